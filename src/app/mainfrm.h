@@ -1,0 +1,44 @@
+// The main window: menu, toolbar, status bar, and the four panes in nested
+// static splitters. Whoever has to reach a pane goes through the four
+// pointers here.
+#pragma once
+
+#include "controlbars.h"
+#include "frame.h"
+#include "splitter.h"
+
+class CBmpView;
+class CMapView;
+class CSmallMapView;
+class CTileView;
+
+class CMainFrame : public CFrameWnd {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    int OnCreate(CREATESTRUCT* lpCreateStruct) override;
+    BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext) override;
+
+    // The ideal pane sizes for a client width W (the last pane takes the rest).
+    static int MapPaneIdealWidth(int clientWidth) { return (clientWidth / 4) * 3; }
+    static int PalettePaneIdealWidth(int clientWidth) { return clientWidth - 640; }
+    static constexpr int kTopRowIdealHeight = 480;
+    static constexpr int kPaneMinimum = 10;
+
+    // Declared parent first: members are destroyed in reverse order, so
+    // each child splitter leaves its parent before the parent goes.
+    CSplitterWnd m_wndSplitter;
+    CSplitterWnd m_wndSplitterTop;
+    CSplitterWnd m_wndSplitterBottom;
+    CBmpView* m_pBmpView = nullptr;
+    CMapView* m_pMapView = nullptr;
+    CSmallMapView* m_pSmallMapView = nullptr;
+    CTileView* m_pTileView = nullptr;
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+
+    static const UINT indicators[4];
+};

@@ -1,0 +1,51 @@
+#include "zellapp.h"
+
+#include "aboutdlg.h"
+#include "doctemplate.h"
+#include "frame.h"
+#include "mainfrm.h"
+#include "resource.h"
+#include "zelldoc.h"
+
+CZellApp theApp;
+
+CZellApp::CZellApp()
+{
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_FILE_NEW, [this] { CWinApp::OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] {
+        if (auto* doc = DocTemplate() ? static_cast<CZellDoc*>(DocTemplate()->Document()) : nullptr)
+            doc->LoadMapFile();
+    });
+}
+
+BOOL CZellApp::InitInstance()
+{
+    RegisterProgramResources();
+    Enable3dControlsStatic();
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, [] { return new CZellDoc; }, [] { return new CMainFrame; }));
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // A map named on the command line is read with the map reader into the
+    // new empty document; a bad file leaves the empty document.
+    const std::string mapPath = cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen ? cmdInfo.m_strFileName : "";
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    if (!ProcessShellCommand(cmdInfo)) return FALSE;
+
+    m_pMainWnd->show();
+    if (!mapPath.empty()) {
+        if (auto* doc = static_cast<CZellDoc*>(DocTemplate()->Document()); doc && doc->LoadMapFileFrom(mapPath))
+            AddToRecentFileList(mapPath);
+    }
+    return TRUE;
+}
+
+void CZellApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}

@@ -1,0 +1,80 @@
+// The main frame: menu, accelerators, control bars, the panes, and the
+// routing of every command through the active view, its document, the
+// frame and the application. Update handlers run when the event loop goes
+// idle and before a menu opens.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+#include "cmdtarget.h"
+#include "createcontext.h"
+
+class CDocument;
+class CScrollView;
+class QAction;
+class QMenu;
+
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Creates the window from the resources with that id: placement from
+    // PreCreateWindow, then OnCreate (menu, accelerators, client area).
+    BOOL LoadFrame(UINT nIDResource, CCreateContext* pContext);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // The base builds the menu and accelerators and calls OnCreateClient.
+    virtual int OnCreate(CREATESTRUCT* lpCreateStruct);
+    virtual BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext);
+
+    // Every view of the frame gets its initial update, then the frame shows.
+    void InitialUpdateFrame(BOOL bMakeVisible);
+    void RegisterView(CScrollView* pView) { m_views.push_back(pView); }
+    const std::vector<CScrollView*>& Views() const { return m_views; }
+
+    void SetActiveView(CScrollView* pView, BOOL bNotify = TRUE);
+    CScrollView* GetActiveView() const { return m_pActiveView; }
+    CDocument* GetActiveDocument() const;
+
+    BOOL OnCmdMsg(UINT nID, CCmdUI* pUI) override;
+    // Runs a command as a menu item, button or accelerator would.
+    void SendCommand(UINT nID);
+    // Brings one command's (or every command's) element up to date.
+    void UpdateCommandUI(UINT nID);
+    void UpdateAllCommandUI();
+    // Would the command be enabled, and is it checked? (for the view's own menus and tests)
+    bool IsCommandEnabled(UINT nID);
+    int CommandCheck(UINT nID);
+
+    // The one action of a command, shared by its menu item, button and keys.
+    QAction* CommandAction(UINT nID);
+    QMenu* BuildMenu(UINT nIDResource, QWidget* parent);  // a pop-up from a menu resource
+
+    // The toolbar or status bar that a view-menu id names, if the frame has it.
+    QWidget* ControlBar(UINT nID) const;
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& caption);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+    QString m_caption;
+    DWORD m_frameStyle = 0;
+
+private:
+    void BuildMenuBar(UINT nIDResource);
+    void LoadAccelerators(UINT nIDResource);
+    void OnBarCheck(UINT nID);
+    void ActivateNextPane(bool previous);
+
+    UINT m_nIDResource = 0;
+    CCreateContext* m_pCreateContext = nullptr;
+    CScrollView* m_pActiveView = nullptr;
+    std::vector<CScrollView*> m_views;
+    std::map<UINT, QAction*> m_actions;
+    QMetaObject::Connection m_idleConnection;
+};
+
+CFrameWnd* AfxGetMainWnd();

@@ -1,0 +1,31 @@
+// Resource and command ids of the program.
+#pragma once
+
+#include "cmdids.h"
+
+constexpr UINT IDR_MAINFRAME = 128;   // menu, accelerators, toolbar, icon, document strings
+constexpr UINT IDR_TILEPOPUP = 132;   // the tile palette's pop-up menu
+
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDD_NEWMAP = 130;
+constexpr UINT IDD_TILEARRANGE = 131;
+constexpr UINT IDD_TILEATTR = 133;
+constexpr UINT IDD_MAPATTR = 134;
+constexpr UINT IDD_TEXTCOLOR = 135;
+
+constexpr UINT ID_OPEN_BITMAP = 32771;
+constexpr UINT ID_BITMAP_ALLTILES = 32772;
+constexpr UINT ID_TILE_ARRANGE = 32773;
+constexpr UINT ID_TILE_ERASEALL = 32774;
+constexpr UINT ID_TILE_ERASESEL = 32775;
+constexpr UINT ID_SHOW_TILENUMBERS = 32777;
+constexpr UINT ID_TILE_SETATTR = 32778;
+constexpr UINT ID_SHOW_PALETTEATTR = 32779;
+constexpr UINT ID_TILE_FILLALL = 32780;
+constexpr UINT ID_SHOW_TILEATTR = 32781;
+constexpr UINT ID_SHOW_MAPATTR = 32782;
+constexpr UINT ID_TEXT_COLOR = 32783;
+
+// Registers the string table, menus, accelerators, toolbar and icon with
+// the framework. Safe to call more than once.
+void RegisterProgramResources();

@@ -1,0 +1,56 @@
+// The string table: the program's texts and the commands' prompts and
+// tooltips ("prompt\ntooltip").
+#include "core/wintypes.h"
+#include "resource.h"
+#include "resources.h"
+
+namespace {
+struct StringEntry {
+    UINT id;
+    const char* text;
+};
+
+const StringEntry kStrings[] = {
+    {IDR_MAINFRAME, "Zell\n\nZell\n\n\nZell.Document\nZell Document"},
+    {AFX_IDS_APP_TITLE, "Pellin Map Tool"},
+    {AFX_IDS_IDLEMESSAGE, "준비"},
+    {AFX_IDS_UNTITLED, "제목없음"},
+    {AFX_IDP_FAILED_TO_CREATE_DOC, "빈 문서 작성 실패."},
+    {ID_FILE_NEW, "새 문서를 작성합니다\n새 파일"},
+    {ID_FILE_OPEN, "맵열기\n맵열기"},
+    {ID_FILE_SAVE, "맵저장\n맵저장"},
+    {ID_APP_ABOUT, "프로그램 정보와 버전 정보, 저작권 정보를 표시합니다\n정보"},
+    {ID_APP_EXIT, "응용 프로그램을 종료하기 위해 문서를 저장할 것인지 묻습니다\n종료"},
+    {ID_NEXT_PANE, "다음 창으로 전환합니다\n다음 창"},
+    {ID_PREV_PANE, "이전 창으로 전환합니다\n이전 창"},
+    {ID_VIEW_TOOLBAR, "도구 모음을 보이거나 감춥니다\n도구 모음 설정/해제"},
+    {ID_VIEW_STATUS_BAR, "상태 표시줄을 표시하거나 감춥니다\n상태 표시줄 설정/해제"},
+    {ID_INDICATOR_EXT, "EXT"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_INDICATOR_OVR, "OVR"},
+    {ID_INDICATOR_REC, "REC"},
+    {ID_OPEN_BITMAP, "Bitmap 열기\nBitmap 열기"},
+    {ID_BITMAP_ALLTILES, "Bitmap전체타일선택\nBitmap전체타일선택"},
+    {ID_TILE_ARRANGE, "타일 정렬\n타일정렬"},
+    {ID_SHOW_PALETTEATTR, "타일 속성보기\n타일 속성보기"},
+    {ID_TILE_ERASEALL, "타일 전체지우기\n타일 전체지우기"},
+    {ID_TILE_ERASESEL, "선택된타일지우기\n선택된타일지우기"},
+    {ID_SHOW_TILENUMBERS, "타일번호로를보여준다\n타일번호로를보여준다"},
+    {ID_SHOW_TILEATTR, "타일속성을보기\n타일속성보기"},
+    {ID_SHOW_MAPATTR, "맵속성을보기\n맵속성보기"},
+    {ID_TILE_FILLALL, "타일전체채우기\n타일전체채우기"},
+    {ID_TEXT_COLOR, "글자색상\n글자색상"},
+    // The framework's data exchange messages.
+    {61712, "정수를 입력하십시오."},
+    {61714, "%1와(과) %2 사이의 정수를 입력하십시오."},
+    {61718, "0 에서 255 사이의 정수를 입력하십시오."},
+    {61719, "양의 정수를 입력하십시오."},
+};
+}  // namespace
+
+void RegisterProgramStrings()
+{
+    for (const StringEntry& entry : kStrings) AfxRegisterString(entry.id, entry.text);
+}

@@ -1,0 +1,206 @@
+// The toolbar (buttons in order, separators as ID_SEPARATOR) and its button
+// pictures: one 240 x 15 strip of 16 x 15 images in the 16 standard colours,
+// drawn here so that no binary picture has to be kept in the sources.
+#include <QPainter>
+
+#include "resource.h"
+#include "resources.h"
+
+namespace {
+// The 16-colour palette the pictures keep to.
+const QColor kBlack(0, 0, 0), kMaroon(128, 0, 0), kGreen(0, 128, 0), kOlive(128, 128, 0), kNavy(0, 0, 128),
+    kPurple(128, 0, 128), kTeal(0, 128, 128), kGray(128, 128, 128), kSilver(192, 192, 192), kRed(255, 0, 0),
+    kLime(0, 255, 0), kYellow(255, 255, 0), kBlue(0, 0, 255), kFuchsia(255, 0, 255), kAqua(0, 255, 255),
+    kWhite(255, 255, 255);
+
+// A 3 x 5 pixel font for the few letters and digits on the buttons.
+const char* Glyph(char c)
+{
+    switch (c) {
+    case '1': return ".#.##..#..#.###";
+    case '2': return "###..####..####";
+    case 'A': return "####.#####.##.#";
+    case 'T': return "###.#..#..#..#.";
+    case 'M': return "#.#####.##.##.#";
+    default: return "...............";
+    }
+}
+
+void DrawText3x5(QPainter& p, int x, int y, const char* text, const QColor& color)
+{
+    for (int i = 0; text[i]; ++i) {
+        const char* g = Glyph(text[i]);
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                if (g[r * 3 + c] == '#') p.fillRect(x + i * 4 + c, y + r, 1, 1, color);
+    }
+}
+
+void Page(QPainter& p)
+{
+    p.setPen(kBlack);
+    p.setBrush(kWhite);
+    p.drawPolygon(QPolygon({QPoint(3, 1), QPoint(9, 1), QPoint(12, 4), QPoint(12, 13), QPoint(3, 13)}));
+    p.drawLine(9, 1, 9, 4);
+    p.drawLine(9, 4, 12, 4);
+}
+
+void Folder(QPainter& p)
+{
+    p.setPen(kBlack);
+    p.setBrush(kOlive);
+    p.drawRect(1, 4, 12, 9);
+    p.setBrush(kYellow);
+    p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
+    p.setPen(kNavy);
+    p.drawLine(8, 1, 12, 1);
+    p.drawLine(12, 1, 12, 4);
+}
+
+void Floppy(QPainter& p)
+{
+    p.setPen(kBlack);
+    p.setBrush(kNavy);
+    p.drawRect(1, 1, 13, 12);
+    p.setBrush(kWhite);
+    p.drawRect(4, 1, 7, 5);
+    p.setBrush(kSilver);
+    p.drawRect(4, 9, 7, 4);
+    p.fillRect(5, 10, 2, 3, kNavy);
+}
+
+void Picture(QPainter& p, int x, int y, int w, int h)
+{
+    p.setPen(kBlack);
+    p.setBrush(kAqua);
+    p.drawRect(x, y, w, h);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawPolygon(QPolygon({QPoint(x + 1, y + h), QPoint(x + w / 3, y + h / 2), QPoint(x + w / 2, y + h * 2 / 3),
+                            QPoint(x + w * 3 / 4, y + h / 3), QPoint(x + w, y + h)}));
+    p.fillRect(x + w - 4, y + 2, 2, 2, kYellow);
+}
+
+void TileGrid(QPainter& p, int cols, int rows, const QColor& a, const QColor& b)
+{
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) p.fillRect(1 + c * 5, 1 + r * 5, 4, 4, (r + c) % 2 ? a : b);
+}
+
+void RedCross(QPainter& p, int x, int y, int size)
+{
+    p.setPen(QPen(kRed, 2));
+    p.drawLine(x, y, x + size, y + size);
+    p.drawLine(x + size, y, x, y + size);
+}
+
+void DrawButton(QPainter& p, UINT id)
+{
+    switch (id) {
+    case ID_FILE_NEW: Page(p); break;
+    case ID_FILE_OPEN: Folder(p); break;
+    case ID_FILE_SAVE: Floppy(p); break;
+    case ID_OPEN_BITMAP:
+        Folder(p);
+        Picture(p, 7, 0, 8, 7);
+        break;
+    case ID_BITMAP_ALLTILES:
+        Picture(p, 0, 0, 15, 14);
+        p.setPen(kRed);
+        p.drawLine(5, 0, 5, 14);
+        p.drawLine(10, 0, 10, 14);
+        p.drawLine(0, 5, 15, 5);
+        p.drawLine(0, 10, 15, 10);
+        break;
+    case ID_TILE_ARRANGE:
+        TileGrid(p, 3, 2, kTeal, kGreen);
+        p.setPen(kBlue);
+        p.drawLine(1, 12, 13, 12);
+        p.drawLine(11, 10, 13, 12);
+        p.drawLine(11, 14, 13, 12);
+        break;
+    case ID_TILE_SETATTR:
+        p.fillRect(1, 1, 13, 13, kGreen);
+        p.setPen(kBlack);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(1, 1, 13, 13);
+        DrawText3x5(p, 6, 5, "A", kYellow);
+        break;
+    case ID_SHOW_PALETTEATTR:
+        TileGrid(p, 3, 3, kTeal, kGreen);
+        DrawText3x5(p, 4, 5, "A", kWhite);
+        break;
+    case ID_TILE_ERASEALL:
+        TileGrid(p, 3, 3, kTeal, kGreen);
+        RedCross(p, 2, 2, 11);
+        break;
+    case ID_TILE_ERASESEL:
+        TileGrid(p, 3, 3, kSilver, kGray);
+        p.fillRect(6, 6, 4, 4, kGreen);
+        RedCross(p, 5, 5, 6);
+        break;
+    case ID_SHOW_TILENUMBERS:
+        p.fillRect(0, 2, 16, 10, kWhite);
+        p.setPen(kGray);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(0, 2, 15, 10);
+        DrawText3x5(p, 3, 5, "12", kBlack);
+        break;
+    case ID_SHOW_TILEATTR:
+        p.fillRect(1, 2, 14, 11, kGreen);
+        DrawText3x5(p, 6, 5, "T", kWhite);
+        break;
+    case ID_SHOW_MAPATTR:
+        p.fillRect(1, 2, 14, 11, kNavy);
+        DrawText3x5(p, 6, 5, "M", kWhite);
+        break;
+    case ID_TILE_FILLALL:
+        TileGrid(p, 3, 3, kGreen, kGreen);
+        p.setPen(kBlack);
+        p.setBrush(kYellow);
+        p.drawPolygon(QPolygon({QPoint(8, 3), QPoint(14, 9), QPoint(10, 13), QPoint(4, 7)}));
+        break;
+    case ID_TEXT_COLOR:
+        DrawText3x5(p, 6, 2, "A", kBlack);
+        p.fillRect(2, 10, 4, 3, kRed);
+        p.fillRect(6, 10, 4, 3, kLime);
+        p.fillRect(10, 10, 4, 3, kBlue);
+        break;
+    default: break;
+    }
+    (void)kMaroon;
+    (void)kPurple;
+    (void)kFuchsia;
+}
+
+const std::vector<UINT> kButtons = {
+    ID_FILE_NEW,      ID_FILE_OPEN,        ID_FILE_SAVE,     ID_SEPARATOR,     ID_OPEN_BITMAP,
+    ID_BITMAP_ALLTILES, ID_SEPARATOR,      ID_TILE_ARRANGE,  ID_TILE_SETATTR,  ID_SHOW_PALETTEATTR,
+    ID_SEPARATOR,     ID_TILE_ERASEALL,    ID_TILE_ERASESEL, ID_SEPARATOR,     ID_SHOW_TILENUMBERS,
+    ID_SHOW_TILEATTR, ID_SHOW_MAPATTR,     ID_TILE_FILLALL,  ID_SEPARATOR,     ID_TEXT_COLOR,
+};
+
+QImage MakeStrip()
+{
+    QImage strip(240, 15, QImage::Format_RGB32);
+    strip.fill(kSilver);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    int index = 0;
+    for (UINT id : kButtons) {
+        if (id == ID_SEPARATOR) continue;
+        p.save();
+        p.setClipRect(index * 16, 0, 16, 15);
+        p.translate(index * 16, 0);
+        DrawButton(p, id);
+        p.restore();
+        ++index;
+    }
+    return strip;
+}
+}  // namespace
+
+void RegisterProgramToolbar()
+{
+    AfxRegisterToolbar(IDR_MAINFRAME, {QSize(16, 15), kButtons, MakeStrip});
+}

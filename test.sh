@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: a normal
+# build, and a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The last line is the total: "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh || exit 1
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+passed=0
+failed=0
+run_suite() {
+  local dir="$1"
+  shift
+  echo "== Building $dir"
+  if ! scripts/build.sh "$dir" "$@"; then
+    echo "Build of $dir failed"
+    failed=$((failed + 1))
+    return
+  fi
+  echo "== Testing $dir"
+  local log="$dir/ctest.log"
+  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" --timeout 600) 2>&1 | tee "$log"
+  local summary
+  summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$log" | tail -1)
+  if [ -z "$summary" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  local total bad
+  total=$(echo "$summary" | sed -E 's/.*out of ([0-9]+).*/\1/')
+  bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPELLIN_SANITIZE=ON -DPELLIN_BENCH=OFF
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
