@@ -1,0 +1,10 @@
+// Texts of the message boxes that bitmaps and tiles show.
+#pragma once
+
+inline constexpr const char* kMsgNotBitmap = "비트맵 화일이 아닙니다";
+inline constexpr const char* kMsgDibNoMemory = "메모리 확보에 실패했습니다.(DIB)";
+inline constexpr const char* kMsgSpriteNoMemory = "메모리 확보에 실패했습니다.(Sprite Info)";
+inline constexpr const char* kMsgSpriteCreateError = "Sprite Create Error";
+// Put after the file's path on a line of its own.
+inline constexpr const char* kMsgCannotOpenFile = "화일을 열 수 없습니다.";
+inline constexpr const char* kMsgCannotReadFile = "화일을 읽을 수 없습니다.";

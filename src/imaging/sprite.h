@@ -1,0 +1,53 @@
+// One tile image: an attribute byte plus its own packed block (40-byte
+// header, 256 colours for 8-bit tiles, bottom-up rows of GetStride() bytes),
+// so a tile draws and saves without the bitmap it was cut from. Each tile
+// also keeps its pixels in screen form, made once when the tile is made.
+#pragma once
+
+#include "wintypes.h"
+
+#include <cstdint>
+#include <memory>
+
+class CSprite {
+public:
+    BYTE m_byAttr;        // tile attribute, 0 for a freshly cut tile
+    BITMAPINFO* m_pBMI;   // the tile's block, owned; null for an empty tile
+    RGBQUAD* m_pColors;   // colour table inside the block (8-bit only, else null)
+    BYTE* m_pBits;        // first stored (bottom) pixel row inside the block
+
+    CSprite();
+    ~CSprite();
+    CSprite(const CSprite&) = delete;
+    CSprite& operator=(const CSprite&) = delete;
+
+    void Init();
+    void Free();
+
+    // Cuts the picture rectangle [left, right) x [top, bottom) (top-left
+    // origin) out of a packed block as CDib holds it. A rectangle outside
+    // the picture leaves the tile empty without a message; a depth that
+    // cannot be cut (32-bit) shows a message and leaves it empty.
+    CSprite* Create(int left, int top, int right, int bottom, const BITMAPINFO* source);
+    // Builds the tile from stored rows (bottom-up, stride-long) and, for
+    // 8-bit, 256 colours. Leaves m_byAttr alone, and the tile unchanged
+    // when the data cannot make a tile.
+    CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
+                            WORD bitCount);
+
+    bool IsEmpty() const { return m_pBMI == nullptr; }
+    int GetWidth() const;   // 0 for an empty tile
+    int GetHeight() const;
+    int GetStride() const;
+
+    // GetWidth() x GetHeight() pixels, top-down, 0xFFRRGGBB, no row padding;
+    // null for an empty tile.
+    const std::uint32_t* GetScreenBits() const { return m_pScreenBits.get(); }
+
+private:
+    // Allocates an uninitialised block for the given header; false if out of memory.
+    bool Allocate(int width, int height, WORD bitCount);
+    bool MakeScreenForm();
+
+    std::unique_ptr<std::uint32_t[]> m_pScreenBits;
+};
