@@ -1,0 +1,182 @@
+// Reading a map file. Everything the header promises is compared with the
+// file's length before anything is allocated, and the result is built aside:
+// the caller's content changes only when the whole file was read.
+#include "mapfile.h"
+
+#include "celllayers.h"
+#include "sprite.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <sys/stat.h>
+
+namespace {
+
+std::uint16_t Uint16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+
+std::uint32_t Uint32At(const std::uint8_t* p)
+{
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+
+// Where the bytes come from: a buffer (the fuzzer, tests) or a file, read
+// in pieces so a large file never has to sit in memory twice.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual std::uint64_t Size() const = 0;
+    // The next n bytes, valid until the next call; nullptr if they cannot be read.
+    virtual const std::uint8_t* Next(std::size_t n) = 0;
+};
+
+class MemorySource final : public ByteSource {
+public:
+    MemorySource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    std::uint64_t Size() const override { return m_size; }
+    const std::uint8_t* Next(std::size_t n) override
+    {
+        if (n > m_size - m_pos) return nullptr;
+        const std::uint8_t* p = m_data + m_pos;
+        m_pos += n;
+        return p;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+class FileSource final : public ByteSource {
+public:
+    explicit FileSource(std::FILE* file, std::uint64_t size) : m_file(file), m_size(size) {}
+    std::uint64_t Size() const override { return m_size; }
+    const std::uint8_t* Next(std::size_t n) override
+    {
+        if (m_buffer.size() < n) {
+            try {
+                m_buffer.resize(n);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        }
+        if (n > 0 && std::fread(m_buffer.data(), 1, n, m_file) != n) return nullptr;
+        return m_buffer.data();
+    }
+
+private:
+    std::FILE* m_file;
+    std::uint64_t m_size;
+    std::vector<std::uint8_t> m_buffer;
+};
+
+// Fills a layer of cells entries from the source, a piece at a time.
+bool ReadLayer(ByteSource& source, short* layer, std::size_t cells)
+{
+    constexpr std::size_t kPiece = 32768;
+    for (std::size_t done = 0; done < cells;) {
+        const std::size_t count = std::min(kPiece, cells - done);
+        const std::uint8_t* p = source.Next(count * 2);
+        if (!p) return false;
+        for (std::size_t i = 0; i < count; ++i) layer[done + i] = short(Uint16At(p + 2 * i));
+        done += count;
+    }
+    return true;
+}
+
+MapReadResult Parse(ByteSource& source, MapFileContent& out)
+{
+    if (source.Size() < kMapHeaderSize) return MapReadResult::Invalid;
+    const std::uint8_t* header = source.Next(kMapHeaderSize);
+    if (!header) return MapReadResult::CannotOpen;
+    // The NUL after the seven characters is not part of the check.
+    if (std::memcmp(header, kMapMagic, 7) != 0) return MapReadResult::Invalid;
+
+    MapFileContent content;
+    content.mapWidth = std::int32_t(Uint32At(header + 8));
+    content.mapHeight = std::int32_t(Uint32At(header + 12));
+    content.tileWidth = header[16];
+    content.tileHeight = header[17];
+    content.bitCount = Uint16At(header + 18);
+    const int tileCount = std::int16_t(Uint16At(header + 20));
+    if (content.mapWidth < 0 || content.mapHeight < 0 || content.tileWidth == 0 || content.tileHeight == 0 ||
+        tileCount < 0)
+        return MapReadResult::Invalid;
+    const WORD bits = content.bitCount;
+    if (tileCount > 0 && bits != 8 && bits != 16 && bits != 24) return MapReadResult::Invalid;
+
+    const auto length = MapFileLength(content.mapWidth, content.mapHeight, content.tileWidth, content.tileHeight,
+                                      bits, tileCount);
+    if (!length || *length != source.Size()) return MapReadResult::Invalid;
+
+    // The file really holds this many cells; the layers may still be more
+    // than we are willing to allocate.
+    content.tileLayer.reset(AllocateLayer(content.mapWidth, content.mapHeight, kEmptyTileCell));
+    if (!content.tileLayer) return MapReadResult::TileLayerAllocFailed;
+    content.attrLayer.reset(AllocateLayer(content.mapWidth, content.mapHeight, kNoAttrCell));
+    if (!content.attrLayer) return MapReadResult::AttrLayerAllocFailed;
+
+    if (bits == 8) {
+        const std::uint8_t* table = source.Next(kMapColourTableSize);
+        if (!table) return MapReadResult::CannotOpen;
+        for (std::size_t i = 0; i < content.colours.size(); ++i) {
+            RGBQUAD& entry = content.colours[i];
+            entry.rgbRed = table[4 * i];
+            entry.rgbGreen = table[4 * i + 1];
+            entry.rgbBlue = table[4 * i + 2];
+            entry.rgbReserved = 0;
+        }
+    }
+
+    const std::size_t pixelBytes =
+        std::size_t(content.tileHeight) * std::size_t(MapFileRowSize(content.tileWidth, bits));
+    try {
+        content.tiles.reserve(std::size_t(tileCount));
+    } catch (const std::bad_alloc&) {
+        return MapReadResult::TileCreateFailed;
+    }
+    for (int i = 0; i < tileCount; ++i) {
+        const std::uint8_t* record = source.Next(pixelBytes + 1);
+        if (!record) return MapReadResult::CannotOpen;
+        SpritePtr tile(new (std::nothrow) CSprite);
+        if (!tile) return MapReadResult::TileCreateFailed;
+        tile->CreateFromData(content.tileWidth, content.tileHeight, bits == 8 ? content.colours.data() : nullptr,
+                             record, bits);
+        if (tile->IsEmpty()) return MapReadResult::TileCreateFailed;
+        tile->m_byAttr = record[pixelBytes];
+        content.tiles.push_back(std::move(tile));
+    }
+
+    const std::size_t cells = std::size_t(content.mapWidth) * std::size_t(content.mapHeight);
+    if (!ReadLayer(source, content.tileLayer.get(), cells) || !ReadLayer(source, content.attrLayer.get(), cells))
+        return MapReadResult::CannotOpen;
+
+    out = std::move(content);
+    return MapReadResult::Ok;
+}
+
+}  // namespace
+
+MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileContent& out)
+{
+    if (!data) size = 0;
+    MemorySource source(data, size);
+    return Parse(source, out);
+}
+
+MapReadResult ReadMapFile(const std::string& path, MapFileContent& out)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return MapReadResult::CannotOpen;
+    struct stat info {};
+    MapReadResult result = MapReadResult::CannotOpen;
+    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
+        FileSource source(file, std::uint64_t(info.st_size));
+        result = Parse(source, out);
+    }
+    std::fclose(file);
+    return result;
+}

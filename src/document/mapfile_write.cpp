@@ -1,0 +1,219 @@
+// Writing a map file. The input is checked first (nothing is written on a
+// refusal); the file is written beside the target under a temporary name and
+// renamed over it only when every byte is on disk, so a failed save never
+// damages the file that was there.
+#include "mapfile.h"
+
+#include "celllayers.h"
+#include "sprite.h"
+#include "tilelist.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The bit count and colour table the file declares for its tiles.
+struct TileFormat {
+    WORD bitCount = 0;
+    const RGBQUAD* colours = nullptr;  // 8-bit only; null writes a table of zeros
+};
+
+WORD SpriteBitCount(const CSprite& tile) { return tile.m_pBMI->bmiHeader.biBitCount; }
+
+// A file is readable only when one header describes every tile: the same
+// size, the same bit count and, for 8 bits, the same colour table. Without
+// tiles the loaded bitmap's format is stored.
+MapWriteResult CheckInput(const MapSaveInput& input, TileFormat& format)
+{
+    // A size no cell layer can have is not a map we hold.
+    if (!LayerCellCount(input.mapWidth, input.mapHeight)) return MapWriteResult::CannotWrite;
+    const int count = input.tiles ? input.tiles->GetCount() : 0;
+    if (count > kMaxMapTiles) return MapWriteResult::TooManyTiles;
+    if (count == 0) {
+        format = {input.bitmapBitCount, input.bitmapBitCount == 8 ? input.bitmapColours : nullptr};
+        return MapWriteResult::Ok;
+    }
+    const CSprite* first = input.tiles->GetAt(0);
+    if (!first || first->IsEmpty()) return MapWriteResult::TileFormatsDiffer;
+    format = {SpriteBitCount(*first), SpriteBitCount(*first) == 8 ? first->m_pColors : nullptr};
+    const int rowSize = MapFileRowSize(input.tileWidth, format.bitCount);
+    for (int i = 0; i < count; ++i) {
+        const CSprite* tile = input.tiles->GetAt(i);
+        if (!tile || tile->IsEmpty() || SpriteBitCount(*tile) != format.bitCount ||
+            tile->GetWidth() != input.tileWidth || tile->GetHeight() != input.tileHeight ||
+            tile->GetStride() != rowSize)
+            return MapWriteResult::TileFormatsDiffer;
+        if (format.bitCount == 8 &&
+            std::memcmp(tile->m_pColors, format.colours, kMapColourTableSize) != 0)
+            return MapWriteResult::TileFormatsDiffer;
+    }
+    return MapWriteResult::Ok;
+}
+
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual bool Put(const void* data, std::size_t size) = 0;
+};
+
+class MemorySink final : public ByteSink {
+public:
+    explicit MemorySink(std::vector<std::uint8_t>& out) : m_out(out) {}
+    bool Put(const void* data, std::size_t size) override
+    {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        try {
+            m_out.insert(m_out.end(), bytes, bytes + size);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::uint8_t>& m_out;
+};
+
+class FileSink final : public ByteSink {
+public:
+    explicit FileSink(std::FILE* file) : m_file(file) {}
+    bool Put(const void* data, std::size_t size) override
+    {
+        return size == 0 || std::fwrite(data, 1, size, m_file) == size;
+    }
+
+private:
+    std::FILE* m_file;
+};
+
+void PutUint16(std::uint8_t* p, std::uint16_t v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
+
+void PutUint32(std::uint8_t* p, std::uint32_t v)
+{
+    PutUint16(p, std::uint16_t(v));
+    PutUint16(p + 2, std::uint16_t(v >> 16));
+}
+
+bool PutLayer(ByteSink& sink, const short* layer, std::size_t cells, short fill)
+{
+    constexpr std::size_t kPiece = 32768;
+    std::vector<std::uint8_t> piece(2 * std::min(kPiece, cells));
+    for (std::size_t done = 0; done < cells;) {
+        const std::size_t count = std::min(kPiece, cells - done);
+        for (std::size_t i = 0; i < count; ++i)
+            PutUint16(&piece[2 * i], std::uint16_t(layer ? layer[done + i] : fill));
+        if (!sink.Put(piece.data(), 2 * count)) return false;
+        done += count;
+    }
+    return true;
+}
+
+bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
+{
+    const int count = input.tiles ? input.tiles->GetCount() : 0;
+    std::uint8_t header[kMapHeaderSize];
+    std::memcpy(header, kMapMagic, sizeof kMapMagic);
+    PutUint32(header + 8, std::uint32_t(input.mapWidth));
+    PutUint32(header + 12, std::uint32_t(input.mapHeight));
+    header[16] = input.tileWidth;
+    header[17] = input.tileHeight;
+    PutUint16(header + 18, format.bitCount);
+    PutUint16(header + 20, std::uint16_t(count));
+    if (!sink.Put(header, sizeof header)) return false;
+
+    if (format.bitCount == 8) {
+        std::uint8_t table[kMapColourTableSize] = {};
+        if (format.colours) {
+            for (std::size_t i = 0; i < 256; ++i) {
+                table[4 * i] = format.colours[i].rgbRed;
+                table[4 * i + 1] = format.colours[i].rgbGreen;
+                table[4 * i + 2] = format.colours[i].rgbBlue;
+            }
+        }
+        if (!sink.Put(table, sizeof table)) return false;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        const CSprite& tile = *input.tiles->GetAt(i);
+        const std::size_t pixelBytes = std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight());
+        if (!sink.Put(tile.m_pBits, pixelBytes) || !sink.Put(&tile.m_byAttr, 1)) return false;
+    }
+
+    const std::size_t cells = std::size_t(input.mapWidth) * std::size_t(input.mapHeight);
+    return PutLayer(sink, input.tileLayer, cells, -1) && PutLayer(sink, input.attrLayer, cells, 0);
+}
+
+// A name beside the target that nobody else uses; created with the target's
+// permissions if it exists, else the usual ones for a new file.
+int CreateTempBeside(const std::string& target, std::string& tempPath)
+{
+    struct stat info {};
+    const bool targetExists = ::stat(target.c_str(), &info) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (targetExists) ::fchmod(fd, info.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST) break;
+    }
+    return -1;
+}
+
+}  // namespace
+
+MapWriteResult EncodeMapFile(const MapSaveInput& input, std::vector<std::uint8_t>& out)
+{
+    TileFormat format;
+    const MapWriteResult check = CheckInput(input, format);
+    if (check != MapWriteResult::Ok) return check;
+    std::vector<std::uint8_t> bytes;
+    MemorySink sink(bytes);
+    if (!PutMap(input, format, sink)) return MapWriteResult::CannotWrite;
+    out = std::move(bytes);
+    return MapWriteResult::Ok;
+}
+
+MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input)
+{
+    TileFormat format;
+    const MapWriteResult check = CheckInput(input, format);
+    if (check != MapWriteResult::Ok) return check;
+
+    // A file the user may not write stays as it is, even though replacing
+    // it by a rename would be allowed by its folder.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) != 0))
+        return MapWriteResult::CannotWrite;
+
+    std::string tempPath;
+    const int fd = CreateTempBeside(path, tempPath);
+    if (fd < 0) return MapWriteResult::CannotWrite;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        return MapWriteResult::CannotWrite;
+    }
+    FileSink sink(file);
+    bool written = PutMap(input, format, sink);
+    written = std::fflush(file) == 0 && written;
+    written = ::fsync(fd) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(tempPath.c_str(), path.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return MapWriteResult::CannotWrite;
+    }
+    return MapWriteResult::Ok;
+}

@@ -1,0 +1,73 @@
+// Tiles and colour tables with known, varied contents for the map tests.
+#pragma once
+
+#include "afxmsg.h"
+#include "sprite.h"
+#include "tilelist.h"
+#include "wintypes.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Deterministic bytes: a small linear congruential generator.
+inline std::vector<std::uint8_t> TestBytes(std::size_t count, unsigned seed)
+{
+    std::vector<std::uint8_t> bytes(count);
+    std::uint32_t state = seed * 2654435761u + 12345u;
+    for (auto& b : bytes) {
+        state = state * 1664525u + 1013904223u;
+        b = std::uint8_t(state >> 24);
+    }
+    return bytes;
+}
+
+inline std::array<RGBQUAD, 256> TestColours(unsigned seed)
+{
+    const auto bytes = TestBytes(256 * 3, seed);
+    std::array<RGBQUAD, 256> colours{};
+    for (std::size_t i = 0; i < 256; ++i)
+        colours[i] = RGBQUAD{bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2], 0};
+    return colours;
+}
+
+// Stored rows of a tile: bottom-up, ((width x bits) / 8 + 3) & ~3 bytes each.
+inline std::vector<std::uint8_t> TestTileRows(int width, int height, WORD bitCount, unsigned seed)
+{
+    const std::size_t stride = std::size_t(((width * bitCount) / 8 + 3) & ~3);
+    return TestBytes(stride * std::size_t(height), seed);
+}
+
+// Appends count tiles of varied pixels; tile i has attribute 10 + i.
+inline void AddTestTiles(CTileList& tiles, int count, int width, int height, WORD bitCount, unsigned seed,
+                         const RGBQUAD* colours = nullptr)
+{
+    for (int i = 0; i < count; ++i) {
+        const auto rows = TestTileRows(width, height, bitCount, seed + unsigned(i));
+        auto* tile = new CSprite;
+        tile->CreateFromData(BYTE(width), BYTE(height), colours, rows.data(), bitCount);
+        tile->m_byAttr = BYTE(10 + i);
+        tiles.AddTail(tile);
+    }
+}
+
+// Records the message boxes shown while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder()
+        : m_previous(AfxSetMessageSink([this](const std::string& text, unsigned) {
+              m_texts.push_back(text);
+              return IDOK;
+          }))
+    {
+    }
+    ~MessageRecorder() { AfxSetMessageSink(m_previous); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    std::vector<std::string> m_texts;
+    AfxMessageSink m_previous;
+};
