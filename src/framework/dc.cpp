@@ -93,6 +93,9 @@ QFont CDC::Font() const
 
 void CDC::Rectangle(int l, int t, int r, int b)
 {
+    // Corners may come in any order, as the graphics call accepts them.
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
     if (!m_target || r <= l || b <= t) return;
     QPainter& p = Painter();
     p.setCompositionMode(m_rop == R2_NOT ? QPainter::RasterOp_NotDestination : QPainter::CompositionMode_SourceOver);
