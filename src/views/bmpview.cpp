@@ -1,0 +1,200 @@
+#include "bmpview.h"
+
+#include <algorithm>
+
+#include "app/mainfrm.h"
+#include "tilecut.h"
+#include "tileview.h"
+#include "zelldoc.h"
+
+namespace {
+constexpr COLORREF kBackground = RGB(255, 255, 255);
+constexpr CSize kSizeWithoutBitmap(100, 100);
+
+CMainFrame* MainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
+
+// The 4-pixel inverting frame; drawing it twice restores what was under it.
+// A band dragged up or left still shows as the rectangle it spans.
+void InvertFrame(CDC& dc, CRect rc)
+{
+    rc.NormalizeRect();
+    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
+    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
+    const int oldRop = dc.SetROP2(R2_NOT);
+    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
+    dc.SetROP2(oldRop);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+}  // namespace
+
+CBmpView::CBmpView() { setAccessibleName(QStringLiteral("원본 비트맵")); }
+
+CBmpView::~CBmpView() = default;
+
+CZellDoc* CBmpView::GetDocument() const { return static_cast<CZellDoc*>(CScrollView::GetDocument()); }
+
+bool CBmpView::HasGrid() const
+{
+    const CZellDoc* doc = GetDocument();
+    return doc && doc->m_dib.m_bLoaded && doc->m_nTileWidth > 0 && doc->m_nTileHeight > 0;
+}
+
+void CBmpView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    const CZellDoc* doc = GetDocument();
+    if (doc && doc->m_dib.m_bLoaded)
+        SetScrollSizes(MM_TEXT, CSize(doc->m_dib.GetWidth(), doc->m_dib.GetHeight()));
+    else
+        SetScrollSizes(MM_TEXT, kSizeWithoutBitmap);
+}
+
+void CBmpView::OnDraw(CDC* pDC)
+{
+    const CRect client = GetClientRect();
+    const CPoint scroll = GetDeviceScrollPosition();
+    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
+                       kBackground);
+    if (const CZellDoc* doc = GetDocument(); doc && doc->m_dib.m_bLoaded)
+        pDC->DrawScreenBits(0, 0, doc->m_dib.GetScreenBits(), doc->m_dib.GetWidth(), doc->m_dib.GetHeight());
+    // A repaint in the middle of a drag keeps its frame, so that the next
+    // inversion takes it off rather than leaving one behind.
+    if (m_bDragging) {
+        CRect rc = m_bRubberBand ? m_rcBand : m_rcAnchor;
+        rc.OffsetRect(scroll.x, scroll.y);
+        InvertFrame(*pDC, rc);
+    }
+}
+
+CRect CBmpView::CellFromPoint(int x, int y) const
+{
+    if (!HasGrid()) return {};
+    const CZellDoc* doc = GetDocument();
+    const int tw = doc->m_nTileWidth;
+    const int th = doc->m_nTileHeight;
+    const CPoint scroll = GetDeviceScrollPosition();
+    const int bx = x + scroll.x;
+    const int by = y + scroll.y;
+    if (bx < 0 || by < 0 || bx >= doc->m_dib.GetWidth() || by >= doc->m_dib.GetHeight()) return {};
+    const int left = (bx / tw) * tw - scroll.x;
+    const int top = (by / th) * th - scroll.y;
+    return {left, top, left + tw, top + th};
+}
+
+void CBmpView::DrawBand(const CRect& rect)
+{
+    CClientDC dc(this);
+    InvertFrame(dc, rect);
+}
+
+bool CBmpView::CutCell(const CRect& bitmapCell)
+{
+    CZellDoc* doc = GetDocument();
+    // A cell reaching past the picture is never cut: it has no pixels there.
+    if (!CellInsideBitmap(doc->m_dib, bitmapCell)) return true;
+    CSprite* tile = CutTile(doc->m_dib, bitmapCell);
+    if (tile == nullptr) return false;
+    doc->m_tileList.AddTail(tile);
+    return true;
+}
+
+void CBmpView::CutBandTiles()
+{
+    if (HasGrid()) {
+        const CZellDoc* doc = GetDocument();
+        const int tw = doc->m_nTileWidth;
+        const int th = doc->m_nTileHeight;
+        const int columns = m_rcBand.Width() / tw;
+        const int rows = m_rcBand.Height() / th;
+        const CPoint scroll = GetDeviceScrollPosition();
+        // One message for a bitmap that cannot be cut, not one per cell.
+        bool cutting = true;
+        for (int r = 0; r < rows && cutting; ++r) {
+            for (int c = 0; c < columns && cutting; ++c) {
+                const int left = m_rcBand.left + scroll.x + c * tw;
+                const int top = m_rcBand.top + scroll.y + r * th;
+                cutting = CutCell(CRect(left, top, left + tw, top + th));
+            }
+        }
+    }
+    RelayoutPalette();
+}
+
+void CBmpView::RelayoutPalette()
+{
+    if (CMainFrame* frame = MainFrame(); frame && frame->m_pTileView) frame->m_pTileView->OnInitialUpdate();
+}
+
+void CBmpView::OnLButtonDown(UINT, CPoint point)
+{
+    const CRect cell = CellFromPoint(point.x, point.y);
+    if (cell.IsRectEmpty()) return;
+    DrawBand(cell);
+    m_rcAnchor = cell;
+    m_rcBand = cell;
+    m_bDragging = TRUE;
+    m_bRubberBand = FALSE;
+    SetCapture();
+}
+
+void CBmpView::OnMouseMove(UINT, CPoint point)
+{
+    if (!m_bDragging) return;
+    if (!m_bRubberBand) {
+        DrawBand(m_rcAnchor);
+        m_bRubberBand = TRUE;
+    } else {
+        DrawBand(m_rcBand);
+    }
+
+    const CRect client = GetClientRect();
+    CRect cell;
+    if (point.x >= 1 && point.x < client.Width() - 1 && point.y >= 1 && point.y < client.Height() - 1) {
+        // Past the bitmap's right or bottom edge the band stops at the
+        // bitmap's last cell in that direction.
+        const CZellDoc* doc = GetDocument();
+        const CPoint scroll = GetDeviceScrollPosition();
+        cell = CellFromPoint(std::min(point.x, doc->m_dib.GetWidth() - 1 - scroll.x),
+                             std::min(point.y, doc->m_dib.GetHeight() - 1 - scroll.y));
+    }
+    if (cell.IsRectEmpty()) {
+        m_bDragging = FALSE;
+        m_bRubberBand = FALSE;
+        ReleaseCapture();
+        return;
+    }
+    m_rcBand.right = cell.right;
+    m_rcBand.bottom = cell.bottom;
+    DrawBand(m_rcBand);
+}
+
+void CBmpView::OnLButtonUp(UINT, CPoint)
+{
+    if (!m_bDragging) return;
+    const bool moved = m_bRubberBand;
+    DrawBand(moved ? m_rcBand : m_rcAnchor);
+    // Idle before cutting: a message box there must not repaint a band.
+    m_bDragging = FALSE;
+    m_bRubberBand = FALSE;
+    ReleaseCapture();
+    if (moved) CutBandTiles();
+}
+
+void CBmpView::OnLButtonDblClk(UINT, CPoint point)
+{
+    CRect cell = CellFromPoint(point.x, point.y);
+    if (cell.IsRectEmpty()) return;
+    const CPoint scroll = GetDeviceScrollPosition();
+    cell.OffsetRect(scroll.x, scroll.y);
+    CutCell(cell);
+    RelayoutPalette();
+}
+
+void CBmpView::scrollContentsBy(int dx, int dy)
+{
+    CScrollView::scrollContentsBy(dx, dy);
+    // A drag's frames stay on the cells they were made on.
+    m_rcAnchor.OffsetRect(dx, dy);
+    m_rcBand.OffsetRect(dx, dy);
+}

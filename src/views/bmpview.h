@@ -1,0 +1,50 @@
+// The source bitmap at its natural size, divided into a grid of tile-sized
+// cells anchored at its top-left corner. A double-click cuts the cell under
+// the pointer into a new tile; a drag marks whole cells and its release cuts
+// every one of them, in reading order.
+#pragma once
+
+#include "scrollview.h"
+
+class CZellDoc;
+
+class CBmpView : public CScrollView {
+    Q_OBJECT
+public:
+    CBmpView();
+    ~CBmpView() override;
+
+    CZellDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+
+    // Client rectangle of the grid cell holding the bitmap point under a
+    // client point; the empty rectangle when that point is not on the bitmap.
+    CRect CellFromPoint(int x, int y) const;
+    // Inverts a frame: drawing the same frame twice removes it.
+    void DrawBand(const CRect& rect);
+    // Cuts every whole cell of m_rcBand into a tile and lays the palette out anew.
+    void CutBandTiles();
+
+    const CRect& Band() const { return m_rcBand; }
+
+protected:
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    bool HasGrid() const;
+    // Cuts the cell (bitmap coordinates) and appends the tile. False when
+    // the tile could not be made although the cell lies on the picture.
+    bool CutCell(const CRect& bitmapCell);
+    void RelayoutPalette();
+
+    CRect m_rcAnchor;
+    CRect m_rcBand;
+    BOOL m_bDragging = FALSE;
+    BOOL m_bRubberBand = FALSE;
+};

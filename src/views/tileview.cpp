@@ -1,0 +1,297 @@
+#include "tileview.h"
+
+#include <QMenu>
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "afxmsg.h"
+#include "app/mainfrm.h"
+#include "mapview.h"
+#include "resource.h"
+#include "zelldoc.h"
+
+namespace {
+constexpr int kGap = 5;  // pixels right of and below each tile
+constexpr COLORREF kBackground = RGB(255, 255, 255);
+constexpr const char* kMsgCannotTakeBlock = "지정한 크기로 타일을 잡을수 없습니다";
+
+CMainFrame* MainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
+
+// The 4-pixel inverting frame; drawing it twice restores what was under it.
+void InvertFrame(CDC& dc, const CRect& rc)
+{
+    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
+    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
+    const int oldRop = dc.SetROP2(R2_NOT);
+    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
+    dc.SetROP2(oldRop);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+
+// The smallest rectangle holding both cells, whichever way the drag went.
+CRect Span(const CRect& a, const CRect& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+}  // namespace
+
+CTileView::CTileView() { setAccessibleName(QStringLiteral("타일 팔레트")); }
+
+CTileView::~CTileView() = default;
+
+CZellDoc* CTileView::GetDocument() const { return static_cast<CZellDoc*>(CScrollView::GetDocument()); }
+
+bool CTileView::HasLayout() const
+{
+    const CZellDoc* doc = GetDocument();
+    return doc && doc->m_nTileWidth > 0 && doc->m_nTileHeight > 0 && doc->m_nTilesPerRow > 0;
+}
+
+int CTileView::PitchX() const { return GetDocument()->m_nTileWidth + kGap; }
+int CTileView::PitchY() const { return GetDocument()->m_nTileHeight + kGap; }
+
+void CTileView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    m_nLayoutWidth = 0;
+    m_nLayoutHeight = 0;
+    if (HasLayout()) {
+        const CZellDoc* doc = GetDocument();
+        const int count = doc->m_tileList.GetCount();
+        const int perRow = doc->m_nTilesPerRow;
+        m_nLayoutWidth = PitchX() * perRow;
+        m_nLayoutHeight = (count / perRow) * PitchY() + (count % perRow != 0 ? doc->m_nTileHeight : 0);
+    }
+    SetScrollSizes(MM_TEXT, CSize(m_nLayoutWidth, m_nLayoutHeight));
+    DropSelectionFrame();
+    if (CMainFrame* frame = MainFrame(); frame && frame->m_pMapView) frame->m_pMapView->RefreshScreen();
+}
+
+void CTileView::OnDraw(CDC* pDC)
+{
+    const CRect client = GetClientRect();
+    const CPoint scroll = GetDeviceScrollPosition();
+    // Start from a clean window even when the repaint was asked for without
+    // erasing: an old frame left in the gaps would spoil the next inversion.
+    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
+                       kBackground);
+
+    if (const CZellDoc* doc = GetDocument(); doc && HasLayout()) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(doc->TextColor());
+        const int pw = PitchX();
+        const int ph = PitchY();
+        const int perRow = doc->m_nTilesPerRow;
+        const int count = doc->m_tileList.GetCount();
+        // Only the slot rows that reach into the window.
+        const int lastRow = std::min((scroll.y + client.Height()) / ph, (count - 1) / perRow);
+        for (int row = scroll.y / ph; row <= lastRow; ++row) {
+            for (int col = 0; col < perRow && row * perRow + col < count; ++col) {
+                const CSprite* tile = doc->m_tileList.GetAt(row * perRow + col);
+                const int x = col * pw;
+                const int y = row * ph;
+                pDC->DrawScreenBits(x, y, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
+                if (doc->m_bShowPaletteAttr) pDC->TextOut(x, y, std::to_string(tile->m_byAttr));
+            }
+        }
+    }
+
+    // The frame that is on screen stays there through a repaint, so the
+    // screen always shows the selected block and the next inversion takes
+    // the frame off instead of leaving one behind.
+    if (const CRect* frame = FrameOnScreen()) {
+        CRect rc = *frame;
+        rc.OffsetRect(scroll.x, scroll.y);
+        InvertFrame(*pDC, rc);
+    }
+}
+
+const CRect* CTileView::FrameOnScreen() const
+{
+    if (m_bDragging) return m_bRubberBand ? &m_rcBand : &m_rcAnchor;
+    const CZellDoc* doc = GetDocument();
+    if (doc && doc->m_bTileSelected) return &m_rcBand;
+    return nullptr;
+}
+
+CRect CTileView::CellFromPoint(int x, int y) const
+{
+    if (!HasLayout()) return {};
+    const CZellDoc* doc = GetDocument();
+    const int count = doc->m_tileList.GetCount();
+    const int perRow = doc->m_nTilesPerRow;
+    const int pw = PitchX();
+    const int ph = PitchY();
+    const int rows = count / perRow + (count % perRow != 0 ? 1 : 0);
+    const CPoint scroll = GetDeviceScrollPosition();
+    const int px = x + scroll.x;
+    const int py = y + scroll.y;
+    if (count == 0 || px < 0 || py < 0 || px >= pw * perRow || py >= rows * ph) return {};
+    const int left = (px / pw) * pw - scroll.x;
+    const int top = (py / ph) * ph - scroll.y;
+    return {left, top, left + pw - kGap, top + ph - kGap};
+}
+
+void CTileView::DrawBand(const CRect& rect)
+{
+    CClientDC dc(this);
+    InvertFrame(dc, rect);
+}
+
+void CTileView::ClearTileSelection()
+{
+    CZellDoc* doc = GetDocument();
+    if (!doc) return;
+    doc->m_bTileSelected = FALSE;
+    doc->m_nSelCols = 0;
+    doc->m_nSelRows = 0;
+    delete[] doc->m_pSelTiles;
+    doc->m_pSelTiles = nullptr;
+}
+
+void CTileView::DropSelectionFrame()
+{
+    CZellDoc* doc = GetDocument();
+    if (!doc || !doc->m_bTileSelected) return;
+    // The window must show the frame before it is inverted away.
+    UpdateWindow();
+    ClearTileSelection();
+    DrawBand(m_rcBand);
+}
+
+void CTileView::SelectBandTiles()
+{
+    CZellDoc* doc = GetDocument();
+    if (!doc) return;
+    ClearTileSelection();
+    if (!HasLayout() || m_rcBand.IsRectEmpty()) return;
+    const int pw = PitchX();
+    const int ph = PitchY();
+    const int columns = m_rcBand.Width() / pw + 1;
+    const int rows = m_rcBand.Height() / ph + 1;
+    short* tiles = new (std::nothrow) short[std::size_t(columns) * std::size_t(rows)];
+    if (tiles == nullptr) {
+        AfxMessageBox(kMsgCannotTakeBlock);
+        return;
+    }
+    const CPoint scroll = GetDeviceScrollPosition();
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const int slotColumn = (m_rcBand.left + c * pw + kGap + scroll.x) / pw;
+            const int slotRow = (m_rcBand.top + r * ph + kGap + scroll.y) / ph;
+            const int t = doc->m_nTilesPerRow * slotRow + slotColumn;
+            tiles[r * columns + c] = doc->m_tileList.GetAt(t) ? short(t) : short(-1);
+        }
+    }
+    doc->m_bTileSelected = TRUE;
+    doc->m_nSelCols = columns;
+    doc->m_nSelRows = rows;
+    doc->m_pSelTiles = tiles;
+}
+
+void CTileView::OnLButtonDown(UINT, CPoint point)
+{
+    DropSelectionFrame();
+    const CRect cell = CellFromPoint(point.x, point.y);
+    if (cell.IsRectEmpty()) return;
+    DrawBand(cell);
+    m_rcAnchor = cell;
+    m_rcBand = cell;
+    m_bDragging = TRUE;
+    m_bRubberBand = FALSE;
+    SetCapture();
+}
+
+void CTileView::OnMouseMove(UINT, CPoint point)
+{
+    if (!m_bDragging) return;
+    if (!m_bRubberBand) {
+        DrawBand(m_rcAnchor);
+        m_bRubberBand = TRUE;
+    } else {
+        DrawBand(m_rcBand);
+    }
+
+    const CRect client = GetClientRect();
+    const CPoint scroll = GetDeviceScrollPosition();
+    const int px = point.x + scroll.x;
+    const int py = point.y + scroll.y;
+    CRect cell;
+    if (point.x >= 1 && point.x < client.Width() - 1 && point.y >= 1 && point.y < client.Height() - 1 &&
+        px < m_nLayoutWidth - 1 && py < m_nLayoutHeight - 1)
+        cell = CellFromPoint(point.x, point.y);
+    if (cell.IsRectEmpty()) {
+        // Leaving the palette gives up the drag: nothing stays selected.
+        m_bDragging = FALSE;
+        m_bRubberBand = FALSE;
+        ClearTileSelection();
+        ReleaseCapture();
+        return;
+    }
+    m_rcBand = Span(m_rcAnchor, cell);
+    DrawBand(m_rcBand);
+}
+
+void CTileView::OnLButtonUp(UINT, CPoint)
+{
+    if (!m_bDragging) return;
+    if (m_bRubberBand) {
+        DrawBand(m_rcBand);
+    } else {
+        DrawBand(m_rcAnchor);
+        m_rcBand = m_rcAnchor;
+    }
+    // Idle before selecting: a message box there must not repaint a band.
+    m_bDragging = FALSE;
+    m_bRubberBand = FALSE;
+    ReleaseCapture();
+    SelectBandTiles();
+    if (const CZellDoc* doc = GetDocument(); doc && doc->m_bTileSelected) DrawBand(m_rcBand);
+}
+
+void CTileView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
+{
+    DropSelectionFrame();
+    CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CTileView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
+{
+    DropSelectionFrame();
+    CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CTileView::scrollContentsBy(int dx, int dy)
+{
+    CScrollView::scrollContentsBy(dx, dy);
+    // Keep the frames on the slots they were made on, however the view
+    // scrolled (a resize that moves the scroll position included).
+    m_rcAnchor.OffsetRect(dx, dy);
+    m_rcBand.OffsetRect(dx, dy);
+}
+
+void CTileView::OnContextMenu(CPoint screenPoint)
+{
+    const CZellDoc* doc = GetDocument();
+    CFrameWnd* frame = AfxGetMainWnd();
+    if (!doc || !frame) return;
+    const std::unique_ptr<QMenu> menu(frame->BuildMenu(IDR_TILEPOPUP, this));
+    if (!menu) return;
+    const bool haveBlock = doc->m_bTileSelected;
+    const bool haveTiles = !doc->m_tileList.IsEmpty();
+    for (QAction* action : menu->actions()) {
+        switch (action->data().toUInt()) {
+        case ID_TILE_SETATTR:
+        case ID_TILE_ERASESEL: action->setEnabled(haveBlock); break;
+        case ID_TILE_ERASEALL:
+        case ID_TILE_ARRANGE: action->setEnabled(haveTiles); break;
+        default: break;
+        }
+    }
+    if (const QAction* chosen = menu->exec(QPoint(screenPoint.x, screenPoint.y)))
+        frame->SendCommand(chosen->data().toUInt());
+}

@@ -1,0 +1,62 @@
+// The tile palette: the whole tile set laid out in rows of the document's
+// tiles-per-row count, each tile in a slot with a 5-pixel gap to its right
+// and below. Dragging over slots picks the document's selected tile block;
+// its frame stays on screen while the block lives.
+#pragma once
+
+#include "scrollview.h"
+
+class CZellDoc;
+
+class CTileView : public CScrollView {
+    Q_OBJECT
+public:
+    CTileView();
+    ~CTileView() override;
+
+    CZellDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+
+    // Client rectangle of the tile cell of the slot under a client point
+    // (a point in a gap gives the cell to its left or above), or the empty
+    // rectangle when the point lies outside the laid-out palette.
+    CRect CellFromPoint(int x, int y) const;
+    // Inverts a frame: drawing the same frame twice removes it.
+    void DrawBand(const CRect& rect);
+    // Makes the tiles under m_rcBand the document's selected tile block.
+    void SelectBandTiles();
+    // Drops the document's selected tile block (the frame is the caller's).
+    void ClearTileSelection();
+
+    int LayoutWidth() const { return m_nLayoutWidth; }
+    int LayoutHeight() const { return m_nLayoutHeight; }
+    const CRect& Band() const { return m_rcBand; }
+
+protected:
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnContextMenu(CPoint screenPoint) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // False while the tile size or the row count would make no layout.
+    bool HasLayout() const;
+    int PitchX() const;
+    int PitchY() const;
+    // The frame that belongs on screen now: the anchor or band of a drag,
+    // or the frame of the selected block; null when none.
+    const CRect* FrameOnScreen() const;
+    void DropSelectionFrame();
+
+    BOOL m_bDragging = FALSE;
+    BOOL m_bRubberBand = FALSE;
+    CRect m_rcAnchor;
+    CRect m_rcBand;
+    int m_nLayoutWidth = 0;
+    int m_nLayoutHeight = 0;
+};
