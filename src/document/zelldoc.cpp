@@ -1,0 +1,46 @@
+#include "zelldoc.h"
+
+#include "resources/resource.h"
+
+CZellDoc::CZellDoc()
+{
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
+    OnCommand(ID_OPEN_BITMAP, [this] { OnOpenBitmap(); });
+    OnCommand(ID_BITMAP_ALLTILES, [this] { OnBitmapAllTiles(); });
+    OnCommand(ID_TILE_ARRANGE, [this] { OnTileArrange(); });
+    OnCommand(ID_TILE_SETATTR, [this] { OnTileSetAttr(); });
+    OnCommand(ID_SHOW_PALETTEATTR, [this] { OnShowPaletteAttr(); });
+    OnCommand(ID_TILE_ERASEALL, [this] { OnTileEraseAll(); });
+    OnCommand(ID_TILE_ERASESEL, [this] { OnTileEraseSelected(); });
+    OnCommand(ID_SHOW_TILENUMBERS, [this] { OnShowTileNumbers(); });
+    OnCommand(ID_SHOW_TILEATTR, [this] { OnShowTileAttr(); });
+    OnCommand(ID_SHOW_MAPATTR, [this] { OnShowMapAttr(); });
+    OnCommand(ID_TILE_FILLALL, [this] { OnTileFillAll(); });
+    OnCommand(ID_TEXT_COLOR, [this] { OnTextColor(); });
+
+    OnUpdateCommandUI(ID_BITMAP_ALLTILES, [this](CCmdUI* ui) { OnUpdateHaveBitmap(ui); });
+    OnUpdateCommandUI(ID_TILE_ARRANGE, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
+    OnUpdateCommandUI(ID_TILE_ERASEALL, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
+    OnUpdateCommandUI(ID_TILE_ERASESEL, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
+    OnUpdateCommandUI(ID_TILE_SETATTR, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
+    OnUpdateCommandUI(ID_TILE_FILLALL, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
+    OnUpdateCommandUI(ID_SHOW_TILENUMBERS, [this](CCmdUI* ui) { OnUpdateShowTileNumbers(ui); });
+    OnUpdateCommandUI(ID_SHOW_PALETTEATTR, [this](CCmdUI* ui) { OnUpdateShowPaletteAttr(ui); });
+    OnUpdateCommandUI(ID_SHOW_TILEATTR, [this](CCmdUI* ui) { OnUpdateShowTileAttr(ui); });
+    OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
+}
+
+CZellDoc::~CZellDoc()
+{
+    DeleteAllTiles();
+    if (m_bTileSelected) {
+        delete[] m_pSelTiles;
+        m_pSelTiles = nullptr;
+    }
+}
+
+BOOL CZellDoc::OnNewDocument() { return CDocument::OnNewDocument() ? TRUE : FALSE; }
+
+void CZellDoc::DeleteAllTiles() { m_tileList.DeleteAll(); }

@@ -1,0 +1,35 @@
+// Enable and check rules of the document's commands. The three map
+// overlays grey each other out, so at most one is ever on; the one that is
+// on stays enabled so that it can be switched off.
+#include "cmdtarget.h"
+#include "zelldoc.h"
+
+void CZellDoc::OnUpdateHaveBitmap(CCmdUI* pCmdUI) { pCmdUI->Enable(m_dib.m_bLoaded); }
+
+void CZellDoc::OnUpdateHaveTiles(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_tileList.IsEmpty()); }
+
+void CZellDoc::OnUpdateHaveSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bTileSelected); }
+
+void CZellDoc::OnUpdateShowTileNumbers(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_bShowTileAttr && !m_bShowMapAttr);
+    pCmdUI->SetCheck(m_bShowTileNumbers ? 1 : 0);
+}
+
+void CZellDoc::OnUpdateShowPaletteAttr(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_tileList.IsEmpty());
+    pCmdUI->SetCheck(m_bShowPaletteAttr ? 1 : 0);
+}
+
+void CZellDoc::OnUpdateShowTileAttr(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_tileList.IsEmpty() && !m_bShowTileNumbers && !m_bShowMapAttr);
+    pCmdUI->SetCheck(m_bShowTileAttr ? 1 : 0);
+}
+
+void CZellDoc::OnUpdateShowMapAttr(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_bShowTileNumbers && !m_bShowTileAttr);
+    pCmdUI->SetCheck(m_bShowMapAttr ? 1 : 0);
+}

@@ -1,0 +1,13 @@
+# The document's commands and map files, driven through the whole editor.
+if(PELLIN_EDITOR)
+  pellin_add_test(document_tests
+    ${CMAKE_CURRENT_SOURCE_DIR}/editorfixture.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/commandrules_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/tilecommands_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/filenew_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/docmapfile_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/../imaging/bmpwriter.cpp
+  )
+  target_include_directories(document_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/../imaging)
+  target_link_libraries(document_tests PRIVATE pellin_test_support pellin_editor Qt6::Test)
+endif()

@@ -1,0 +1,131 @@
+#include "editorfixture.h"
+
+#include <QApplication>
+#include <QDialog>
+
+#include "mapview.h"
+#include "newmapdlg.h"
+#include "resource.h"
+#include "tileview.h"
+#include "app/zellapp.h"
+#include "doctemplate.h"
+
+void EditorTest::SetUp()
+{
+    ASSERT_TRUE(theApp.InitInstance());
+    frame = qobject_cast<CMainFrame*>(AfxGetMainWnd());
+    ASSERT_NE(frame, nullptr);
+    doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
+    ASSERT_NE(doc, nullptr);
+    QApplication::processEvents();
+}
+
+void EditorTest::TearDown()
+{
+    theApp.DestroyMainWindow();
+    QApplication::processEvents();
+}
+
+std::string EditorTest::WriteBitmap(const TestPicture& picture, const std::string& name)
+{
+    const std::string path = folder.File(name);
+    WriteBytes(path, EncodeBmp(picture));
+    return path;
+}
+
+void EditorTest::LoadBitmap(const TestPicture& picture)
+{
+    ModalAnswerer answer;
+    answer.Then(ChooseFile(WriteBitmap(picture)));
+    Send(ID_OPEN_BITMAP);
+    ASSERT_TRUE(doc->m_dib.m_bLoaded);
+}
+
+void EditorTest::CutTiles(const TestPicture& picture)
+{
+    LoadBitmap(picture);
+    const int before = doc->m_tileList.GetCount();
+    Send(ID_BITMAP_ALLTILES);
+    for (int i = before; i < doc->m_tileList.GetCount(); ++i) doc->m_tileList.GetAt(i)->m_byAttr = BYTE(i);
+}
+
+void EditorTest::SelectBlock(int cols, int rows, const std::vector<short>& entries)
+{
+    ASSERT_EQ(entries.size(), std::size_t(cols * rows));
+    frame->m_pTileView->ClearTileSelection();
+    doc->m_pSelTiles = new short[entries.size()];
+    std::copy(entries.begin(), entries.end(), doc->m_pSelTiles);
+    doc->m_nSelCols = cols;
+    doc->m_nSelRows = rows;
+    doc->m_bTileSelected = TRUE;
+}
+
+void EditorTest::Send(UINT id)
+{
+    // The buttons are brought up to date whenever the program goes idle,
+    // which it does before a person can click.
+    frame->UpdateAllCommandUI();
+    frame->CommandAction(id)->trigger();
+    QApplication::processEvents();
+}
+
+CMapView* EditorTest::Map() const { return frame->m_pMapView; }
+
+std::vector<short> EditorTest::TileCells() const
+{
+    const short* layer = Map()->m_pTileLayer;
+    if (!layer) return {};
+    return {layer, layer + std::size_t(doc->m_nMapWidth) * std::size_t(doc->m_nMapHeight)};
+}
+
+std::vector<short> EditorTest::AttrCells() const
+{
+    const short* layer = Map()->m_pAttrLayer;
+    if (!layer) return {};
+    return {layer, layer + std::size_t(doc->m_nMapWidth) * std::size_t(doc->m_nMapHeight)};
+}
+
+std::vector<CSprite*> EditorTest::Tiles() const { return {doc->m_tileList.begin(), doc->m_tileList.end()}; }
+
+std::vector<int> EditorTest::TileAttributes() const
+{
+    std::vector<int> attributes;
+    for (const CSprite* tile : doc->m_tileList) attributes.push_back(tile->m_byAttr);
+    return attributes;
+}
+
+ModalAnswerer::Handler AnswerNewMap(long long width, long long height, int tileSizeButton)
+{
+    return [=](QWidget* modal) {
+        auto* dialog = dynamic_cast<CNewMapDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        ReplaceText(dialog->GetDlgItem(CNewMapDlg::IDC_MAP_WIDTH), QString::number(width));
+        ReplaceText(dialog->GetDlgItem(CNewMapDlg::IDC_MAP_HEIGHT), QString::number(height));
+        if (tileSizeButton != 0) ClickWidget(dialog->GetDlgItem(UINT(tileSizeButton)));
+        ClickWidget(dialog->GetDlgItem(IDOK));
+    };
+}
+
+ModalAnswerer::Handler CancelDialog()
+{
+    return [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); };
+}
+
+ModalAnswerer::Handler ExpectMessage(const char* text, QMessageBox::ButtonRole role)
+{
+    return [expected = QString::fromUtf8(text), role](QWidget* box) {
+        EXPECT_EQ(MessageText(box), expected);
+        PressMessageButton(box, role);
+    };
+}
+
+ModalAnswerer::Handler ChooseFile(const std::string& path)
+{
+    return [path](QWidget* modal) { AcceptFileDialog(modal, QString::fromStdString(path)); };
+}
+
+QLineEdit* EditOf(QWidget* dialog, UINT id)
+{
+    auto* owner = dynamic_cast<CDialog*>(dialog);
+    return owner ? qobject_cast<QLineEdit*>(owner->GetDlgItem(id)) : nullptr;
+}
