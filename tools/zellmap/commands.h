@@ -1,0 +1,19 @@
+// The subcommands. Each takes the arguments after its name and returns the
+// process's exit status; messages go to standard error as the editor's
+// message boxes would show them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+int RunInfo(const Arguments& args);
+int RunCut(const Arguments& args);
+int RunRender(const Arguments& args);
+int RunExport(const Arguments& args);
+
+extern const char* const kInfoHelp;
+extern const char* const kCutHelp;
+extern const char* const kRenderHelp;
+extern const char* const kExportHelp;

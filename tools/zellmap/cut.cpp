@@ -1,0 +1,100 @@
+// zellmap cut: the map the editor saves after New (tile N x N, map W x H),
+// Open Bitmap, cutting the whole bitmap, and Save.
+#include "commands.h"
+#include "toolsupport.h"
+
+#include "afxmsg.h"
+#include "celllayers.h"
+#include "dib.h"
+#include "mapfile.h"
+#include "tilecut.h"
+
+#include <climits>
+#include <cstdio>
+
+const char* const kCutHelp =
+    "사용법: zellmap cut BITMAP --tile N [--map WxH] -o MAP\n"
+    "\n"
+    "편집기에서 새 파일(타일 N x N, 지도 W x H), Bitmap 열기, Bitmap전체타일선택,\n"
+    "맵 저장을 차례로 한 것과 바이트 하나까지 같은 맵 화일을 만듭니다. 모든 칸은\n"
+    "비어 있고(-1) 속성은 0입니다.\n"
+    "\n"
+    "  --tile N        타일 크기: 16, 24, 32, 64 (새 지도 작성 대화상자의 크기)\n"
+    "  --map WxH       지도 크기(칸), 기본 20x15\n"
+    "  -o, --output    저장할 맵 화일\n"
+    "\n"
+    "비트맵은 8, 16, 24비트여야 타일로 자를 수 있습니다. 실패하면 편집기의\n"
+    "메시지를 표준 오류에 쓰고, 화일을 만들지 않고 1로 끝납니다.\n";
+
+namespace {
+
+// One count of the new-map dialog: an unsigned 32-bit number, which the
+// document keeps as an int (a larger one stays the largest int).
+std::optional<int> MapCount(const std::string& text)
+{
+    const auto value = ParseInteger(text, 0, UINT_MAX);
+    if (!value || text[0] == '-') return std::nullopt;
+    return *value > INT_MAX ? INT_MAX : int(*value);
+}
+
+bool ParseMapSize(const std::string& text, int& width, int& height)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    const auto w = MapCount(text.substr(0, x));
+    const auto h = MapCount(text.substr(x + 1));
+    if (!w || !h) return false;
+    width = *w;
+    height = *h;
+    return true;
+}
+
+}  // namespace
+
+int RunCut(const Arguments& args)
+{
+    std::string error;
+    const auto parsed = ParseArgs(args, {{"--tile", true}, {"--map", true}, {"--output", true, "-o"}}, error);
+    if (!parsed) return UsageError("cut", error);
+    if (parsed->positional.size() != 1) return UsageError("cut", "비트맵 화일 하나를 주십시오");
+    const auto tileText = parsed->Value("--tile");
+    const auto output = parsed->Value("--output");
+    if (!tileText) return UsageError("cut", "--tile N이 필요합니다");
+    if (!output || output->empty()) return UsageError("cut", "-o MAP이 필요합니다");
+    const auto tile = ParseInteger(*tileText, 1, 255);
+    if (!tile || (*tile != 16 && *tile != 24 && *tile != 32 && *tile != 64))
+        return UsageError("cut", "타일 크기는 16, 24, 32, 64 중 하나여야 합니다");
+    int mapWidth = 20;
+    int mapHeight = 15;
+    if (const auto size = parsed->Value("--map"); size && !ParseMapSize(*size, mapWidth, mapHeight))
+        return UsageError("cut", "--map은 W x H 꼴의 양의 정수여야 합니다 (예: 20x15)");
+
+    // New: the map view makes both layers at the new size, or says it cannot.
+    if (!LayerCellCount(mapWidth, mapHeight)) return Fail(kMsgTileLayerAllocFailed);
+
+    // Open Bitmap: the reader reports its own failures.
+    CDib dib;
+    dib.Load(parsed->positional[0]);
+    if (!dib.m_bLoaded) return kExitFailed;
+
+    // Cut whole: a bitmap that cannot be cut says so once.
+    CTileList tiles;
+    const int messagesBefore = MessagesShown();
+    const int count = CutWholeBitmap(dib, int(*tile), int(*tile), tiles);
+    if (MessagesShown() > messagesBefore) return kExitFailed;
+
+    // Save: the fresh map's cells are all empty, without attributes.
+    MapSaveInput input;
+    input.mapWidth = mapWidth;
+    input.mapHeight = mapHeight;
+    input.tileWidth = BYTE(*tile);
+    input.tileHeight = BYTE(*tile);
+    input.tiles = &tiles;
+    input.bitmapBitCount = dib.GetBitCount();
+    input.bitmapColours = dib.GetBitCount() == 8 ? dib.m_pColors : nullptr;
+    const MapWriteResult result = WriteMapFile(*output, input);
+    if (const char* message = MapWriteMessage(result)) return Fail(message);
+    if (result != MapWriteResult::Ok) return kExitFailed;
+    std::printf("%s: 타일 %d개, 지도 %d x %d 칸\n", output->c_str(), count, mapWidth, mapHeight);
+    return kExitOk;
+}

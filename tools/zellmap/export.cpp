@@ -1,0 +1,201 @@
+// zellmap export: the map as a TMX map for the Tiled editor, with a PNG of
+// all tiles beside it.
+#include "commands.h"
+#include "imagesink.h"
+#include "mapinput.h"
+#include "outputfile.h"
+#include "toolsupport.h"
+
+#include "afxmsg.h"
+#include "celllayers.h"
+#include "sprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+const char* const kExportHelp =
+    "사용법: zellmap export MAP --tmx OUT.tmx\n"
+    "\n"
+    "맵을 Tiled가 여는 TMX 맵으로 내보냅니다. 모든 타일을 담은 타일셋 그림\n"
+    "OUT-tiles.png를 OUT.tmx 옆에 씁니다.\n"
+    "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸과 없는 타일을\n"
+    "    가리키는 칸은 0\n"
+    "  - 숨긴 객체 층 \"map attributes\": 속성이 0이 아닌 칸마다 칸 크기의 사각형\n"
+    "    하나, 정수 속성 attribute에 그 값\n"
+    "  - 타일 속성: 타일마다 정수 속성 attribute\n"
+    "\n"
+    "맵을 읽지 못하면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n";
+
+namespace {
+
+std::string BaseName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// OUT.tmx -> OUT-tiles.png, in the same folder.
+std::string TilesetPathFor(const std::string& tmxPath)
+{
+    const auto slash = tmxPath.find_last_of('/');
+    const auto dot = tmxPath.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? tmxPath.substr(0, dot) : tmxPath) + "-tiles.png";
+}
+
+std::string XmlEscaped(const std::string& text)
+{
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        default:
+            // XML has no way to write most control characters.
+            if (static_cast<unsigned char>(c) >= 0x20) escaped += c;
+        }
+    }
+    return escaped;
+}
+
+struct TilesetLayout {
+    int columns = 0;
+    int rows = 0;
+};
+
+TilesetLayout LayoutFor(int tileCount)
+{
+    const int columns = std::max(1, int(std::ceil(std::sqrt(double(tileCount)))));
+    return {columns, (tileCount + columns - 1) / columns};
+}
+
+// All tiles in reading order, one band of tile rows at a time.
+bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout layout, std::string& error)
+{
+    const int tw = map.content.tileWidth;
+    const int th = map.content.tileHeight;
+    const std::int64_t width = std::int64_t(layout.columns) * tw;
+    OutputFile file(path);
+    if (!file.Open()) {
+        error = path + "\n그림 화일을 만들 수 없습니다";
+        return false;
+    }
+    auto sink = MakeImageSink(ImageFormat::Png, file.Stream(), width, std::int64_t(layout.rows) * th, error);
+    if (!sink) return false;
+    std::vector<std::uint32_t> band;
+    try {
+        band.resize(std::size_t(width) * std::size_t(th));
+    } catch (const std::bad_alloc&) {
+        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+        return false;
+    }
+    for (int row = 0; row < layout.rows; ++row) {
+        std::fill(band.begin(), band.end(), 0xFFFFFFFFu);
+        for (int col = 0; col < layout.columns; ++col) {
+            const CSprite* tile = map.tiles.GetAt(row * layout.columns + col);
+            if (!tile) break;
+            const std::uint32_t* bits = tile->GetScreenBits();
+            for (int y = 0; y < std::min(th, tile->GetHeight()); ++y)
+                std::copy_n(bits + std::size_t(y) * std::size_t(tile->GetWidth()), std::min(tw, tile->GetWidth()),
+                            band.data() + std::size_t(y) * std::size_t(width) + std::size_t(col) * std::size_t(tw));
+        }
+        if (!sink->WriteRows(band.data(), th, std::ptrdiff_t(width))) break;
+    }
+    if (!sink->Finish() || !file.Commit()) {
+        error = path + "\n그림 화일을 쓸 수 없습니다";
+        return false;
+    }
+    return true;
+}
+
+void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, const std::string& tilesetFile,
+              TilesetLayout layout)
+{
+    const MapFileContent& c = map.content;
+    const int tileCount = map.tiles.GetCount();
+    const std::size_t cells = map.CellCount();
+    std::size_t attributed = 0;
+    for (std::size_t i = 0; i < cells; ++i) attributed += c.attrLayer[i] != kNoAttrCell;
+
+    std::fprintf(out, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    std::fprintf(out,
+                 "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"%d\" "
+                 "height=\"%d\" tilewidth=\"%d\" tileheight=\"%d\" infinite=\"0\" nextlayerid=\"3\" "
+                 "nextobjectid=\"%zu\">\n",
+                 c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, attributed + 1);
+    if (tileCount > 0) {
+        std::fprintf(out,
+                     " <tileset firstgid=\"1\" name=\"%s\" tilewidth=\"%d\" tileheight=\"%d\" tilecount=\"%d\" "
+                     "columns=\"%d\">\n",
+                     XmlEscaped(name).c_str(), c.tileWidth, c.tileHeight, tileCount, layout.columns);
+        std::fprintf(out, "  <image source=\"%s\" width=\"%d\" height=\"%d\"/>\n", XmlEscaped(tilesetFile).c_str(),
+                     layout.columns * c.tileWidth, layout.rows * c.tileHeight);
+        for (int i = 0; i < tileCount; ++i)
+            std::fprintf(out,
+                         "  <tile id=\"%d\">\n   <properties>\n    <property name=\"attribute\" type=\"int\" "
+                         "value=\"%d\"/>\n   </properties>\n  </tile>\n",
+                         i, map.tiles.GetAt(i)->m_byAttr);
+        std::fprintf(out, " </tileset>\n");
+    }
+
+    std::fprintf(out, " <layer id=\"1\" name=\"tiles\" width=\"%d\" height=\"%d\">\n  <data encoding=\"csv\">\n",
+                 c.mapWidth, c.mapHeight);
+    for (int row = 0; row < c.mapHeight; ++row) {
+        for (int col = 0; col < c.mapWidth; ++col) {
+            const short value = c.tileLayer[CellIndex(col, row, c.mapWidth)];
+            const bool last = row == c.mapHeight - 1 && col == c.mapWidth - 1;
+            const int gid = TileForCell(&map.tiles, value) ? value + 1 : 0;
+            std::fprintf(out, last ? "%d" : "%d,", gid);
+        }
+        std::fputc('\n', out);
+    }
+    std::fprintf(out, "</data>\n </layer>\n");
+
+    std::fprintf(out, " <objectgroup id=\"2\" name=\"map attributes\" visible=\"0\">\n");
+    std::size_t id = 1;
+    for (int row = 0; row < c.mapHeight; ++row) {
+        for (int col = 0; col < c.mapWidth; ++col) {
+            const short attr = c.attrLayer[CellIndex(col, row, c.mapWidth)];
+            if (attr == kNoAttrCell) continue;
+            std::fprintf(out,
+                         "  <object id=\"%zu\" x=\"%lld\" y=\"%lld\" width=\"%d\" height=\"%d\">\n   <properties>\n"
+                         "    <property name=\"attribute\" type=\"int\" value=\"%d\"/>\n   </properties>\n"
+                         "  </object>\n",
+                         id++, (long long)col * c.tileWidth, (long long)row * c.tileHeight, c.tileWidth,
+                         c.tileHeight, attr);
+        }
+    }
+    std::fprintf(out, " </objectgroup>\n</map>\n");
+}
+
+}  // namespace
+
+int RunExport(const Arguments& args)
+{
+    std::string error;
+    const auto parsed = ParseArgs(args, {{"--tmx", true}}, error);
+    if (!parsed) return UsageError("export", error);
+    if (parsed->positional.size() != 1) return UsageError("export", "맵 화일 하나를 주십시오");
+    const auto tmxPath = parsed->Value("--tmx");
+    if (!tmxPath || tmxPath->empty()) return UsageError("export", "--tmx OUT.tmx가 필요합니다");
+
+    LoadedMap map;
+    if (LoadMapForTool(parsed->positional[0], map) != MapReadResult::Ok) return kExitFailed;
+
+    const std::string tilesetPath = TilesetPathFor(*tmxPath);
+    const TilesetLayout layout = LayoutFor(map.tiles.GetCount());
+    if (!map.tiles.IsEmpty() && !WriteTileset(tilesetPath, map, layout, error)) return Fail(error);
+
+    OutputFile file(*tmxPath);
+    if (!file.Open()) return Fail(*tmxPath + "\n화일을 만들 수 없습니다");
+    std::string name = BaseName(parsed->positional[0]);
+    if (const auto dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+    WriteTmx(file.Stream(), map, name, BaseName(tilesetPath), layout);
+    if (!file.Commit()) return Fail(*tmxPath + "\n화일을 쓸 수 없습니다");
+    return kExitOk;
+}

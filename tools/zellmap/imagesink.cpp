@@ -1,0 +1,263 @@
+#include "imagesink.h"
+
+#include "toolsupport.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <vector>
+#include <zlib.h>
+
+namespace {
+
+constexpr std::int64_t kMaxPngSide = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kMaxBmpBytes = std::numeric_limits<std::uint32_t>::max();
+constexpr std::size_t kBmpHeaderBytes = 14 + 40;
+
+void PutBigEndian32(std::uint8_t* to, std::uint32_t value)
+{
+    to[0] = std::uint8_t(value >> 24);
+    to[1] = std::uint8_t(value >> 16);
+    to[2] = std::uint8_t(value >> 8);
+    to[3] = std::uint8_t(value);
+}
+
+void PutLittleEndian(std::uint8_t* to, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) to[i] = std::uint8_t(value >> (8 * i));
+}
+
+// PNG, 8-bit RGB, deflated at the fastest level as the rows arrive. Every
+// row uses the "up" filter: it costs one subtraction per byte, turns the
+// rows of repeated tiles, plain cells and smooth tiles into long runs, and
+// so makes the file smaller and the deflating faster than no filter; the
+// adaptive filters cost more time than they save here.
+class PngSink final : public ImageSink {
+public:
+    PngSink(std::FILE* file, std::int64_t width, std::int64_t height)
+        : m_file(file), m_width(width), m_height(height), m_row(std::size_t(width) * 3 + 1),
+          m_current(std::size_t(width) * 3), m_previous(std::size_t(width) * 3, 0), m_out(1 << 18)
+    {
+    }
+    ~PngSink() override
+    {
+        if (m_deflating) deflateEnd(&m_stream);
+    }
+
+    bool Start()
+    {
+        static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        if (std::fwrite(kSignature, 1, 8, m_file) != 8) return false;
+        std::uint8_t header[13] = {};
+        PutBigEndian32(header, std::uint32_t(m_width));
+        PutBigEndian32(header + 4, std::uint32_t(m_height));
+        header[8] = 8;  // bits per channel
+        header[9] = 2;  // RGB
+        if (!Chunk("IHDR", header, sizeof header)) return false;
+        if (deflateInit(&m_stream, Z_BEST_SPEED) != Z_OK) return false;
+        m_deflating = true;
+        return true;
+    }
+
+    bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
+    {
+        for (int y = 0; y < rows; ++y) {
+            if (m_rowsWritten >= m_height) return false;
+            const std::uint32_t* from = pixels + y * stride;
+            std::uint8_t* to = m_current.data();
+            for (std::int64_t x = 0; x < m_width; ++x) {
+                const std::uint32_t p = from[x];
+                *to++ = std::uint8_t(p >> 16);
+                *to++ = std::uint8_t(p >> 8);
+                *to++ = std::uint8_t(p);
+            }
+            // Filter "up": each byte minus the one above it (0 above the first row).
+            std::uint8_t* filtered = m_row.data();
+            filtered[0] = 2;
+            const std::size_t count = m_current.size();
+            for (std::size_t i = 0; i < count; ++i) filtered[i + 1] = std::uint8_t(m_current[i] - m_previous[i]);
+            m_previous.swap(m_current);
+            if (!Deflate(m_row.data(), m_row.size(), Z_NO_FLUSH)) return false;
+            ++m_rowsWritten;
+        }
+        return true;
+    }
+
+    bool Finish() override
+    {
+        if (m_rowsWritten != m_height || !Deflate(nullptr, 0, Z_FINISH)) return false;
+        return Chunk("IEND", nullptr, 0);
+    }
+
+private:
+    bool Chunk(const char* type, const std::uint8_t* data, std::size_t size)
+    {
+        std::uint8_t head[8];
+        PutBigEndian32(head, std::uint32_t(size));
+        std::copy(type, type + 4, head + 4);
+        uLong crc = crc32(0, head + 4, 4);
+        if (size > 0) crc = crc32(crc, data, uInt(size));
+        std::uint8_t tail[4];
+        PutBigEndian32(tail, std::uint32_t(crc));
+        return std::fwrite(head, 1, 8, m_file) == 8 && (size == 0 || std::fwrite(data, 1, size, m_file) == size) &&
+               std::fwrite(tail, 1, 4, m_file) == 4;
+    }
+
+    // Feeds bytes to the compressor and writes every full output buffer as
+    // one IDAT chunk (and the rest when finishing).
+    bool Deflate(const std::uint8_t* data, std::size_t size, int flush)
+    {
+        // A row can be longer than zlib's 32-bit counts.
+        std::size_t offset = 0;
+        do {
+            const std::size_t piece = std::min<std::size_t>(size - offset, 1u << 30);
+            m_stream.next_in = const_cast<Bytef*>(data ? data + offset : nullptr);
+            m_stream.avail_in = uInt(piece);
+            offset += piece;
+            const int pieceFlush = offset == size ? flush : Z_NO_FLUSH;
+            int status = Z_OK;
+            do {
+                m_stream.next_out = m_out.data() + m_outUsed;
+                m_stream.avail_out = uInt(m_out.size() - m_outUsed);
+                status = deflate(&m_stream, pieceFlush);
+                if (status == Z_STREAM_ERROR) return false;
+                m_outUsed = m_out.size() - m_stream.avail_out;
+                if (m_outUsed == m_out.size() || (status == Z_STREAM_END && m_outUsed > 0)) {
+                    if (!Chunk("IDAT", m_out.data(), m_outUsed)) return false;
+                    m_outUsed = 0;
+                }
+            } while (m_stream.avail_in > 0 || (pieceFlush == Z_FINISH && status != Z_STREAM_END));
+        } while (offset < size);
+        return true;
+    }
+
+    std::FILE* m_file;
+    std::int64_t m_width;
+    std::int64_t m_height;
+    std::int64_t m_rowsWritten = 0;
+    std::vector<std::uint8_t> m_row;       // filter byte and filtered bytes
+    std::vector<std::uint8_t> m_current;   // this row's RGB bytes
+    std::vector<std::uint8_t> m_previous;  // the row above's
+    std::vector<std::uint8_t> m_out;
+    std::size_t m_outUsed = 0;
+    z_stream m_stream{};
+    bool m_deflating = false;
+};
+
+// 24-bit BMP with the usual bottom-up rows: each band is written at the
+// place its rows take in the file.
+class BmpSink final : public ImageSink {
+public:
+    BmpSink(std::FILE* file, std::int64_t width, std::int64_t height)
+        : m_file(file), m_width(width), m_height(height), m_stride((width * 3 + 3) & ~std::int64_t(3)),
+          m_row(std::size_t(m_stride), 0)
+    {
+    }
+
+    bool Start()
+    {
+        const std::int64_t pixelBytes = m_stride * m_height;
+        std::uint8_t header[kBmpHeaderBytes] = {'B', 'M'};
+        PutLittleEndian(header + 2, std::uint32_t(kBmpHeaderBytes + std::size_t(pixelBytes)), 4);
+        PutLittleEndian(header + 10, std::uint32_t(kBmpHeaderBytes), 4);
+        PutLittleEndian(header + 14, 40, 4);
+        PutLittleEndian(header + 18, std::uint32_t(m_width), 4);
+        PutLittleEndian(header + 22, std::uint32_t(m_height), 4);
+        PutLittleEndian(header + 26, 1, 2);   // planes
+        PutLittleEndian(header + 28, 24, 2);  // bits per pixel
+        PutLittleEndian(header + 34, std::uint32_t(pixelBytes), 4);
+        PutLittleEndian(header + 38, 2835, 4);  // 72 dots per inch
+        PutLittleEndian(header + 42, 2835, 4);
+        return std::fwrite(header, 1, sizeof header, m_file) == sizeof header;
+    }
+
+    bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
+    {
+        for (int y = 0; y < rows; ++y) {
+            if (m_rowsWritten >= m_height) return false;
+            const std::uint32_t* from = pixels + y * stride;
+            std::uint8_t* to = m_row.data();
+            for (std::int64_t x = 0; x < m_width; ++x) {
+                const std::uint32_t p = from[x];
+                *to++ = std::uint8_t(p);
+                *to++ = std::uint8_t(p >> 8);
+                *to++ = std::uint8_t(p >> 16);
+            }
+            const std::int64_t offset = std::int64_t(kBmpHeaderBytes) + (m_height - 1 - m_rowsWritten) * m_stride;
+            if (fseeko(m_file, off_t(offset), SEEK_SET) != 0 ||
+                std::fwrite(m_row.data(), 1, m_row.size(), m_file) != m_row.size())
+                return false;
+            ++m_rowsWritten;
+        }
+        return true;
+    }
+
+    bool Finish() override { return m_rowsWritten == m_height; }
+
+private:
+    std::FILE* m_file;
+    std::int64_t m_width;
+    std::int64_t m_height;
+    std::int64_t m_stride;
+    std::int64_t m_rowsWritten = 0;
+    std::vector<std::uint8_t> m_row;
+};
+
+}  // namespace
+
+std::optional<ImageFormat> ImageFormatForPath(const std::string& path)
+{
+    const std::string extension = ExtensionOf(path);
+    if (extension == "png") return ImageFormat::Png;
+    if (extension == "bmp") return ImageFormat::Bmp;
+    return std::nullopt;
+}
+
+namespace {
+
+std::unique_ptr<ImageSink> MakeSink(ImageFormat format, std::FILE* file, std::int64_t width, std::int64_t height,
+                                    std::string& error)
+{
+    if (width <= 0 || height <= 0) {
+        error = "그림의 크기가 0입니다";
+        return nullptr;
+    }
+    if (format == ImageFormat::Png) {
+        if (width > kMaxPngSide || height > kMaxPngSide) {
+            error = "PNG에 담기에는 그림이 너무 큽니다";
+            return nullptr;
+        }
+        auto sink = std::make_unique<PngSink>(file, width, height);
+        if (!sink->Start()) {
+            error = "그림 화일을 쓸 수 없습니다";
+            return nullptr;
+        }
+        return sink;
+    }
+    const std::int64_t stride = (width * 3 + 3) & ~std::int64_t(3);
+    if (width > kMaxPngSide || height > kMaxPngSide ||
+        stride > (kMaxBmpBytes - std::int64_t(kBmpHeaderBytes)) / height) {
+        error = "BMP에 담기에는 그림이 너무 큽니다 (PNG로 쓰십시오)";
+        return nullptr;
+    }
+    auto sink = std::make_unique<BmpSink>(file, width, height);
+    if (!sink->Start()) {
+        error = "그림 화일을 쓸 수 없습니다";
+        return nullptr;
+    }
+    return sink;
+}
+
+}  // namespace
+
+std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width,
+                                         std::int64_t height, std::string& error)
+{
+    // The row buffers are as wide as the picture.
+    try {
+        return MakeSink(format, file, width, height, error);
+    } catch (const std::bad_alloc&) {
+        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+        return nullptr;
+    }
+}

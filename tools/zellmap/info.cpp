@@ -1,0 +1,301 @@
+// zellmap info: the map file checked by the editor's reader, its header,
+// and what its cells hold.
+#include "commands.h"
+#include "mapinput.h"
+#include "sha256.h"
+#include "toolsupport.h"
+
+#include "afxmsg.h"
+#include "celllayers.h"
+#include "sprite.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
+
+const char* const kInfoHelp =
+    "사용법: zellmap info MAP [--json] [--cells]\n"
+    "\n"
+    "맵 화일을 편집기가 읽는 그대로 읽어 검사하고, 머리말(맵 크기, 타일 크기,\n"
+    "색 비트 수, 타일 수), 올바른 화일인지, 그리고 타일을 쓴 칸, 빈 칸, 없는\n"
+    "타일을 가리키는 칸(범위 밖)의 수를 보여 줍니다.\n"
+    "\n"
+    "  --json    기계가 읽는 JSON 객체 하나로 출력합니다. 키: sound, map_width,\n"
+    "            map_height, tile_width, tile_height, bits_per_pixel, tile_count,\n"
+    "            tile_attributes, tile_sha256 (타일마다 화일에 저장된 픽셀 행의\n"
+    "            SHA-256), cells_used, cells_empty, cells_out_of_range,\n"
+    "            cells_with_attribute; 올바르지 않은 화일이면 error와 problem\n"
+    "  --cells   두 칸 층도 출력합니다 (JSON에서는 cells와 attributes: 행 순서의\n"
+    "            숫자 목록)\n"
+    "\n"
+    "올바른 화일이면 0으로, 아니면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n";
+
+namespace {
+
+// What the header says, read apart from the editor's reader so that a file
+// it refuses can still be described.
+struct RawHeader {
+    bool present = false;  // the file has at least a header's bytes
+    bool magic = false;
+    std::int32_t mapWidth = 0;
+    std::int32_t mapHeight = 0;
+    int tileWidth = 0;
+    int tileHeight = 0;
+    int bitCount = 0;
+    int tileCount = 0;  // signed 16 bits, as the readers take it
+};
+
+struct FileFacts {
+    bool readable = false;
+    std::uint64_t size = 0;
+    RawHeader header;
+};
+
+FileFacts ExamineFile(const std::string& path)
+{
+    FileFacts facts;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return facts;
+    struct stat info {};
+    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
+        facts.readable = true;
+        facts.size = std::uint64_t(info.st_size);
+        std::uint8_t bytes[kMapHeaderSize];
+        if (std::fread(bytes, 1, sizeof bytes, file) == sizeof bytes) {
+            const auto u16 = [&](int at) { return int(bytes[at] | (bytes[at + 1] << 8)); };
+            const auto i32 = [&](int at) {
+                return std::int32_t(std::uint32_t(u16(at)) | (std::uint32_t(u16(at + 2)) << 16));
+            };
+            RawHeader& h = facts.header;
+            h.present = true;
+            h.magic = std::equal(bytes, bytes + 7, kMapMagic);
+            h.mapWidth = i32(8);
+            h.mapHeight = i32(12);
+            h.tileWidth = bytes[16];
+            h.tileHeight = bytes[17];
+            h.bitCount = u16(18);
+            h.tileCount = std::int16_t(u16(20));
+        }
+    }
+    std::fclose(file);
+    return facts;
+}
+
+// Why the reader refused a file, as far as the header shows it.
+std::string ProblemOf(const FileFacts& facts)
+{
+    const RawHeader& h = facts.header;
+    if (!facts.readable) return {};
+    if (!h.present) return "머리말(22바이트)보다 짧은 화일입니다";
+    if (!h.magic) return "\"QZTF1.0\"으로 시작하지 않습니다";
+    if (h.mapWidth < 0 || h.mapHeight < 0) return "맵 크기가 음수입니다";
+    if (h.tileWidth == 0 || h.tileHeight == 0) return "타일 크기가 0입니다";
+    if (h.tileCount < 0) return "타일 수가 32767보다 큽니다";
+    if (h.tileCount > 0 && h.bitCount != 8 && h.bitCount != 16 && h.bitCount != 24)
+        return "색 비트 수가 8, 16, 24가 아닙니다";
+    const auto length = MapFileLength(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
+    if (!length) return "머리말의 크기로는 화일 길이를 셀 수 없습니다";
+    if (*length != facts.size)
+        return "머리말대로라면 " + std::to_string(*length) + "바이트여야 하지만 " + std::to_string(facts.size) +
+               "바이트입니다";
+    return {};
+}
+
+struct CellCounts {
+    std::uint64_t used = 0;
+    std::uint64_t empty = 0;
+    std::uint64_t outOfRange = 0;
+    std::uint64_t withAttribute = 0;
+};
+
+CellCounts CountCells(const LoadedMap& map)
+{
+    CellCounts counts;
+    const std::size_t cells = map.CellCount();
+    for (std::size_t i = 0; i < cells; ++i) {
+        const short tile = map.content.tileLayer[i];
+        if (tile == kEmptyTileCell)
+            ++counts.empty;
+        else if (TileForCell(&map.tiles, tile))
+            ++counts.used;
+        else
+            ++counts.outOfRange;
+        if (map.content.attrLayer[i] != kNoAttrCell) ++counts.withAttribute;
+    }
+    return counts;
+}
+
+// The stored pixel rows of a tile, exactly as the file holds them.
+std::string TileDigest(const CSprite& tile)
+{
+    return Sha256::HexOf(tile.m_pBits, std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight()));
+}
+
+// A JSON object written as it goes; large lists never sit in memory.
+class JsonOut {
+public:
+    explicit JsonOut(std::FILE* out) : m_out(out) { std::fputc('{', m_out); }
+    void Finish() { std::fputs("\n}\n", m_out); }
+
+    void Key(const char* key)
+    {
+        std::fprintf(m_out, "%s\n  \"%s\": ", m_first ? "" : ",", key);
+        m_first = false;
+    }
+    void Number(const char* key, long long value)
+    {
+        Key(key);
+        std::fprintf(m_out, "%lld", value);
+    }
+    void Bool(const char* key, bool value)
+    {
+        Key(key);
+        std::fputs(value ? "true" : "false", m_out);
+    }
+    void String(const char* key, const std::string& value)
+    {
+        Key(key);
+        Quoted(value);
+    }
+    template <typename Each>
+    void List(const char* key, std::size_t count, Each each)
+    {
+        Key(key);
+        std::fputc('[', m_out);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i > 0) std::fputc(',', m_out);
+            each(i);
+        }
+        std::fputc(']', m_out);
+    }
+    void Quoted(const std::string& value)
+    {
+        std::fputc('"', m_out);
+        for (unsigned char c : value) {
+            if (c == '"' || c == '\\')
+                std::fprintf(m_out, "\\%c", c);
+            else if (c < 0x20)
+                std::fprintf(m_out, "\\u%04x", c);
+            else
+                std::fputc(c, m_out);
+        }
+        std::fputc('"', m_out);
+    }
+    std::FILE* Stream() const { return m_out; }
+
+private:
+    std::FILE* m_out;
+    bool m_first = true;
+};
+
+void JsonHeader(JsonOut& json, int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount,
+                int tileCount)
+{
+    json.Number("map_width", mapWidth);
+    json.Number("map_height", mapHeight);
+    json.Number("tile_width", tileWidth);
+    json.Number("tile_height", tileHeight);
+    json.Number("bits_per_pixel", bitCount);
+    json.Number("tile_count", tileCount);
+}
+
+void TextHeader(int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount, int tileCount)
+{
+    std::printf("맵 크기: %d x %d 칸\n타일 크기: %d x %d 픽셀\n색 비트 수: %d\n타일 수: %d\n", mapWidth, mapHeight,
+                tileWidth, tileHeight, bitCount, tileCount);
+}
+
+void TextLayer(const char* title, const short* layer, int width, int height)
+{
+    std::printf("%s:\n", title);
+    for (int row = 0; row < height; ++row) {
+        for (int col = 0; col < width; ++col)
+            std::printf(col == 0 ? "%d" : " %d", layer[CellIndex(col, row, width)]);
+        std::putchar('\n');
+    }
+}
+
+void ReportRefused(const std::string& path, const FileFacts& facts, const char* message, bool json)
+{
+    const std::string problem = ProblemOf(facts);
+    const RawHeader& h = facts.header;
+    if (json) {
+        JsonOut out(stdout);
+        out.String("file", path);
+        out.Bool("sound", false);
+        out.String("error", message ? message : "");
+        if (!problem.empty()) out.String("problem", problem);
+        if (facts.readable) out.Number("file_size", (long long)facts.size);
+        if (h.present) JsonHeader(out, h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
+        out.Finish();
+        return;
+    }
+    const char* state = facts.readable ? "올바르지 않음" : "열 수 없음";
+    std::printf("화일: %s\n상태: %s%s%s\n", path.c_str(), state, problem.empty() ? "" : " - ", problem.c_str());
+    if (h.present && h.magic) TextHeader(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
+}
+
+void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t size, bool json, bool withCells)
+{
+    const MapFileContent& c = map.content;
+    const CellCounts counts = CountCells(map);
+    const int tileCount = map.tiles.GetCount();
+    if (json) {
+        JsonOut out(stdout);
+        out.String("file", path);
+        out.Bool("sound", true);
+        out.Number("file_size", (long long)size);
+        JsonHeader(out, c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, c.bitCount, tileCount);
+        out.List("tile_attributes", std::size_t(tileCount),
+                 [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.tiles.GetAt(int(i))->m_byAttr); });
+        out.List("tile_sha256", std::size_t(tileCount),
+                 [&](std::size_t i) { out.Quoted(TileDigest(*map.tiles.GetAt(int(i)))); });
+        out.Number("cells_used", (long long)counts.used);
+        out.Number("cells_empty", (long long)counts.empty);
+        out.Number("cells_out_of_range", (long long)counts.outOfRange);
+        out.Number("cells_with_attribute", (long long)counts.withAttribute);
+        if (withCells) {
+            out.List("cells", map.CellCount(),
+                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", c.tileLayer[i]); });
+            out.List("attributes", map.CellCount(),
+                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", c.attrLayer[i]); });
+        }
+        out.Finish();
+        return;
+    }
+    std::printf("화일: %s\n상태: 정상\n", path.c_str());
+    TextHeader(c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, c.bitCount, tileCount);
+    std::printf("칸: 사용 %llu, 빈 칸 %llu, 범위 밖 %llu\n속성 있는 칸: %llu\n", (unsigned long long)counts.used,
+                (unsigned long long)counts.empty, (unsigned long long)counts.outOfRange,
+                (unsigned long long)counts.withAttribute);
+    if (withCells) {
+        TextLayer("타일 칸", c.tileLayer.get(), c.mapWidth, c.mapHeight);
+        TextLayer("맵 속성", c.attrLayer.get(), c.mapWidth, c.mapHeight);
+    }
+}
+
+}  // namespace
+
+int RunInfo(const Arguments& args)
+{
+    std::string error;
+    const auto parsed = ParseArgs(args, {{"--json"}, {"--cells"}}, error);
+    if (!parsed) return UsageError("info", error);
+    if (parsed->positional.size() != 1) return UsageError("info", "맵 화일 하나를 주십시오");
+    const std::string& path = parsed->positional[0];
+    const bool json = parsed->Has("--json");
+
+    LoadedMap map;
+    const int messagesBefore = MessagesShown();
+    const MapReadResult result = ReadLoadedMap(path, map);
+    const FileFacts facts = ExamineFile(path);
+    if (result != MapReadResult::Ok) {
+        const char* message = MapReadMessage(result);
+        ReportRefused(path, facts, message, json);
+        std::fflush(stdout);
+        if (message) AfxMessageBox(message, MB_OK);
+        return MessagesShown() > messagesBefore ? kExitFailed : Fail(kMsgMapInvalid);
+    }
+    ReportSound(path, map, facts.size, json, parsed->Has("--cells"));
+    return kExitOk;
+}

@@ -1,0 +1,85 @@
+// zellmap: the map tool's companion for scripts and build pipelines. It
+// reads and writes maps with the editor's own code, so what it reports,
+// cuts and draws is what the editor would.
+#include "commands.h"
+#include "toolsupport.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kUsage =
+    "사용법: zellmap <명령> [옵션...]\n"
+    "\n"
+    "Pellin Map Tool의 맵 화일(.Map)을 명령줄에서 다룹니다.\n"
+    "\n"
+    "명령:\n"
+    "  info MAP       맵 화일을 검사하고 머리말과 칸 수를 보여 줍니다\n"
+    "  cut BITMAP     비트맵 전체를 타일로 잘라 새 맵 화일로 저장합니다\n"
+    "  render MAP     맵 그림을 PNG 또는 BMP로 그립니다\n"
+    "  export MAP     Tiled에서 여는 TMX 맵으로 내보냅니다\n"
+    "\n"
+    "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
+    "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const Arguments&);
+    const char* const* help;
+};
+
+const Command kCommands[] = {
+    {"info", RunInfo, &kInfoHelp},
+    {"cut", RunCut, &kCutHelp},
+    {"render", RunRender, &kRenderHelp},
+    {"export", RunExport, &kExportHelp},
+};
+
+const Command* Find(const char* name)
+{
+    for (const Command& command : kCommands)
+        if (std::strcmp(command.name, name) == 0) return &command;
+    return nullptr;
+}
+
+bool AsksForHelp(const Arguments& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--") return false;
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    InstallStderrMessages();
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    const char* name = argv[1];
+    if (std::strcmp(name, "--help") == 0 || std::strcmp(name, "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    if (std::strcmp(name, "help") == 0) {
+        const Command* command = argc > 2 ? Find(argv[2]) : nullptr;
+        std::fputs(command ? *command->help : kUsage, stdout);
+        return argc > 2 && !command ? kExitUsage : kExitOk;
+    }
+    const Command* command = Find(name);
+    if (!command) {
+        std::fprintf(stderr, "zellmap: 알 수 없는 명령입니다: %s\n\n%s", name, kUsage);
+        return kExitUsage;
+    }
+    const Arguments args(argv + 2, argv + argc);
+    if (AsksForHelp(args)) {
+        std::fputs(*command->help, stdout);
+        return kExitOk;
+    }
+    return command->run(args);
+}

@@ -1,0 +1,124 @@
+#include "overlay.h"
+
+#include "celllayers.h"
+#include "overlaytext.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The face the editor puts in place of the Windows fonts its resources name.
+QString KoreanFace()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char* candidate : {"NanumGothic", "NanumBarunGothic", "Noto Sans CJK KR", "UnDotum"}) {
+        if (installed.contains(QString::fromUtf8(candidate))) return QString::fromUtf8(candidate);
+    }
+    return QStringLiteral("NanumGothic");
+}
+
+// The map view's default font: the system face, as the editor maps it.
+QFont ViewFont()
+{
+    QFont::insertSubstitution(QStringLiteral("System"), KoreanFace());
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    return font;
+}
+
+// Qt's start-up notes (no runtime folder, no screen) mean nothing to a
+// command-line run; only its real errors reach standard error.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+}  // namespace
+
+std::optional<OverlayKind> OverlayKindFromName(const std::string& name)
+{
+    if (name == "numbers") return OverlayKind::TileNumbers;
+    if (name == "tile-attributes") return OverlayKind::TileAttributes;
+    if (name == "map-attributes") return OverlayKind::MapAttributes;
+    return std::nullopt;
+}
+
+struct OverlayPrinter::Impl {
+    // The application object keeps references to argc and argv: they go after it.
+    int argc = 1;
+    char name[8] = "zellmap";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+
+    const LoadedMap& map;
+    OverlayKind kind;
+    COLORREF colour;
+    std::unique_ptr<OverlayTextCache> text;
+    int margin = 0;  // pixels a label may reach beyond its cell
+
+    Impl(const LoadedMap& m, OverlayKind k, COLORREF c) : map(m), kind(k), colour(c)
+    {
+        if (!QGuiApplication::instance()) {
+            // Fonts need the application object, not a screen.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(QuietQtMessages);
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        }
+        const QFont font = ViewFont();
+        text = std::make_unique<OverlayTextCache>(font);
+        margin = 2 * QFontMetrics(font).height() + 8;
+    }
+
+    CellLabel LabelOf(int col, int row) const
+    {
+        const std::size_t index = CellIndex(col, row, map.content.mapWidth);
+        const short tile = map.content.tileLayer[index];
+        switch (kind) {
+        case OverlayKind::TileAttributes:
+            if (const CSprite* sprite = TileForCell(&map.tiles, tile)) return CellLabel::Number(sprite->m_byAttr);
+            return CellLabel::Cross();
+        case OverlayKind::TileNumbers:
+            return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
+        case OverlayKind::MapAttributes: {
+            const short attr = map.content.attrLayer[index];
+            return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);
+        }
+        }
+        return CellLabel::Cross();
+    }
+};
+
+OverlayPrinter::OverlayPrinter(const LoadedMap& map, OverlayKind kind, COLORREF colour)
+    : m_impl(std::make_unique<Impl>(map, kind, colour))
+{
+}
+
+OverlayPrinter::~OverlayPrinter() = default;
+
+void OverlayPrinter::Decorate(const MapPixels& band)
+{
+    const MapFileContent& content = m_impl->map.content;
+    const int tw = content.tileWidth;
+    const int th = content.tileHeight;
+    if (!content.tileLayer || !content.attrLayer || tw <= 0 || th <= 0) return;
+    QImage image(reinterpret_cast<uchar*>(band.bits), band.width, band.height, band.stride * 4, QImage::Format_RGB32);
+    if (image.isNull()) return;
+    // Labels of the cell rows above and below the band may reach into it.
+    const std::int64_t first = std::max<std::int64_t>(0, (band.originY - m_impl->margin) / th);
+    const std::int64_t end =
+        std::min<std::int64_t>(content.mapHeight, (band.originY + band.height + m_impl->margin) / th + 1);
+    const QRect clip(0, 0, band.width, band.height);
+    for (std::int64_t row = first; row < end; ++row) {
+        const int y = int(row * th - band.originY);
+        for (int col = 0; col < content.mapWidth; ++col)
+            m_impl->text->Draw(image, clip, col * tw, y, m_impl->LabelOf(col, int(row)), m_impl->colour);
+    }
+}
