@@ -96,4 +96,5 @@ private:
     // The selected block's entry (row, column).
     short SelectedEntry(int row, int col) const { return m_pSelTiles[row * m_nSelCols + col]; }
     bool RefuseSaveWithoutBitmap() const;
+    void RedrawMapAfterTilesRemoved();
 };

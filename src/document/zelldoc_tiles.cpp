@@ -45,6 +45,7 @@ void CZellDoc::OnTileEraseAll()
     if (AfxMessageBox(kMsgAskEraseAllTiles, MB_YESNO) != IDYES) return;
     DeleteAllTiles();
     ReinitialisePane(DocPane(&CMainFrame::m_pTileView));
+    RedrawMapAfterTilesRemoved();
 }
 
 void CZellDoc::OnTileEraseSelected()
@@ -66,6 +67,15 @@ void CZellDoc::OnTileEraseSelected()
     }
     // The palette lays out the renumbered tiles and drops the block.
     ReinitialisePane(DocPane(&CMainFrame::m_pTileView));
+    RedrawMapAfterTilesRemoved();
+}
+
+void CZellDoc::RedrawMapAfterTilesRemoved()
+{
+    // Cells keep their numbers, so the map must be drawn again from them:
+    // a cell whose tile is gone shows as empty and a renumbered cell shows
+    // the tile it now names, as the saved file would.
+    ReinitialisePane(DocPane(&CMainFrame::m_pMapView));
 }
 
 void CZellDoc::OnTileFillAll()
