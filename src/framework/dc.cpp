@@ -147,27 +147,37 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* pSrc, int sx, int sy, int 
 {
     if (!m_target || !pSrc || !pSrc->m_target || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return FALSE;
     pSrc->EndPainter();
+    EndPainter();
     const QImage& src = *pSrc->m_target;
-    QImage out(w, h, QImage::Format_RGB32);
+    // Only the destination pixels that land on the target are worked out.
+    const int dx0 = x + m_origin.x();
+    const int dy0 = y + m_origin.y();
+    const int left = std::max(0, -dx0);
+    const int right = std::min(w, m_target->width() - dx0);
+    const int top = std::max(0, -dy0);
+    const int bottom = std::min(h, m_target->height() - dy0);
+    if (left >= right || top >= bottom) return TRUE;
+
+    const auto* srcBits = reinterpret_cast<const std::uint32_t*>(src.constBits());
+    const qsizetype srcStride = src.bytesPerLine() / 4;
+    const int srcWidth = src.width();
+    const int srcHeight = src.height();
     // Each destination pixel takes the AND of the source pixels that fall on it.
-    for (int dy = 0; dy < h; ++dy) {
+    for (int dy = top; dy < bottom; ++dy) {
         const int y0 = sy + int(qint64(dy) * sh / h);
         const int y1 = std::max(y0 + 1, sy + int(qint64(dy + 1) * sh / h));
-        auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(dy));
-        for (int dx = 0; dx < w; ++dx) {
-            const int x0 = sx + int(qint64(dx) * sw / w);
-            const int x1 = std::max(x0 + 1, sx + int(qint64(dx + 1) * sw / w));
+        auto* line = reinterpret_cast<std::uint32_t*>(m_target->scanLine(dy0 + dy)) + dx0;
+        for (int dx = left; dx < right; ++dx) {
+            const int x0 = std::max(0, sx + int(qint64(dx) * sw / w));
+            const int x1 = std::min(srcWidth, std::max(x0 + 1, sx + int(qint64(dx + 1) * sw / w)));
             std::uint32_t value = 0xFFFFFFFFu;
-            for (int yy = y0; yy < y1; ++yy) {
-                if (yy < 0 || yy >= src.height()) continue;
-                const auto* srcLine = reinterpret_cast<const std::uint32_t*>(src.constScanLine(yy));
-                for (int xx = x0; xx < x1; ++xx)
-                    if (xx >= 0 && xx < src.width()) value &= srcLine[xx];
+            for (int yy = std::max(0, y0); yy < std::min(y1, srcHeight); ++yy) {
+                const std::uint32_t* srcLine = srcBits + yy * srcStride;
+                for (int xx = x0; xx < x1; ++xx) value &= srcLine[xx];
             }
             line[dx] = value | 0xFF000000u;
         }
     }
-    Painter().drawImage(QPoint(x, y), out);
     return TRUE;
 }
 
