@@ -41,5 +41,6 @@ run_suite() {
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPELLIN_SANITIZE=ON -DPELLIN_BENCH=OFF
 
+echo "Took $((SECONDS / 60)) min $((SECONDS % 60)) s."
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

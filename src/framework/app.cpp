@@ -6,6 +6,7 @@
 #include "cmdids.h"
 #include "core/afxmsg.h"
 #include "doctemplate.h"
+#include "firstpaint.h"
 #include "frame.h"
 #include "messagebox.h"
 #include "resources.h"
@@ -129,6 +130,7 @@ void CWinApp::DestroyMainWindow()
 int AfxWinMain(CWinApp& theApp, int argc, char** argv)
 {
     QApplication application(argc, argv);
+    if (qEnvironmentVariable("PELLIN_EXIT_AFTER_FIRST_PAINT") == QLatin1String("1")) ExitAfterFirstPaint();
     CWinApp* app = &theApp;
     QApplication::setApplicationName(QString::fromUtf8(app->AppName()));
     AfxInstallKoreanTranslations(application);

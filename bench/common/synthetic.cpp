@@ -1,0 +1,112 @@
+#include "synthetic.h"
+
+#include "mapfile.h"
+#include "sprite.h"
+#include "tilelist.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::uint64_t RandomBits::Next()
+{
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+void RandomBits::Fill(std::uint8_t* bytes, std::size_t count)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const std::uint64_t word = Next();
+        std::memcpy(bytes + i, &word, 8);
+    }
+    if (i < count) {
+        const std::uint64_t word = Next();
+        std::memcpy(bytes + i, &word, count - i);
+    }
+}
+
+void AddRandomTiles(CTileList& tiles, int count, int width, int height, std::uint64_t seed)
+{
+    RandomBits random(seed);
+    const std::size_t stride = std::size_t((width * 3 + 3) & ~3);
+    std::vector<std::uint8_t> rows(stride * std::size_t(height));
+    for (int k = 0; k < count; ++k) {
+        random.Fill(rows.data(), rows.size());
+        auto* tile = new CSprite;
+        tile->CreateFromData(BYTE(width), BYTE(height), nullptr, rows.data(), 24);
+        tiles.AddTail(tile);
+    }
+}
+
+std::vector<short> RandomCells(int mapWidth, int mapHeight, int tileCount, std::uint64_t seed)
+{
+    RandomBits random(seed);
+    std::vector<short> cells(std::size_t(mapWidth) * std::size_t(mapHeight));
+    for (short& cell : cells) cell = random.Below(1000) == 0 ? short(-1) : short(random.Below(tileCount));
+    return cells;
+}
+
+namespace {
+void Put16(std::uint8_t* p, std::uint16_t v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
+void Put32(std::uint8_t* p, std::uint32_t v)
+{
+    Put16(p, std::uint16_t(v));
+    Put16(p + 2, std::uint16_t(v >> 16));
+}
+}  // namespace
+
+std::vector<std::uint8_t> MakeBmpFile24(int width, int height, std::uint64_t seed)
+{
+    constexpr std::size_t kHeaders = 14 + 40;
+    const std::size_t stride = std::size_t((width * 3 + 3) & ~3);
+    const std::size_t pixelBytes = stride * std::size_t(height);
+    std::vector<std::uint8_t> file(kHeaders + pixelBytes, 0);
+    std::uint8_t* p = file.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    Put32(p + 2, std::uint32_t(file.size()));
+    Put32(p + 10, kHeaders);
+    Put32(p + 14, 40);
+    Put32(p + 18, std::uint32_t(width));
+    Put32(p + 22, std::uint32_t(height));
+    Put16(p + 26, 1);
+    Put16(p + 28, 24);
+    Put32(p + 34, std::uint32_t(pixelBytes));
+    RandomBits random(seed);
+    for (int y = 0; y < height; ++y) random.Fill(p + kHeaders + std::size_t(y) * stride, std::size_t(width) * 3);
+    return file;
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool WriteRandomMapFile(const std::string& path, int mapWidth, int mapHeight, int tileSize, int tileCount,
+                        std::uint64_t seed)
+{
+    CTileList tiles;
+    AddRandomTiles(tiles, tileCount, tileSize, tileSize, seed);
+    const std::vector<short> tileLayer = RandomCells(mapWidth, mapHeight, tileCount, seed + 1);
+    const std::vector<short> attrLayer(tileLayer.size(), 0);
+    MapSaveInput input;
+    input.mapWidth = mapWidth;
+    input.mapHeight = mapHeight;
+    input.tileWidth = BYTE(tileSize);
+    input.tileHeight = BYTE(tileSize);
+    input.tiles = &tiles;
+    input.bitmapBitCount = 24;
+    input.tileLayer = tileLayer.data();
+    input.attrLayer = attrLayer.data();
+    return WriteMapFile(path, input) == MapWriteResult::Ok;
+}

@@ -1,0 +1,3 @@
+#include "figures.h"
+
+int main(int argc, char** argv) { return RunBenchmarksAndPrintFigures(argc, argv); }

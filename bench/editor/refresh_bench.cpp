@@ -1,0 +1,116 @@
+// Refreshing a 1920 x 1080 map pane: CMapView::RefreshScreen composes the
+// visible part of the map image into the pane's screen surface, and the
+// window is then repainted from it, as the event loop would. Without an
+// overlay against one copy of the pane's area; with the tile numbers of
+// 16-pixel cells (8,160 of them) against a frame at 60 Hz.
+#include "figures.h"
+#include "pairedtiming.h"
+#include "synthetic.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <cstring>
+#include <memory>
+
+#include "core/afxmsg.h"
+#include "mapview.h"
+#include "zelldoc.h"
+
+namespace {
+
+constexpr int kPaneWidth = 1920;
+constexpr int kPaneHeight = 1080;
+constexpr int kTileSize = 16;
+constexpr int kMapSide = 256;  // cells: a 4096 x 4096 map image
+constexpr int kTileCount = 1000;
+
+// A map view on its own, as the frame would hold it, showing random cells
+// from the middle of the map.
+class RefreshFixture {
+public:
+    RefreshFixture()
+    {
+        m_previousSink = AfxSetMessageSink([this](const std::string& text, unsigned) {
+            m_messages.push_back(text);
+            return IDOK;
+        });
+        m_doc.m_nMapWidth = kMapSide;
+        m_doc.m_nMapHeight = kMapSide;
+        m_doc.m_nTileWidth = kTileSize;
+        m_doc.m_nTileHeight = kTileSize;
+        AddRandomTiles(m_doc.m_tileList, kTileCount, kTileSize, kTileSize, 61);
+        m_view.AttachDocument(&m_doc);
+        m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_view.resize(kPaneWidth, kPaneHeight);
+        m_view.show();
+        QApplication::processEvents();
+        m_view.OnCreate();
+        m_view.OnInitialUpdate();
+        // The initial update made empty layers; fill them and draw again.
+        const std::vector<short> cells = RandomCells(kMapSide, kMapSide, kTileCount, 62);
+        std::memcpy(m_view.m_pTileLayer, cells.data(), cells.size() * sizeof(short));
+        m_view.OnInitialUpdate();
+        m_view.ScrollToDevicePosition(CPoint(40 * kTileSize, 40 * kTileSize));
+        m_view.UpdateWindow();
+        QApplication::processEvents();
+    }
+    ~RefreshFixture() { AfxSetMessageSink(m_previousSink); }
+
+    // Empty when the view is ready to be measured.
+    std::string Problem() const
+    {
+        if (!m_messages.empty()) return "the view said: " + m_messages.front();
+        const CRect client = m_view.GetClientRect();
+        if (client.Width() != kPaneWidth || client.Height() != kPaneHeight) return "the pane is not 1920 x 1080";
+        if (!m_view.HasMapImage()) return "the view has no map image";
+        return {};
+    }
+
+    void ShowTileNumbers(bool on) { m_doc.m_bShowTileNumbers = on ? TRUE : FALSE; }
+
+    void Refresh()
+    {
+        m_view.RefreshScreen();
+        m_view.viewport()->repaint();
+    }
+
+private:
+    AfxMessageSink m_previousSink;
+    std::vector<std::string> m_messages;
+    CZellDoc m_doc;
+    CMapView m_view;
+};
+
+void TimeRefreshes(benchmark::State& state, bool tileNumbers)
+{
+    RefreshFixture fixture;
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    fixture.ShowTileNumbers(tileNumbers);
+    fixture.Refresh();  // the overlay's labels are made once, on first use
+
+    const std::size_t bytes = std::size_t(kPaneWidth) * kPaneHeight * sizeof(std::uint32_t);
+    std::vector<std::uint8_t> from(bytes, 1);
+    std::vector<std::uint8_t> to(bytes, 2);
+    PairedTimes times;
+    for (auto _ : state)
+        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+
+    if (tileNumbers)
+        RecordFigure(state, {"Refresh of a 1920x1080 map pane, tile numbers on 16 px cells", times.SubjectMs(),
+                             times.BaselineMs(), "ms", "one copy of the pane's area", Limit::Below, 16, "median"});
+    else
+        RecordFigure(state, {"Refresh of a 1920x1080 map pane, no overlay", times.SubjectMs(), times.BaselineMs(),
+                             "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
+}
+
+void BM_RefreshNoOverlay(benchmark::State& state) { TimeRefreshes(state, false); }
+BENCHMARK(BM_RefreshNoOverlay)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshTileNumbers(benchmark::State& state) { TimeRefreshes(state, true); }
+BENCHMARK(BM_RefreshTileNumbers)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+}  // namespace
