@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <sys/stat.h>
 
 namespace {
+
+constexpr std::size_t kReadPieceBytes = std::size_t(1) << 20;
 
 std::uint16_t Uint16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 
@@ -50,27 +53,48 @@ private:
     std::size_t m_pos = 0;
 };
 
+// Reads the file a large piece at a time, straight into its own buffer,
+// and hands out records from there: tiles come a few KiB each, and each
+// byte is copied once on its way from the file to its tile.
 class FileSource final : public ByteSource {
 public:
     explicit FileSource(std::FILE* file, std::uint64_t size) : m_file(file), m_size(size) {}
     std::uint64_t Size() const override { return m_size; }
     const std::uint8_t* Next(std::size_t n) override
     {
-        if (m_buffer.size() < n) {
-            try {
-                m_buffer.resize(n);
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
-        }
-        if (n > 0 && std::fread(m_buffer.data(), 1, n, m_file) != n) return nullptr;
-        return m_buffer.data();
+        if (m_end - m_pos < n && !Refill(n)) return nullptr;
+        const std::uint8_t* p = m_buffer.get() + m_pos;
+        m_pos += n;
+        return p;
     }
 
 private:
+    // Keeps the unread bytes, moved to the front, and reads after them
+    // until the buffer is full or the file ends; true once n bytes are held.
+    bool Refill(std::size_t n)
+    {
+        const std::size_t kept = m_end - m_pos;
+        const std::size_t capacity = std::max(n, kReadPieceBytes);
+        if (capacity > m_capacity) {
+            std::unique_ptr<std::uint8_t[]> larger(new (std::nothrow) std::uint8_t[capacity]);
+            if (!larger) return false;
+            if (kept > 0) std::memcpy(larger.get(), m_buffer.get() + m_pos, kept);
+            m_buffer = std::move(larger);
+            m_capacity = capacity;
+        } else if (kept > 0) {
+            std::memmove(m_buffer.get(), m_buffer.get() + m_pos, kept);
+        }
+        m_pos = 0;
+        m_end = kept + std::fread(m_buffer.get() + kept, 1, m_capacity - kept, m_file);
+        return m_end >= n;
+    }
+
     std::FILE* m_file;
     std::uint64_t m_size;
-    std::vector<std::uint8_t> m_buffer;
+    std::unique_ptr<std::uint8_t[]> m_buffer;
+    std::size_t m_capacity = 0;
+    std::size_t m_pos = 0;  // the next byte handed out
+    std::size_t m_end = 0;  // one past the last byte read
 };
 
 // Fills a layer of cells entries from the source, a piece at a time.
@@ -171,6 +195,9 @@ MapReadResult ReadMapFile(const std::string& path, MapFileContent& out)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return MapReadResult::CannotOpen;
+    // The source buffers large pieces itself; the stream's own buffer
+    // would only add a copy.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     struct stat info {};
     MapReadResult result = MapReadResult::CannotOpen;
     if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {

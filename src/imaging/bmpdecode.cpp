@@ -6,7 +6,7 @@
 #include <new>
 
 namespace {
-constexpr std::uint64_t kFileHeaderBytes = 14;
+constexpr std::uint64_t kFileHeaderBytes = kBmpFileHeaderBytes;
 constexpr std::uint64_t kInfoHeaderBytes = 40;
 // Info headers from this size on (the V2 header and later, V4, V5) carry
 // the colour masks themselves; the 40-byte header keeps them after it.
@@ -32,24 +32,15 @@ bool MasksArePlain(WORD bitCount, const std::uint8_t* masks)
     return false;
 }
 
-struct FileLayout {
-    std::int32_t width = 0;
-    std::uint64_t rows = 0;
-    bool topDown = false;
-    WORD bitCount = 0;
-    LONG xPelsPerMeter = 0;
-    LONG yPelsPerMeter = 0;
-    const std::uint8_t* colours = nullptr;
-    std::uint64_t colourCount = 0;
-    const std::uint8_t* pixels = nullptr;
-    std::uint64_t stride = 0;
-};
+}  // namespace
 
 // Checks everything the file promises against what it holds; 64-bit
-// arithmetic throughout so that no field value can wrap a size.
-bool ReadLayout(const std::uint8_t* data, std::uint64_t size, FileLayout& layout)
+// arithmetic throughout so that no field value can wrap a size. Headers are
+// read from the first size bytes only, the pixel rows measured against the
+// file's length.
+bool ReadBmpLayout(const std::uint8_t* data, std::uint64_t size, std::uint64_t fileBytes, BmpFileLayout& layout)
 {
-    if (data == nullptr || size < kFileHeaderBytes + 4) return false;
+    if (data == nullptr || size < kFileHeaderBytes + 4 || size > fileBytes) return false;
     if (data[0] != 'B' || data[1] != 'M') return false;
     const std::uint64_t pixelOffset = Read32(data + 10);
     const std::uint8_t* info = data + kFileHeaderBytes;
@@ -82,11 +73,11 @@ bool ReadLayout(const std::uint8_t* data, std::uint64_t size, FileLayout& layout
         if (colourCount > 256) return false;
     }
     const std::uint64_t tableEnd = tableStart + colourCount * sizeof(RGBQUAD);
-    if (pixelOffset < tableEnd || pixelOffset > size) return false;
+    if (tableEnd > size || pixelOffset < tableEnd || pixelOffset > fileBytes) return false;
 
     const std::uint64_t rows = height < 0 ? std::uint64_t(-std::int64_t(height)) : std::uint64_t(height);
     const std::uint64_t stride = std::uint64_t(PackedStride(width, bitCount));
-    const std::uint64_t available = size - pixelOffset;
+    const std::uint64_t available = fileBytes - pixelOffset;
     if (stride > available || rows > available / stride) return false;
 
     layout.width = width;
@@ -95,19 +86,19 @@ bool ReadLayout(const std::uint8_t* data, std::uint64_t size, FileLayout& layout
     layout.bitCount = bitCount;
     layout.xPelsPerMeter = LONG(Read32(info + 24));
     layout.yPelsPerMeter = LONG(Read32(info + 28));
-    layout.colours = data + tableStart;
+    layout.colourOffset = tableStart;
     layout.colourCount = colourCount;
-    layout.pixels = data + pixelOffset;
+    layout.pixelOffset = pixelOffset;
     layout.stride = stride;
     return true;
 }
-}  // namespace
 
-BmpDecodeStatus DecodeBmp(const std::uint8_t* data, std::size_t size, BYTE*& block)
+std::uint64_t BmpPixelOffset(const std::uint8_t* fileHeader) { return Read32(fileHeader + 10); }
+
+BmpDecodeStatus NewBmpBlock(const BmpFileLayout& layout, const std::uint8_t* head, BYTE*& block, BYTE*& bits)
 {
     block = nullptr;
-    FileLayout layout;
-    if (!ReadLayout(data, size, layout)) return BmpDecodeStatus::NotBitmap;
+    bits = nullptr;
     if (std::uint64_t(layout.width) * layout.rows > kMaxBitmapPixels) return BmpDecodeStatus::NoMemory;
 
     const std::size_t tableBytes = PackedColourTableBytes(layout.bitCount);
@@ -131,16 +122,28 @@ BmpDecodeStatus DecodeBmp(const std::uint8_t* data, std::size_t size, BYTE*& blo
     // A short colour table is padded with zero (black) entries.
     BYTE* table = block + sizeof(BITMAPINFOHEADER);
     std::memset(table, 0, tableBytes);
-    if (layout.colourCount > 0) std::memcpy(table, layout.colours, std::size_t(layout.colourCount) * sizeof(RGBQUAD));
+    if (layout.colourCount > 0)
+        std::memcpy(table, head + layout.colourOffset, std::size_t(layout.colourCount) * sizeof(RGBQUAD));
+    bits = table + tableBytes;
+    return BmpDecodeStatus::Ok;
+}
 
-    BYTE* bits = table + tableBytes;
+BmpDecodeStatus DecodeBmp(const std::uint8_t* data, std::size_t size, BYTE*& block)
+{
+    block = nullptr;
+    BmpFileLayout layout;
+    if (!ReadBmpLayout(data, size, size, layout)) return BmpDecodeStatus::NotBitmap;
+    BYTE* bits = nullptr;
+    const BmpDecodeStatus status = NewBmpBlock(layout, data, block, bits);
+    if (status != BmpDecodeStatus::Ok) return status;
+
+    const std::uint8_t* pixels = data + layout.pixelOffset;
+    const std::size_t stride = std::size_t(layout.stride);
+    const std::size_t rows = std::size_t(layout.rows);
     if (!layout.topDown) {
-        std::memcpy(bits, layout.pixels, pixelBytes);
+        std::memcpy(bits, pixels, stride * rows);
     } else {
-        const std::size_t stride = std::size_t(layout.stride);
-        const std::size_t rows = std::size_t(layout.rows);
-        for (std::size_t r = 0; r < rows; ++r)
-            std::memcpy(bits + r * stride, layout.pixels + (rows - 1 - r) * stride, stride);
+        for (std::size_t r = 0; r < rows; ++r) std::memcpy(bits + r * stride, pixels + (rows - 1 - r) * stride, stride);
     }
     return BmpDecodeStatus::Ok;
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -38,10 +39,24 @@ public:
     WORD GetBitCount() const;
     int GetStride() const;  // bytes of one stored pixel row
 
-    // The picture for drawing 1:1: GetWidth() x GetHeight() pixels, top-down,
-    // 0xFFRRGGBB, no row padding. Null while nothing is loaded.
+    // The picture rectangle [left, left + width) x [top, top + height)
+    // (top-left origin) as screen pixels, 0xFFRRGGBB, into width x height
+    // words at out: what a view converts to draw the part it shows. False,
+    // with out untouched, while nothing is loaded or when the rectangle is
+    // empty or not inside the picture.
+    bool ConvertToScreen(int left, int top, int width, int height, std::uint32_t* out) const;
+
+    // The whole picture for drawing 1:1: GetWidth() x GetHeight() pixels,
+    // top-down, 0xFFRRGGBB, no row padding. Made on the first call and kept
+    // (4 bytes a pixel, so drawing code should prefer ConvertToScreen). Null
+    // while nothing is loaded, or if that memory cannot be had.
     const std::uint32_t* GetScreenBits() const;
 
 private:
-    std::unique_ptr<std::uint32_t[]> m_pScreenBits;
+    // Puts the file's pixel rows straight into a new block; see dib.cpp.
+    enum class DirectRead { Loaded, NoMemory, Undecided };
+    DirectRead ReadRowsDirectly(std::FILE* file, std::uint64_t fileBytes);
+    void Adopt(BYTE* block);
+
+    mutable std::unique_ptr<std::uint32_t[]> m_pScreenBits;
 };

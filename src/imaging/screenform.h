@@ -1,6 +1,7 @@
 // The pixel layout the screen draws fastest: top-down rows of 0xFFRRGGBB
-// words, one per pixel, no padding. Bitmaps and tiles convert their packed
-// rows into it once, when they are made, so drawing never converts.
+// words, one per pixel, no padding. A tile converts its packed rows into it
+// once, on first use, so drawing never converts; the source bitmap, far
+// larger than what one pane shows, converts only the part being drawn.
 #pragma once
 
 #include "wintypes.h"
@@ -26,6 +27,12 @@ constexpr std::size_t PackedColourTableBytes(int bitCount)
 // width x height screen pixels at out.
 void ConvertToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits,
                      std::uint32_t* out);
+
+// The same for the picture rectangle [left, left + width) x [top, top + height)
+// (top-left origin), which the caller keeps inside the picture; its rows go
+// to out, outStride pixels apart.
+void ConvertRectToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits, int left,
+                         int top, int width, int height, std::uint32_t* out, std::size_t outStride);
 
 // One 16-bit 5-5-5 pixel (the top bit is unused) as a screen pixel; each
 // 5-bit channel widens to 8 bits by repeating its high bits.

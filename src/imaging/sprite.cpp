@@ -50,7 +50,7 @@ bool CSprite::Allocate(int width, int height, WORD bitCount)
     return true;
 }
 
-bool CSprite::MakeScreenForm()
+bool CSprite::MakeScreenForm() const
 {
     const BITMAPINFOHEADER& header = m_pBMI->bmiHeader;
     m_pScreenBits.reset(new (std::nothrow) std::uint32_t[std::size_t(header.biWidth) * std::size_t(header.biHeight)]);
@@ -137,10 +137,6 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     std::memcpy(made.m_pBMI, &header, sizeof header);
     if (bitCount == 8) std::memcpy(made.m_pColors, colours, PackedColourTableBytes(bitCount));
     std::memcpy(made.m_pBits, bits, pixelBytes);
-    if (!made.MakeScreenForm()) {
-        AfxMessageBox(kMsgSpriteCreateError);
-        return this;
-    }
 
     const BYTE attr = m_byAttr;
     Free();
@@ -148,8 +144,13 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     m_pBMI = std::exchange(made.m_pBMI, nullptr);
     m_pColors = std::exchange(made.m_pColors, nullptr);
     m_pBits = std::exchange(made.m_pBits, nullptr);
-    m_pScreenBits = std::move(made.m_pScreenBits);
     return this;
+}
+
+const std::uint32_t* CSprite::GetScreenBits() const
+{
+    if (!m_pScreenBits && m_pBMI != nullptr) MakeScreenForm();
+    return m_pScreenBits.get();
 }
 
 int CSprite::GetWidth() const { return m_pBMI ? m_pBMI->bmiHeader.biWidth : 0; }

@@ -1,7 +1,9 @@
 // One tile image: an attribute byte plus its own packed block (40-byte
 // header, 256 colours for 8-bit tiles, bottom-up rows of GetStride() bytes),
 // so a tile draws and saves without the bitmap it was cut from. Each tile
-// also keeps its pixels in screen form, made once when the tile is made.
+// also keeps its pixels in screen form, converted once: when a tile is cut
+// (it shows in the palette at once), and on first use for a tile built from
+// stored data (a map file may bring thousands that are never drawn).
 #pragma once
 
 #include "wintypes.h"
@@ -41,13 +43,14 @@ public:
     int GetStride() const;
 
     // GetWidth() x GetHeight() pixels, top-down, 0xFFRRGGBB, no row padding;
-    // null for an empty tile.
-    const std::uint32_t* GetScreenBits() const { return m_pScreenBits.get(); }
+    // null for an empty tile (or in the unlikely case that the first call
+    // finds no memory for them).
+    const std::uint32_t* GetScreenBits() const;
 
 private:
     // Allocates an uninitialised block for the given header; false if out of memory.
     bool Allocate(int width, int height, WORD bitCount);
-    bool MakeScreenForm();
+    bool MakeScreenForm() const;
 
-    std::unique_ptr<std::uint32_t[]> m_pScreenBits;
+    mutable std::unique_ptr<std::uint32_t[]> m_pScreenBits;
 };

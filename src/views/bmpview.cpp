@@ -56,8 +56,20 @@ void CBmpView::OnDraw(CDC* pDC)
     const CPoint scroll = GetDeviceScrollPosition();
     pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
                        kBackground);
-    if (const CZellDoc* doc = GetDocument(); doc && doc->m_dib.m_bLoaded)
-        pDC->DrawScreenBits(0, 0, doc->m_dib.GetScreenBits(), doc->m_dib.GetWidth(), doc->m_dib.GetHeight());
+    if (const CZellDoc* doc = GetDocument(); doc && doc->m_dib.m_bLoaded) {
+        // Only the part of the bitmap under the client area is converted:
+        // the whole picture in screen form would be many times its size.
+        const CDib& dib = doc->m_dib;
+        const int left = std::max(0, scroll.x);
+        const int top = std::max(0, scroll.y);
+        const int right = std::min(dib.GetWidth(), scroll.x + client.Width());
+        const int bottom = std::min(dib.GetHeight(), scroll.y + client.Height());
+        if (left < right && top < bottom) {
+            m_visibleBits.resize(std::size_t(right - left) * std::size_t(bottom - top));
+            if (dib.ConvertToScreen(left, top, right - left, bottom - top, m_visibleBits.data()))
+                pDC->DrawScreenBits(left, top, m_visibleBits.data(), right - left, bottom - top);
+        }
+    }
     // A repaint in the middle of a drag keeps its frame, so that the next
     // inversion takes it off rather than leaving one behind.
     if (m_bDragging) {

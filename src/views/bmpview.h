@@ -6,6 +6,9 @@
 
 #include "scrollview.h"
 
+#include <cstdint>
+#include <vector>
+
 class CZellDoc;
 
 class CBmpView : public CScrollView {
@@ -43,6 +46,9 @@ private:
     bool CutCell(const CRect& bitmapCell);
     void RelayoutPalette();
 
+    // The visible part of the bitmap in screen form, converted at each
+    // paint; kept to reuse its memory.
+    std::vector<std::uint32_t> m_visibleBits;
     CRect m_rcAnchor;
     CRect m_rcBand;
     BOOL m_bDragging = FALSE;

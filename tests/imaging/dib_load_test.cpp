@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -122,6 +123,55 @@ TEST_P(ReadableBitmap, HeldInPackedFormAndShownExactly)
     EXPECT_TRUE(messages.Texts().empty());
 }
 
+// What a view converts to draw the part it shows: the picture's own pixels,
+// at the edges too (a row's last pixel may end the block).
+TEST_P(ReadableBitmap, AnyRectangleConvertsExactly)
+{
+    const ReadableCase& c = GetParam();
+    const TestPicture& picture = c.picture;
+    const std::vector<std::uint8_t> file = EncodeBmp(picture, c.layout);
+    CDib dib;
+    ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
+    const int w = picture.width, h = picture.height;
+    const struct {
+        int left, top, width, height;
+    } rects[] = {{0, 0, w, h},         {w - 1, 0, 1, h},       {0, h - 1, w, 1},
+                 {w - 1, h - 1, 1, 1}, {w / 2, h / 3, w - w / 2, h - h / 3}, {0, 0, (w + 1) / 2, (h + 1) / 2}};
+    for (const auto& r : rects) {
+        std::vector<std::uint32_t> out(std::size_t(r.width) * std::size_t(r.height));
+        ASSERT_TRUE(dib.ConvertToScreen(r.left, r.top, r.width, r.height, out.data()));
+        EXPECT_TRUE(ScreenMatches(out.data(), r.width, r.height, picture, r.left, r.top))
+            << r.left << "," << r.top << " " << r.width << "x" << r.height;
+    }
+}
+
+// From a path the rows go straight from the file into the block: it must
+// be the block reading the whole file gives, for every variant.
+TEST_P(ReadableBitmap, FromDiskHoldsTheSameBlockAsFromMemory)
+{
+    const ReadableCase& c = GetParam();
+    std::vector<std::uint8_t> file = EncodeBmp(c.picture, c.layout);
+    CDib fromMemory;
+    ASSERT_TRUE(fromMemory.LoadFromMemory(file.data(), file.size()));
+    const std::size_t blockBytes = std::size_t(fromMemory.m_pBits - reinterpret_cast<const BYTE*>(fromMemory.m_pBMI)) +
+                                   std::size_t(fromMemory.GetStride()) * std::size_t(fromMemory.GetHeight());
+
+    // Bytes after the rows are not part of the picture.
+    file.insert(file.end(), {1, 2, 3});
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("pellin_dib_" + std::string(c.name) + ".bmp");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    MessageCapture messages;
+    CDib fromDisk;
+    fromDisk.Load(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(fromDisk.m_bLoaded);
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(fromDisk.m_pBits - reinterpret_cast<const BYTE*>(fromDisk.m_pBMI),
+              fromMemory.m_pBits - reinterpret_cast<const BYTE*>(fromMemory.m_pBMI));
+    EXPECT_EQ(std::memcmp(fromDisk.m_pBMI, fromMemory.m_pBMI, blockBytes), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Variants, ReadableBitmap, ::testing::ValuesIn(ReadableCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -163,6 +213,28 @@ TEST(DibLoad, SixteenBitChannelsWidenLikeTheScreen)
     EXPECT_EQ(screen[1], 0xFF000000u);
     EXPECT_EQ(screen[2], 0xFF8408FFu);
     EXPECT_EQ(screen[3], 0xFF000000u);  // the unused top bit shows nothing
+}
+
+TEST(DibLoad, RectanglesNotInsideThePictureAreNotConverted)
+{
+    std::uint32_t out[4] = {7, 7, 7, 7};
+    CDib empty;
+    EXPECT_FALSE(empty.ConvertToScreen(0, 0, 1, 1, out));
+
+    const std::vector<std::uint8_t> file = EncodeBmp(MakePicture(10, 6, 24));
+    CDib dib;
+    ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
+    const struct {
+        int left, top, width, height;
+    } rects[] = {{-1, 0, 1, 1}, {0, -1, 1, 1}, {0, 0, 0, 1},       {0, 0, 1, 0},      {10, 0, 1, 1},
+                 {9, 0, 2, 1},  {0, 6, 1, 1},  {0, 5, 1, 2},       {INT_MAX, 0, 1, 1}, {1, 0, INT_MAX, 1},
+                 {0, 1, 1, INT_MAX}, {0, INT_MIN, 1, 1}};
+    for (const auto& r : rects)
+        EXPECT_FALSE(dib.ConvertToScreen(r.left, r.top, r.width, r.height, out))
+            << r.left << "," << r.top << " " << r.width << "x" << r.height;
+    EXPECT_FALSE(dib.ConvertToScreen(0, 0, 1, 1, nullptr));
+    EXPECT_EQ(out[0], 7u);
+    EXPECT_EQ(out[3], 7u);
 }
 
 // Files on disk: a scratch folder of the test's own.

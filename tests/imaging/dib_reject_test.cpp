@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -141,6 +143,27 @@ TEST_P(MalformedBitmap, GivesTheMessageAndLeavesNoBitmap)
     EXPECT_EQ(dib.m_pBits, nullptr);
     EXPECT_EQ(dib.GetScreenBits(), nullptr);
     EXPECT_EQ(dib.GetWidth(), 0);
+}
+
+// Reading from a path takes the headers first and the rows straight into
+// the block; a file it cannot take that way must still get the same verdict.
+TEST_P(MalformedBitmap, FromDiskGivesTheSameMessage)
+{
+    const Bytes bad = GetParam().make();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("pellin_reject_" + std::string(GetParam().name) + ".bmp");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bad.data()), std::streamsize(bad.size()));
+    CDib dib;
+    const Bytes good = EncodeBmp(MakePicture(6, 6, 24));
+    ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
+
+    MessageCapture messages;
+    dib.Load(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
+    EXPECT_FALSE(dib.m_bLoaded);
+    EXPECT_EQ(dib.m_pBMI, nullptr);
+    EXPECT_EQ(dib.GetScreenBits(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MalformedBitmap, ::testing::ValuesIn(RejectCases()),
