@@ -154,7 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RenderCase{"SixteenBitBmp", 16, 16, 16, 6, 4, "out.bmp"},
                       RenderCase{"OddTilesPng", 24, 7, 5, 9, 11, "out.PNG"},
                       // 7 x 5 cells of 24 pixels: the overview is 80 x 60, not 84 x 60.
-                      RenderCase{"OverviewRoundingBmp", 24, 24, 24, 7, 5, "out.bmp"}),
+                      RenderCase{"OverviewRoundingBmp", 24, 24, 24, 7, 5, "out.bmp"},
+                      // 1280 x 1280 pixels: PNG rows of several deflate pieces.
+                      RenderCase{"SeveralDeflatePiecesPng", 24, 32, 32, 40, 40, "out.png"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Render, BandsOfAnyHeightGiveTheSameImage)
