@@ -12,7 +12,7 @@
 #include <cstring>
 #include <memory>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "mapview.h"
 #include "zelldoc.h"
 

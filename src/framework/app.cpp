@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "cmdids.h"
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "doctemplate.h"
 #include "firstpaint.h"
 #include "frame.h"

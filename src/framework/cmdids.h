@@ -1,7 +1,7 @@
 // Command and window ids that the framework itself defines and handles.
 #pragma once
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 constexpr UINT ID_SEPARATOR = 0;
 constexpr UINT ID_FILE_NEW = 57600;

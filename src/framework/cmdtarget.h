@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 // What an update handler sees: the user-interface element of one command.
 class CCmdUI {

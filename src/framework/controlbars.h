@@ -6,7 +6,7 @@
 #include <QToolBar>
 #include <vector>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CFrameWnd;
 class QToolButton;

@@ -1,7 +1,7 @@
 // What the framework passes down while it creates a frame and its views.
 #pragma once
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CDocument;
 

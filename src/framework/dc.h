@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CDC;
 

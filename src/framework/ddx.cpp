@@ -4,7 +4,7 @@
 #include <climits>
 #include <optional>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "ddxparse.h"
 #include "dialog.h"
 #include "dlgcontrols.h"

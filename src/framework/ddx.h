@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <string>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CDialog;
 class CDlgControl;

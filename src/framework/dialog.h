@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/afxmsg.h"
-#include "core/wintypes.h"
+#include "afxmsg.h"
+#include "wintypes.h"
 #include "ddx.h"
 #include "dlgtemplate.h"
 #include "dlgunits.h"

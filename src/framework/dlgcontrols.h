@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class QLineEdit;
 class CUpDownWidget;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 // Style bits a template may give a control, with the values the resource
 // compiler uses. Kept in a namespace: the frame code has window styles of

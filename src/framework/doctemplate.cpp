@@ -2,7 +2,7 @@
 
 #include "app.h"
 #include "cmdids.h"
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "createcontext.h"
 #include "document.h"
 #include "frame.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CDocument;
 class CFrameWnd;

@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "mainwidget.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class QWidget;
 

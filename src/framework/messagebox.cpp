@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "mainwidget.h"
 #include "mnemonic.h"
 

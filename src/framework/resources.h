@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 void AfxRegisterString(UINT id, const std::string& text);
 // The string with that id, or an empty string when the table has none.

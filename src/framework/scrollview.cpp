@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "frame.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "createcontext.h"
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 class CScrollView;
 

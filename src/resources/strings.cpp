@@ -1,6 +1,6 @@
 // The string table: the program's texts and the commands' prompts and
 // tooltips ("prompt\ntooltip").
-#include "core/wintypes.h"
+#include "wintypes.h"
 #include "resource.h"
 #include "resources.h"
 

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/wintypes.h"
+#include "wintypes.h"
 
 // What a cell shows: a signed number, or the cross of a cell without one.
 struct CellLabel {

@@ -9,7 +9,7 @@
 
 #include "app/mainfrm.h"
 #include "app/zellapp.h"
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 
 namespace {
 // Every interface below root, depth first.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bmpview.h"
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "doctemplate.h"
 #include "mainfrm.h"
 #include "mapview.h"

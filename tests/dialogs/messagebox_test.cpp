@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 
 #include "aboutdlg.h"
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "dlgtesting.h"
 
 namespace {

@@ -6,8 +6,8 @@ if(PELLIN_EDITOR)
     ${CMAKE_CURRENT_SOURCE_DIR}/tilecommands_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/filenew_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/docmapfile_test.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/../imaging/bmpwriter.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/../core/bmpwriter.cpp
   )
-  target_include_directories(document_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/../imaging)
+  target_include_directories(document_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/../core)
   target_link_libraries(document_tests PRIVATE pellin_test_support pellin_editor Qt6::Test)
 endif()

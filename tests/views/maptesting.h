@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/afxmsg.h"
+#include "afxmsg.h"
 #include "dc.h"
 #include "app/mainfrm.h"
 #include "celllayers.h"
