@@ -92,21 +92,26 @@ bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
     return std::fclose(file) == 0 && written;
 }
 
+CMapModel RandomMap(int mapWidth, int mapHeight, int tileSize, int tileCount, std::uint64_t seed)
+{
+    CMapModel map;
+    map.m_nTileWidth = map.m_nTileHeight = BYTE(tileSize);
+    AddRandomTiles(map.m_tileList, tileCount, tileSize, tileSize, seed);
+    map.m_cells.Create(mapWidth, mapHeight);
+    const std::vector<short> cells = RandomCells(mapWidth, mapHeight, tileCount, seed + 1);
+    for (int row = 0; row < map.MapHeight(); ++row) {
+        if (short* entries = map.m_cells.MutableRow(CellLayer::Tiles, row))
+            std::copy_n(cells.begin() + std::ptrdiff_t(row) * mapWidth, mapWidth, entries);
+    }
+    return map;
+}
+
 bool WriteRandomMapFile(const std::string& path, int mapWidth, int mapHeight, int tileSize, int tileCount,
                         std::uint64_t seed)
 {
-    CTileList tiles;
-    AddRandomTiles(tiles, tileCount, tileSize, tileSize, seed);
-    const std::vector<short> tileLayer = RandomCells(mapWidth, mapHeight, tileCount, seed + 1);
-    const std::vector<short> attrLayer(tileLayer.size(), 0);
+    const CMapModel map = RandomMap(mapWidth, mapHeight, tileSize, tileCount, seed);
     MapSaveInput input;
-    input.mapWidth = mapWidth;
-    input.mapHeight = mapHeight;
-    input.tileWidth = BYTE(tileSize);
-    input.tileHeight = BYTE(tileSize);
-    input.tiles = &tiles;
+    input.map = &map;
     input.bitmapBitCount = 24;
-    input.tileLayer = tileLayer.data();
-    input.attrLayer = attrLayer.data();
     return WriteMapFile(path, input) == MapWriteResult::Ok;
 }

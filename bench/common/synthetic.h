@@ -2,6 +2,8 @@
 // 24-bit pixels, maps of random cells, a 24-bit .bmp and map files.
 #pragma once
 
+#include "mapmodel.h"
+
 #include "wintypes.h"
 
 #include <cstddef>
@@ -31,6 +33,9 @@ void AddRandomTiles(CTileList& tiles, int count, int width, int height, std::uin
 // mapWidth x mapHeight cells, each a random tile number of tileCount, with
 // about one cell in a thousand left empty (-1).
 std::vector<short> RandomCells(int mapWidth, int mapHeight, int tileCount, std::uint64_t seed);
+
+// A map of random tiles and random cells (as RandomCells), no attributes.
+CMapModel RandomMap(int mapWidth, int mapHeight, int tileSize, int tileCount, std::uint64_t seed);
 
 // The bytes of a 24-bit bottom-up .bmp file of random pixels.
 std::vector<std::uint8_t> MakeBmpFile24(int width, int height, std::uint64_t seed);

@@ -44,30 +44,20 @@ bool CopyFile(const std::string& from, const std::string& to, bool durable)
 
 // The document's content as the map view and the document hold it.
 struct MapData {
-    CTileList tiles;
-    std::vector<short> tileLayer;
-    std::vector<short> attrLayer;
+    CMapModel map = RandomMap(kMapSide, kMapSide, kTileSize, kTileCount, 41);
 
     MapData()
     {
-        AddRandomTiles(tiles, kTileCount, kTileSize, kTileSize, 41);
-        tileLayer = RandomCells(kMapSide, kMapSide, kTileCount, 42);
         RandomBits random(43);
-        attrLayer.resize(tileLayer.size());
-        for (short& attr : attrLayer) attr = short(random.Below(8));
+        for (int row = 0; row < kMapSide; ++row)
+            for (int col = 0; col < kMapSide; ++col) map.m_cells.SetAttr(col, row, short(random.Below(8)));
     }
 
     MapSaveInput Input() const
     {
         MapSaveInput input;
-        input.mapWidth = kMapSide;
-        input.mapHeight = kMapSide;
-        input.tileWidth = kTileSize;
-        input.tileHeight = kTileSize;
-        input.tiles = &tiles;
+        input.map = &map;
         input.bitmapBitCount = 24;
-        input.tileLayer = tileLayer.data();
-        input.attrLayer = attrLayer.data();
         return input;
     }
 };
@@ -131,7 +121,7 @@ void BM_MapFileLoad(benchmark::State& state)
             state, [&] { ok = CopyFile(original, copy, false) && ok; },
             [&] { ok = ReadMapFile(original, content) == MapReadResult::Ok && ok; });
         std::filesystem::remove(copy);
-        if (!ok || content.tiles.size() != std::size_t(kTileCount)) {
+        if (!ok || content.map.m_tileList.GetCount() != kTileCount) {
             state.SkipWithError("a load or a copy failed");
             return;
         }

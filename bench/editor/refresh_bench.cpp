@@ -1,6 +1,6 @@
 // Refreshing a 1920 x 1080 map pane: CMapView::RefreshScreen composes the
-// visible part of the map image into the pane's screen surface, and the
-// window is then repainted from it, as the event loop would. Without an
+// visible cells of the document's map into the pane's screen surface, and
+// the window is then repainted from it, as the event loop would. Without an
 // overlay against one copy of the pane's area; with the tile numbers of
 // 16-pixel cells (8,160 of them) against a frame at 60 Hz.
 #include "figures.h"
@@ -34,11 +34,7 @@ public:
             m_messages.push_back(text);
             return IDOK;
         });
-        m_doc.m_nMapWidth = kMapSide;
-        m_doc.m_nMapHeight = kMapSide;
-        m_doc.m_nTileWidth = kTileSize;
-        m_doc.m_nTileHeight = kTileSize;
-        AddRandomTiles(m_doc.m_tileList, kTileCount, kTileSize, kTileSize, 61);
+        m_doc.m_map = RandomMap(kMapSide, kMapSide, kTileSize, kTileCount, 61);
         m_view.AttachDocument(&m_doc);
         m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -46,10 +42,6 @@ public:
         m_view.show();
         QApplication::processEvents();
         m_view.OnCreate();
-        m_view.OnInitialUpdate();
-        // The initial update made empty layers; fill them and draw again.
-        const std::vector<short> cells = RandomCells(kMapSide, kMapSide, kTileCount, 62);
-        std::memcpy(m_view.m_pTileLayer, cells.data(), cells.size() * sizeof(short));
         m_view.OnInitialUpdate();
         m_view.ScrollToDevicePosition(CPoint(40 * kTileSize, 40 * kTileSize));
         m_view.UpdateWindow();
@@ -63,7 +55,7 @@ public:
         if (!m_messages.empty()) return "the view said: " + m_messages.front();
         const CRect client = m_view.GetClientRect();
         if (client.Width() != kPaneWidth || client.Height() != kPaneHeight) return "the pane is not 1920 x 1080";
-        if (!m_view.HasMapImage()) return "the view has no map image";
+        if (!m_doc.Cells().IsComplete()) return "the map has no cells";
         return {};
     }
 

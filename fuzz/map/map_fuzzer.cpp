@@ -3,7 +3,6 @@
 // and must draw without touching memory outside the picture.
 #include "mapfile.h"
 #include "maprender.h"
-#include "tilelist.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,14 +20,12 @@ std::vector<std::uint8_t> AsSaved(const std::uint8_t* data, std::size_t size, WO
     return bytes;
 }
 
-void Render(const MapFileContent& content, const CTileList& tiles, std::int64_t originX, std::int64_t originY)
+void Render(const CMapModel& map, std::int64_t originX, std::int64_t originY)
 {
     constexpr int kSize = 48;
     std::vector<std::uint32_t> pixels(kSize * kSize);
-    const MapRenderSource map{content.tileLayer.get(), content.mapWidth, content.mapHeight, content.tileWidth,
-                              content.tileHeight, &tiles};
-    RenderMapCells(MapPixels{pixels.data(), kSize, kSize, kSize, originX, originY}, map,
-                   CRect(0, 0, content.mapWidth, content.mapHeight));
+    RenderMapRegion(MapPixels{pixels.data(), kSize, kSize, kSize, originX, originY}, map);
+    RenderReducedRegion(MapPixels{pixels.data(), kSize, kSize, kSize, originX / 2, originY / 2}, map);
 }
 
 }  // namespace
@@ -38,23 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MapFileContent content;
     if (ParseMapFile(data, size, content) != MapReadResult::Ok) return 0;
 
-    CTileList tiles;
-    for (SpritePtr& tile : content.tiles) tiles.AddTail(tile.release());
-
-    Render(content, tiles, 0, 0);
-    Render(content, tiles, std::int64_t(content.mapWidth) * content.tileWidth - 20,
-           std::int64_t(content.mapHeight) * content.tileHeight - 20);
+    const CMapModel& map = content.map;
+    Render(map, 0, 0);
+    Render(map, std::int64_t(map.MapWidth()) * map.m_nTileWidth - 20,
+           std::int64_t(map.MapHeight()) * map.m_nTileHeight - 20);
 
     MapSaveInput input;
-    input.mapWidth = content.mapWidth;
-    input.mapHeight = content.mapHeight;
-    input.tileWidth = content.tileWidth;
-    input.tileHeight = content.tileHeight;
-    input.tiles = &tiles;
+    input.map = &map;
     input.bitmapBitCount = content.bitCount;
     input.bitmapColours = content.colours.data();
-    input.tileLayer = content.tileLayer.get();
-    input.attrLayer = content.attrLayer.get();
     std::vector<std::uint8_t> saved;
     if (EncodeMapFile(input, saved) != MapWriteResult::Ok || saved != AsSaved(data, size, content.bitCount))
         __builtin_trap();

@@ -3,6 +3,22 @@
 #include <algorithm>
 #include <new>
 
+namespace {
+// About 128 KiB a chunk: small enough that the first edit after a copy
+// duplicates little, large enough that a map of 2^26 cells has ~1,000.
+constexpr int kChunkCells = 1 << 16;
+
+// A chunk of cells, or null when memory runs out.
+std::shared_ptr<short[]> NewChunk(std::size_t cells)
+{
+    try {
+        return std::shared_ptr<short[]>(new short[cells]);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+}  // namespace
+
 std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight)
 {
     if (mapWidth < 0 || mapHeight < 0 || mapWidth > kMaxMapSide || mapHeight > kMaxMapSide) return std::nullopt;
@@ -10,28 +26,6 @@ std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight)
     const std::int64_t cells = std::int64_t(mapWidth) * std::int64_t(mapHeight);
     if (cells > kMaxLayerCells) return std::nullopt;
     return std::size_t(cells);
-}
-
-short* AllocateLayer(int mapWidth, int mapHeight, short fill)
-{
-    const auto cells = LayerCellCount(mapWidth, mapHeight);
-    if (!cells) return nullptr;
-    short* layer = new (std::nothrow) short[*cells];
-    if (layer) std::fill_n(layer, *cells, fill);
-    return layer;
-}
-
-LayerAllocResult AllocateMissingLayers(short*& tileLayer, short*& attrLayer, int mapWidth, int mapHeight)
-{
-    if (!tileLayer) {
-        tileLayer = AllocateLayer(mapWidth, mapHeight, kEmptyTileCell);
-        if (!tileLayer) return LayerAllocResult::TileLayerFailed;
-    }
-    if (!attrLayer) {
-        attrLayer = AllocateLayer(mapWidth, mapHeight, kNoAttrCell);
-        if (!attrLayer) return LayerAllocResult::AttrLayerFailed;
-    }
-    return LayerAllocResult::Ok;
 }
 
 const char* LayerAllocMessage(LayerAllocResult result)
@@ -44,31 +38,89 @@ const char* LayerAllocMessage(LayerAllocResult result)
     return nullptr;
 }
 
-void ReleaseLayers(short*& tileLayer, short*& attrLayer)
+std::size_t CCellLayers::ChunkCells(std::size_t chunk) const
 {
-    delete[] tileLayer;
-    tileLayer = nullptr;
-    delete[] attrLayer;
-    attrLayer = nullptr;
+    const std::size_t firstRow = chunk * std::size_t(m_rowsPerChunk);
+    const std::size_t rows = std::min<std::size_t>(std::size_t(m_rowsPerChunk), std::size_t(m_height) - firstRow);
+    return rows * std::size_t(m_width);
 }
 
-void ReplaceLayers(short*& tileLayer, short*& attrLayer, short* newTileLayer, short* newAttrLayer)
+bool CCellLayers::MakeLayer(Layer& layer, short fill) const
 {
-    if (tileLayer != newTileLayer) delete[] tileLayer;
-    if (attrLayer != newAttrLayer) delete[] attrLayer;
-    tileLayer = newTileLayer;
-    attrLayer = newAttrLayer;
+    layer.chunks.clear();
+    layer.present = false;
+    if (!LayerCellCount(m_width, m_height)) return false;
+    const std::size_t count = m_height == 0 ? 0 : (std::size_t(m_height) + m_rowsPerChunk - 1) / m_rowsPerChunk;
+    try {
+        layer.chunks.reserve(count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::size_t chunk = 0; chunk < count; ++chunk) {
+        const std::size_t cells = ChunkCells(chunk);
+        std::shared_ptr<short[]> block = NewChunk(cells);
+        if (!block) {
+            layer.chunks.clear();
+            return false;
+        }
+        std::fill_n(block.get(), cells, fill);
+        layer.chunks.push_back(std::move(block));
+    }
+    layer.present = true;
+    return true;
 }
 
-std::optional<short> ReadCell(const short* layer, int mapWidth, int mapHeight, int col, int row)
+LayerAllocResult CCellLayers::Create(int width, int height)
 {
-    if (!layer || !CellInMap(col, row, mapWidth, mapHeight)) return std::nullopt;
-    return layer[CellIndex(col, row, mapWidth)];
+    // The old cells go first, so a large map is never held twice.
+    m_tiles = {false, {}};
+    m_attrs = {false, {}};
+    m_width = std::max(0, width);
+    m_height = std::max(0, height);
+    m_rowsPerChunk = std::max(1, kChunkCells / std::max(1, m_width));
+    if (!MakeLayer(m_tiles, kEmptyTileCell)) return LayerAllocResult::TileLayerFailed;
+    if (!MakeLayer(m_attrs, kNoAttrCell)) return LayerAllocResult::AttrLayerFailed;
+    return LayerAllocResult::Ok;
 }
 
-bool WriteCell(short* layer, int mapWidth, int mapHeight, int col, int row, short value)
+const short* CCellLayers::Row(CellLayer which, int row) const
 {
-    if (!layer || !CellInMap(col, row, mapWidth, mapHeight)) return false;
-    layer[CellIndex(col, row, mapWidth)] = value;
+    const Layer& layer = Of(which);
+    if (!layer.present || row < 0 || row >= m_height) return nullptr;
+    const short* chunk = layer.chunks[std::size_t(row / m_rowsPerChunk)].get();
+    return chunk + std::size_t(row % m_rowsPerChunk) * std::size_t(m_width);
+}
+
+short* CCellLayers::MutableRow(CellLayer which, int row)
+{
+    Layer& layer = Of(which);
+    if (!layer.present || row < 0 || row >= m_height) return nullptr;
+    const std::size_t index = std::size_t(row / m_rowsPerChunk);
+    std::shared_ptr<short[]>& chunk = layer.chunks[index];
+    if (chunk.use_count() > 1) {
+        // Another copy still sees this chunk: write into one of our own.
+        const std::size_t cells = ChunkCells(index);
+        std::shared_ptr<short[]> own = NewChunk(cells);
+        if (!own) return nullptr;
+        std::copy_n(chunk.get(), cells, own.get());
+        chunk = std::move(own);
+    }
+    return chunk.get() + std::size_t(row % m_rowsPerChunk) * std::size_t(m_width);
+}
+
+std::optional<short> CCellLayers::Get(CellLayer layer, int col, int row) const
+{
+    if (!Contains(col, row)) return std::nullopt;
+    const short* cells = Row(layer, row);
+    if (!cells) return std::nullopt;
+    return cells[col];
+}
+
+bool CCellLayers::Set(CellLayer layer, int col, int row, short value)
+{
+    if (!Contains(col, row)) return false;
+    short* cells = MutableRow(layer, row);
+    if (!cells) return false;
+    cells[col] = value;
     return true;
 }

@@ -1,12 +1,18 @@
 // The map's two cell layers: tile numbers and map attributes, one signed
-// 16-bit entry per cell, row-major (cell (c, r) is entry r * mapWidth + c).
-// The map view owns them as raw arrays made with array new; these helpers
-// allocate, release, replace and address them without ever throwing.
+// 16-bit entry per cell, row-major (cell (c, r) is entry r * width + c).
+//
+// The layers are held in chunks of whole rows shared between copies: a copy
+// of the layers costs a few pointers, and the first write to a chunk that a
+// copy still sees gives the writer a chunk of its own. So a background task
+// (saving a recovery copy, say) can take a consistent picture of a map of
+// millions of cells at once, while the user goes on editing.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 inline constexpr const char* kMsgTileLayerAllocFailed = "지도를 생성할수 없습니다.";
 inline constexpr const char* kMsgAttrLayerAllocFailed = "지도 속성을 생성할수 없습니다.";
@@ -27,38 +33,67 @@ inline constexpr int kMaxMapSide = 1 << 23;
 // or longer than kMaxMapSide, or the count is beyond kMaxLayerCells.
 std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight);
 
-// A new layer of mapWidth x mapHeight entries, all set to fill; nullptr when
-// the size is refused or memory runs out. Release with delete[].
-short* AllocateLayer(int mapWidth, int mapHeight, short fill);
-
 enum class LayerAllocResult { Ok, TileLayerFailed, AttrLayerFailed };
-
-// Allocates each layer that is null (tile layer first, filled with -1, then
-// the attribute layer, filled with 0); an existing layer is kept as it is.
-// Stops at the first failure, leaving that layer null.
-LayerAllocResult AllocateMissingLayers(short*& tileLayer, short*& attrLayer, int mapWidth, int mapHeight);
 
 // The message for a failed allocation; nullptr for Ok.
 const char* LayerAllocMessage(LayerAllocResult result);
 
-// Array-deletes both layers and sets them to null.
-void ReleaseLayers(short*& tileLayer, short*& attrLayer);
-
-// Releases both layers and takes over the new ones (which may be null).
-void ReplaceLayers(short*& tileLayer, short*& attrLayer, short* newTileLayer, short* newAttrLayer);
+enum class CellLayer { Tiles, Attributes };
 
 inline bool CellInMap(int col, int row, int mapWidth, int mapHeight)
 {
     return col >= 0 && row >= 0 && col < mapWidth && row < mapHeight;
 }
 
-// Entry of cell (col, row); the cell must be inside the map.
-inline std::size_t CellIndex(int col, int row, int mapWidth)
-{
-    return std::size_t(row) * std::size_t(mapWidth) + std::size_t(col);
-}
+class CCellLayers {
+public:
+    // A map of no cells: both layers exist and are empty.
+    CCellLayers() = default;
 
-// Bounds-checked access: a null layer or a cell outside the map reads as
-// nothing and is not written.
-std::optional<short> ReadCell(const short* layer, int mapWidth, int mapHeight, int col, int row);
-bool WriteCell(short* layer, int mapWidth, int mapHeight, int col, int row, short value);
+    // Replaces both layers with width x height cells, the tile layer all -1
+    // and the attribute layer all 0, the tile layer first. The size is taken
+    // even on failure; the layer that could not be made (and the attribute
+    // layer after a failed tile layer) is then missing.
+    LayerAllocResult Create(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    std::size_t CellCount() const { return std::size_t(m_width) * std::size_t(m_height); }
+    bool Contains(int col, int row) const { return CellInMap(col, row, m_width, m_height); }
+
+    bool HasLayer(CellLayer layer) const { return Of(layer).present; }
+    // Both layers exist (a map whose cells could be made).
+    bool IsComplete() const { return m_tiles.present && m_attrs.present; }
+
+    // Bounds-checked access: a missing layer or a cell outside the map reads
+    // as nothing and is not written.
+    std::optional<short> Get(CellLayer layer, int col, int row) const;
+    bool Set(CellLayer layer, int col, int row, short value);
+    std::optional<short> Tile(int col, int row) const { return Get(CellLayer::Tiles, col, row); }
+    std::optional<short> Attr(int col, int row) const { return Get(CellLayer::Attributes, col, row); }
+    bool SetTile(int col, int row, short value) { return Set(CellLayer::Tiles, col, row, value); }
+    bool SetAttr(int col, int row, short value) { return Set(CellLayer::Attributes, col, row, value); }
+
+    // One row of a layer, Width() entries; null when the layer is missing or
+    // the row is outside the map. A pointer from Row stays valid until the
+    // next write to these layers; MutableRow makes the row's chunk this
+    // object's own first.
+    const short* Row(CellLayer layer, int row) const;
+    short* MutableRow(CellLayer layer, int row);
+
+private:
+    struct Layer {
+        bool present = true;
+        std::vector<std::shared_ptr<short[]>> chunks;
+    };
+    const Layer& Of(CellLayer layer) const { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
+    Layer& Of(CellLayer layer) { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
+    bool MakeLayer(Layer& layer, short fill) const;
+    std::size_t ChunkCells(std::size_t chunk) const;
+
+    int m_width = 0;
+    int m_height = 0;
+    int m_rowsPerChunk = 1;
+    Layer m_tiles;
+    Layer m_attrs;
+};

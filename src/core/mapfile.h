@@ -11,6 +11,7 @@
 //   then the tile layer and the attribute layer, int16 per cell, row-major.
 #pragma once
 
+#include "mapmodel.h"
 #include "wintypes.h"
 
 #include <array>
@@ -22,7 +23,6 @@
 #include <vector>
 
 class CSprite;
-class CTileList;
 
 inline constexpr const char* kMsgMapOpenFailed = "맵 화일을 열 수 없습니다";
 inline constexpr const char* kMsgMapInvalid = "올바른 맵 화일이 아닙니다";
@@ -50,18 +50,12 @@ struct SpriteDeleter {
 };
 using SpritePtr = std::unique_ptr<CSprite, SpriteDeleter>;
 
-// Everything a valid file holds. The layers are made with array new, so the
-// map view can take them over with release().
+// Everything a valid file holds: the map, and the format its tiles were
+// stored in.
 struct MapFileContent {
-    int mapWidth = 0;
-    int mapHeight = 0;
-    BYTE tileWidth = 0;
-    BYTE tileHeight = 0;
+    CMapModel map;                       // geometry, tiles in file order, both layers
     WORD bitCount = 0;
     std::array<RGBQUAD, 256> colours{};  // 8 bits per pixel only; reserved bytes 0
-    std::vector<SpritePtr> tiles;        // file order, each with its attribute
-    std::unique_ptr<short[]> tileLayer;  // mapWidth x mapHeight entries
-    std::unique_ptr<short[]> attrLayer;
 };
 
 enum class MapReadResult {
@@ -81,17 +75,12 @@ enum class MapReadResult {
 MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileContent& out);
 MapReadResult ReadMapFile(const std::string& path, MapFileContent& out);
 
-// What the document saves.
+// What the document saves: the map, and the loaded bitmap's format, which
+// the file declares when there are no tiles to take it from.
 struct MapSaveInput {
-    int mapWidth = 0;
-    int mapHeight = 0;
-    BYTE tileWidth = 0;
-    BYTE tileHeight = 0;
-    const CTileList* tiles = nullptr;         // may be null: no tiles
-    WORD bitmapBitCount = 0;                  // the loaded bitmap: used only
-    const RGBQUAD* bitmapColours = nullptr;   // without tiles; 256 entries (8-bit)
-    const short* tileLayer = nullptr;         // null: every cell written as -1
-    const short* attrLayer = nullptr;         // null: every cell written as 0
+    const CMapModel* map = nullptr;           // a missing layer is written as -1s / 0s
+    WORD bitmapBitCount = 0;
+    const RGBQUAD* bitmapColours = nullptr;   // 256 entries (8-bit)
 };
 
 enum class MapWriteResult {

@@ -97,16 +97,15 @@ private:
     std::size_t m_end = 0;  // one past the last byte read
 };
 
-// Fills a layer of cells entries from the source, a piece at a time.
-bool ReadLayer(ByteSource& source, short* layer, std::size_t cells)
+// Fills a layer from the source, a row at a time.
+bool ReadLayer(ByteSource& source, CCellLayers& cells, CellLayer layer)
 {
-    constexpr std::size_t kPiece = 32768;
-    for (std::size_t done = 0; done < cells;) {
-        const std::size_t count = std::min(kPiece, cells - done);
-        const std::uint8_t* p = source.Next(count * 2);
-        if (!p) return false;
-        for (std::size_t i = 0; i < count; ++i) layer[done + i] = short(Uint16At(p + 2 * i));
-        done += count;
+    const std::size_t width = std::size_t(cells.Width());
+    for (int row = 0; row < cells.Height(); ++row) {
+        short* entries = cells.MutableRow(layer, row);
+        const std::uint8_t* p = source.Next(width * 2);
+        if (!entries || !p) return false;
+        for (std::size_t i = 0; i < width; ++i) entries[i] = short(Uint16At(p + 2 * i));
     }
     return true;
 }
@@ -120,28 +119,28 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
     if (std::memcmp(header, kMapMagic, 7) != 0) return MapReadResult::Invalid;
 
     MapFileContent content;
-    content.mapWidth = std::int32_t(Uint32At(header + 8));
-    content.mapHeight = std::int32_t(Uint32At(header + 12));
-    content.tileWidth = header[16];
-    content.tileHeight = header[17];
+    CMapModel& map = content.map;
+    const int mapWidth = std::int32_t(Uint32At(header + 8));
+    const int mapHeight = std::int32_t(Uint32At(header + 12));
+    map.m_nTileWidth = header[16];
+    map.m_nTileHeight = header[17];
     content.bitCount = Uint16At(header + 18);
     const int tileCount = std::int16_t(Uint16At(header + 20));
-    if (content.mapWidth < 0 || content.mapHeight < 0 || content.tileWidth == 0 || content.tileHeight == 0 ||
-        tileCount < 0)
+    if (mapWidth < 0 || mapHeight < 0 || map.m_nTileWidth == 0 || map.m_nTileHeight == 0 || tileCount < 0)
         return MapReadResult::Invalid;
     const WORD bits = content.bitCount;
     if (tileCount > 0 && bits != 8 && bits != 16 && bits != 24) return MapReadResult::Invalid;
 
-    const auto length = MapFileLength(content.mapWidth, content.mapHeight, content.tileWidth, content.tileHeight,
-                                      bits, tileCount);
+    const auto length = MapFileLength(mapWidth, mapHeight, map.m_nTileWidth, map.m_nTileHeight, bits, tileCount);
     if (!length || *length != source.Size()) return MapReadResult::Invalid;
 
     // The file really holds this many cells; the layers may still be more
     // than we are willing to allocate.
-    content.tileLayer.reset(AllocateLayer(content.mapWidth, content.mapHeight, kEmptyTileCell));
-    if (!content.tileLayer) return MapReadResult::TileLayerAllocFailed;
-    content.attrLayer.reset(AllocateLayer(content.mapWidth, content.mapHeight, kNoAttrCell));
-    if (!content.attrLayer) return MapReadResult::AttrLayerAllocFailed;
+    switch (map.m_cells.Create(mapWidth, mapHeight)) {
+    case LayerAllocResult::TileLayerFailed: return MapReadResult::TileLayerAllocFailed;
+    case LayerAllocResult::AttrLayerFailed: return MapReadResult::AttrLayerAllocFailed;
+    case LayerAllocResult::Ok: break;
+    }
 
     if (bits == 8) {
         const std::uint8_t* table = source.Next(kMapColourTableSize);
@@ -156,26 +155,20 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
     }
 
     const std::size_t pixelBytes =
-        std::size_t(content.tileHeight) * std::size_t(MapFileRowSize(content.tileWidth, bits));
-    try {
-        content.tiles.reserve(std::size_t(tileCount));
-    } catch (const std::bad_alloc&) {
-        return MapReadResult::TileCreateFailed;
-    }
+        std::size_t(map.m_nTileHeight) * std::size_t(MapFileRowSize(map.m_nTileWidth, bits));
     for (int i = 0; i < tileCount; ++i) {
         const std::uint8_t* record = source.Next(pixelBytes + 1);
         if (!record) return MapReadResult::CannotOpen;
         SpritePtr tile(new (std::nothrow) CSprite);
         if (!tile) return MapReadResult::TileCreateFailed;
-        tile->CreateFromData(content.tileWidth, content.tileHeight, bits == 8 ? content.colours.data() : nullptr,
+        tile->CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr,
                              record, bits);
         if (tile->IsEmpty()) return MapReadResult::TileCreateFailed;
         tile->m_byAttr = record[pixelBytes];
-        content.tiles.push_back(std::move(tile));
+        map.m_tileList.AddTail(tile.release());
     }
 
-    const std::size_t cells = std::size_t(content.mapWidth) * std::size_t(content.mapHeight);
-    if (!ReadLayer(source, content.tileLayer.get(), cells) || !ReadLayer(source, content.attrLayer.get(), cells))
+    if (!ReadLayer(source, map.m_cells, CellLayer::Tiles) || !ReadLayer(source, map.m_cells, CellLayer::Attributes))
         return MapReadResult::CannotOpen;
 
     out = std::move(content);

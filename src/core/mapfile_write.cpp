@@ -33,22 +33,24 @@ WORD SpriteBitCount(const CSprite& tile) { return tile.m_pBMI->bmiHeader.biBitCo
 // tiles the loaded bitmap's format is stored.
 MapWriteResult CheckInput(const MapSaveInput& input, TileFormat& format)
 {
+    if (!input.map) return MapWriteResult::CannotWrite;
+    const CMapModel& map = *input.map;
     // A size no cell layer can have is not a map we hold.
-    if (!LayerCellCount(input.mapWidth, input.mapHeight)) return MapWriteResult::CannotWrite;
-    const int count = input.tiles ? input.tiles->GetCount() : 0;
+    if (!LayerCellCount(map.MapWidth(), map.MapHeight())) return MapWriteResult::CannotWrite;
+    const int count = map.m_tileList.GetCount();
     if (count > kMaxMapTiles) return MapWriteResult::TooManyTiles;
     if (count == 0) {
         format = {input.bitmapBitCount, input.bitmapBitCount == 8 ? input.bitmapColours : nullptr};
         return MapWriteResult::Ok;
     }
-    const CSprite* first = input.tiles->GetAt(0);
+    const CSprite* first = map.m_tileList.GetAt(0);
     if (!first || first->IsEmpty()) return MapWriteResult::TileFormatsDiffer;
     format = {SpriteBitCount(*first), SpriteBitCount(*first) == 8 ? first->m_pColors : nullptr};
-    const int rowSize = MapFileRowSize(input.tileWidth, format.bitCount);
+    const int rowSize = MapFileRowSize(map.m_nTileWidth, format.bitCount);
     for (int i = 0; i < count; ++i) {
-        const CSprite* tile = input.tiles->GetAt(i);
+        const CSprite* tile = map.m_tileList.GetAt(i);
         if (!tile || tile->IsEmpty() || SpriteBitCount(*tile) != format.bitCount ||
-            tile->GetWidth() != input.tileWidth || tile->GetHeight() != input.tileHeight ||
+            tile->GetWidth() != map.m_nTileWidth || tile->GetHeight() != map.m_nTileHeight ||
             tile->GetStride() != rowSize)
             return MapWriteResult::TileFormatsDiffer;
         if (format.bitCount == 8 &&
@@ -106,29 +108,29 @@ void PutUint32(std::uint8_t* p, std::uint32_t v)
     PutUint16(p + 2, std::uint16_t(v >> 16));
 }
 
-bool PutLayer(ByteSink& sink, const short* layer, std::size_t cells, short fill)
+// A layer row by row; a missing layer goes out as fill.
+bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short fill)
 {
-    constexpr std::size_t kPiece = 32768;
-    std::vector<std::uint8_t> piece(2 * std::min(kPiece, cells));
-    for (std::size_t done = 0; done < cells;) {
-        const std::size_t count = std::min(kPiece, cells - done);
-        for (std::size_t i = 0; i < count; ++i)
-            PutUint16(&piece[2 * i], std::uint16_t(layer ? layer[done + i] : fill));
-        if (!sink.Put(piece.data(), 2 * count)) return false;
-        done += count;
+    const std::size_t width = std::size_t(cells.Width());
+    std::vector<std::uint8_t> piece(2 * width);
+    for (int row = 0; row < cells.Height(); ++row) {
+        const short* entries = cells.Row(layer, row);
+        for (std::size_t i = 0; i < width; ++i) PutUint16(&piece[2 * i], std::uint16_t(entries ? entries[i] : fill));
+        if (!sink.Put(piece.data(), piece.size())) return false;
     }
     return true;
 }
 
 bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
 {
-    const int count = input.tiles ? input.tiles->GetCount() : 0;
+    const CMapModel& map = *input.map;
+    const int count = map.m_tileList.GetCount();
     std::uint8_t header[kMapHeaderSize];
     std::memcpy(header, kMapMagic, sizeof kMapMagic);
-    PutUint32(header + 8, std::uint32_t(input.mapWidth));
-    PutUint32(header + 12, std::uint32_t(input.mapHeight));
-    header[16] = input.tileWidth;
-    header[17] = input.tileHeight;
+    PutUint32(header + 8, std::uint32_t(map.MapWidth()));
+    PutUint32(header + 12, std::uint32_t(map.MapHeight()));
+    header[16] = map.m_nTileWidth;
+    header[17] = map.m_nTileHeight;
     PutUint16(header + 18, format.bitCount);
     PutUint16(header + 20, std::uint16_t(count));
     if (!sink.Put(header, sizeof header)) return false;
@@ -146,13 +148,13 @@ bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
     }
 
     for (int i = 0; i < count; ++i) {
-        const CSprite& tile = *input.tiles->GetAt(i);
+        const CSprite& tile = *map.m_tileList.GetAt(i);
         const std::size_t pixelBytes = std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight());
         if (!sink.Put(tile.m_pBits, pixelBytes) || !sink.Put(&tile.m_byAttr, 1)) return false;
     }
 
-    const std::size_t cells = std::size_t(input.mapWidth) * std::size_t(input.mapHeight);
-    return PutLayer(sink, input.tileLayer, cells, -1) && PutLayer(sink, input.attrLayer, cells, 0);
+    return PutLayer(sink, map.m_cells, CellLayer::Tiles, kEmptyTileCell) &&
+           PutLayer(sink, map.m_cells, CellLayer::Attributes, kNoAttrCell);
 }
 
 constexpr std::size_t kWriteBufferBytes = std::size_t(1) << 20;

@@ -13,6 +13,9 @@ public:
     ~CTileList();
     CTileList(const CTileList&) = delete;
     CTileList& operator=(const CTileList&) = delete;
+    // Moving hands the tiles over; the list moved from is left empty.
+    CTileList(CTileList&& other) noexcept;
+    CTileList& operator=(CTileList&& other) noexcept;
 
     int GetCount() const { return int(m_tiles.size()); }
     bool IsEmpty() const { return m_tiles.empty(); }
@@ -25,6 +28,10 @@ public:
     // Take a tile out of the list (the caller frees it); the tiles behind
     // it move up one number. Null when there is no such tile.
     CSprite* RemoveAt(int n);
+    // Puts a filled tile back at number n (0..GetCount()), moving the tiles
+    // from n on up one number; false (the tile stays the caller's) when the
+    // tile is null or empty or n is out of range.
+    bool InsertAt(int n, CSprite* tile);
     CSprite* RemoveHead() { return RemoveAt(0); }
     // Frees and deletes every tile.
     void DeleteAll();

@@ -113,5 +113,25 @@ struct CRect {
         if (top > bottom) std::swap(top, bottom);
     }
     constexpr bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    // Sets this to the overlap of a and b; false (and an empty rectangle) when they do not overlap.
+    constexpr bool IntersectRect(const CRect& a, const CRect& b)
+    {
+        *this = {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+        if (IsRectEmpty()) *this = {};
+        return !IsRectEmpty();
+    }
+    // Sets this to the smallest rectangle holding a and b; an empty one counts for nothing.
+    constexpr bool UnionRect(const CRect& a, const CRect& b)
+    {
+        if (a.IsRectEmpty())
+            *this = b.IsRectEmpty() ? CRect() : b;
+        else if (b.IsRectEmpty())
+            *this = a;
+        else
+            *this = {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                     std::max(a.bottom, b.bottom)};
+        return !IsRectEmpty();
+    }
     constexpr bool operator==(const CRect&) const = default;
 };

@@ -1,6 +1,6 @@
 #include "zelldoc.h"
 
-#include "resources/resource.h"
+#include "resource.h"
 
 CZellDoc::CZellDoc()
 {
@@ -32,15 +32,14 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
 }
 
-CZellDoc::~CZellDoc()
+CZellDoc::~CZellDoc() { DeleteAllTiles(); }
+
+// A new document holds a map of 20 x 15 empty cells of 32 x 32 pixels.
+BOOL CZellDoc::OnNewDocument()
 {
-    DeleteAllTiles();
-    if (m_bTileSelected) {
-        delete[] m_pSelTiles;
-        m_pSelTiles = nullptr;
-    }
+    if (!CDocument::OnNewDocument()) return FALSE;
+    if (m_map.MapWidth() == 0 && m_map.MapHeight() == 0) m_map.m_cells.Create(20, 15);
+    return TRUE;
 }
 
-BOOL CZellDoc::OnNewDocument() { return CDocument::OnNewDocument() ? TRUE : FALSE; }
-
-void CZellDoc::DeleteAllTiles() { m_tileList.DeleteAll(); }
+void CZellDoc::DeleteAllTiles() { m_map.m_tileList.DeleteAll(); }

@@ -1,21 +1,26 @@
-// The one map document: tile geometry, map size, the source bitmap, the
-// tile set, the tile block selected in the palette, the display switches
-// and the colour of the numbers printed over tiles. The map's cells live
-// in the map view; the document reaches the panes through the main frame.
-// Every editing command of the menu, toolbar and palette pop-up lands here.
+// The one map document. It owns the map (tile geometry, tile set, both
+// cell layers), the source bitmap, the block picked in the palette, the
+// display switches and the colour of the numbers printed over tiles. Every
+// change goes through it, and it tells the views what changed
+// (UpdateAllViews with the flags of maphint.h); it never reaches a pane
+// itself. Every editing command of the menu, toolbar and palette pop-up
+// lands here.
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "dialogs/newmapdlg.h"
-#include "dialogs/textcolordlg.h"
-#include "dialogs/tilearrangedlg.h"
-#include "dialogs/tileattrdlg.h"
 #include "dib.h"
 #include "document.h"
-#include "tilelist.h"
+#include "mapmodel.h"
+#include "newmapdlg.h"
+#include "textcolordlg.h"
+#include "tilearrangedlg.h"
+#include "tileattrdlg.h"
+#include "tileblock.h"
 
 class CCmdUI;
+class CScrollView;
 
 // Shown when saving without the bitmap whose colours the file must carry.
 inline constexpr const char* kMsgLoadBitmapFirst = "팔렛트로 읽을 비트맵을 먼저 읽으세요";
@@ -29,11 +34,39 @@ public:
     ~CZellDoc() override;
 
     BOOL OnNewDocument() override;
-    // Removes every tile from the list and frees it; leaves the selected
-    // block and the map's cells alone.
+    // Removes every tile from the set and frees it; leaves the picked block
+    // and the map's cells alone, and tells no view.
     void DeleteAllTiles();
 
-    // Map files: the dialogs and refreshes around the reader and writer.
+    // The map's geometry, for the views.
+    int TileWidth() const { return m_map.m_nTileWidth; }
+    int TileHeight() const { return m_map.m_nTileHeight; }
+    int MapWidth() const { return m_map.MapWidth(); }
+    int MapHeight() const { return m_map.MapHeight(); }
+    const CTileList& Tiles() const { return m_map.m_tileList; }
+    const CCellLayers& Cells() const { return m_map.m_cells; }
+
+    // The block picked in the palette. The palette picks and drops it;
+    // the map pane drops it with the right button. The other views hear of
+    // it (HINT_SELECTION), the sender does not.
+    bool HasSelection() const { return !m_selection.IsEmpty(); }
+    const CTileBlock& Selection() const { return m_selection; }
+    void SetSelection(CTileBlock block, CScrollView* pSender);
+    void ClearSelection(CScrollView* pSender);
+
+    // Map edits; each tells every view which cells changed.
+    void StampSelection(int col, int row);
+    void FillWithSelection(const CRect& cells);
+    void SetCellAttributes(const CRect& cells, short value);
+    short CellAttribute(int col, int row) const;
+
+    // Cuts the cells (bitmap pixels, right and bottom exclusive) into new
+    // tiles at the end of the set, in order; cells not wholly on the picture
+    // are skipped, and the first tile that cannot be made (it says why)
+    // ends the cut. The palette is laid out anew even when nothing was cut.
+    void CutTiles(const std::vector<CRect>& bitmapCells);
+
+    // Map files: the dialogs around the reader and writer.
     void SaveMapFile();
     void LoadMapFile();
     // The same without the file dialog; true when the file was written/read.
@@ -69,19 +102,12 @@ public:
 
     CDib m_dib;
     CNewMapDlg m_dlgNewMap;
-    BYTE m_nTileWidth = 32;
-    BYTE m_nTileHeight = 32;
-    int m_nMapWidth = 20;
-    int m_nMapHeight = 15;
-    CTileList m_tileList;
+    CMapModel m_map;
     CTileArrangeDlg m_dlgTileArrange;
     CTileAttrDlg m_dlgTileAttr;
     CTextColorDlg m_dlgTextColor;
     int m_nTilesPerRow = 10;
-    BOOL m_bTileSelected = FALSE;
-    short* m_pSelTiles = nullptr;
-    int m_nSelCols = 0;
-    int m_nSelRows = 0;
+    CTileBlock m_selection;
     BOOL m_bShowTileNumbers = FALSE;
     BOOL m_bShowMapAttr = FALSE;
     BOOL m_bShowTileAttr = FALSE;
@@ -93,8 +119,13 @@ public:
     COLORREF TextColor() const { return RGB(m_byTextRed, m_byTextGreen, m_byTextBlue); }
 
 private:
-    // The selected block's entry (row, column).
-    short SelectedEntry(int row, int col) const { return m_pSelTiles[row * m_nSelCols + col]; }
     bool RefuseSaveWithoutBitmap() const;
-    void RedrawMapAfterTilesRemoved();
+    // Tells every view which cells an edit wrote (nothing when none).
+    void CellsChanged(const CRect& cells);
+    // The tile set, its attributes or its layout changed: the picked block
+    // is dropped and the views hear of it.
+    void PaletteChanged(LPARAM hint);
+    // Makes the layers of a new map (the message of a failure shows) and
+    // tells every view.
+    void MakeNewMapCells(int mapWidth, int mapHeight);
 };

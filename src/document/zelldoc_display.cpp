@@ -1,29 +1,29 @@
 // The display switches and the colour of the numbers printed over tiles.
-#include "docpanes.h"
+#include "maphint.h"
 #include "zelldoc.h"
 
 void CZellDoc::OnShowPaletteAttr()
 {
     m_bShowPaletteAttr = !m_bShowPaletteAttr;
-    ReinitialisePane(DocPane(&CMainFrame::m_pTileView));
+    PaletteChanged(HINT_PALETTE);
 }
 
 void CZellDoc::OnShowTileNumbers()
 {
     m_bShowTileNumbers = !m_bShowTileNumbers;
-    RepaintPane(DocPane(&CMainFrame::m_pMapView), TRUE);
+    UpdateAllViews(nullptr, HINT_OVERLAY);
 }
 
 void CZellDoc::OnShowTileAttr()
 {
     m_bShowTileAttr = !m_bShowTileAttr;
-    RepaintPane(DocPane(&CMainFrame::m_pMapView), TRUE);
+    UpdateAllViews(nullptr, HINT_OVERLAY);
 }
 
 void CZellDoc::OnShowMapAttr()
 {
     m_bShowMapAttr = !m_bShowMapAttr;
-    RepaintPane(DocPane(&CMainFrame::m_pMapView), TRUE);
+    UpdateAllViews(nullptr, HINT_OVERLAY);
 }
 
 void CZellDoc::OnTextColor()
@@ -35,6 +35,5 @@ void CZellDoc::OnTextColor()
     m_byTextRed = m_dlgTextColor.m_byRed;
     m_byTextGreen = m_dlgTextColor.m_byGreen;
     m_byTextBlue = m_dlgTextColor.m_byBlue;
-    RepaintPane(DocPane(&CMainFrame::m_pMapView), TRUE);
-    RepaintPane(DocPane(&CMainFrame::m_pTileView), TRUE);
+    UpdateAllViews(nullptr, HINT_TEXT_COLOUR);
 }

@@ -2,9 +2,8 @@
 #include <climits>
 
 #include "afxmsg.h"
-#include "celllayers.h"
-#include "docpanes.h"
 #include "filedialog.h"
+#include "maphint.h"
 #include "zelldoc.h"
 
 namespace {
@@ -15,36 +14,38 @@ int MapCountFromDialog(unsigned count) { return count > unsigned(INT_MAX) ? INT_
 
 }  // namespace
 
+void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
+{
+    // A map too large for its layers says so and stays without cells: the
+    // panes then draw nothing of it, and it cannot be saved.
+    if (const char* message = LayerAllocMessage(m_map.m_cells.Create(mapWidth, mapHeight)))
+        AfxMessageBox(message, MB_OK | MB_PLAIN_WINDOW_BOX);
+    UpdateAllViews(nullptr, HINT_NEW_MAP);
+}
+
 void CZellDoc::OnFileNew()
 {
-    if (!m_tileList.IsEmpty()) {
+    if (!Tiles().IsEmpty()) {
         if (AfxMessageBox(kMsgAskEraseTilesForNewMap, MB_YESNO) != IDYES) return;
         DeleteAllTiles();
-        ReinitialisePane(DocPane(&CMainFrame::m_pTileView));
+        PaletteChanged(HINT_TILE_IMAGES);
     }
 
-    m_dlgNewMap.m_nMapWidth = unsigned(m_nMapWidth);
-    m_dlgNewMap.m_nMapHeight = unsigned(m_nMapHeight);
-    m_dlgNewMap.m_nTileWidth = m_nTileWidth;
-    m_dlgNewMap.m_nTileHeight = m_nTileHeight;
+    m_dlgNewMap.m_nMapWidth = unsigned(MapWidth());
+    m_dlgNewMap.m_nMapHeight = unsigned(MapHeight());
+    m_dlgNewMap.m_nTileWidth = m_map.m_nTileWidth;
+    m_dlgNewMap.m_nTileHeight = m_map.m_nTileHeight;
     if (m_dlgNewMap.DoModal() != IDOK) return;
 
-    m_nMapWidth = MapCountFromDialog(m_dlgNewMap.m_nMapWidth);
-    m_nMapHeight = MapCountFromDialog(m_dlgNewMap.m_nMapHeight);
-    m_nTileWidth = m_dlgNewMap.m_nTileWidth;
-    m_nTileHeight = m_dlgNewMap.m_nTileHeight;
+    m_map.m_nTileWidth = m_dlgNewMap.m_nTileWidth;
+    m_map.m_nTileHeight = m_dlgNewMap.m_nTileHeight;
     m_bShowTileAttr = FALSE;
 
     if (m_dib.m_bLoaded) {
         m_dib.Free();
-        ReinitialisePane(DocPane(&CMainFrame::m_pBmpView));
+        UpdateAllViews(nullptr, HINT_BITMAP);
     }
-
-    // The map view makes both layers anew at the new size in its initial
-    // update, and says so when it cannot.
-    if (CMapView* map = DocPane(&CMainFrame::m_pMapView)) ReleaseLayers(map->m_pTileLayer, map->m_pAttrLayer);
-    ReinitialisePane(DocPane(&CMainFrame::m_pMapView));
-    ReinitialisePane(DocPane(&CMainFrame::m_pSmallMapView));
+    MakeNewMapCells(MapCountFromDialog(m_dlgNewMap.m_nMapWidth), MapCountFromDialog(m_dlgNewMap.m_nMapHeight));
 }
 
 void CZellDoc::OnFileOpen() { LoadMapFile(); }
@@ -61,5 +62,5 @@ void CZellDoc::OnOpenBitmap()
     if (dialog.DoModal() != IDOK) return;
     // Load reports its own errors; the bitmap view then shows no bitmap.
     m_dib.Load(dialog.GetPathName());
-    ReinitialisePane(DocPane(&CMainFrame::m_pBmpView));
+    UpdateAllViews(nullptr, HINT_BITMAP);
 }

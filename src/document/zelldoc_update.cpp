@@ -6,9 +6,9 @@
 
 void CZellDoc::OnUpdateHaveBitmap(CCmdUI* pCmdUI) { pCmdUI->Enable(m_dib.m_bLoaded); }
 
-void CZellDoc::OnUpdateHaveTiles(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_tileList.IsEmpty()); }
+void CZellDoc::OnUpdateHaveTiles(CCmdUI* pCmdUI) { pCmdUI->Enable(!Tiles().IsEmpty()); }
 
-void CZellDoc::OnUpdateHaveSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bTileSelected); }
+void CZellDoc::OnUpdateHaveSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
 
 void CZellDoc::OnUpdateShowTileNumbers(CCmdUI* pCmdUI)
 {
@@ -18,13 +18,13 @@ void CZellDoc::OnUpdateShowTileNumbers(CCmdUI* pCmdUI)
 
 void CZellDoc::OnUpdateShowPaletteAttr(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!m_tileList.IsEmpty());
+    pCmdUI->Enable(!Tiles().IsEmpty());
     pCmdUI->SetCheck(m_bShowPaletteAttr ? 1 : 0);
 }
 
 void CZellDoc::OnUpdateShowTileAttr(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!m_tileList.IsEmpty() && !m_bShowTileNumbers && !m_bShowMapAttr);
+    pCmdUI->Enable(!Tiles().IsEmpty() && !m_bShowTileNumbers && !m_bShowMapAttr);
     pCmdUI->SetCheck(m_bShowTileAttr ? 1 : 0);
 }
 

@@ -1,25 +1,47 @@
-// The base of the program's document: a command target with a title.
+// The base of the program's document: a command target that knows its
+// views. A change to the document reaches the views through
+// UpdateAllViews: each view's OnUpdate reads the hint (what changed) and
+// decides what to redraw, so the document never reaches a pane directly.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cmdtarget.h"
+
+class CScrollView;
+
+using LPARAM = long;
+
+// The base of the objects that a hint may carry.
+class CObject {
+public:
+    virtual ~CObject() = default;
+};
 
 class CDocument : public CCmdTarget {
 public:
     CDocument();
-    ~CDocument() override = default;
+    ~CDocument() override;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
 
     // Called by the document template when the document is created.
     virtual BOOL OnNewDocument();
 
-    const std::string& GetTitle() const { return m_strTitle; }
-    void SetTitle(const std::string& title) { m_strTitle = title; }
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
-    BOOL IsModified() const { return FALSE; }
+
+    // Views attach themselves (CScrollView::AttachDocument) and leave when
+    // they go; a document that goes first lets its views go.
+    void AddView(CScrollView* pView);
+    void RemoveView(CScrollView* pView);
+    const std::vector<CScrollView*>& Views() const { return m_views; }
+
+    // Calls OnUpdate of every view but the sender, in the order they attached.
+    void UpdateAllViews(CScrollView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
 
 private:
-    std::string m_strTitle;
     std::string m_strPathName;
+    std::vector<CScrollView*> m_views;
 };

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "afxmsg.h"
+#include "document.h"
 #include "frame.h"
 
 namespace {
@@ -55,7 +56,17 @@ CScrollView::CScrollView()
             [this](int action) { OnScrollAction(Qt::Vertical, action); });
 }
 
-CScrollView::~CScrollView() = default;
+CScrollView::~CScrollView() { AttachDocument(nullptr); }
+
+void CScrollView::AttachDocument(CDocument* pDoc)
+{
+    if (m_pDocument == pDoc) return;
+    if (m_pDocument) m_pDocument->RemoveView(this);
+    m_pDocument = pDoc;
+    if (m_pDocument) m_pDocument->AddView(this);
+}
+
+void CScrollView::OnUpdate(CScrollView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 CFrameWnd* CScrollView::GetParentFrame() const { return qobject_cast<CFrameWnd*>(window()); }
 

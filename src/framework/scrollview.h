@@ -14,6 +14,8 @@
 
 class CDocument;
 class CFrameWnd;
+class CObject;
+using LPARAM = long;
 class QScrollBar;
 
 constexpr int MM_TEXT = 1;
@@ -37,8 +39,9 @@ public:
     CScrollView();
     ~CScrollView() override;
 
-    // Attaches the view to its document; called once by the frame.
-    void AttachDocument(CDocument* pDoc) { m_pDocument = pDoc; }
+    // Attaches the view to its document (null: to none), so that the
+    // document's UpdateAllViews reaches it; called once by the frame.
+    void AttachDocument(CDocument* pDoc);
     CDocument* GetDocument() const { return m_pDocument; }
     CFrameWnd* GetParentFrame() const;
 
@@ -47,6 +50,9 @@ public:
     // The base invalidates the whole view with erasing.
     virtual void OnInitialUpdate();
     virtual void OnDraw(CDC* pDC) = 0;
+    // The document changed: lHint and pHint say what (the document's own
+    // vocabulary). The base invalidates the whole view with erasing.
+    virtual void OnUpdate(CScrollView* pSender, LPARAM lHint, CObject* pHint);
 
     void SetScrollSizes(int mapMode, CSize total, CSize page = {}, CSize line = {});
     CSize GetTotalSize() const { return m_totalDev; }

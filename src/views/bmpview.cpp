@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
-#include "app/mainfrm.h"
-#include "tilecut.h"
-#include "tileview.h"
+#include "maphint.h"
 #include "zelldoc.h"
 
 namespace {
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr CSize kSizeWithoutBitmap(100, 100);
-
-CMainFrame* MainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
 
 // The 4-pixel inverting frame; drawing it twice restores what was under it.
 // A band dragged up or left still shows as the rectangle it spans.
@@ -37,7 +33,7 @@ CZellDoc* CBmpView::GetDocument() const { return static_cast<CZellDoc*>(CScrollV
 bool CBmpView::HasGrid() const
 {
     const CZellDoc* doc = GetDocument();
-    return doc && doc->m_dib.m_bLoaded && doc->m_nTileWidth > 0 && doc->m_nTileHeight > 0;
+    return doc && doc->m_dib.m_bLoaded && doc->TileWidth() > 0 && doc->TileHeight() > 0;
 }
 
 void CBmpView::OnInitialUpdate()
@@ -48,6 +44,11 @@ void CBmpView::OnInitialUpdate()
         SetScrollSizes(MM_TEXT, CSize(doc->m_dib.GetWidth(), doc->m_dib.GetHeight()));
     else
         SetScrollSizes(MM_TEXT, kSizeWithoutBitmap);
+}
+
+void CBmpView::OnUpdate(CScrollView*, LPARAM lHint, CObject*)
+{
+    if (lHint & HINT_BITMAP) OnInitialUpdate();
 }
 
 void CBmpView::OnDraw(CDC* pDC)
@@ -83,8 +84,8 @@ CRect CBmpView::CellFromPoint(int x, int y) const
 {
     if (!HasGrid()) return {};
     const CZellDoc* doc = GetDocument();
-    const int tw = doc->m_nTileWidth;
-    const int th = doc->m_nTileHeight;
+    const int tw = doc->TileWidth();
+    const int th = doc->TileHeight();
     const CPoint scroll = GetDeviceScrollPosition();
     const int bx = x + scroll.x;
     const int by = y + scroll.y;
@@ -100,42 +101,26 @@ void CBmpView::DrawBand(const CRect& rect)
     InvertFrame(dc, rect);
 }
 
-bool CBmpView::CutCell(const CRect& bitmapCell)
-{
-    CZellDoc* doc = GetDocument();
-    // A cell reaching past the picture is never cut: it has no pixels there.
-    if (!CellInsideBitmap(doc->m_dib, bitmapCell)) return true;
-    CSprite* tile = CutTile(doc->m_dib, bitmapCell);
-    if (tile == nullptr) return false;
-    doc->m_tileList.AddTail(tile);
-    return true;
-}
-
 void CBmpView::CutBandTiles()
 {
+    std::vector<CRect> cells;
     if (HasGrid()) {
         const CZellDoc* doc = GetDocument();
-        const int tw = doc->m_nTileWidth;
-        const int th = doc->m_nTileHeight;
+        const int tw = doc->TileWidth();
+        const int th = doc->TileHeight();
         const int columns = m_rcBand.Width() / tw;
         const int rows = m_rcBand.Height() / th;
         const CPoint scroll = GetDeviceScrollPosition();
-        // One message for a bitmap that cannot be cut, not one per cell.
-        bool cutting = true;
-        for (int r = 0; r < rows && cutting; ++r) {
-            for (int c = 0; c < columns && cutting; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
                 const int left = m_rcBand.left + scroll.x + c * tw;
                 const int top = m_rcBand.top + scroll.y + r * th;
-                cutting = CutCell(CRect(left, top, left + tw, top + th));
+                cells.emplace_back(left, top, left + tw, top + th);
             }
         }
     }
-    RelayoutPalette();
-}
-
-void CBmpView::RelayoutPalette()
-{
-    if (CMainFrame* frame = MainFrame(); frame && frame->m_pTileView) frame->m_pTileView->OnInitialUpdate();
+    // The palette is laid out anew even when nothing was cut.
+    GetDocument()->CutTiles(cells);
 }
 
 void CBmpView::OnLButtonDown(UINT, CPoint point)
@@ -199,8 +184,7 @@ void CBmpView::OnLButtonDblClk(UINT, CPoint point)
     if (cell.IsRectEmpty()) return;
     const CPoint scroll = GetDeviceScrollPosition();
     cell.OffsetRect(scroll.x, scroll.y);
-    CutCell(cell);
-    RelayoutPalette();
+    GetDocument()->CutTiles({cell});
 }
 
 void CBmpView::scrollContentsBy(int dx, int dy)

@@ -21,6 +21,7 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    void OnUpdate(CScrollView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // Client rectangle of the grid cell holding the bitmap point under a
     // client point; the empty rectangle when that point is not on the bitmap.
@@ -41,10 +42,6 @@ protected:
 
 private:
     bool HasGrid() const;
-    // Cuts the cell (bitmap coordinates) and appends the tile. False when
-    // the tile could not be made although the cell lies on the picture.
-    bool CutCell(const CRect& bitmapCell);
-    void RelayoutPalette();
 
     // The visible part of the bitmap in screen form, converted at each
     // paint; kept to reuse its memory.

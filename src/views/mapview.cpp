@@ -1,20 +1,16 @@
-// The map pane's drawing: cell layers, the map image, the composed refresh
-// with the number overlay, and scrolling by whole cells.
+// The map pane's drawing: composing the visible cells from the document's
+// map with the number overlay, what each change of the document redraws,
+// and scrolling by whole cells.
 #include "mapview.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "app/mainfrm.h"
-#include "celllayers.h"
-#include "document/zelldoc.h"
+#include "maphint.h"
 #include "maprender.h"
 #include "overlaytext.h"
-#include "smallmapview.h"
+#include "zelldoc.h"
 
 namespace {
-
-int ClampToInt(std::int64_t value) { return int(std::clamp<std::int64_t>(value, 0, INT_MAX)); }
 
 enum class Overlay { None, TileAttr, TileNumber, MapAttr };
 
@@ -27,175 +23,173 @@ Overlay OverlayOf(const CZellDoc& doc)
     return Overlay::None;
 }
 
+CRect Intersection(const CRect& a, const CRect& b)
+{
+    CRect result;
+    result.IntersectRect(a, b);
+    return result;
+}
+
 }  // namespace
 
 CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
 
-CMapView::~CMapView()
-{
-    ReleaseLayers(m_pTileLayer, m_pAttrLayer);
-    DeleteMapImage();
-    m_dcMap.DeleteDC();
-}
+CMapView::~CMapView() = default;
 
 CZellDoc* CMapView::GetDocument() const { return static_cast<CZellDoc*>(CScrollView::GetDocument()); }
 
-CMainFrame* CMapView::MainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
-
-int CMapView::TileWidth() const { return GetDocument() ? GetDocument()->m_nTileWidth : 0; }
-int CMapView::TileHeight() const { return GetDocument() ? GetDocument()->m_nTileHeight : 0; }
-int CMapView::MapWidth() const { return GetDocument() ? GetDocument()->m_nMapWidth : 0; }
-int CMapView::MapHeight() const { return GetDocument() ? GetDocument()->m_nMapHeight : 0; }
+int CMapView::TileWidth() const { return GetDocument() ? GetDocument()->TileWidth() : 0; }
+int CMapView::TileHeight() const { return GetDocument() ? GetDocument()->TileHeight() : 0; }
 bool CMapView::HasCells() const { return TileWidth() > 0 && TileHeight() > 0; }
-
-int CMapView::OnCreate()
-{
-    if (CScrollView::OnCreate() == -1) return -1;
-    m_dcMap.CreateCompatibleDC(nullptr);
-    // A fresh memory context holds a one-pixel picture of its own. While the
-    // map image is selected, m_pOldBitmap keeps that picture, so it also
-    // tells whether a map image exists.
-    m_bmpDefault.CreateCompatibleBitmap(&m_dcMap, 1, 1);
-    m_dcMap.SelectObject(&m_bmpDefault);
-    return 0;
-}
-
-void CMapView::DeleteMapImage()
-{
-    if (!m_pOldBitmap) return;
-    m_dcMap.SelectObject(m_pOldBitmap);
-    m_bmpMap.DeleteObject();
-    m_pOldBitmap = nullptr;
-}
+bool CMapView::HasMap() const { return HasCells() && GetDocument()->Cells().IsComplete(); }
 
 void CMapView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
-    if (!GetDocument()) return;
+    const CZellDoc* doc = GetDocument();
+    if (!doc) return;
     const int tw = TileWidth();
     const int th = TileHeight();
-    const int mw = MapWidth();
-    const int mh = MapHeight();
-
-    m_nMapPixelWidth = ClampToInt(std::int64_t(tw) * mw);
-    m_nMapPixelHeight = ClampToInt(std::int64_t(th) * mh);
+    m_nMapPixelWidth = doc->m_map.PixelWidth();
+    m_nMapPixelHeight = doc->m_map.PixelHeight();
     SetScrollSizes(MM_TEXT, CSize(m_nMapPixelWidth, m_nMapPixelHeight), CSize(2 * tw, 2 * th), CSize(tw, th));
+    m_ptLastPreview = {INT_MIN, INT_MIN};
+    RefreshScreen();
+}
 
-    // An image of the map as it was must not outlive a failure below.
-    DeleteMapImage();
-    if (const char* message = LayerAllocMessage(AllocateMissingLayers(m_pTileLayer, m_pAttrLayer, mw, mh))) {
-        MessageBox(message);
+void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
+{
+    if (lHint & HINT_NEW_MAP) {
+        OnInitialUpdate();
         return;
     }
-
-    // A map of no cells is a valid empty map: there is nothing to draw.
-    const bool emptyMap = HasCells() && (m_nMapPixelWidth == 0 || m_nMapPixelHeight == 0);
-    if (!emptyMap) {
-        if (!HasCells() || !m_bmpMap.CreateCompatibleBitmap(&m_dcMap, m_nMapPixelWidth, m_nMapPixelHeight)) {
-            MessageBox(kMsgCannotMakeScreen);
-            return;
-        }
-        m_pOldBitmap = m_dcMap.SelectObject(&m_bmpMap);
-        DrawWholeMapImage();
+    if (lHint & (HINT_OVERLAY | HINT_TEXT_COLOUR)) {
+        Invalidate(TRUE);
+        return;
+    }
+    // Tile numbers or pictures may have changed under any cell.
+    if (lHint & kPaletteLayoutHints) {
         RefreshScreen();
-    }
-
-    if (CMainFrame* frame = MainFrame(); frame && frame->m_pSmallMapView) frame->m_pSmallMapView->OnInitialUpdate();
-}
-
-namespace {
-MapPixels PixelsOf(QImage& image)
-{
-    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(), image.bytesPerLine() / 4, 0,
-            0};
-}
-}  // namespace
-
-void CMapView::DrawWholeMapImage()
-{
-    const MapRenderSource source{m_pTileLayer, MapWidth(), MapHeight(), TileWidth(), TileHeight(),
-                                 &GetDocument()->m_tileList};
-    RenderMapCells(PixelsOf(m_bmpMap.Image()), source, CRect(0, 0, MapWidth(), MapHeight()));
-}
-
-void CMapView::DrawCellIntoImage(int col, int row)
-{
-    if (!HasMapImage() || !m_pTileLayer || !HasCells()) return;
-    const MapPixels pixels = PixelsOf(m_bmpMap.Image());
-    const int tw = TileWidth();
-    const int th = TileHeight();
-    const CSprite* tile = TileForCell(&GetDocument()->m_tileList, m_pTileLayer[CellIndex(col, row, MapWidth())]);
-    // The usual case, a tile exactly the cell's size, is a plain copy.
-    if (tile && tile->GetWidth() == tw && tile->GetHeight() == th) {
-        DrawTile(pixels, *tile, std::int64_t(col) * tw, std::int64_t(row) * th);
         return;
     }
-    const MapRenderSource source{m_pTileLayer, MapWidth(), MapHeight(), tw, th, &GetDocument()->m_tileList};
-    DrawMapCell(pixels, source, col, row);
+    if ((lHint & HINT_CELLS) && pHint && HasMap()) {
+        const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
+        const CPoint scroll = GetDeviceScrollPosition();
+        const std::int64_t left = std::int64_t(cells.left) * TileWidth() - scroll.x;
+        const std::int64_t top = std::int64_t(cells.top) * TileHeight() - scroll.y;
+        const std::int64_t right = std::int64_t(cells.right) * TileWidth() - scroll.x;
+        const std::int64_t bottom = std::int64_t(cells.bottom) * TileHeight() - scroll.y;
+        const CRect client = GetClientRect();
+        // Only what is on screen: the changed cells, and a preview that an
+        // edit always takes off.
+        const CRect changed(int(std::clamp<std::int64_t>(left, -1, client.right)),
+                            int(std::clamp<std::int64_t>(top, -1, client.bottom)),
+                            int(std::clamp<std::int64_t>(right, -1, client.right)),
+                            int(std::clamp<std::int64_t>(bottom, -1, client.bottom)));
+        EraseStalePreview();
+        ComposeArea(changed);
+    }
 }
 
 void CMapView::OnDraw(CDC*) { RefreshScreen(); }
 
-void CMapView::RefreshScreen()
+CRect CMapView::MapArea() const
 {
-    if (!m_pTileLayer || !m_pAttrLayer || !HasMapImage() || !GetDocument()) return;
-    CClientDC dc(this);
-    QImage& screen = *dc.Target();
+    if (!HasMap()) return {};
     const CRect client = GetClientRect();
     const CPoint scroll = GetDeviceScrollPosition();
-    const QImage& map = m_bmpMap.Image();
     // Only the part of the window that shows the map; the rest keeps the
     // window's background.
-    const int w = std::min({client.Width(), m_nMapPixelWidth, map.width() - scroll.x, screen.width()});
-    const int h = std::min({client.Height(), m_nMapPixelHeight, map.height() - scroll.y, screen.height()});
-    if (w <= 0 || h <= 0 || scroll.x < 0 || scroll.y < 0) return;
-
-    const std::size_t rowBytes = std::size_t(w) * sizeof(std::uint32_t);
-    for (int y = 0; y < h; ++y) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(map.constScanLine(scroll.y + y)) + scroll.x;
-        std::memcpy(screen.scanLine(y), from, rowBytes);
-    }
-    DrawTextOverlay(screen, w, h, scroll);
+    const int w = std::min(client.Width(), m_nMapPixelWidth - scroll.x);
+    const int h = std::min(client.Height(), m_nMapPixelHeight - scroll.y);
+    if (w <= 0 || h <= 0 || scroll.x < 0 || scroll.y < 0) return {};
+    return {0, 0, w, h};
 }
 
-void CMapView::DrawTextOverlay(QImage& screen, int width, int height, CPoint scroll)
+void CMapView::RefreshScreen()
+{
+    m_rcPreview = {};
+    ComposeArea(GetClientRect());
+}
+
+void CMapView::EraseStalePreview()
+{
+    if (m_rcPreview.IsRectEmpty()) return;
+    const CRect preview = m_rcPreview;
+    m_rcPreview = {};
+    ComposeArea(preview);
+}
+
+void CMapView::ComposeArea(const CRect& requested)
+{
+    const CRect mapArea = MapArea();
+    const CRect area = Intersection(requested, mapArea);
+    if (area.IsRectEmpty()) return;
+    // The frame of a drag stays on screen through any redraw: it is taken
+    // off first and put back after, so that the release takes it off for good.
+    const CRect* frame = m_bDragging ? (m_bRubberBand ? &m_rcBand : &m_rcAnchor) : nullptr;
+    if (frame) DrawBand(*frame);
+    ComposeCells(area, mapArea);
+    if (frame) DrawBand(*frame);
+}
+
+void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)
+{
+    CClientDC dc(this);
+    QImage& screen = *dc.Target();
+    if (screen.width() < mapArea.right || screen.height() < mapArea.bottom) return;
+    const CPoint scroll = GetDeviceScrollPosition();
+    const MapPixels pixels{reinterpret_cast<std::uint32_t*>(screen.scanLine(area.top)) + area.left,
+                           area.Width(),
+                           area.Height(),
+                           screen.bytesPerLine() / 4,
+                           std::int64_t(area.left) + scroll.x,
+                           std::int64_t(area.top) + scroll.y};
+    RenderMapRegion(pixels, GetDocument()->m_map);
+    DrawTextOverlay(screen, area, mapArea, scroll);
+}
+
+void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll)
 {
     const CZellDoc& doc = *GetDocument();
     const Overlay overlay = OverlayOf(doc);
-    if (overlay == Overlay::None || !HasCells()) return;
+    if (overlay == Overlay::None) return;
     const int tw = TileWidth();
     const int th = TileHeight();
-    const int mw = MapWidth();
 
-    // Every cell with a pixel in the composed area, and none outside the map.
-    const int firstCol = scroll.x / tw;
-    const int firstRow = scroll.y / th;
-    const int endCol = std::min(MapWidth(), (scroll.x + width - 1) / tw + 1);
-    const int endRow = std::min(MapHeight(), (scroll.y + height - 1) / th + 1);
+    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(CDC().Font());
+    // The labels of every cell shown in the map area, whose pixels may reach
+    // into the area being drawn; only the area's pixels are touched.
+    const QRect reach = m_pOverlayText->Reach();
+    const int firstCol = std::max((scroll.x + mapArea.left) / tw, (scroll.x + area.left - reach.right() - 1) / tw);
+    const int firstRow = std::max((scroll.y + mapArea.top) / th, (scroll.y + area.top - reach.bottom() - 1) / th);
+    const int endCol = std::min({doc.MapWidth(), (scroll.x + mapArea.right - 1) / tw + 1,
+                                 (scroll.x + area.right - reach.left()) / tw + 1});
+    const int endRow = std::min({doc.MapHeight(), (scroll.y + mapArea.bottom - 1) / th + 1,
+                                 (scroll.y + area.bottom - reach.top()) / th + 1});
 
-    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(m_dcMap.Font());
-    const QRect clip(0, 0, width, height);
+    const QRect clip(area.left, area.top, area.Width(), area.Height());
     const COLORREF colour = doc.TextColor();
-    for (int row = firstRow; row < endRow; ++row) {
-        for (int col = firstCol; col < endCol; ++col) {
-            const std::size_t index = CellIndex(col, row, mw);
-            const short tile = m_pTileLayer[index];
+    const CCellLayers& cells = doc.Cells();
+    for (int row = std::max(0, firstRow); row < endRow; ++row) {
+        const short* tiles = cells.Row(CellLayer::Tiles, row);
+        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        if (!tiles || !attrs) continue;
+        for (int col = std::max(0, firstCol); col < endCol; ++col) {
             CellLabel label;
             switch (overlay) {
             case Overlay::TileAttr:
-                if (const CSprite* sprite = TileForCell(&doc.m_tileList, tile))
+                if (const CSprite* sprite = doc.m_map.TileForCell(tiles[col]))
                     label = CellLabel::Number(sprite->m_byAttr);
                 else
                     label = CellLabel::Cross();
                 break;
             case Overlay::TileNumber:
-                label = tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
+                label = tiles[col] == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tiles[col]);
                 break;
-            case Overlay::MapAttr: {
-                const short attr = m_pAttrLayer[index];
-                label = attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);
+            case Overlay::MapAttr:
+                label = attrs[col] == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attrs[col]);
                 break;
-            }
             case Overlay::None: break;
             }
             m_pOverlayText->Draw(screen, clip, col * tw - scroll.x, row * th - scroll.y, label, colour);

@@ -1,20 +1,21 @@
-// The map pane. It owns the map's two cell layers and the map image, a
-// picture of the whole map one pixel per map pixel that every edit brings
-// up to date at once. A refresh copies the visible part of that image to
-// the window and prints the cell numbers over it. With a tile block
-// selected in the palette the mouse paints tiles; without one it sets map
-// attributes through the map attribute dialog.
+// The map pane. It draws only what it shows: a refresh composes the cells
+// under the window from the document's map (each tile from its screen
+// form), then prints the numbers of the display switch in force over them;
+// an edit recomposes only the cells it changed. With a tile block picked in
+// the palette the mouse paints tiles; without one it sets map attributes
+// through the map attribute dialog. The view keeps only view state: the
+// drag, the band and the hover preview.
 #pragma once
 
 #include <climits>
 #include <memory>
 
-#include "dialogs/mapattrdlg.h"
+#include "mapattrdlg.h"
 #include "scrollview.h"
 
-class CMainFrame;
 class CZellDoc;
 class OverlayTextCache;
+class QImage;
 
 class CMapView : public CScrollView {
     Q_OBJECT
@@ -24,35 +25,17 @@ public:
 
     CZellDoc* GetDocument() const;
 
-    int OnCreate() override;
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    void OnUpdate(CScrollView* pSender, LPARAM lHint, CObject* pHint) override;
 
-    // Copies the visible part of the map image to the window with the
-    // numbers of the display switch in force.
+    // Composes the visible part of the map into the window, with the
+    // numbers of the display switch in force; takes any preview off.
     void RefreshScreen();
 
-    // Paints the cells of rcMap (map pixels, aligned to cells) with the
-    // selected block repeated from its top-left cell.
-    void FillBandWithBlock(CRect rcMap);
-
-    // False until an initial update has made the map image.
-    bool HasMapImage() const { return m_pOldBitmap != nullptr; }
-
-    short* m_pTileLayer = nullptr;
-    short* m_pAttrLayer = nullptr;
-    int m_nMapPixelWidth = 0;
-    int m_nMapPixelHeight = 0;
-    BOOL m_bDragging = FALSE;
-    BOOL m_bRubberBand = FALSE;
-    // No cell is ever previewed at this point, so the first preview always draws.
-    CPoint m_ptLastPreview{INT_MIN, INT_MIN};
-    CDC m_dcMap;
-    CBitmap m_bmpMap;
-    CBitmap* m_pOldBitmap = nullptr;
-    CRect m_rcBand;
-    CRect m_rcAnchor;
-    CMapAttrDlg m_dlgMapAttr;
+    // The map's size in pixels, as the scroll sizes were last set from it.
+    int MapPixelWidth() const { return m_nMapPixelWidth; }
+    int MapPixelHeight() const { return m_nMapPixelHeight; }
 
     static constexpr const char* kMsgCannotMakeScreen = "화면을 만들수 없습니다";
 
@@ -65,19 +48,22 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
 
 private:
-    static CMainFrame* MainFrame();
     int TileWidth() const;
     int TileHeight() const;
-    int MapWidth() const;
-    int MapHeight() const;
-    // False while the document's tile size would make no cells.
+    // False while the tile size would make no cells.
     bool HasCells() const;
+    // The map can be drawn and edited: cells of a size, and both layers.
+    bool HasMap() const;
 
-    void DeleteMapImage();
-    void DrawWholeMapImage();
-    // Brings one cell of the map image up to date with the tile layer.
-    void DrawCellIntoImage(int col, int row);
-    void DrawTextOverlay(QImage& screen, int width, int height, CPoint scroll);
+    // The part of the window that shows the map (client coordinates).
+    CRect MapArea() const;
+    // Composes the cells and numbers under the client rectangle area, kept
+    // to MapArea(): the pixels a whole refresh would give there.
+    void ComposeArea(const CRect& area);
+    void ComposeCells(const CRect& area, const CRect& mapArea);
+    void DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll);
+    // Takes a preview still on the window off it.
+    void EraseStalePreview();
 
     // Client rectangle of the cell under a client point, as the window
     // shows it; the empty rectangle outside the map.
@@ -85,24 +71,31 @@ private:
     CRect CellFromPoint(CPoint point) const { return CellFromPoint(point.x, point.y); }
     // The cell a client cell rectangle (from CellFromPoint) shows.
     CPoint CellOfRect(const CRect& rc) const;
+    // The cells a band (client coordinates, normalised) covers.
+    CRect CellsOfBand(const CRect& band) const;
     // The point itself when it lies on the map, else the nearest point on it.
     CPoint ClampToMap(CPoint point) const;
     // Inverts a 4-pixel frame on the window: twice restores it.
     void DrawBand(CRect rc);
     void DrawBlockPreview(int x, int y);
-    void StampBlockAtAnchor();
     void SetAnchorAttribute();
     void SetBandAttribute();
-
-    // Cells (column, row), not pixels: cells outside the map are left alone
-    // and read as 0.
-    void SetTileAt(int col, int row, short nTile);
-    void SetAttrAt(int col, int row, short nAttr);
-    short GetAttrAt(int col, int row) const;
-    short SelectedTile(int blockRow, int blockCol) const;
     bool HasSelectedBlock() const;
 
-    // What a fresh memory context holds before the map image is selected.
-    CBitmap m_bmpDefault;
+    int m_nMapPixelWidth = 0;
+    int m_nMapPixelHeight = 0;
+
+public:
+    BOOL m_bDragging = FALSE;
+    BOOL m_bRubberBand = FALSE;
+    // No cell is ever previewed at this point, so the first preview always draws.
+    CPoint m_ptLastPreview{INT_MIN, INT_MIN};
+    // Where a preview is on the window now (client coordinates); empty when none.
+    CRect m_rcPreview;
+    CRect m_rcBand;
+    CRect m_rcAnchor;
+    CMapAttrDlg m_dlgMapAttr;
+
+private:
     std::unique_ptr<OverlayTextCache> m_pOverlayText;
 };

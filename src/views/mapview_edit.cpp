@@ -1,6 +1,8 @@
-// The map pane's mouse editing. With a tile block selected, the block is
+// The map pane's mouse editing. With a tile block picked, the block is
 // previewed under the pointer, a click stamps it and a drag fills a band
-// with it repeated; without one, a click or drag sets map attributes.
+// with it repeated; without one, a click or drag sets map attributes. The
+// edits themselves are the document's; the pane hears of the changed cells
+// through OnUpdate and redraws them.
 //
 // Cell rectangles are kept in client coordinates as the window shows them.
 // Their top-left plus the scroll position is exactly a cell's top-left map
@@ -9,16 +11,11 @@
 
 #include <algorithm>
 
-#include "app/mainfrm.h"
-#include "celllayers.h"
-#include "document/zelldoc.h"
-#include "maprender.h"
-#include "smallmapview.h"
-#include "tileview.h"
+#include "zelldoc.h"
 
 CRect CMapView::CellFromPoint(int x, int y) const
 {
-    if (!HasCells() || !HasMapImage()) return {};
+    if (!HasMap()) return {};
     const CPoint scroll = GetDeviceScrollPosition();
     const std::int64_t mapX = std::int64_t(x) + scroll.x;
     const std::int64_t mapY = std::int64_t(y) + scroll.y;
@@ -34,6 +31,12 @@ CPoint CMapView::CellOfRect(const CRect& rc) const
 {
     const CPoint scroll = GetDeviceScrollPosition();
     return {(rc.left + scroll.x) / TileWidth(), (rc.top + scroll.y) / TileHeight()};
+}
+
+CRect CMapView::CellsOfBand(const CRect& band) const
+{
+    const CPoint first = CellOfRect(band);
+    return {first.x, first.y, first.x + band.Width() / TileWidth(), first.y + band.Height() / TileHeight()};
 }
 
 CPoint CMapView::ClampToMap(CPoint point) const
@@ -55,44 +58,26 @@ void CMapView::DrawBand(CRect rc)
     dc.SelectBrush(oldBrush);
 }
 
-bool CMapView::HasSelectedBlock() const
-{
-    const CZellDoc* pDoc = GetDocument();
-    return pDoc && pDoc->m_bTileSelected && pDoc->m_pSelTiles && pDoc->m_nSelCols > 0 && pDoc->m_nSelRows > 0;
-}
-
-short CMapView::SelectedTile(int blockRow, int blockCol) const
-{
-    const CZellDoc* pDoc = GetDocument();
-    return pDoc->m_pSelTiles[std::size_t(blockRow) * std::size_t(pDoc->m_nSelCols) + std::size_t(blockCol)];
-}
+bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasSelection(); }
 
 void CMapView::DrawBlockPreview(int x, int y)
 {
     if (!HasSelectedBlock()) return;
     const CZellDoc& doc = *GetDocument();
+    const CTileBlock& block = doc.Selection();
     CClientDC dc(this);
-    for (int r = 0; r < doc.m_nSelRows; ++r) {
-        for (int c = 0; c < doc.m_nSelCols; ++c) {
-            const short v = SelectedTile(r, c);
+    for (int r = 0; r < block.m_nRows; ++r) {
+        for (int c = 0; c < block.m_nCols; ++c) {
+            const short v = block.At(r, c);
             if (v == kEmptyTileCell) break;
-            if (const CSprite* tile = TileForCell(&doc.m_tileList, v))
-                dc.DrawScreenBits(x + c * TileWidth(), y + r * TileHeight(), tile->GetScreenBits(), tile->GetWidth(),
-                                  tile->GetHeight());
+            const CSprite* tile = doc.m_map.TileForCell(v);
+            if (!tile) continue;
+            const CRect drawn(x + c * TileWidth(), y + r * TileHeight(), x + c * TileWidth() + tile->GetWidth(),
+                              y + r * TileHeight() + tile->GetHeight());
+            dc.DrawScreenBits(drawn.left, drawn.top, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
+            m_rcPreview.UnionRect(m_rcPreview, drawn);
         }
     }
-}
-
-void CMapView::SetTileAt(int col, int row, short nTile)
-{
-    if (WriteCell(m_pTileLayer, MapWidth(), MapHeight(), col, row, nTile)) DrawCellIntoImage(col, row);
-}
-
-void CMapView::SetAttrAt(int col, int row, short nAttr) { WriteCell(m_pAttrLayer, MapWidth(), MapHeight(), col, row, nAttr); }
-
-short CMapView::GetAttrAt(int col, int row) const
-{
-    return ReadCell(m_pAttrLayer, MapWidth(), MapHeight(), col, row).value_or(kNoAttrCell);
 }
 
 void CMapView::OnMouseMove(UINT, CPoint point)
@@ -123,9 +108,9 @@ void CMapView::OnMouseMove(UINT, CPoint point)
         return;
     }
 
-    if (!HasSelectedBlock() || !HasMapImage()) return;
+    if (!HasSelectedBlock() || !HasMap()) return;
     if (point.x <= 5 || point.y <= 5 || point.x >= client.right - 5 || point.y >= client.bottom - 5) {
-        RefreshScreen();
+        EraseStalePreview();
         return;
     }
     const CRect cell = CellFromPoint(point);
@@ -133,12 +118,12 @@ void CMapView::OnMouseMove(UINT, CPoint point)
     const CPoint at = cell.TopLeft();
     if (at == m_ptLastPreview) return;
     // No preview where the block would reach past the map.
-    const CZellDoc& doc = *GetDocument();
+    const CTileBlock& block = GetDocument()->Selection();
     const CPoint scroll = GetDeviceScrollPosition();
-    if (std::int64_t(at.x) + scroll.x + std::int64_t(doc.m_nSelCols) * TileWidth() > m_nMapPixelWidth ||
-        std::int64_t(at.y) + scroll.y + std::int64_t(doc.m_nSelRows) * TileHeight() > m_nMapPixelHeight)
+    if (std::int64_t(at.x) + scroll.x + std::int64_t(block.m_nCols) * TileWidth() > m_nMapPixelWidth ||
+        std::int64_t(at.y) + scroll.y + std::int64_t(block.m_nRows) * TileHeight() > m_nMapPixelHeight)
         return;
-    RefreshScreen();
+    EraseStalePreview();
     DrawBlockPreview(at.x, at.y);
     m_ptLastPreview = at;
 }
@@ -158,96 +143,55 @@ void CMapView::OnLButtonUp(UINT, CPoint)
 {
     if (!m_bDragging) return;
     ReleaseCapture();
-    const bool tileMode = GetDocument()->m_bTileSelected;
-    if (m_bRubberBand) {
+    CZellDoc* doc = GetDocument();
+    const bool tileMode = doc->HasSelection();
+    const bool moved = m_bRubberBand;
+    // Idle before the edit: a dialog's event loop must not see a drag.
+    m_bDragging = FALSE;
+    m_bRubberBand = FALSE;
+    if (moved) {
         m_rcBand.NormalizeRect();
         DrawBand(m_rcBand);
         if (tileMode) {
-            const CPoint scroll = GetDeviceScrollPosition();
-            CRect rcMap = m_rcBand;
-            rcMap.OffsetRect(scroll.x, scroll.y);
-            FillBandWithBlock(rcMap);
+            EraseStalePreview();
+            doc->FillWithSelection(CellsOfBand(m_rcBand));
         } else {
             SetBandAttribute();
         }
     } else {
         DrawBand(m_rcAnchor);
-        if (tileMode)
-            StampBlockAtAnchor();
-        else
+        if (tileMode) {
+            EraseStalePreview();
+            const CPoint anchor = CellOfRect(m_rcAnchor);
+            doc->StampSelection(anchor.x, anchor.y);
+        } else {
             SetAnchorAttribute();
+        }
     }
-    // Whatever happened, the overview shows the map image as it is now.
-    if (CMainFrame* frame = MainFrame(); frame && frame->m_pSmallMapView) frame->m_pSmallMapView->Invalidate(TRUE);
-    m_bDragging = FALSE;
-    m_bRubberBand = FALSE;
 }
 
 void CMapView::OnRButtonDown(UINT, CPoint)
 {
-    if (!GetDocument() || !GetDocument()->m_bTileSelected) return;
-    CMainFrame* frame = MainFrame();
-    if (!frame || !frame->m_pTileView) return;
-    frame->m_pTileView->ClearTileSelection();
-    frame->m_pTileView->Invalidate(TRUE);
-    RefreshScreen();
-}
-
-void CMapView::StampBlockAtAnchor()
-{
     if (!HasSelectedBlock()) return;
-    const CZellDoc& doc = *GetDocument();
-    const CPoint anchor = CellOfRect(m_rcAnchor);
-    for (int r = 0; r < doc.m_nSelRows; ++r) {
-        for (int c = 0; c < doc.m_nSelCols; ++c) {
-            const short v = SelectedTile(r, c);
-            if (v == kEmptyTileCell) break;
-            SetTileAt(anchor.x + c, anchor.y + r, v);
-        }
-    }
-    RefreshScreen();
-}
-
-void CMapView::FillBandWithBlock(CRect rcMap)
-{
-    if (!HasCells() || !m_pTileLayer || !HasSelectedBlock() || rcMap.left < 0 || rcMap.top < 0) return;
-    const CZellDoc& doc = *GetDocument();
-    const int tw = TileWidth();
-    const int th = TileHeight();
-    const int firstCol = rcMap.left / tw;
-    const int firstRow = rcMap.top / th;
-    const int cols = rcMap.Width() / tw;
-    const int rows = rcMap.Height() / th;
-    // Cells past the map's right or bottom edge are skipped.
-    const int endCol = std::min(cols, MapWidth() - firstCol);
-    const int endRow = std::min(rows, MapHeight() - firstRow);
-    for (int i = 0; i < endRow; ++i) {
-        for (int j = 0; j < endCol; ++j) {
-            const short v = SelectedTile(i % doc.m_nSelRows, j % doc.m_nSelCols);
-            if (v == kEmptyTileCell) break;
-            SetTileAt(firstCol + j, firstRow + i, v);
-        }
-    }
+    // The palette hears of it and repaints without its frame.
+    GetDocument()->ClearSelection(this);
     RefreshScreen();
 }
 
 void CMapView::SetAnchorAttribute()
 {
     const CPoint cell = CellOfRect(m_rcAnchor);
-    m_dlgMapAttr.m_nValue = GetAttrAt(cell.x, cell.y);
+    m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cell.x, cell.y);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
-    SetAttrAt(cell.x, cell.y, m_dlgMapAttr.m_nValue);
-    RefreshScreen();
+    EraseStalePreview();
+    GetDocument()->SetCellAttributes(CRect(cell.x, cell.y, cell.x + 1, cell.y + 1), m_dlgMapAttr.m_nValue);
 }
 
 void CMapView::SetBandAttribute()
 {
-    const CPoint first = CellOfRect(m_rcBand);
-    const int cols = m_rcBand.Width() / TileWidth();
-    const int rows = m_rcBand.Height() / TileHeight();
-    m_dlgMapAttr.m_nValue = GetAttrAt(first.x, first.y);
+    const CRect cells = CellsOfBand(m_rcBand);
+    m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cells.left, cells.top);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
-    for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j) SetAttrAt(first.x + j, first.y + i, m_dlgMapAttr.m_nValue);
-    RefreshScreen();
+    EraseStalePreview();
+    GetDocument()->SetCellAttributes(cells, m_dlgMapAttr.m_nValue);
 }

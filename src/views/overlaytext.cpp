@@ -67,6 +67,17 @@ const OverlayTextCache::Mask& OverlayTextCache::MaskFor(CellLabel label)
     return m_masks.emplace(key, Render(text)).first->second;
 }
 
+QRect OverlayTextCache::Reach()
+{
+    if (m_reach.isNull()) {
+        // The widest labels: five digits of each kind, with a sign, and the cross.
+        m_reach = Render(QStringLiteral("X")).bounds;
+        for (QChar digit = u'0'; digit <= u'9'; digit = QChar(digit.unicode() + 1))
+            m_reach |= Render(QStringLiteral("-") + QString(5, digit)).bounds;
+    }
+    return m_reach;
+}
+
 void OverlayTextCache::Draw(QImage& target, const QRect& clip, int x, int y, CellLabel label, COLORREF colour)
 {
     const QRect area = clip & target.rect();

@@ -33,6 +33,11 @@ public:
     // target must be a 32-bit RGB picture.
     void Draw(QImage& target, const QRect& clip, int x, int y, CellLabel label, COLORREF colour);
 
+    // A rectangle, relative to a label's top-left, that holds the pixels of
+    // every label: redrawing part of the map must print the labels of the
+    // cells around it that reach into it.
+    QRect Reach();
+
     // Distinct labels kept at most; beyond it the cache starts over.
     static constexpr std::size_t kMaxLabels = 16384;
 
@@ -57,5 +62,6 @@ private:
     Mask Render(const QString& text) const;
 
     QFont m_font;
+    QRect m_reach;
     std::unordered_map<std::int64_t, Mask> m_masks;
 };

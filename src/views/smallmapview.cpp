@@ -3,16 +3,28 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <vector>
 
-#include "app/mainfrm.h"
-#include "document/zelldoc.h"
-#include "mapview.h"
+#include "maphint.h"
+#include "maprender.h"
+#include "zelldoc.h"
 
 namespace {
 int ClampToInt(std::uint64_t value) { return int(std::min<std::uint64_t>(value, INT_MAX)); }
 
 // A map size taken as unsigned: a negative one counts as nothing.
 std::uint64_t Unsigned(int value) { return value < 0 ? 0 : std::uint64_t(value); }
+
+// The reduced pixels whose source spans reach into source pixels [first, end).
+std::pair<std::int64_t, std::int64_t> ReducedRange(std::int64_t first, std::int64_t end, std::int64_t source,
+                                                   std::int64_t reduced)
+{
+    // Pixel d covers [d * source / reduced, ...): one pixel either side is
+    // enough to hold every pixel whose span meets the range.
+    const std::int64_t from = std::max<std::int64_t>(0, first * reduced / source - 1);
+    const std::int64_t to = std::min<std::int64_t>(reduced, end * reduced / source + 2);
+    return {from, to};
+}
 }  // namespace
 
 CSmallMapView::CSmallMapView() { setAccessibleName(QStringLiteral("전체 맵")); }
@@ -26,8 +38,8 @@ void CSmallMapView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     const CZellDoc* pDoc = GetDocument();
     if (!pDoc) return;
-    const std::uint64_t srcWidth = std::uint64_t(pDoc->m_nTileWidth) * Unsigned(pDoc->m_nMapWidth);
-    const std::uint64_t srcHeight = std::uint64_t(pDoc->m_nTileHeight) * Unsigned(pDoc->m_nMapHeight);
+    const std::uint64_t srcWidth = std::uint64_t(pDoc->TileWidth()) * Unsigned(pDoc->MapWidth());
+    const std::uint64_t srcHeight = std::uint64_t(pDoc->TileHeight()) * Unsigned(pDoc->MapHeight());
     m_nViewWidth = ClampToInt(srcWidth / 10 * 5);
     m_nViewHeight = ClampToInt(srcHeight / 10 * 5);
     m_nSrcWidth = ClampToInt(srcWidth);
@@ -35,10 +47,42 @@ void CSmallMapView::OnInitialUpdate()
     SetScrollSizes(MM_TEXT, CSize(m_nViewWidth, m_nViewHeight));
 }
 
+void CSmallMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
+{
+    if (lHint & HINT_NEW_MAP) {
+        OnInitialUpdate();
+    } else if (lHint & HINT_TILE_IMAGES) {
+        // Cells may name other pictures now.
+        Invalidate(TRUE);
+    } else if ((lHint & HINT_CELLS) && pHint && m_nSrcWidth > 0 && m_nSrcHeight > 0) {
+        const CZellDoc* doc = GetDocument();
+        const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
+        const auto xs = ReducedRange(std::int64_t(cells.left) * doc->TileWidth(),
+                                     std::int64_t(cells.right) * doc->TileWidth(), m_nSrcWidth, m_nViewWidth);
+        const auto ys = ReducedRange(std::int64_t(cells.top) * doc->TileHeight(),
+                                     std::int64_t(cells.bottom) * doc->TileHeight(), m_nSrcHeight, m_nViewHeight);
+        const CPoint scroll = GetDeviceScrollPosition();
+        CClientDC dc(this);
+        dc.SetViewportOrg(QPoint(-scroll.x, -scroll.y));
+        DrawPicture(dc, CRect(int(xs.first), int(ys.first), int(xs.second), int(ys.second)));
+    }
+}
+
 void CSmallMapView::OnDraw(CDC* pDC)
 {
-    const auto* frame = qobject_cast<CMainFrame*>(AfxGetMainWnd());
-    CMapView* pMapView = frame ? frame->m_pMapView : nullptr;
-    if (!pMapView || !pMapView->HasMapImage()) return;
-    pDC->StretchBlt(0, 0, m_nViewWidth, m_nViewHeight, &pMapView->m_dcMap, 0, 0, m_nSrcWidth, m_nSrcHeight, SRCCOPY);
+    const CPoint scroll = GetDeviceScrollPosition();
+    const CRect client = GetClientRect();
+    DrawPicture(*pDC, CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()));
+}
+
+void CSmallMapView::DrawPicture(CDC& dc, const CRect& requested)
+{
+    const CZellDoc* doc = GetDocument();
+    if (!doc || !doc->Cells().IsComplete()) return;
+    CRect area;
+    if (!area.IntersectRect(requested, CRect(0, 0, m_nViewWidth, m_nViewHeight))) return;
+    std::vector<std::uint32_t> pixels(std::size_t(area.Width()) * std::size_t(area.Height()));
+    const MapPixels target{pixels.data(), area.Width(), area.Height(), area.Width(), area.left, area.top};
+    if (!RenderReducedRegion(target, doc->m_map)) return;
+    dc.DrawScreenBits(area.left, area.top, pixels.data(), area.Width(), area.Height());
 }

@@ -1,5 +1,8 @@
-// The overview pane: the whole map image of the map pane, shrunk to about
-// half its size. It keeps no picture of its own and takes no input.
+// The overview pane: the whole map at about half size, each pixel the AND
+// of the map pixels it covers. It keeps no picture: every paint computes
+// the part of the picture the pane shows from the document's map, and a
+// change of cells recomputes only the part of the picture they cover. It
+// takes no input.
 #pragma once
 
 #include "scrollview.h"
@@ -16,11 +19,16 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    void OnUpdate(CScrollView* pSender, LPARAM lHint, CObject* pHint) override;
 
-    // Half the map image, each side cut down to a multiple of 5 pixels.
+    // Half the map's picture, each side cut down to a multiple of 5 pixels.
     int m_nViewWidth = 0;
     int m_nViewHeight = 0;
-    // The map image's size.
+    // The map's picture at full size.
     int m_nSrcWidth = 0;
     int m_nSrcHeight = 0;
+
+private:
+    // Computes the overview pixels of picture rectangle area into dc.
+    void DrawPicture(CDC& dc, const CRect& area);
 };

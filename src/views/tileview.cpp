@@ -1,14 +1,15 @@
 #include "tileview.h"
 
 #include <QMenu>
+#include <QScrollBar>
 #include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "afxmsg.h"
-#include "app/mainfrm.h"
-#include "mapview.h"
+#include "frame.h"
+#include "maphint.h"
 #include "resource.h"
 #include "zelldoc.h"
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int kGap = 5;  // pixels right of and below each tile
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr const char* kMsgCannotTakeBlock = "지정한 크기로 타일을 잡을수 없습니다";
-
-CMainFrame* MainFrame() { return qobject_cast<CMainFrame*>(AfxGetMainWnd()); }
 
 // The 4-pixel inverting frame; drawing it twice restores what was under it.
 void InvertFrame(CDC& dc, const CRect& rc)
@@ -48,11 +47,11 @@ CZellDoc* CTileView::GetDocument() const { return static_cast<CZellDoc*>(CScroll
 bool CTileView::HasLayout() const
 {
     const CZellDoc* doc = GetDocument();
-    return doc && doc->m_nTileWidth > 0 && doc->m_nTileHeight > 0 && doc->m_nTilesPerRow > 0;
+    return doc && doc->TileWidth() > 0 && doc->TileHeight() > 0 && doc->m_nTilesPerRow > 0;
 }
 
-int CTileView::PitchX() const { return GetDocument()->m_nTileWidth + kGap; }
-int CTileView::PitchY() const { return GetDocument()->m_nTileHeight + kGap; }
+int CTileView::PitchX() const { return GetDocument()->TileWidth() + kGap; }
+int CTileView::PitchY() const { return GetDocument()->TileHeight() + kGap; }
 
 void CTileView::OnInitialUpdate()
 {
@@ -61,14 +60,23 @@ void CTileView::OnInitialUpdate()
     m_nLayoutHeight = 0;
     if (HasLayout()) {
         const CZellDoc* doc = GetDocument();
-        const int count = doc->m_tileList.GetCount();
+        const int count = doc->Tiles().GetCount();
         const int perRow = doc->m_nTilesPerRow;
         m_nLayoutWidth = PitchX() * perRow;
-        m_nLayoutHeight = (count / perRow) * PitchY() + (count % perRow != 0 ? doc->m_nTileHeight : 0);
+        m_nLayoutHeight = (count / perRow) * PitchY() + (count % perRow != 0 ? doc->TileHeight() : 0);
     }
     SetScrollSizes(MM_TEXT, CSize(m_nLayoutWidth, m_nLayoutHeight));
     DropSelectionFrame();
-    if (CMainFrame* frame = MainFrame(); frame && frame->m_pMapView) frame->m_pMapView->RefreshScreen();
+}
+
+void CTileView::OnUpdate(CScrollView*, LPARAM lHint, CObject*)
+{
+    // The document dropped the picked block with any of these; the fresh
+    // layout is drawn without its frame.
+    if (lHint & kPaletteLayoutHints)
+        OnInitialUpdate();
+    else if (lHint & (HINT_SELECTION | HINT_TEXT_COLOUR))
+        Invalidate(TRUE);
 }
 
 void CTileView::OnDraw(CDC* pDC)
@@ -86,12 +94,12 @@ void CTileView::OnDraw(CDC* pDC)
         const int pw = PitchX();
         const int ph = PitchY();
         const int perRow = doc->m_nTilesPerRow;
-        const int count = doc->m_tileList.GetCount();
+        const int count = doc->Tiles().GetCount();
         // Only the slot rows that reach into the window.
         const int lastRow = std::min((scroll.y + client.Height()) / ph, (count - 1) / perRow);
         for (int row = scroll.y / ph; row <= lastRow; ++row) {
             for (int col = 0; col < perRow && row * perRow + col < count; ++col) {
-                const CSprite* tile = doc->m_tileList.GetAt(row * perRow + col);
+                const CSprite* tile = doc->Tiles().GetAt(row * perRow + col);
                 const int x = col * pw;
                 const int y = row * ph;
                 pDC->DrawScreenBits(x, y, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
@@ -114,7 +122,7 @@ const CRect* CTileView::FrameOnScreen() const
 {
     if (m_bDragging) return m_bRubberBand ? &m_rcBand : &m_rcAnchor;
     const CZellDoc* doc = GetDocument();
-    if (doc && doc->m_bTileSelected) return &m_rcBand;
+    if (doc && doc->HasSelection()) return &m_rcBand;
     return nullptr;
 }
 
@@ -122,7 +130,7 @@ CRect CTileView::CellFromPoint(int x, int y) const
 {
     if (!HasLayout()) return {};
     const CZellDoc* doc = GetDocument();
-    const int count = doc->m_tileList.GetCount();
+    const int count = doc->Tiles().GetCount();
     const int perRow = doc->m_nTilesPerRow;
     const int pw = PitchX();
     const int ph = PitchY();
@@ -144,19 +152,13 @@ void CTileView::DrawBand(const CRect& rect)
 
 void CTileView::ClearTileSelection()
 {
-    CZellDoc* doc = GetDocument();
-    if (!doc) return;
-    doc->m_bTileSelected = FALSE;
-    doc->m_nSelCols = 0;
-    doc->m_nSelRows = 0;
-    delete[] doc->m_pSelTiles;
-    doc->m_pSelTiles = nullptr;
+    if (CZellDoc* doc = GetDocument()) doc->ClearSelection(this);
 }
 
 void CTileView::DropSelectionFrame()
 {
     CZellDoc* doc = GetDocument();
-    if (!doc || !doc->m_bTileSelected) return;
+    if (!doc || !doc->HasSelection()) return;
     // The window must show the frame before it is inverted away.
     UpdateWindow();
     ClearTileSelection();
@@ -171,26 +173,26 @@ void CTileView::SelectBandTiles()
     if (!HasLayout() || m_rcBand.IsRectEmpty()) return;
     const int pw = PitchX();
     const int ph = PitchY();
-    const int columns = m_rcBand.Width() / pw + 1;
-    const int rows = m_rcBand.Height() / ph + 1;
-    short* tiles = new (std::nothrow) short[std::size_t(columns) * std::size_t(rows)];
-    if (tiles == nullptr) {
+    CTileBlock block;
+    block.m_nCols = m_rcBand.Width() / pw + 1;
+    block.m_nRows = m_rcBand.Height() / ph + 1;
+    try {
+        block.m_entries.resize(std::size_t(block.m_nCols) * std::size_t(block.m_nRows));
+    } catch (const std::bad_alloc&) {
         AfxMessageBox(kMsgCannotTakeBlock);
         return;
     }
     const CPoint scroll = GetDeviceScrollPosition();
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
+    for (int r = 0; r < block.m_nRows; ++r) {
+        for (int c = 0; c < block.m_nCols; ++c) {
             const int slotColumn = (m_rcBand.left + c * pw + kGap + scroll.x) / pw;
             const int slotRow = (m_rcBand.top + r * ph + kGap + scroll.y) / ph;
             const int t = doc->m_nTilesPerRow * slotRow + slotColumn;
-            tiles[r * columns + c] = doc->m_tileList.GetAt(t) ? short(t) : short(-1);
+            block.m_entries[std::size_t(r) * std::size_t(block.m_nCols) + std::size_t(c)] =
+                doc->Tiles().GetAt(t) ? short(t) : short(-1);
         }
     }
-    doc->m_bTileSelected = TRUE;
-    doc->m_nSelCols = columns;
-    doc->m_nSelRows = rows;
-    doc->m_pSelTiles = tiles;
+    doc->SetSelection(std::move(block), this);
 }
 
 void CTileView::OnLButtonDown(UINT, CPoint point)
@@ -250,18 +252,20 @@ void CTileView::OnLButtonUp(UINT, CPoint)
     m_bRubberBand = FALSE;
     ReleaseCapture();
     SelectBandTiles();
-    if (const CZellDoc* doc = GetDocument(); doc && doc->m_bTileSelected) DrawBand(m_rcBand);
+    if (const CZellDoc* doc = GetDocument(); doc && doc->HasSelection()) DrawBand(m_rcBand);
 }
 
+// Scrolling drops the picked block, but only when the palette moves: a
+// wheel notch or a key at the end of the range leaves it picked.
 void CTileView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
-    DropSelectionFrame();
+    if (!pScrollBar || int(nPos) != pScrollBar->value()) DropSelectionFrame();
     CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CTileView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
-    DropSelectionFrame();
+    if (!pScrollBar || int(nPos) != pScrollBar->value()) DropSelectionFrame();
     CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
@@ -281,8 +285,8 @@ void CTileView::OnContextMenu(CPoint screenPoint)
     if (!doc || !frame) return;
     const std::unique_ptr<QMenu> menu(frame->BuildMenu(IDR_TILEPOPUP, this));
     if (!menu) return;
-    const bool haveBlock = doc->m_bTileSelected;
-    const bool haveTiles = !doc->m_tileList.IsEmpty();
+    const bool haveBlock = doc->HasSelection();
+    const bool haveTiles = !doc->Tiles().IsEmpty();
     for (QAction* action : menu->actions()) {
         switch (action->data().toUInt()) {
         case ID_TILE_SETATTR:

@@ -18,6 +18,7 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    void OnUpdate(CScrollView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // Client rectangle of the tile cell of the slot under a client point
     // (a point in a gap gives the cell to its left or above), or the empty

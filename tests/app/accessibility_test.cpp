@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <functional>
 
-#include "app/mainfrm.h"
-#include "app/zellapp.h"
+#include "mainfrm.h"
+#include "zellapp.h"
 #include "afxmsg.h"
 
 namespace {

@@ -72,7 +72,7 @@ TEST_F(StartupTest, PanePointersNameTheFourViewsAndTheMapIsActive)
     // Commands reach the document before any pane was clicked.
     auto* doc = static_cast<CZellDoc*>(frame->GetActiveDocument());
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->m_nMapWidth, 20);
+    EXPECT_EQ(doc->MapWidth(), 20);
     EXPECT_TRUE(frame->IsCommandEnabled(ID_TEXT_COLOR));
 }
 

@@ -1,57 +1,28 @@
 #include "celllayers.h"
+#include "mapmodel.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <vector>
 
 namespace {
 
-TEST(CellLayers, FreshMapHasEmptyCells)
+TEST(CellLayers, FreshMapIsEmptyAndRowMajor)
 {
-    short* tiles = nullptr;
-    short* attrs = nullptr;
-    ASSERT_EQ(AllocateMissingLayers(tiles, attrs, 20, 15), LayerAllocResult::Ok);
-    EXPECT_EQ(std::vector<short>(tiles, tiles + 300), std::vector<short>(300, -1));
-    EXPECT_EQ(std::vector<short>(attrs, attrs + 300), std::vector<short>(300, 0));
-    ReleaseLayers(tiles, attrs);
-    EXPECT_EQ(tiles, nullptr);
-    EXPECT_EQ(attrs, nullptr);
-}
-
-TEST(CellLayers, CellsAreRowMajor)
-{
-    short* tiles = nullptr;
-    short* attrs = nullptr;
-    ASSERT_EQ(AllocateMissingLayers(tiles, attrs, 20, 15), LayerAllocResult::Ok);
-    EXPECT_TRUE(WriteCell(tiles, 20, 15, 3, 2, 7));
-    EXPECT_TRUE(WriteCell(attrs, 20, 15, 3, 2, -5));
-    EXPECT_EQ(tiles[43], 7);
-    EXPECT_EQ(attrs[43], -5);
-    EXPECT_EQ(ReadCell(tiles, 20, 15, 3, 2), 7);
-    ReleaseLayers(tiles, attrs);
-}
-
-TEST(CellLayers, ExistingLayersAreKept)
-{
-    short* tiles = nullptr;
-    short* attrs = nullptr;
-    ASSERT_EQ(AllocateMissingLayers(tiles, attrs, 4, 4), LayerAllocResult::Ok);
-    tiles[5] = 3;
-    attrs[6] = 9;
-    short* const keptTiles = tiles;
-    ASSERT_EQ(AllocateMissingLayers(tiles, attrs, 4, 4), LayerAllocResult::Ok);
-    EXPECT_EQ(tiles, keptTiles);
-    EXPECT_EQ(tiles[5], 3);
-    EXPECT_EQ(attrs[6], 9);
-
-    // Only the missing one is made anew.
-    delete[] attrs;
-    attrs = nullptr;
-    ASSERT_EQ(AllocateMissingLayers(tiles, attrs, 4, 4), LayerAllocResult::Ok);
-    EXPECT_EQ(tiles[5], 3);
-    EXPECT_EQ(attrs[6], 0);
-    ReleaseLayers(tiles, attrs);
+    CCellLayers cells;
+    ASSERT_EQ(cells.Create(20, 15), LayerAllocResult::Ok);
+    EXPECT_EQ(cells.CellCount(), 300u);
+    for (int row = 0; row < 15; ++row)
+        for (int col = 0; col < 20; ++col) {
+            ASSERT_EQ(cells.Tile(col, row), -1);
+            ASSERT_EQ(cells.Attr(col, row), 0);
+        }
+    EXPECT_TRUE(cells.SetTile(3, 2, 7));
+    EXPECT_TRUE(cells.SetAttr(3, 2, -5));
+    EXPECT_EQ(cells.Row(CellLayer::Tiles, 2)[3], 7);
+    EXPECT_EQ(cells.Row(CellLayer::Attributes, 2)[3], -5);
 }
 
 struct RefusedSize {
@@ -61,50 +32,43 @@ struct RefusedSize {
 class CellLayersRefused : public ::testing::TestWithParam<RefusedSize> {};
 
 // Sizes whose count overflows, is negative or passes the cap give the
-// message, never a crash or a huge allocation.
+// message, never a crash or a huge allocation; the map has no cells then.
 TEST_P(CellLayersRefused, TileLayerFailsFirst)
 {
     const auto [w, h] = GetParam();
     EXPECT_EQ(LayerCellCount(w, h), std::nullopt);
-    short* tiles = nullptr;
-    short* attrs = nullptr;
-    const LayerAllocResult result = AllocateMissingLayers(tiles, attrs, w, h);
+    CCellLayers cells;
+    const LayerAllocResult result = cells.Create(w, h);
     EXPECT_EQ(result, LayerAllocResult::TileLayerFailed);
     EXPECT_STREQ(LayerAllocMessage(result), "지도를 생성할수 없습니다.");
-    EXPECT_EQ(tiles, nullptr);
-    EXPECT_EQ(attrs, nullptr);
-}
-
-TEST_P(CellLayersRefused, AttributeLayerFailsWhenTheTileLayerExists)
-{
-    const auto [w, h] = GetParam();
-    short* tiles = new short[1]{42};
-    short* attrs = nullptr;
-    const LayerAllocResult result = AllocateMissingLayers(tiles, attrs, w, h);
-    EXPECT_EQ(result, LayerAllocResult::AttrLayerFailed);
-    EXPECT_STREQ(LayerAllocMessage(result), "지도 속성을 생성할수 없습니다.");
-    EXPECT_EQ(tiles[0], 42);
-    EXPECT_EQ(attrs, nullptr);
-    ReleaseLayers(tiles, attrs);
+    EXPECT_FALSE(cells.HasLayer(CellLayer::Tiles));
+    EXPECT_FALSE(cells.HasLayer(CellLayer::Attributes));
+    EXPECT_FALSE(cells.SetTile(0, 0, 1));
+    EXPECT_EQ(cells.Tile(0, 0), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, CellLayersRefused,
                          ::testing::Values(RefusedSize{INT_MAX, INT_MAX}, RefusedSize{100000, 100000},
-                                           RefusedSize{8192, 8193}, RefusedSize{-1, 15}, RefusedSize{20, INT_MIN},
-                                           RefusedSize{kMaxMapSide + 1, 0}, RefusedSize{0, INT_MAX}));
+                                           RefusedSize{8192, 8193}, RefusedSize{kMaxMapSide + 1, 0}));
 
-TEST(CellLayers, CapItselfIsAllowed)
+TEST(CellLayers, LimitsAndMessages)
 {
     EXPECT_EQ(LayerCellCount(8192, 8192), std::size_t(kMaxLayerCells));
     EXPECT_EQ(LayerCellCount(0, 5), 0u);
     EXPECT_EQ(LayerCellCount(kMaxMapSide, 8), std::size_t(kMaxLayerCells));
     EXPECT_LE(std::int64_t(kMaxMapSide) * 255, INT_MAX);  // map pixels fit an int
     EXPECT_EQ(LayerAllocMessage(LayerAllocResult::Ok), nullptr);
+    EXPECT_STREQ(LayerAllocMessage(LayerAllocResult::AttrLayerFailed), "지도 속성을 생성할수 없습니다.");
+    CCellLayers empty;
+    EXPECT_EQ(empty.Create(0, 7), LayerAllocResult::Ok);
+    EXPECT_TRUE(empty.IsComplete());
+    EXPECT_EQ(empty.Row(CellLayer::Tiles, 7), nullptr);
 }
 
 TEST(CellLayers, EveryAccessIsBoundsChecked)
 {
-    std::vector<short> layer(6, 1);  // 3 x 2
+    CCellLayers cells;
+    ASSERT_EQ(cells.Create(3, 2), LayerAllocResult::Ok);
     struct Probe {
         int col, row;
         bool inside;
@@ -112,26 +76,103 @@ TEST(CellLayers, EveryAccessIsBoundsChecked)
     for (const Probe p : {Probe{0, 0, true}, Probe{2, 1, true}, Probe{3, 0, false}, Probe{0, 2, false},
                           Probe{-1, 0, false}, Probe{0, -1, false}, Probe{INT_MAX, INT_MAX, false}}) {
         SCOPED_TRACE(testing::Message() << p.col << ", " << p.row);
-        EXPECT_EQ(WriteCell(layer.data(), 3, 2, p.col, p.row, 9), p.inside);
-        EXPECT_EQ(ReadCell(layer.data(), 3, 2, p.col, p.row).has_value(), p.inside);
+        EXPECT_EQ(cells.SetTile(p.col, p.row, 9), p.inside);
+        EXPECT_EQ(cells.Tile(p.col, p.row).has_value(), p.inside);
     }
-    EXPECT_EQ(layer, (std::vector<short>{9, 1, 1, 1, 1, 9}));
-    EXPECT_FALSE(WriteCell(nullptr, 3, 2, 0, 0, 1));
-    EXPECT_EQ(ReadCell(nullptr, 3, 2, 0, 0), std::nullopt);
+    EXPECT_EQ(cells.Row(CellLayer::Tiles, 2), nullptr);
+    EXPECT_EQ(cells.Row(CellLayer::Tiles, -1), nullptr);
 }
 
-TEST(CellLayers, ReplaceTakesTheNewLayers)
+// Copies share their chunks until one of them writes: random writes to
+// either side of a copy, on maps wide and narrow enough to put rows in one
+// chunk or many, against plain vectors.
+TEST(CellLayers, CopiesAreIndependentAfterWrites)
 {
-    short* tiles = AllocateLayer(2, 2, -1);
-    short* attrs = AllocateLayer(2, 2, 0);
-    short* newTiles = AllocateLayer(3, 1, 4);
-    short* newAttrs = AllocateLayer(3, 1, 5);
-    ReplaceLayers(tiles, attrs, newTiles, newAttrs);
-    EXPECT_EQ(tiles, newTiles);
-    EXPECT_EQ(attrs, newAttrs);
-    ReplaceLayers(tiles, attrs, tiles, attrs);  // the same layers again: nothing freed
-    EXPECT_EQ(tiles[2], 4);
-    ReleaseLayers(tiles, attrs);
+    std::mt19937 random(7);
+    for (const auto& [w, h] : {std::pair{5, 40000}, std::pair{70000, 3}, std::pair{300, 300}}) {
+        CCellLayers original;
+        ASSERT_EQ(original.Create(w, h), LayerAllocResult::Ok);
+        std::vector<short> model(std::size_t(w) * h, -1);
+        auto write = [&](CCellLayers& cells, std::vector<short>& plain) {
+            const int col = int(random() % unsigned(w)), row = int(random() % unsigned(h));
+            const short v = short(random() % 1000);
+            ASSERT_TRUE(cells.SetTile(col, row, v));
+            plain[std::size_t(row) * w + col] = v;
+        };
+        for (int i = 0; i < 200; ++i) write(original, model);
+        CCellLayers copy = original;
+        std::vector<short> copyModel = model;
+        for (int i = 0; i < 200; ++i) {
+            write(original, model);
+            write(copy, copyModel);
+        }
+        for (int row = 0; row < h; ++row) {
+            ASSERT_TRUE(std::equal(model.begin() + std::ptrdiff_t(row) * w, model.begin() + std::ptrdiff_t(row + 1) * w,
+                                   original.Row(CellLayer::Tiles, row)));
+            ASSERT_TRUE(std::equal(copyModel.begin() + std::ptrdiff_t(row) * w,
+                                   copyModel.begin() + std::ptrdiff_t(row + 1) * w, copy.Row(CellLayer::Tiles, row)));
+        }
+    }
+}
+
+// The edits against a plain model of the rules: a stamp skips the rest of
+// a block row at -1, a fill repeats the block from the area's corner and
+// skips the rest of an area row at -1, attributes cover the area; nothing
+// lands outside the map, and the rectangle returned holds every write.
+TEST(MapEdits, MatchAPlainModel)
+{
+    std::mt19937 random(11);
+    constexpr int kW = 9, kH = 7;
+    for (int round = 0; round < 300; ++round) {
+        CCellLayers cells;
+        ASSERT_EQ(cells.Create(kW, kH), LayerAllocResult::Ok);
+        std::vector<short> tiles(kW * kH, -1), attrs(kW * kH, 0);
+        CTileBlock block;
+        block.m_nCols = 1 + int(random() % 3);
+        block.m_nRows = 1 + int(random() % 3);
+        for (int i = 0; i < block.m_nCols * block.m_nRows; ++i)
+            block.m_entries.push_back(random() % 4 == 0 ? short(-1) : short(random() % 50));
+        const int x = int(random() % (kW + 2)) - 1, y = int(random() % (kH + 2)) - 1;
+        const CRect area(x, y, x + int(random() % 6), y + int(random() % 6));
+
+        CRect written;
+        std::vector<bool> touched(kW * kH, false);
+        auto put = [&](std::vector<short>& layer, int col, int row, short v) {
+            if (col < 0 || row < 0 || col >= kW || row >= kH) return;
+            layer[std::size_t(row * kW + col)] = v;
+            touched[std::size_t(row * kW + col)] = true;
+        };
+        switch (round % 3) {
+        case 0:
+            written = StampBlock(cells, block, x, y);
+            for (int r = 0; r < block.m_nRows; ++r)
+                for (int c = 0; c < block.m_nCols && block.At(r, c) != -1; ++c) put(tiles, x + c, y + r, block.At(r, c));
+            break;
+        case 1:
+            written = FillWithBlock(cells, block, area);
+            if (area.left < 0 || area.top < 0) break;
+            for (int i = 0; i < area.Height(); ++i)
+                for (int j = 0; j < area.Width(); ++j) {
+                    const short v = block.At(i % block.m_nRows, j % block.m_nCols);
+                    if (v == -1) break;
+                    put(tiles, area.left + j, area.top + i, v);
+                }
+            break;
+        default:
+            written = SetAttributes(cells, area, short(round));
+            for (int row = area.top; row < area.bottom; ++row)
+                for (int col = area.left; col < area.right; ++col) put(attrs, col, row, short(round));
+        }
+        for (int row = 0; row < kH; ++row)
+            for (int col = 0; col < kW; ++col) {
+                const std::size_t i = std::size_t(row * kW + col);
+                ASSERT_EQ(cells.Tile(col, row), tiles[i]) << "round " << round;
+                ASSERT_EQ(cells.Attr(col, row), attrs[i]) << "round " << round;
+                if (touched[i]) {
+                    ASSERT_TRUE(written.PtInRect({col, row})) << "round " << round;
+                }
+            }
+    }
 }
 
 }  // namespace

@@ -22,34 +22,28 @@ struct SavedMap {
 
     std::vector<std::uint8_t> Encode(WORD bitmapBits = 8)
     {
+        CMapModel model = ModelOf(mapWidth, mapHeight, tileWidth, tileHeight, tileLayer, attrLayer);
+        model.m_tileList = std::move(tiles);
         MapSaveInput in;
-        in.mapWidth = mapWidth;
-        in.mapHeight = mapHeight;
-        in.tileWidth = tileWidth;
-        in.tileHeight = tileHeight;
-        in.tiles = &tiles;
+        in.map = &model;
         in.bitmapBitCount = bitmapBits;
         in.bitmapColours = colours.data();
-        in.tileLayer = tileLayer.data();
-        in.attrLayer = attrLayer.data();
         std::vector<std::uint8_t> bytes;
         EXPECT_EQ(EncodeMapFile(in, bytes), MapWriteResult::Ok);
+        tiles = std::move(model.m_tileList);
         return bytes;
     }
 };
 
-std::vector<short> Layer(const std::unique_ptr<short[]>& layer, std::size_t cells)
-{
-    return {layer.get(), layer.get() + cells};
-}
+std::vector<short> Layer(const MapFileContent& content, CellLayer layer) { return LayerValues(content.map.m_cells, layer); }
 
 void ExpectSameTiles(const MapFileContent& content, const CTileList& tiles)
 {
-    ASSERT_EQ(content.tiles.size(), std::size_t(tiles.GetCount()));
+    ASSERT_EQ(content.map.m_tileList.GetCount(), tiles.GetCount());
     for (int i = 0; i < tiles.GetCount(); ++i) {
         SCOPED_TRACE(i);
         const CSprite& want = *tiles.GetAt(i);
-        const CSprite& got = *content.tiles[std::size_t(i)];
+        const CSprite& got = *content.map.m_tileList.GetAt(i);
         EXPECT_EQ(got.m_byAttr, want.m_byAttr);
         ASSERT_EQ(got.GetWidth(), want.GetWidth());
         ASSERT_EQ(got.GetHeight(), want.GetHeight());
@@ -79,26 +73,18 @@ TEST_P(MapFileRoundTrip, GivesBackEverythingAndTheSameBytes)
     WriteBytes(path, bytes);
     MapFileContent content;
     ASSERT_EQ(ReadMapFile(path, content), MapReadResult::Ok);
-    EXPECT_EQ(content.mapWidth, 3);
-    EXPECT_EQ(content.mapHeight, 2);
-    EXPECT_EQ(content.tileWidth, 5);
-    EXPECT_EQ(content.tileHeight, 4);
+    EXPECT_EQ(content.map.MapWidth(), 3);
+    EXPECT_EQ(content.map.MapHeight(), 2);
+    EXPECT_EQ(content.map.m_nTileWidth, 5);
+    EXPECT_EQ(content.map.m_nTileHeight, 4);
     EXPECT_EQ(content.bitCount, bits);
     ExpectSameTiles(content, map.tiles);
-    EXPECT_EQ(Layer(content.tileLayer, 6), map.tileLayer);  // cells naming no tile are kept
-    EXPECT_EQ(Layer(content.attrLayer, 6), map.attrLayer);
+    EXPECT_EQ(Layer(content, CellLayer::Tiles), map.tileLayer);  // cells naming no tile are kept
+    EXPECT_EQ(Layer(content, CellLayer::Attributes), map.attrLayer);
 
     // Saving what was read gives the same file again.
-    CTileList reread;
-    for (auto& tile : content.tiles) reread.AddTail(tile.release());
     MapSaveInput again;
-    again.mapWidth = content.mapWidth;
-    again.mapHeight = content.mapHeight;
-    again.tileWidth = content.tileWidth;
-    again.tileHeight = content.tileHeight;
-    again.tiles = &reread;
-    again.tileLayer = content.tileLayer.get();
-    again.attrLayer = content.attrLayer.get();
+    again.map = &content.map;
     const std::string copy = folder.File("again.Map");
     ASSERT_EQ(WriteMapFile(copy, again), MapWriteResult::Ok);
     EXPECT_EQ(ReadBytes(copy), bytes);
@@ -118,9 +104,9 @@ TEST(MapFileRead, EmptyEightBitMapOfTheWorkedExample)
     ASSERT_EQ(bytes.size(), 2246u);
     MapFileContent content;
     ASSERT_EQ(ParseMapFile(bytes.data(), bytes.size(), content), MapReadResult::Ok);
-    EXPECT_TRUE(content.tiles.empty());
-    EXPECT_EQ(Layer(content.tileLayer, 300), map.tileLayer);
-    EXPECT_EQ(Layer(content.attrLayer, 300), map.attrLayer);
+    EXPECT_TRUE(content.map.m_tileList.IsEmpty());
+    EXPECT_EQ(Layer(content, CellLayer::Tiles), map.tileLayer);
+    EXPECT_EQ(Layer(content, CellLayer::Attributes), map.attrLayer);
     for (std::size_t i = 0; i < 256; ++i) {
         EXPECT_EQ(content.colours[i].rgbRed, map.colours[i].rgbRed);
         EXPECT_EQ(content.colours[i].rgbGreen, map.colours[i].rgbGreen);
@@ -191,17 +177,15 @@ TEST_P(MapFileRefusal, LeavesTheContentAsItWas)
     const auto beforeBytes = before.Encode(24);
     MapFileContent content;
     ASSERT_EQ(ParseMapFile(beforeBytes.data(), beforeBytes.size(), content), MapReadResult::Ok);
-    const CSprite* firstTile = content.tiles[0].get();
-    const short* tileLayer = content.tileLayer.get();
+    const CSprite* firstTile = content.map.m_tileList.GetAt(0);
 
     EXPECT_EQ(ParseMapFile(bytes.data(), bytes.size(), content), GetParam().result);
-    EXPECT_EQ(content.mapWidth, 3);
+    EXPECT_EQ(content.map.MapWidth(), 3);
     EXPECT_EQ(content.bitCount, 24);
-    ASSERT_EQ(content.tiles.size(), 1u);
-    EXPECT_EQ(content.tiles[0].get(), firstTile);
-    EXPECT_EQ(content.tileLayer.get(), tileLayer);
-    EXPECT_EQ(Layer(content.tileLayer, 6), before.tileLayer);
-    EXPECT_EQ(Layer(content.attrLayer, 6), before.attrLayer);
+    ASSERT_EQ(content.map.m_tileList.GetCount(), 1);
+    EXPECT_EQ(content.map.m_tileList.GetAt(0), firstTile);
+    EXPECT_EQ(Layer(content, CellLayer::Tiles), before.tileLayer);
+    EXPECT_EQ(Layer(content, CellLayer::Attributes), before.attrLayer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MapFileRefusal, ::testing::ValuesIn(kBadFiles), [](const auto& info) {
@@ -236,8 +220,8 @@ TEST(MapFileRead, EmptyMapHasNoCellsButValidLayers)
     const auto bytes = map.Encode(24);
     MapFileContent content;
     ASSERT_EQ(ParseMapFile(bytes.data(), bytes.size(), content), MapReadResult::Ok);
-    EXPECT_EQ(content.mapWidth, 0);
-    EXPECT_NE(content.tileLayer, nullptr);
+    EXPECT_EQ(content.map.MapWidth(), 0);
+    EXPECT_TRUE(content.map.m_cells.IsComplete());
 }
 
 // A file that really holds more cells than the layers may have (a sparse
@@ -261,7 +245,7 @@ TEST(MapFileRead, MapBeyondTheLayerCapIsRefused)
     const MapReadResult result = ReadMapFile(path, content);
     EXPECT_EQ(result, MapReadResult::TileLayerAllocFailed);
     EXPECT_STREQ(MapReadMessage(result), "지도를 생성할수 없습니다.");
-    EXPECT_EQ(content.tileLayer, nullptr);
+    EXPECT_EQ(content.map.MapWidth(), 0);
 }
 
 TEST(MapFileRead, FilesThatCannotBeOpened)

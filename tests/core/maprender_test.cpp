@@ -1,3 +1,4 @@
+#include "mapmodel.h"
 #include "maprender.h"
 #include "testtiles.h"
 
@@ -28,8 +29,7 @@ std::uint32_t ExpectedEmptyPixel(int x, int y, int w, int h)
 
 TEST(EmptyCell, DottedOutlineOfA32By32Cell)
 {
-    std::vector<std::uint32_t> image(32 * 32, kUntouched);
-    DrawEmptyCell(MapPixels{image.data(), 32, 32, 32, 0, 0}, 0, 0, 32, 32);
+    const std::vector<std::uint32_t> image = MakeEmptyCellPattern(32, 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             ASSERT_EQ(image[std::size_t(y * 32 + x)], ExpectedEmptyPixel(x, y, 32, 32)) << x << ", " << y;
@@ -89,12 +89,11 @@ TEST(DrawTileClipping, PartlyOutsideTheBufferInEveryDirection)
 
 TEST(TileLookup, ValuesThatNameNoTileAreEmpty)
 {
-    CTileList tiles;
-    AddTestTiles(tiles, 3, 4, 4, 16, 1);
-    EXPECT_EQ(TileForCell(&tiles, 0), tiles.GetAt(0));
-    EXPECT_EQ(TileForCell(&tiles, 2), tiles.GetAt(2));
-    for (short v : {short(-1), short(-2), short(-32768), short(3), short(32767)}) EXPECT_EQ(TileForCell(&tiles, v), nullptr) << v;
-    EXPECT_EQ(TileForCell(nullptr, 0), nullptr);
+    CMapModel map;
+    AddTestTiles(map.m_tileList, 3, 4, 4, 16, 1);
+    EXPECT_EQ(map.TileForCell(0), map.m_tileList.GetAt(0));
+    EXPECT_EQ(map.TileForCell(2), map.m_tileList.GetAt(2));
+    for (short v : {short(-1), short(-2), short(-32768), short(3), short(32767)}) EXPECT_EQ(map.TileForCell(v), nullptr) << v;
 }
 
 // A map with tiles, empty cells and cells naming no tile, rendered into
@@ -105,96 +104,113 @@ protected:
 
     void SetUp() override
     {
-        AddTestTiles(tiles, 4, kTw, kTh, 24, 5);
+        map.m_nTileWidth = kTw;
+        map.m_nTileHeight = kTh;
+        AddTestTiles(map.m_tileList, 4, kTw, kTh, 24, 5);
+        ASSERT_EQ(map.m_cells.Create(kMapW, kMapH), LayerAllocResult::Ok);
         const auto values = TestBytes(kMapW * kMapH, 8);
-        for (std::size_t i = 0; i < layer.size(); ++i) {
+        for (std::size_t i = 0; i < values.size(); ++i) {
             const int pick = values[i] % 8;  // 0..3 tiles, 4 empty, 5..7 naming no tile
-            layer[i] = short(pick < 4 ? pick : pick == 4 ? -1 : pick == 5 ? 4 : pick == 6 ? -2 : 32767);
+            map.m_cells.SetTile(int(i % kMapW), int(i / kMapW),
+                                short(pick < 4 ? pick : pick == 4 ? -1 : pick == 5 ? 4 : pick == 6 ? -2 : 32767));
         }
-        map = {layer.data(), kMapW, kMapH, kTw, kTh, &tiles};
     }
 
-    std::uint32_t Reference(std::int64_t x, std::int64_t y, const CRect& cells) const
+    std::uint32_t Reference(std::int64_t x, std::int64_t y) const
     {
         const int col = int(x / kTw), row = int(y / kTh);
-        if (x < 0 || y < 0 || col >= kMapW || row >= kMapH || !cells.PtInRect({col, row})) return kUntouched;
+        if (x < 0 || y < 0 || col >= kMapW || row >= kMapH) return kUntouched;
         const int px = int(x % kTw), py = int(y % kTh);
-        const short v = layer[std::size_t(row * kMapW + col)];
-        if (v >= 0 && v < tiles.GetCount()) return tiles.GetAt(v)->GetScreenBits()[py * kTw + px];
+        const short v = *map.m_cells.Tile(col, row);
+        if (v >= 0 && v < map.m_tileList.GetCount()) return map.m_tileList.GetAt(v)->GetScreenBits()[py * kTw + px];
         return ExpectedEmptyPixel(px, py, kTw, kTh);
     }
 
-    void Check(const MapPixels& band, const CRect& cells, const std::vector<std::uint32_t>& buffer) const
+    void Check(const MapPixels& band, const std::vector<std::uint32_t>& buffer) const
     {
         for (int y = 0; y < band.height; ++y) {
             for (int x = 0; x < band.stride; ++x) {
-                const std::uint32_t want =
-                    x < band.width ? Reference(band.originX + x, band.originY + y, cells) : kUntouched;
+                const std::uint32_t want = x < band.width ? Reference(band.originX + x, band.originY + y) : kUntouched;
                 ASSERT_EQ(buffer[std::size_t(y * band.stride + x)], want) << "pixel " << x << ", " << y;
             }
         }
     }
 
-    CTileList tiles;
-    std::vector<short> layer = std::vector<short>(kMapW * kMapH);
-    MapRenderSource map;
+    CMapModel map;
 };
-
-TEST_F(RegionRender, WholeMap)
-{
-    std::vector<std::uint32_t> buffer(kMapW * kTw * kMapH * kTh, kUntouched);
-    const MapPixels all{buffer.data(), kMapW * kTw, kMapH * kTh, kMapW * kTw, 0, 0};
-    const CRect cells(0, 0, kMapW, kMapH);
-    RenderMapCells(all, map, cells);
-    Check(all, cells, buffer);
-}
 
 TEST_F(RegionRender, BandsAndRegions)
 {
     struct Case {
         int x, y, w, h, stride;
-        CRect cells;
     };
     const Case cases[] = {
-        {0, 15, 108, 17, 108, CRect(0, 0, kMapW, kMapH)},   // a band across the map, rows cut by cells
-        {5, 3, 40, 30, 47, CRect(1, 0, 4, 3)},              // a region smaller than the band
-        {-20, -7, 200, 100, 200, CRect(-5, -5, 50, 50)},    // past every edge of the map
-        {90, 60, 30, 20, 31, CRect(0, 0, kMapW, kMapH)},    // the bottom-right corner
-        {13, 11, 1, 1, 1, CRect(1, 1, 2, 2)},               // one pixel
-        {0, 0, 60, 40, 60, CRect(3, 2, 3, 5)},              // an empty region
+        {0, 0, 108, 70, 108},     // the whole map
+        {0, 15, 108, 17, 108},    // a band across the map, rows cut by cells
+        {5, 3, 40, 30, 47},       // a region inside, off the cell grid
+        {-20, -7, 200, 100, 200}, // past every edge of the map
+        {90, 60, 30, 20, 31},     // the bottom-right corner
+        {13, 11, 1, 1, 1},        // one pixel
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "band at " << c.x << ", " << c.y);
         std::vector<std::uint32_t> buffer(std::size_t(c.stride * c.h), kUntouched);
         const MapPixels band{buffer.data(), c.w, c.h, c.stride, c.x, c.y};
-        RenderMapCells(band, map, c.cells);
-        Check(band, c.cells, buffer);
+        RenderMapRegion(band, map);
+        Check(band, buffer);
     }
-}
-
-TEST_F(RegionRender, OneCellAtATime)
-{
-    std::vector<std::uint32_t> buffer(kMapW * kTw * kMapH * kTh, kUntouched);
-    const MapPixels all{buffer.data(), kMapW * kTw, kMapH * kTh, kMapW * kTw, 0, 0};
-    for (int col = 0; col < kMapW; ++col)
-        for (int row = 0; row < kMapH; ++row) DrawMapCell(all, map, col, row);
-    Check(all, CRect(0, 0, kMapW, kMapH), buffer);
 }
 
 TEST_F(RegionRender, NothingToDrawWith)
 {
     std::vector<std::uint32_t> buffer(100, kUntouched);
-    MapRenderSource noTiles = map;
-    noTiles.tileWidth = 0;
-    RenderMapCells(MapPixels{buffer.data(), 10, 10, 10, 0, 0}, noTiles, CRect(0, 0, kMapW, kMapH));
+    map.m_nTileWidth = 0;
+    RenderMapRegion(MapPixels{buffer.data(), 10, 10, 10, 0, 0}, map);
     EXPECT_EQ(buffer, std::vector<std::uint32_t>(100, kUntouched));
 
-    // Without a layer every cell is empty.
-    MapRenderSource noLayer = map;
-    noLayer.tileLayer = nullptr;
-    RenderMapCells(MapPixels{buffer.data(), 10, 10, 10, 0, 0}, noLayer, CRect(0, 0, 1, 1));
+    // Without layers every cell is empty.
+    map.m_nTileWidth = kTw;
+    ASSERT_NE(map.m_cells.Create(8192, 8193), LayerAllocResult::Ok);
+    RenderMapRegion(MapPixels{buffer.data(), 10, 10, 10, 0, 0}, map);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) EXPECT_EQ(buffer[std::size_t(y * 10 + x)], ExpectedEmptyPixel(x, y, kTw, kTh));
+}
+
+// The overview's picture: each pixel the AND of the map pixels it covers,
+// computed in windows and in small bands, against the whole picture
+// reduced the plain way.
+TEST_F(RegionRender, ReducedWindowsMatchTheWholePictureReduced)
+{
+    const auto source = MapPictureSize(map);
+    const auto reduced = ReducedPictureSize(map);
+    ASSERT_TRUE(source && reduced);
+    EXPECT_EQ(reduced->width, 108 / 10 * 5);
+    EXPECT_EQ(reduced->height, 70 / 10 * 5);
+    std::vector<std::uint32_t> whole(std::size_t(source->width * source->height));
+    RenderMapRegion(MapPixels{whole.data(), int(source->width), int(source->height), source->width, 0, 0}, map);
+    auto expected = [&](std::int64_t dx, std::int64_t dy) {
+        if (dx < 0 || dy < 0 || dx >= reduced->width || dy >= reduced->height) return kUntouched;
+        const SourceSpan xs = ReducedSourceSpan(dx, source->width, reduced->width);
+        const SourceSpan ys = ReducedSourceSpan(dy, source->height, reduced->height);
+        std::uint32_t value = 0xFFFFFFFFu;
+        for (std::int64_t y = ys.first; y < ys.end; ++y)
+            for (std::int64_t x = xs.first; x < xs.end; ++x) value &= whole[std::size_t(y * source->width + x)];
+        return value | 0xFF000000u;
+    };
+    struct Window {
+        int x, y, w, h;
+        std::size_t bandBytes;
+    };
+    for (const Window win : {Window{0, 0, 54, 35, 1 << 20}, Window{-3, -2, 60, 40, 64}, Window{7, 5, 13, 9, 500},
+                             Window{50, 30, 10, 10, 1 << 20}}) {
+        SCOPED_TRACE(testing::Message() << "window at " << win.x << ", " << win.y << ", band " << win.bandBytes);
+        std::vector<std::uint32_t> buffer(std::size_t(win.w * win.h), kUntouched);
+        ASSERT_TRUE(RenderReducedRegion(MapPixels{buffer.data(), win.w, win.h, win.w, win.x, win.y}, map, {},
+                                        win.bandBytes));
+        for (int y = 0; y < win.h; ++y)
+            for (int x = 0; x < win.w; ++x)
+                ASSERT_EQ(buffer[std::size_t(y * win.w + x)], expected(win.x + x, win.y + y)) << x << ", " << y;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "afxmsg.h"
+#include "mapmodel.h"
 #include "sprite.h"
 #include "tilelist.h"
 #include "wintypes.h"
@@ -50,6 +51,46 @@ inline void AddTestTiles(CTileList& tiles, int count, int width, int height, WOR
         tile->m_byAttr = BYTE(10 + i);
         tiles.AddTail(tile);
     }
+}
+
+// A map of the given geometry whose layers hold the values, row-major
+// (empty vectors: a fresh map).
+inline CMapModel ModelOf(int mapWidth, int mapHeight, int tileWidth, int tileHeight,
+                         const std::vector<short>& tileLayer = {}, const std::vector<short>& attrLayer = {})
+{
+    CMapModel map;
+    map.m_nTileWidth = BYTE(tileWidth);
+    map.m_nTileHeight = BYTE(tileHeight);
+    map.m_cells.Create(mapWidth, mapHeight);
+    if (mapWidth <= 0) return map;
+    for (std::size_t i = 0; i < tileLayer.size(); ++i)
+        map.m_cells.SetTile(int(i % std::size_t(mapWidth)), int(i / std::size_t(mapWidth)), tileLayer[i]);
+    for (std::size_t i = 0; i < attrLayer.size(); ++i)
+        map.m_cells.SetAttr(int(i % std::size_t(mapWidth)), int(i / std::size_t(mapWidth)), attrLayer[i]);
+    return map;
+}
+
+// Appends a copy of every tile of from (pixels, colours, attribute).
+inline void CopyTiles(const CTileList& from, CTileList& to)
+{
+    for (const CSprite* tile : from) {
+        auto* copy = new CSprite;
+        copy->CreateFromData(BYTE(tile->GetWidth()), BYTE(tile->GetHeight()), tile->m_pColors, tile->m_pBits,
+                             tile->m_pBMI->bmiHeader.biBitCount);
+        copy->m_byAttr = tile->m_byAttr;
+        to.AddTail(copy);
+    }
+}
+
+// Every cell of a layer, row-major.
+inline std::vector<short> LayerValues(const CCellLayers& cells, CellLayer layer)
+{
+    std::vector<short> values;
+    for (int row = 0; row < cells.Height(); ++row) {
+        const short* entries = cells.Row(layer, row);
+        if (entries) values.insert(values.end(), entries, entries + cells.Width());
+    }
+    return values;
 }
 
 // Records the message boxes shown while it lives.

@@ -52,8 +52,8 @@ TEST_P(SaveBytes, CutBitmapSavesExactlyTheLayout)
     CutTiles(picture);
     SelectBlock(2, 1, {1, 2});
     Send(ID_TILE_FILLALL);
-    Map()->m_pAttrLayer[7] = -300;
-    Map()->m_pAttrLayer[299] = 32767;
+    SetCell(CellLayer::Attributes, 7, -300);
+    SetCell(CellLayer::Attributes, 299, 32767);
 
     const std::string path = folder.File("cut.Map");
     ModalAnswerer answer;
@@ -85,7 +85,7 @@ TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
     CutTiles(picture);  // six 16 x 16 tiles
     SelectBlock(3, 2, {0, 1, 2, 3, 4, 5});
     Send(ID_TILE_FILLALL);
-    Map()->m_pAttrLayer[4] = 9;
+    SetCell(CellLayer::Attributes, 4, 9);
     const std::vector<short> tileCells = TileCells();
     const std::vector<short> attrCells = AttrCells();
     const std::string first = folder.File("first.Map");
@@ -101,15 +101,15 @@ TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
         answer.Then(ChooseFile(first));
         Send(ID_FILE_OPEN);
     }
-    EXPECT_EQ(doc->m_nTileWidth, 16);
-    EXPECT_EQ(doc->m_nTileHeight, 16);
-    EXPECT_EQ(doc->m_nMapWidth, 7);
-    EXPECT_EQ(doc->m_nMapHeight, 5);
+    EXPECT_EQ(doc->m_map.m_nTileWidth, 16);
+    EXPECT_EQ(doc->m_map.m_nTileHeight, 16);
+    EXPECT_EQ(doc->MapWidth(), 7);
+    EXPECT_EQ(doc->MapHeight(), 5);
     EXPECT_EQ(TileAttributes(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     for (int t = 0; t < 6; ++t)
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
-                ASSERT_EQ(doc->m_tileList.GetAt(t)->GetScreenBits()[y * 16 + x],
+                ASSERT_EQ(doc->m_map.m_tileList.GetAt(t)->GetScreenBits()[y * 16 + x],
                           picture.ScreenPixel((t % 3) * 16 + x, (t / 3) * 16 + y));
     EXPECT_EQ(TileCells(), tileCells);
     EXPECT_EQ(AttrCells(), attrCells);
@@ -134,8 +134,6 @@ struct Snapshot {
     std::vector<CSprite*> tiles;
     std::vector<int> attributes;
     int mapWidth, mapHeight, tileWidth, tileHeight;
-    const short* tileLayer;
-    const short* attrLayer;
     std::vector<short> tileCells, attrCells;
     bool bitmap, selected;
     int layoutWidth, layoutHeight;
@@ -146,16 +144,14 @@ Snapshot Take(const EditorTest& t)
 {
     return {t.Tiles(),
             t.TileAttributes(),
-            t.doc->m_nMapWidth,
-            t.doc->m_nMapHeight,
-            t.doc->m_nTileWidth,
-            t.doc->m_nTileHeight,
-            t.Map()->m_pTileLayer,
-            t.Map()->m_pAttrLayer,
+            t.doc->MapWidth(),
+            t.doc->MapHeight(),
+            t.doc->m_map.m_nTileWidth,
+            t.doc->m_map.m_nTileHeight,
             t.TileCells(),
             t.AttrCells(),
             t.doc->m_dib.m_bLoaded != FALSE,
-            t.doc->m_bTileSelected != FALSE,
+            t.doc->HasSelection() != FALSE,
             t.frame->m_pTileView->LayoutWidth(),
             t.frame->m_pTileView->LayoutHeight()};
 }
@@ -191,8 +187,8 @@ TEST_P(RefusedLoad, LeavesTheDocumentAndPanesAsTheyWere)
     // Make the present state differ from the file's.
     CutTiles(MakePicture(64, 32, 8, 3));
     SelectBlock(1, 1, {3});
-    Map()->m_pTileLayer[10] = 3;
-    Map()->m_pAttrLayer[11] = -5;
+    SetCell(CellLayer::Tiles, 10, 3);
+    SetCell(CellLayer::Attributes, 11, -5);
     const Snapshot before = Take(*this);
 
     ModalAnswerer answer;

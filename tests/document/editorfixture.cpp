@@ -1,5 +1,7 @@
 #include "editorfixture.h"
 
+#include "testtiles.h"
+
 #include <QApplication>
 #include <QDialog>
 
@@ -7,7 +9,7 @@
 #include "newmapdlg.h"
 #include "resource.h"
 #include "tileview.h"
-#include "app/zellapp.h"
+#include "zellapp.h"
 #include "doctemplate.h"
 
 void EditorTest::SetUp()
@@ -44,20 +46,15 @@ void EditorTest::LoadBitmap(const TestPicture& picture)
 void EditorTest::CutTiles(const TestPicture& picture)
 {
     LoadBitmap(picture);
-    const int before = doc->m_tileList.GetCount();
+    const int before = doc->m_map.m_tileList.GetCount();
     Send(ID_BITMAP_ALLTILES);
-    for (int i = before; i < doc->m_tileList.GetCount(); ++i) doc->m_tileList.GetAt(i)->m_byAttr = BYTE(i);
+    for (int i = before; i < doc->m_map.m_tileList.GetCount(); ++i) doc->m_map.m_tileList.GetAt(i)->m_byAttr = BYTE(i);
 }
 
 void EditorTest::SelectBlock(int cols, int rows, const std::vector<short>& entries)
 {
     ASSERT_EQ(entries.size(), std::size_t(cols * rows));
-    frame->m_pTileView->ClearTileSelection();
-    doc->m_pSelTiles = new short[entries.size()];
-    std::copy(entries.begin(), entries.end(), doc->m_pSelTiles);
-    doc->m_nSelCols = cols;
-    doc->m_nSelRows = rows;
-    doc->m_bTileSelected = TRUE;
+    doc->SetSelection({cols, rows, entries}, nullptr);
 }
 
 void EditorTest::Send(UINT id)
@@ -71,26 +68,26 @@ void EditorTest::Send(UINT id)
 
 CMapView* EditorTest::Map() const { return frame->m_pMapView; }
 
-std::vector<short> EditorTest::TileCells() const
+std::vector<short> EditorTest::TileCells() const { return LayerValues(doc->Cells(), CellLayer::Tiles); }
+
+std::vector<short> EditorTest::AttrCells() const { return LayerValues(doc->Cells(), CellLayer::Attributes); }
+
+short EditorTest::Cell(CellLayer layer, int i) const
 {
-    const short* layer = Map()->m_pTileLayer;
-    if (!layer) return {};
-    return {layer, layer + std::size_t(doc->m_nMapWidth) * std::size_t(doc->m_nMapHeight)};
+    return doc->Cells().Get(layer, i % doc->MapWidth(), i / doc->MapWidth()).value_or(-12345);
 }
 
-std::vector<short> EditorTest::AttrCells() const
+void EditorTest::SetCell(CellLayer layer, int i, short value)
 {
-    const short* layer = Map()->m_pAttrLayer;
-    if (!layer) return {};
-    return {layer, layer + std::size_t(doc->m_nMapWidth) * std::size_t(doc->m_nMapHeight)};
+    doc->m_map.m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
 }
 
-std::vector<CSprite*> EditorTest::Tiles() const { return {doc->m_tileList.begin(), doc->m_tileList.end()}; }
+std::vector<CSprite*> EditorTest::Tiles() const { return {doc->m_map.m_tileList.begin(), doc->m_map.m_tileList.end()}; }
 
 std::vector<int> EditorTest::TileAttributes() const
 {
     std::vector<int> attributes;
-    for (const CSprite* tile : doc->m_tileList) attributes.push_back(tile->m_byAttr);
+    for (const CSprite* tile : doc->m_map.m_tileList) attributes.push_back(tile->m_byAttr);
     return attributes;
 }
 

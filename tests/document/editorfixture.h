@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mainfrm.h"
+#include "mainfrm.h"
 #include "bmpwriter.h"
 #include "mapfilepaths.h"
 #include "modalanswerer.h"
@@ -42,6 +42,9 @@ public:
     CMapView* Map() const;
     std::vector<short> TileCells() const;
     std::vector<short> AttrCells() const;
+    // Cell i of a layer, row-major; setting one goes behind the panes' backs.
+    short Cell(CellLayer layer, int i) const;
+    void SetCell(CellLayer layer, int i, short value);
     std::vector<CSprite*> Tiles() const;
     std::vector<int> TileAttributes() const;
 

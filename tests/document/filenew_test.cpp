@@ -27,8 +27,8 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
         LoadBitmap(MakePicture(64, 32, 8, 1));
     else
         CutTiles(MakePicture(64, 32, 8, 1));
-    Map()->m_pTileLayer[5] = 1;
-    Map()->m_pAttrLayer[5] = 42;
+    SetCell(CellLayer::Tiles, 5, 1);
+    SetCell(CellLayer::Attributes, 5, 42);
     const std::vector<CSprite*> tilesBefore = Tiles();
 
     ModalAnswerer answer;
@@ -52,26 +52,26 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
     }
     Send(ID_FILE_NEW);
 
-    EXPECT_EQ(doc->m_tileList.GetCount(), c.tilesLeft);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), c.tilesLeft);
     if (c.tilesLeft > 0) {
         EXPECT_EQ(Tiles(), tilesBefore);
     }
     EXPECT_EQ(doc->m_dib.m_bLoaded != FALSE, c.bitmapKept);
     if (c.newSize) {
-        EXPECT_EQ(doc->m_nMapWidth, 30);
-        EXPECT_EQ(doc->m_nMapHeight, 12);
-        EXPECT_EQ(doc->m_nTileWidth, 16);
-        EXPECT_EQ(doc->m_nTileHeight, 16);
+        EXPECT_EQ(doc->MapWidth(), 30);
+        EXPECT_EQ(doc->MapHeight(), 12);
+        EXPECT_EQ(doc->m_map.m_nTileWidth, 16);
+        EXPECT_EQ(doc->m_map.m_nTileHeight, 16);
         EXPECT_EQ(TileCells(), std::vector<short>(360, -1));
         EXPECT_EQ(AttrCells(), std::vector<short>(360, 0));
-        EXPECT_EQ(Map()->m_nMapPixelWidth, 480);
-        EXPECT_EQ(Map()->m_nMapPixelHeight, 192);
+        EXPECT_EQ(Map()->MapPixelWidth(), 480);
+        EXPECT_EQ(Map()->MapPixelHeight(), 192);
     } else {
-        EXPECT_EQ(doc->m_nMapWidth, 20);
-        EXPECT_EQ(doc->m_nMapHeight, 15);
-        EXPECT_EQ(doc->m_nTileWidth, 32);
-        EXPECT_EQ(Map()->m_pTileLayer[5], 1);
-        EXPECT_EQ(Map()->m_pAttrLayer[5], 42);
+        EXPECT_EQ(doc->MapWidth(), 20);
+        EXPECT_EQ(doc->MapHeight(), 15);
+        EXPECT_EQ(doc->m_map.m_nTileWidth, 32);
+        EXPECT_EQ(Cell(CellLayer::Tiles, 5), 1);
+        EXPECT_EQ(Cell(CellLayer::Attributes, 5), 42);
     }
 }
 
@@ -101,8 +101,8 @@ TEST_P(FileNewSizes, EmptyOrImpossibleMapsLeaveAUsableProgram)
         if (c.layerMessage) answer.Then(ExpectMessage(c.layerMessage));
         Send(ID_FILE_NEW);
     }
-    EXPECT_GE(doc->m_nMapWidth, 0);
-    EXPECT_GE(doc->m_nMapHeight, 0);
+    EXPECT_GE(doc->MapWidth(), 0);
+    EXPECT_GE(doc->MapHeight(), 0);
     // The program goes on: tiles can be cut, the map filled and saved.
     CutTiles(MakePicture(64, 32, 8, 1));
     SelectBlock(1, 1, {1});
@@ -118,8 +118,8 @@ TEST_P(FileNewSizes, EmptyOrImpossibleMapsLeaveAUsableProgram)
         EXPECT_EQ(ReadBytes(path).size(), 22 + 1024 + 2 * (32 * 32 + 1) + 4 * cells);
         EXPECT_EQ(TileCells(), std::vector<short>(cells, 1));
         EXPECT_TRUE(doc->LoadMapFileFrom(path));
-        EXPECT_EQ(doc->m_nMapWidth, c.width);
-        EXPECT_EQ(doc->m_nMapHeight, c.height);
+        EXPECT_EQ(doc->MapWidth(), c.width);
+        EXPECT_EQ(doc->MapHeight(), c.height);
     }
 
     // A sensible size afterwards gives a working map again.

@@ -68,14 +68,14 @@ TEST_P(EraseSelected, ErasesEveryTileOfTheBlockAndNothingElse)
     const EraseCase& c = GetParam();
     CutTiles(Strip12());  // the palette shows rows of 10: 0..9 and 10, 11
     SelectBlock(c.cols, c.rows, c.block);
-    Map()->m_pTileLayer[0] = 11;  // a cell that uses an erased tile
+    SetCell(CellLayer::Tiles, 0, 11);  // a cell that uses an erased tile
 
     ModalAnswerer answer;
     answer.Then(ExpectMessage(kMsgAskEraseSelectedTiles, c.answer));
     Send(ID_TILE_ERASESEL);
 
     EXPECT_EQ(TileAttributes(), c.attributesLeft);
-    EXPECT_EQ(Map()->m_pTileLayer[0], 11) << "cells are not renumbered";
+    EXPECT_EQ(Cell(CellLayer::Tiles, 0), 11) << "cells are not renumbered";
     // The map still draws with a cell that names no tile.
     Map()->OnInitialUpdate();
     Map()->UpdateWindow();
@@ -96,27 +96,27 @@ TEST_F(EditorTest, EraseSelectedWithoutBlockDoesNothing)
     CutTiles(Strip12());
     ModalAnswerer answer;  // no question expected
     doc->OnTileEraseSelected();
-    EXPECT_EQ(doc->m_tileList.GetCount(), 12);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 12);
     EXPECT_EQ(answer.ModalsSeen(), 0);
 }
 
 TEST_F(EditorTest, EraseAllAsksAndKeepsTheCells)
 {
     CutTiles(Strip12());
-    Map()->m_pTileLayer[3] = 7;
+    SetCell(CellLayer::Tiles, 3, 7);
     {
         ModalAnswerer answer;
         answer.Then(ExpectMessage(kMsgAskEraseAllTiles, QMessageBox::NoRole));
         Send(ID_TILE_ERASEALL);
     }
-    EXPECT_EQ(doc->m_tileList.GetCount(), 12);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 12);
     {
         ModalAnswerer answer;
         answer.Then(ExpectMessage(kMsgAskEraseAllTiles, QMessageBox::YesRole));
         Send(ID_TILE_ERASEALL);
     }
-    EXPECT_EQ(doc->m_tileList.GetCount(), 0);
-    EXPECT_EQ(Map()->m_pTileLayer[3], 7);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(Cell(CellLayer::Tiles, 3), 7);
     EXPECT_FALSE(Enabled(ID_TILE_ERASEALL));
 }
 
@@ -136,7 +136,7 @@ TEST_P(SetTileAttribute, PresetsFromTheFirstTileAndSetsTheBlock)
 {
     const AttrCase& c = GetParam();
     CutTiles(Strip12());
-    doc->m_tileList.GetAt(0)->m_byAttr = 77;
+    doc->m_map.m_tileList.GetAt(0)->m_byAttr = 77;
     SelectBlock(c.cols, c.rows, c.block);
 
     ModalAnswerer answer;
@@ -181,7 +181,7 @@ TEST_F(EditorTest, FillAllScrolledStartsTheBlockInTheTopLeftCell)
     Send(ID_FILE_NEW);
     CutTiles(MakePicture(96, 64, 8, 4));  // tiles 0 1 2 / 3 4 5
     SelectBlock(3, 2, {0, 1, 2, 3, 4, 5});
-    Map()->ScrollToDevicePosition(CPoint(Map()->m_nMapPixelWidth / 2, Map()->m_nMapPixelHeight / 2));
+    Map()->ScrollToDevicePosition(CPoint(Map()->MapPixelWidth() / 2, Map()->MapPixelHeight() / 2));
     ASSERT_NE(Map()->GetDeviceScrollPosition(), CPoint(0, 0)) << "the map pane must be scrollable for this test";
 
     Send(ID_TILE_FILLALL);

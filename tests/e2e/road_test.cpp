@@ -12,6 +12,7 @@
 #include "editorfixture.h"
 #include "mapattrdlg.h"
 #include "mapfile.h"
+#include "testtiles.h"
 #include "mapview.h"
 #include "resource.h"
 #include "tileattrdlg.h"
@@ -76,7 +77,7 @@ protected:
         PressButton(frame, ID_OPEN_BITMAP);
         ASSERT_TRUE(doc->m_dib.m_bLoaded);
         Drag(frame->m_pBmpView->viewport(), QPoint(5, 5), QPoint(70, 40));
-        ASSERT_EQ(doc->m_tileList.GetCount(), 6);
+        ASSERT_EQ(doc->m_map.m_tileList.GetCount(), 6);
     }
     // Drags over palette slots (col0,row0)..(col1,row1).
     void PickBlock(int col0, int row0, int col1, int row1)
@@ -84,7 +85,7 @@ protected:
         const int pitch = 32 + 5;
         Drag(frame->m_pTileView->viewport(), QPoint(col0 * pitch + 3, row0 * pitch + 3),
              QPoint(col1 * pitch + 3, row1 * pitch + 3));
-        ASSERT_TRUE(doc->m_bTileSelected);
+        ASSERT_TRUE(doc->HasSelection());
     }
     QPoint CellCentre(int col, int row) const { return {col * 32 + 16, row * 32 + 16}; }
 
@@ -97,15 +98,15 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     OpenAndCut();
     // Tiles in reading order: the band's top row first.
     for (int i = 0; i < 6; ++i) {
-        CSprite* tile = doc->m_tileList.GetAt(i);
+        CSprite* tile = doc->m_map.m_tileList.GetAt(i);
         ASSERT_NE(tile, nullptr);
         const int left = (i % 3) * 32, top = (i / 3) * 32;
         EXPECT_EQ(tile->GetScreenBits()[0], picture.ScreenPixel(left, top)) << i;
     }
 
     PickBlock(0, 0, 1, 0);  // tiles 0 and 1
-    EXPECT_EQ(doc->m_nSelCols, 2);
-    EXPECT_EQ(doc->m_nSelRows, 1);
+    EXPECT_EQ(doc->m_selection.m_nCols, 2);
+    EXPECT_EQ(doc->m_selection.m_nRows, 1);
     QWidget* map = Map()->viewport();
     Click(map, CellCentre(2, 3));                      // stamp: (2,3)=0, (3,3)=1
     Drag(map, CellCentre(0, 0), CellCentre(4, 1));     // fill 5 x 2 with 0 1 0 1 0
@@ -124,13 +125,10 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
 
     // What the file must hold, built from the same tiles and cells.
     std::vector<std::uint8_t> wanted;
+    CMapModel wantedMap = ModelOf(20, 15, 32, 32, expected);
+    CopyTiles(doc->Tiles(), wantedMap.m_tileList);
     MapSaveInput input;
-    input.mapWidth = 20;
-    input.mapHeight = 15;
-    input.tileWidth = 32;
-    input.tileHeight = 32;
-    input.tiles = &doc->m_tileList;
-    input.tileLayer = expected.data();
+    input.map = &wantedMap;
     ASSERT_EQ(EncodeMapFile(input, wanted), MapWriteResult::Ok);
     EXPECT_EQ(saved, wanted);
     ASSERT_EQ(saved.size(), 22u + 1024u + 6u * (32u * 32u + 1u) + 4u * 300u);
@@ -142,12 +140,12 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     // New: the tiles go, then the same size again.
     answer.Then(ExpectMessage("타일을 모두 지워야 합니다(지울까요?)", QMessageBox::YesRole)).Then(AnswerNewMap(20, 15));
     PressButton(frame, ID_FILE_NEW);
-    EXPECT_EQ(doc->m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 0);
     EXPECT_EQ(TileCells(), std::vector<short>(300, -1));
 
     answer.Then(ChooseFile(first));
     PressButton(frame, ID_FILE_OPEN);
-    EXPECT_EQ(doc->m_tileList.GetCount(), 6);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 6);
     EXPECT_EQ(TileCells(), expected);
     EXPECT_FALSE(doc->m_dib.m_bLoaded);
 
@@ -178,7 +176,7 @@ TEST_F(RoadTest, AttributesThroughBothDialogsAndTheOverlays)
 
     // Right click drops the block; a click then asks for a cell attribute.
     QTest::mouseClick(Map()->viewport(), Qt::RightButton, {}, CellCentre(1, 1));
-    EXPECT_FALSE(doc->m_bTileSelected);
+    EXPECT_FALSE(doc->HasSelection());
     short shown = 99;
     answer.Then(AnswerAttribute("-300", &shown));
     Click(Map()->viewport(), CellCentre(1, 1));
@@ -211,15 +209,15 @@ TEST_F(RoadTest, ErasingTilesTheMapUsesLeavesThoseCellsEmpty)
     PickBlock(4, 0, 5, 0);  // tiles 4 and 5
     answer.Then(ExpectMessage("선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)", QMessageBox::YesRole));
     PressButton(frame, ID_TILE_ERASESEL);
-    EXPECT_EQ(doc->m_tileList.GetCount(), 4);
+    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 4);
     // Cells keep their numbers; 4 and 5 now name no tile and show as empty.
     EXPECT_EQ(TileCells()[20 + 4], 4);
     PressButton(frame, ID_SHOW_TILEATTR);
     Map()->RefreshScreen();
     Map()->UpdateWindow();
-    const QImage& image = Map()->m_bmpMap.Image();
-    EXPECT_EQ(image.pixel(4 * 32 + 16, 1 * 32 + 16), qRgb(255, 255, 255));  // cell (4,1): tile 4, now empty
-    EXPECT_EQ(image.pixel(0 * 32 + 16, 0 * 32 + 16) & 0xFFFFFF,
-              doc->m_tileList.GetAt(0)->GetScreenBits()[16 * 32 + 16] & 0xFFFFFF);
+    const QImage& image = Map()->Surface();
+    EXPECT_EQ(image.pixel(4 * 32 + 20, 1 * 32 + 20), qRgb(255, 255, 255));  // cell (4,1): tile 4, now empty
+    EXPECT_EQ(image.pixel(0 * 32 + 20, 0 * 32 + 20) & 0xFFFFFF,
+              doc->Tiles().GetAt(0)->GetScreenBits()[20 * 32 + 20] & 0xFFFFFF);
 }
 }  // namespace

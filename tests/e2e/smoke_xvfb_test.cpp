@@ -100,18 +100,16 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const std::string mapPath = (dir.path() + "/smoke.Map").toStdString();
-    CTileList tiles;
-    AddSolidTile(tiles, 255, 0, 0);
-    AddSolidTile(tiles, 0, 255, 0);
-    AddSolidTile(tiles, 0, 0, 255);
+    CMapModel map;
+    map.m_nTileWidth = map.m_nTileHeight = kTile;
+    ASSERT_EQ(map.m_cells.Create(4, 3), LayerAllocResult::Ok);
+    AddSolidTile(map.m_tileList, 255, 0, 0);
+    AddSolidTile(map.m_tileList, 0, 255, 0);
+    AddSolidTile(map.m_tileList, 0, 0, 255);
     const short cells[] = {0, 1, 2, -1, 2, 1, 0, -1, -1, -1, -1, -1};
+    for (int i = 0; i < 12; ++i) map.m_cells.SetTile(i % 4, i / 4, cells[i]);
     MapSaveInput input;
-    input.mapWidth = 4;
-    input.mapHeight = 3;
-    input.tileWidth = kTile;
-    input.tileHeight = kTile;
-    input.tiles = &tiles;
-    input.tileLayer = cells;
+    input.map = &map;
     ASSERT_EQ(WriteMapFile(mapPath, input), MapWriteResult::Ok);
 
     editor.setProcessEnvironment(env);

@@ -61,10 +61,10 @@ void Load(const TestMap& map, const ScratchFolder& folder, LoadedMap& loaded)
 
 Picture RenderDirectly(const LoadedMap& map, RenderSettings settings, const BandDecorator& decorate = {})
 {
-    const auto size = RenderedSize(map.RenderSource(), settings.scale);
+    const auto size = RenderedSize(map.Map(), settings.scale);
     if (!size) return {};
     PictureSink sink(int(size->width), int(size->height));
-    EXPECT_EQ(RenderMapPicture(map.RenderSource(), settings, decorate, sink), RenderResult::Ok);
+    EXPECT_EQ(RenderMapPicture(map.Map(), settings, decorate, sink), RenderResult::Ok);
     return sink.picture;
 }
 
@@ -73,8 +73,7 @@ Picture RenderDirectly(const LoadedMap& map, RenderSettings settings, const Band
 Picture ViewWithOverlay(const TestMap& map, OverlayKind kind, COLORREF colour)
 {
     Picture picture = MapViewImage(map);
-    CTileList tiles;
-    map.MakeTiles(tiles);
+    const CMapModel model = map.Model();
     const auto cells = map.Cells();
     const auto attrs = map.Attrs();
     QImage screen(reinterpret_cast<uchar*>(picture.pixels.data()), picture.width, picture.height, picture.width * 4,
@@ -92,13 +91,13 @@ Picture ViewWithOverlay(const TestMap& map, OverlayKind kind, COLORREF colour)
     OverlayTextCache text(font);
     for (int row = 0; row < map.mapHeight; ++row) {
         for (int col = 0; col < map.mapWidth; ++col) {
-            const short tile = cells[CellIndex(col, row, map.mapWidth)];
-            const short attr = attrs[CellIndex(col, row, map.mapWidth)];
+            const short tile = cells[std::size_t(row * map.mapWidth + col)];
+            const short attr = attrs[std::size_t(row * map.mapWidth + col)];
             CellLabel label = CellLabel::Cross();
             if (kind == OverlayKind::TileNumbers && tile != -1) label = CellLabel::Number(tile);
             if (kind == OverlayKind::MapAttributes && attr != 0) label = CellLabel::Number(attr);
             if (kind == OverlayKind::TileAttributes) {
-                if (const CSprite* sprite = TileForCell(&tiles, tile)) label = CellLabel::Number(sprite->m_byAttr);
+                if (const CSprite* sprite = model.TileForCell(tile)) label = CellLabel::Number(sprite->m_byAttr);
             }
             text.Draw(screen, screen.rect(), col * map.tileWidth, row * map.tileHeight, label, colour);
         }
@@ -199,7 +198,7 @@ TEST(Render, WithoutGridEmptyCellsAreWhiteAndTilesUnchanged)
     const auto cells = map.Cells();
     for (int y = 0; y < view.height; ++y) {
         for (int x = 0; x < view.width; ++x) {
-            const short cell = cells[CellIndex(x / map.tileWidth, y / map.tileHeight, map.mapWidth)];
+            const short cell = cells[std::size_t(y / map.tileHeight * map.mapWidth + x / map.tileWidth)];
             const bool hasTile = cell >= 0 && cell < map.tileCount;
             ASSERT_EQ(plain.At(x, y), hasTile ? view.At(x, y) : 0xFFFFFFFFu) << x << ", " << y;
         }
@@ -252,9 +251,9 @@ TEST(Render, AMapTooLargeForOneBandIsRefusedNotCrashed)
     RenderSettings settings;
     settings.maxBandBytes = std::size_t(map.mapWidth * map.tileWidth) * 4 - 1;  // not even one row fits
     PictureSink sink(640, 32);
-    EXPECT_EQ(RenderMapPicture(loaded.RenderSource(), settings, {}, sink), RenderResult::TooLarge);
+    EXPECT_EQ(RenderMapPicture(loaded.Map(), settings, {}, sink), RenderResult::TooLarge);
     settings.scale = 2;
-    EXPECT_EQ(RenderMapPicture(loaded.RenderSource(), settings, {}, sink), RenderResult::TooLarge);
+    EXPECT_EQ(RenderMapPicture(loaded.Map(), settings, {}, sink), RenderResult::TooLarge);
 }
 
 TEST(Render, AHugeMapFailsWithTheMapViewsMessage)

@@ -1,5 +1,7 @@
 #include "tooltesting.h"
 
+#include "testtiles.h"
+
 #include "sprite.h"
 
 #include <QImage>
@@ -132,23 +134,21 @@ void TestMap::MakeTiles(CTileList& tiles) const
     }
 }
 
+CMapModel TestMap::Model() const
+{
+    CMapModel model = ModelOf(mapWidth, mapHeight, tileWidth, tileHeight, Cells(), Attrs());
+    MakeTiles(model.m_tileList);
+    return model;
+}
+
 std::vector<std::uint8_t> TestMap::Encode() const
 {
-    CTileList tiles;
-    MakeTiles(tiles);
+    const CMapModel model = Model();
     const auto colours = Colours(seed);
-    const std::vector<short> tileLayer = Cells();
-    const std::vector<short> attrLayer = Attrs();
     MapSaveInput input;
-    input.mapWidth = mapWidth;
-    input.mapHeight = mapHeight;
-    input.tileWidth = BYTE(tileWidth);
-    input.tileHeight = BYTE(tileHeight);
-    input.tiles = &tiles;
+    input.map = &model;
     input.bitmapBitCount = bitCount;
     input.bitmapColours = colours.data();
-    input.tileLayer = tileLayer.empty() ? nullptr : tileLayer.data();
-    input.attrLayer = attrLayer.empty() ? nullptr : attrLayer.data();
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
     return bytes;
@@ -170,14 +170,11 @@ Picture ReadPicture(const std::string& path)
 
 Picture MapViewImage(const TestMap& map)
 {
-    CTileList tiles;
-    map.MakeTiles(tiles);
-    const std::vector<short> cells = map.Cells();
+    const CMapModel model = map.Model();
     Picture picture{map.mapWidth * map.tileWidth, map.mapHeight * map.tileHeight, {}};
     picture.pixels.assign(std::size_t(picture.width) * std::size_t(picture.height), 0);
     const MapPixels target{picture.pixels.data(), picture.width, picture.height, picture.width, 0, 0};
-    const MapRenderSource source{cells.data(), map.mapWidth, map.mapHeight, map.tileWidth, map.tileHeight, &tiles};
-    RenderMapCells(target, source, CRect(0, 0, map.mapWidth, map.mapHeight));
+    RenderMapRegion(target, model);
     return picture;
 }
 

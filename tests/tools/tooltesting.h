@@ -1,6 +1,8 @@
 // Running the built zellmap, and making the maps and folders it works on.
 #pragma once
 
+#include "mapmodel.h"
+
 #include "mapfile.h"
 #include "maprender.h"
 #include "tilelist.h"
@@ -56,6 +58,8 @@ struct TestMap {
     // The same map as the document would hold it.
     void MakeTiles(CTileList& tiles) const;
     std::vector<short> Cells() const;
+    // The map as the editor holds it.
+    CMapModel Model() const;
     std::vector<short> Attrs() const;
 };
 

@@ -17,8 +17,9 @@
 
 #include "afxmsg.h"
 #include "dc.h"
-#include "app/mainfrm.h"
+#include "mainfrm.h"
 #include "celllayers.h"
+#include "maphint.h"
 #include "mainwidget.h"
 #include "maprender.h"
 #include "mapview.h"
@@ -67,9 +68,6 @@ protected:
             return IDOK;
         });
         AfxSetMainWidget(&frame);
-        frame.m_pMapView = &view;
-        frame.m_pSmallMapView = &overview;
-        frame.m_pTileView = &palette;
         for (CScrollView* pane : std::initializer_list<CScrollView*>{&view, &overview, &palette}) {
             pane->AttachDocument(&doc);
             pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -87,11 +85,10 @@ protected:
     void Open(int mapWidth, int mapHeight, int tileSize = 32, int tileCount = 8, int paneWidth = 640,
               int paneHeight = 480)
     {
-        doc.m_nMapWidth = mapWidth;
-        doc.m_nMapHeight = mapHeight;
-        doc.m_nTileWidth = BYTE(tileSize);
-        doc.m_nTileHeight = BYTE(tileSize);
-        for (int k = 0; k < tileCount; ++k) doc.m_tileList.AddTail(MakeTile(tileSize, tileSize, k));
+        doc.m_map.m_nTileWidth = BYTE(tileSize);
+        doc.m_map.m_nTileHeight = BYTE(tileSize);
+        doc.m_map.m_cells.Create(mapWidth, mapHeight);
+        for (int k = 0; k < tileCount; ++k) doc.m_map.m_tileList.AddTail(MakeTile(tileSize, tileSize, k));
         view.resize(paneWidth, paneHeight);
         overview.resize(400, 300);
         view.show();
@@ -99,6 +96,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         ASSERT_EQ(view.OnCreate(), 0);
         view.OnInitialUpdate();
+        overview.OnInitialUpdate();
         view.UpdateWindow();
         overview.UpdateWindow();
     }
@@ -106,29 +104,61 @@ protected:
     void Select(int cols, int rows, std::vector<short> tiles)
     {
         ASSERT_EQ(tiles.size(), std::size_t(cols * rows));
-        palette.ClearTileSelection();
-        doc.m_pSelTiles = new short[tiles.size()];
-        std::copy(tiles.begin(), tiles.end(), doc.m_pSelTiles);
-        doc.m_nSelCols = cols;
-        doc.m_nSelRows = rows;
-        doc.m_bTileSelected = TRUE;
+        doc.m_selection = {cols, rows, std::move(tiles)};
     }
 
-    int Tw() const { return doc.m_nTileWidth; }
-    int Th() const { return doc.m_nTileHeight; }
-    short Tile(int col, int row) const { return view.m_pTileLayer[row * doc.m_nMapWidth + col]; }
-    short Attr(int col, int row) const { return view.m_pAttrLayer[row * doc.m_nMapWidth + col]; }
-    void SetTile(int col, int row, short v) { view.m_pTileLayer[row * doc.m_nMapWidth + col] = v; }
-    void SetAttr(int col, int row, short v) { view.m_pAttrLayer[row * doc.m_nMapWidth + col] = v; }
+    int Tw() const { return doc.TileWidth(); }
+    int Th() const { return doc.TileHeight(); }
+    short Tile(int col, int row) const { return *doc.Cells().Tile(col, row); }
+    short Attr(int col, int row) const { return *doc.Cells().Attr(col, row); }
+    // Writes a cell behind the panes' backs, as a test setting up a map does.
+    void SetTile(int col, int row, short v) { doc.m_map.m_cells.SetTile(col, row, v); }
+    void SetAttr(int col, int row, short v) { doc.m_map.m_cells.SetAttr(col, row, v); }
 
     // Every cell whose tile differs from -1, as ((col, row), tile).
     std::map<std::pair<int, int>, short> PaintedCells() const
     {
         std::map<std::pair<int, int>, short> cells;
-        for (int r = 0; r < doc.m_nMapHeight; ++r)
-            for (int c = 0; c < doc.m_nMapWidth; ++c)
+        for (int r = 0; r < doc.MapHeight(); ++r)
+            for (int c = 0; c < doc.MapWidth(); ++c)
                 if (Tile(c, r) != -1) cells[{c, r}] = Tile(c, r);
         return cells;
+    }
+
+    // The whole map's picture, one pixel per map pixel, as the map pane
+    // would show every part of it: the reference for the window's pixels.
+    QImage MapImage() const
+    {
+        QImage image(std::max(1, doc.m_map.PixelWidth()), std::max(1, doc.m_map.PixelHeight()), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        RenderMapRegion(MapPixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+                                  image.bytesPerLine() / 4, 0, 0},
+                        doc.m_map);
+        return image;
+    }
+
+    // The overview's window must show the map's picture reduced: each pixel
+    // the AND of the 2 x 2 (or so) map pixels it covers.
+    ::testing::AssertionResult OverviewShowsMap()
+    {
+        overview.UpdateWindow();
+        const QImage image = MapImage();
+        const QImage& shown = overview.Surface();
+        const auto reduced = ReducedPictureSize(doc.m_map);
+        if (!reduced) return ::testing::AssertionFailure() << "the map has no overview";
+        const CPoint scroll = overview.GetDeviceScrollPosition();
+        for (int y = 0; y < shown.height() && y + scroll.y < reduced->height; ++y) {
+            for (int x = 0; x < shown.width() && x + scroll.x < reduced->width; ++x) {
+                const SourceSpan xs = ReducedSourceSpan(x + scroll.x, image.width(), reduced->width);
+                const SourceSpan ys = ReducedSourceSpan(y + scroll.y, image.height(), reduced->height);
+                QRgb want = 0xFFFFFFFFu;
+                for (std::int64_t sy = ys.first; sy < ys.end; ++sy)
+                    for (std::int64_t sx = xs.first; sx < xs.end; ++sx) want &= image.pixel(int(sx), int(sy));
+                if (shown.pixel(x, y) != want)
+                    return ::testing::AssertionFailure() << "overview pixel (" << x << ", " << y << ") differs";
+            }
+        }
+        return ::testing::AssertionSuccess();
     }
 
     QWidget* Window() { return view.viewport(); }
@@ -176,15 +206,14 @@ protected:
     CTileView palette;
 };
 
-// The map image's cell (col, row) must look as the tile layer says: the
+// The map picture's cell (col, row) must look as the tile layer says: the
 // tile, or the empty cell for -1 and numbers that name no tile.
-inline ::testing::AssertionResult ImageCellMatches(const CMapView& view, const CZellDoc& doc, int col, int row)
+inline ::testing::AssertionResult ImageCellMatches(const QImage& image, const CZellDoc& doc, int col, int row)
 {
-    const int tw = doc.m_nTileWidth;
-    const int th = doc.m_nTileHeight;
-    const QImage& image = view.m_bmpMap.Image();
-    const short v = view.m_pTileLayer[row * doc.m_nMapWidth + col];
-    const CSprite* tile = v >= 0 ? doc.m_tileList.GetAt(v) : nullptr;
+    const int tw = doc.TileWidth();
+    const int th = doc.TileHeight();
+    const short v = *doc.Cells().Tile(col, row);
+    const CSprite* tile = v >= 0 ? doc.Tiles().GetAt(v) : nullptr;
     const std::vector<std::uint32_t> empty = MakeEmptyCellPattern(tw, th);
     const std::uint32_t* want = tile ? tile->GetScreenBits() : empty.data();
     for (int y = 0; y < th; ++y)
@@ -195,15 +224,15 @@ inline ::testing::AssertionResult ImageCellMatches(const CMapView& view, const C
     return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult ImageMatchesLayer(const CMapView& view, const CZellDoc& doc)
+inline ::testing::AssertionResult ImageMatchesLayer(const QImage& image, const CZellDoc& doc)
 {
-    for (int r = 0; r < doc.m_nMapHeight; ++r)
-        for (int c = 0; c < doc.m_nMapWidth; ++c)
-            if (auto result = ImageCellMatches(view, doc, c, r); !result) return result;
+    for (int r = 0; r < doc.MapHeight(); ++r)
+        for (int c = 0; c < doc.MapWidth(); ++c)
+            if (auto result = ImageCellMatches(image, doc, c, r); !result) return result;
     return ::testing::AssertionSuccess();
 }
 
-// The window's top-left w x h pixels must be the map image from (sx, sy).
+// The window's top-left w x h pixels must be the map picture from (sx, sy).
 inline ::testing::AssertionResult ScreenShowsImage(const QImage& screen, const QImage& image, int sx, int sy, int w,
                                                    int h)
 {

@@ -1,10 +1,11 @@
-// The map pane's drawing: the map image, the composed window with its
-// numbers, scrolling by whole cells, the failure to make the image, and
-// the overview that shrinks the image.
+// The map pane's drawing: the cells composed in the window with their
+// numbers, scrolling by whole cells, maps without cells, and the overview
+// that shrinks the map's picture.
 #include <QFontMetrics>
 #include <QScrollBar>
 
 #include "maptesting.h"
+#include "panetesting.h"
 
 using namespace maptest;
 
@@ -79,10 +80,10 @@ using MapDrawingTest = MapViewTest;
 TEST_F(MapDrawingTest, FreshMapIsAGridOfDottedWhiteCells)
 {
     Open(20, 15);
-    const QImage& image = view.m_bmpMap.Image();
+    const QImage image = MapImage();
     ASSERT_EQ(image.size(), QSize(640, 480));
-    EXPECT_EQ(view.m_nMapPixelWidth, 640);
-    EXPECT_EQ(view.m_nMapPixelHeight, 480);
+    EXPECT_EQ(view.MapPixelWidth(), 640);
+    EXPECT_EQ(view.MapPixelHeight(), 480);
     EXPECT_EQ(view.GetTotalSize(), CSize(640, 480));
     EXPECT_EQ(view.GetPageSize(), CSize(64, 64));
     EXPECT_EQ(view.GetLineSize(), CSize(32, 32));
@@ -97,8 +98,8 @@ TEST_F(MapDrawingTest, FreshMapIsAGridOfDottedWhiteCells)
         for (int x = 0; x < 640; ++x) ASSERT_EQ(image.pixel(x, y), image.pixel(x % 32, y % 32)) << x << ", " << y;
     EXPECT_TRUE(ScreenShowsImage(Screen(), image, 0, 0, 640, 480));
     for (int i = 0; i < 300; ++i) {
-        EXPECT_EQ(view.m_pTileLayer[i], -1);
-        EXPECT_EQ(view.m_pAttrLayer[i], 0);
+        EXPECT_EQ(Tile(i % 20, i / 20), -1);
+        EXPECT_EQ(Attr(i % 20, i / 20), 0);
     }
 }
 
@@ -113,8 +114,8 @@ TEST_F(MapDrawingTest, CellsDrawTheirTileOrTheEmptyLookWhenTheyNameNone)
     SetTile(5, 3, 0);
     view.OnInitialUpdate();  // the layers exist, so they are kept and drawn
     EXPECT_EQ(Tile(3, 0), 99);
-    EXPECT_TRUE(ImageMatchesLayer(view, doc));
-    EXPECT_TRUE(ScreenShowsImage(Screen(), view.m_bmpMap.Image(), 0, 0, 192, 128));
+    EXPECT_TRUE(ImageMatchesLayer(MapImage(), doc));
+    EXPECT_TRUE(ScreenShowsImage(Screen(), MapImage(), 0, 0, 192, 128));
 }
 
 TEST_F(MapDrawingTest, OnlyTheMapIsDrawnInALargerPane)
@@ -126,7 +127,7 @@ TEST_F(MapDrawingTest, OnlyTheMapIsDrawnInALargerPane)
     SetAttr(4, 1, -32768);  // wider than its cell
     view.OnInitialUpdate();
     const QImage screen = Screen();
-    EXPECT_TRUE(ScreenShowsImage(screen, view.m_bmpMap.Image(), 0, 0, 80, 1));
+    EXPECT_TRUE(ScreenShowsImage(screen, MapImage(), 0, 0, 80, 1));
     for (int y = 0; y < 480; ++y)
         for (int x = (y < 48 ? 80 : 0); x < 640; ++x)
             ASSERT_EQ(screen.pixel(x, y), kWhite) << "outside the map at " << x << ", " << y;
@@ -155,7 +156,7 @@ TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
     doc.m_bShowMapAttr = c.mapAttr;
     doc.m_byTextRed = 255;
     Open(8, 6, 32, 8);
-    for (int k = 0; k < 8; ++k) doc.m_tileList.GetAt(k)->m_byAttr = BYTE(k == 0 ? 0 : 10 + k);
+    for (int k = 0; k < 8; ++k) doc.m_map.m_tileList.GetAt(k)->m_byAttr = BYTE(k == 0 ? 0 : 10 + k);
     SetTile(2, 1, c.tile);
     SetAttr(2, 1, c.attr);
     view.OnInitialUpdate();
@@ -165,7 +166,7 @@ TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
         EXPECT_EQ(TextPixels(screen, screen.rect()), 0);
         return;
     }
-    EXPECT_TRUE(ShowsText(screen, view.m_bmpMap.Image(), {{cell.topLeft(), QString::fromUtf8(c.text)}}, cell));
+    EXPECT_TRUE(ShowsText(screen, MapImage(), {{cell.topLeft(), QString::fromUtf8(c.text)}}, cell));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -202,7 +203,7 @@ TEST_F(MapDrawingTest, NumbersSitAtTheCellCornersAsShownWhenScrolledOffTheGrid)
     for (int r = 280 / 32; r < 15; ++r)
         for (int c = 340 / 32; c < 20; ++c) labels.push_back({{c * 32 - 340, r * 32 - 280}, QString::number(r * 20 + c)});
     EXPECT_EQ(labels.front().at, QPoint(-20, -24));
-    const QImage shownMap = view.m_bmpMap.Image().copy(340, 280, 300, 200);
+    const QImage shownMap = MapImage().copy(340, 280, 300, 200);
     EXPECT_TRUE(ShowsText(screen, shownMap, labels, screen.rect()));
     // The same numbers one cell-offset off would not match.
     std::vector<Label> unsnapped = labels;
@@ -234,72 +235,51 @@ INSTANTIATE_TEST_SUITE_P(MapDrawing, ThumbSnap,
                                            ThumbCase{32, Qt::Vertical, 95, 64}, ThumbCase{16, Qt::Horizontal, 64, 64},
                                            ThumbCase{3, Qt::Vertical, 8, 6}));
 
-TEST_F(MapDrawingTest, ReinitialisingKeepsTheCellsAndRebuildsTheImage)
+TEST_F(MapDrawingTest, ReinitialisingKeepsTheCells)
 {
     Open(10, 8);
     SetTile(3, 2, 4);
     SetAttr(3, 2, 77);
-    view.m_bmpMap.Image().fill(Qt::black);
     view.OnInitialUpdate();
     EXPECT_EQ(Tile(3, 2), 4);
     EXPECT_EQ(Attr(3, 2), 77);
-    EXPECT_TRUE(ImageMatchesLayer(view, doc));
+    EXPECT_TRUE(ImageCellMatches(MapImage(), doc, 3, 2));
+    EXPECT_TRUE(ScreenShowsImage(Screen(), MapImage(), 0, 0, 320, 256));
 }
 
-// A map too large for its layers or its image: the message, and an empty pane.
-struct TooLargeCase {
-    int tileSize;
-    int mapWidth;
-    int mapHeight;
-    const char* message;
-};
-
-class TooLargeMap : public MapViewTest, public ::testing::WithParamInterface<TooLargeCase> {};
-
-TEST_P(TooLargeMap, SaysSoAndShowsNothing)
+// The pane draws only what it shows, so a map's size in pixels is no limit:
+// a map of 600 x 600 cells of 255 pixels (153,000 pixels a side) opens,
+// shows its corner and scrolls to its far end.
+TEST_F(MapDrawingTest, MapsFarLargerThanAnyPictureOpen)
 {
-    const TooLargeCase& c = GetParam();
-    Open(10, 8);
-    ASSERT_EQ(overview.m_nViewWidth, 160);
-    doc.m_nTileWidth = BYTE(c.tileSize);
-    doc.m_nTileHeight = BYTE(c.tileSize);
-    doc.m_nMapWidth = c.mapWidth;
-    doc.m_nMapHeight = c.mapHeight;
-    ReleaseLayers(view.m_pTileLayer, view.m_pAttrLayer);  // as File New does
-    messages.clear();
+    Open(600, 600, 255, 2, 640, 480);
+    SetTile(599, 599, 1);
     view.OnInitialUpdate();
-    EXPECT_EQ(messages, std::vector<std::string>{c.message});
-    EXPECT_FALSE(view.HasMapImage());
-    EXPECT_EQ(view.m_pOldBitmap, nullptr);
-    EXPECT_TRUE(view.m_bmpMap.IsNull()) << "the earlier image is gone";
-    EXPECT_EQ(overview.m_nViewWidth, 160) << "the overview is not re-initialised";
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(view.GetTotalSize(), CSize(153000, 153000));
+    const std::vector<std::uint32_t> empty = MakeEmptyCellPattern(255, 255);
+    const QImage corner = Screen();
+    for (int y = 0; y < 255; ++y)
+        for (int x = 0; x < 255; ++x) ASSERT_EQ(corner.pixel(x, y), empty[std::size_t(y * 255 + x)]) << x << ", " << y;
+    view.ScrollToDevicePosition({1 << 20, 1 << 20});
+    EXPECT_TRUE(panetest::ShowsTile(Screen(), 640 - 255, 480 - 255, *doc.Tiles().GetAt(1)));
+}
+
+// A map whose cells could not be made (the document said so): the pane
+// shows nothing and takes no clicks.
+TEST_F(MapDrawingTest, MapWithoutCellsShowsNothing)
+{
+    Open(10, 8);
+    ASSERT_NE(doc.m_map.m_cells.Create(10000, 10000), LayerAllocResult::Ok);
+    doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
     const QImage screen = Screen();
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x) ASSERT_EQ(screen.pixel(x, y), kWhite);
     Click(QPoint(40, 40));
-    EXPECT_FALSE(view.m_bDragging);
-    if (view.m_pTileLayer) {
-        EXPECT_EQ(Tile(0, 0), -1);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(MapDrawing, TooLargeMap,
-                         ::testing::Values(TooLargeCase{255, 600, 600, "화면을 만들수 없습니다"},
-                                           TooLargeCase{32, 10000, 10000, "지도를 생성할수 없습니다."}));
-
-TEST_F(MapDrawingTest, EmptyTileSizeMakesNoImage)
-{
-    doc.m_nTileWidth = 0;
-    view.resize(200, 100);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    ASSERT_EQ(view.OnCreate(), 0);
-    view.OnInitialUpdate();
-    EXPECT_FALSE(view.HasMapImage());
-    EXPECT_EQ(messages, std::vector<std::string>{"화면을 만들수 없습니다"});
-    Click(QPoint(10, 10));
     Hover(QPoint(50, 50));
-    view.RefreshScreen();
+    EXPECT_TRUE(messages.empty());
+    overview.UpdateWindow();
+    EXPECT_EQ(overview.Surface().pixel(10, 10), kWhite);
 }
 
 // The overview is half the map image, each side cut down to a multiple of 5.
@@ -317,7 +297,8 @@ TEST_P(OverviewSize, IsHalfTheImageCutToFives)
     const OverviewCase& c = GetParam();
     Open(c.mapWidth, c.mapHeight, c.tileSize, 2);
     EXPECT_EQ(QSize(overview.m_nViewWidth, overview.m_nViewHeight), c.picture);
-    EXPECT_EQ(QSize(overview.m_nSrcWidth, overview.m_nSrcHeight), view.m_bmpMap.Image().size());
+    EXPECT_EQ(QSize(overview.m_nSrcWidth, overview.m_nSrcHeight), MapImage().size());
+    EXPECT_EQ(QSize(doc.m_map.PixelWidth(), doc.m_map.PixelHeight()), MapImage().size());
     EXPECT_EQ(overview.GetTotalSize(), CSize(c.picture.width(), c.picture.height()));
 }
 
@@ -331,10 +312,10 @@ TEST_F(MapDrawingTest, OverviewShowsTheImageShrunkWithoutNumbers)
     doc.m_byTextRed = 255;
     Open(20, 15);
     SetTile(4, 2, 3);
-    view.OnInitialUpdate();
+    doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
     overview.UpdateWindow();
     const QImage picture = overview.Surface();
-    const QImage& image = view.m_bmpMap.Image();
+    const QImage image = MapImage();
     for (int y = 0; y < 240; ++y) {
         for (int x = 0; x < 320; ++x) {
             const QRgb want = 0xFF000000u | (image.pixel(2 * x, 2 * y) & image.pixel(2 * x + 1, 2 * y) &

@@ -62,7 +62,7 @@ protected:
 
     void AddTiles(int count, int size = 32)
     {
-        for (int k = 0; k < count; ++k) doc.m_tileList.AddTail(MakeTile(size, size, k));
+        for (int k = 0; k < count; ++k) doc.m_map.m_tileList.AddTail(MakeTile(size, size, k));
         Relayout();
     }
     void Relayout()
@@ -78,8 +78,7 @@ protected:
     QWidget* Window() { return view.viewport(); }
     std::vector<short> Block() const
     {
-        if (!doc.m_pSelTiles) return {};
-        return {doc.m_pSelTiles, doc.m_pSelTiles + doc.m_nSelCols * doc.m_nSelRows};
+        return doc.m_selection.m_entries;
     }
 
     CZellDoc doc;
@@ -105,8 +104,8 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
 {
     const LayoutCase& c = GetParam();
     doc.m_nTilesPerRow = c.perRow;
-    doc.m_nTileWidth = BYTE(c.tileSize);
-    doc.m_nTileHeight = BYTE(c.tileSize);
+    doc.m_map.m_nTileWidth = BYTE(c.tileSize);
+    doc.m_map.m_nTileHeight = BYTE(c.tileSize);
     AddTiles(c.tiles, c.tileSize > 0 ? c.tileSize : 32);
 
     EXPECT_EQ(view.LayoutWidth(), c.width);
@@ -117,14 +116,14 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
         const int last = c.tiles - 1;
         const int pitch = c.tileSize + 5;
         EXPECT_TRUE(ShowsTile(screen, (last % c.perRow) * pitch, (last / c.perRow) * pitch,
-                              *doc.m_tileList.GetAt(last)));
+                              *doc.m_map.m_tileList.GetAt(last)));
     }
     if (c.tileSize == 0) {
         // Nothing to lay out: the window stays blank and clicks select nothing.
         EXPECT_EQ(screen.pixel(5, 5), 0xFFFFFFFFu);
         Press(Window(), QPoint(5, 5));
         Release(Window(), QPoint(5, 5));
-        EXPECT_FALSE(doc.m_bTileSelected);
+        EXPECT_FALSE(doc.HasSelection());
     }
 }
 
@@ -164,14 +163,14 @@ TEST_P(PaletteSelection, TakesTheTilesUnderTheBandAndKeepsItsFrame)
     Release(Window(), c.release);
 
     if (c.cols == 0) {
-        EXPECT_FALSE(doc.m_bTileSelected);
-        EXPECT_EQ(doc.m_pSelTiles, nullptr);
+        EXPECT_FALSE(doc.HasSelection());
+        EXPECT_TRUE(doc.m_selection.m_entries.empty());
         EXPECT_TRUE(ShowsNoFrame(blank, Screen()));
         return;
     }
-    ASSERT_TRUE(doc.m_bTileSelected);
-    EXPECT_EQ(doc.m_nSelCols, c.cols);
-    EXPECT_EQ(doc.m_nSelRows, c.rows);
+    ASSERT_TRUE(doc.HasSelection());
+    EXPECT_EQ(doc.m_selection.m_nCols, c.cols);
+    EXPECT_EQ(doc.m_selection.m_nRows, c.rows);
     EXPECT_EQ(Block(), c.tiles);
     EXPECT_TRUE(ShowsFrames(blank, Screen(), {c.frame}));
 }
@@ -219,7 +218,7 @@ TEST_F(PaletteTest, TheNextPressTakesTheOldFrameOff)
     const QImage blank = Screen();
     Drag(Window(), Slot(0, 0), Slot(2, 1));
     Press(Window(), Slot(5, 2));
-    EXPECT_FALSE(doc.m_bTileSelected);
+    EXPECT_FALSE(doc.HasSelection());
     EXPECT_TRUE(ShowsFrames(blank, Screen(), {Cell(5, 2)}));
     Release(Window(), Slot(5, 2));
     EXPECT_TRUE(ShowsFrames(blank, Screen(), {Cell(5, 2)}));
@@ -259,10 +258,10 @@ TEST_F(PaletteTest, ScrollingDropsTheBlockAndItsFrame)
 {
     AddTiles(100);  // ten rows: 370 pixels in a 300-pixel window
     Drag(Window(), Slot(1, 1), Slot(2, 2));
-    ASSERT_TRUE(doc.m_bTileSelected);
+    ASSERT_TRUE(doc.HasSelection());
     view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_GT(view.GetDeviceScrollPosition().y, 0);
-    EXPECT_FALSE(doc.m_bTileSelected);
+    EXPECT_FALSE(doc.HasSelection());
     const QImage scrolled = Screen();
     view.Invalidate(TRUE);
     EXPECT_TRUE(ShowsNoFrame(Screen(), scrolled));
@@ -284,7 +283,7 @@ TEST_F(PaletteTest, TheFrameStaysOnItsSlotsWhenTheViewMovesUnderIt)
     // Moved without a scroll bar action (as a resize does): the block stays
     // and its frame with it.
     view.ScrollToDevicePosition(CPoint(0, 0));
-    EXPECT_TRUE(doc.m_bTileSelected);
+    EXPECT_TRUE(doc.HasSelection());
     EXPECT_TRUE(ShowsFrames(top, Screen(), {Cell(1, 1)}));
     Press(Window(), Slot(6, 0));
     Release(Window(), Slot(6, 0));
@@ -297,8 +296,8 @@ TEST_F(PaletteTest, ReinitialisingDropsTheBlockAndItsFrame)
     const QImage blank = Screen();
     Drag(Window(), Slot(0, 0), Slot(1, 0));
     Relayout();
-    EXPECT_FALSE(doc.m_bTileSelected);
-    EXPECT_EQ(doc.m_pSelTiles, nullptr);
+    EXPECT_FALSE(doc.HasSelection());
+    EXPECT_TRUE(doc.m_selection.m_entries.empty());
     EXPECT_TRUE(ShowsNoFrame(blank, Screen()));
 }
 
@@ -318,7 +317,7 @@ TEST_F(PaletteTest, ReinitialisingRightAfterAResizeLeavesNoFrame)
 TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
 {
     AddTiles(25);
-    doc.m_tileList.GetAt(13)->m_byAttr = 200;
+    doc.m_map.m_tileList.GetAt(13)->m_byAttr = 200;
     doc.m_byTextGreen = 255;
     const QRgb textColour = qRgb(0, 255, 0);
     auto countText = [&](const QImage& screen, const CRect& rc) {
@@ -329,7 +328,7 @@ TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
     };
 
     const QImage plain = Screen();
-    EXPECT_TRUE(ShowsTile(plain, 3 * 37, 37, *doc.m_tileList.GetAt(13)));
+    EXPECT_TRUE(ShowsTile(plain, 3 * 37, 37, *doc.m_map.m_tileList.GetAt(13)));
     EXPECT_EQ(countText(plain, {0, 0, 370, 106}), 0);
 
     doc.m_bShowPaletteAttr = TRUE;
@@ -371,7 +370,7 @@ protected:
 
     void AddTiles(int count)
     {
-        for (int k = 0; k < count; ++k) doc.m_tileList.AddTail(MakeTile(32, 32, k));
+        for (int k = 0; k < count; ++k) doc.m_map.m_tileList.AddTail(MakeTile(32, 32, k));
         view->OnInitialUpdate();
         view->UpdateWindow();
     }
@@ -424,7 +423,7 @@ TEST_P(PaletteMenuStates, EnablesTheTileCommandsByTheTilesAndTheBlock)
     const MenuCase& c = GetParam();
     AddTiles(c.tiles);
     if (c.block) Drag(view->viewport(), QPoint(10, 10), QPoint(50, 10));
-    ASSERT_EQ(bool(doc.m_bTileSelected), c.block);
+    ASSERT_EQ(bool(doc.HasSelection()), c.block);
 
     std::map<UINT, bool> states;
     QStringList texts;

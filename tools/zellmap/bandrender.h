@@ -1,9 +1,11 @@
-// The map picture written a band of rows at a time: the map view's image
-// (scale 1) or the overview's reduction of it (scale 2). Only one band of
-// the full-size image is ever in memory, however large the map.
+// The map picture written a band of rows at a time: the map pane's picture
+// (scale 1) or the overview's reduction of it (scale 2), both drawn by the
+// editor's own rasteriser. Only one band is ever in memory, however large
+// the map.
 #pragma once
 
 #include "imagesink.h"
+#include "mapmodel.h"
 #include "maprender.h"
 
 #include <cstddef>
@@ -14,32 +16,27 @@
 struct RenderSettings {
     int scale = 1;     // 1: one pixel per map pixel; 2: the overview's half size
     bool grid = true;  // false: empty cells plain white, without their dotted outline
-    // Memory for one band of the full-size image; a band holds at least
+    // Memory for one band of the full-size picture; a band holds at least
     // one row of pixels (scale 1) or the rows behind one reduced row.
     std::size_t bandBytes = std::size_t(32) << 20;
     // A map whose smallest band needs more than this is refused.
     std::size_t maxBandBytes = std::size_t(256) << 20;
 };
 
-// Draws over one band of the full-size image (bits[0] is map pixel
+// Draws over one band of the full-size picture (bits[0] is map pixel
 // (0, band.originY)) before the band is written: the text overlay.
 using BandDecorator = std::function<void(const MapPixels& band)>;
-
-struct PictureSize {
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-};
 
 // The size of the picture, or nothing when the map has none (no cells, or
 // too small to reduce). The reduction keeps the overview's rounding:
 // (map pixels / 10) x 5 on each side.
-std::optional<PictureSize> RenderedSize(const MapRenderSource& map, int scale);
+std::optional<PictureSize> RenderedSize(const CMapModel& map, int scale);
 
 enum class RenderResult { Ok, NoPicture, TooLarge, WriteFailed };
 
 // Whether the picture can be made within the settings' memory, before
 // anything is allocated or written: NoPicture, TooLarge or Ok.
-RenderResult CheckRender(const MapRenderSource& map, const RenderSettings& settings);
+RenderResult CheckRender(const CMapModel& map, const RenderSettings& settings);
 
-RenderResult RenderMapPicture(const MapRenderSource& map, const RenderSettings& settings,
-                              const BandDecorator& decorate, ImageSink& sink);
+RenderResult RenderMapPicture(const CMapModel& map, const RenderSettings& settings, const BandDecorator& decorate,
+                              ImageSink& sink);

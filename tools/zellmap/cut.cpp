@@ -77,19 +77,19 @@ int RunCut(const Arguments& args)
     dib.Load(parsed->positional[0]);
     if (!dib.m_bLoaded) return kExitFailed;
 
+    // New: the fresh map's cells are all empty, without attributes.
+    CMapModel map;
+    map.m_nTileWidth = BYTE(*tile);
+    map.m_nTileHeight = BYTE(*tile);
+    if (const char* message = LayerAllocMessage(map.m_cells.Create(mapWidth, mapHeight))) return Fail(message);
+
     // Cut whole: a bitmap that cannot be cut says so once.
-    CTileList tiles;
     const int messagesBefore = MessagesShown();
-    const int count = CutWholeBitmap(dib, int(*tile), int(*tile), tiles);
+    const int count = CutWholeBitmap(dib, int(*tile), int(*tile), map.m_tileList);
     if (MessagesShown() > messagesBefore) return kExitFailed;
 
-    // Save: the fresh map's cells are all empty, without attributes.
     MapSaveInput input;
-    input.mapWidth = mapWidth;
-    input.mapHeight = mapHeight;
-    input.tileWidth = BYTE(*tile);
-    input.tileHeight = BYTE(*tile);
-    input.tiles = &tiles;
+    input.map = &map;
     input.bitmapBitCount = dib.GetBitCount();
     input.bitmapColours = dib.GetBitCount() == 8 ? dib.m_pColors : nullptr;
     const MapWriteResult result = WriteMapFile(*output, input);

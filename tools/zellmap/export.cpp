@@ -77,8 +77,8 @@ TilesetLayout LayoutFor(int tileCount)
 // All tiles in reading order, one band of tile rows at a time.
 bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout layout, std::string& error)
 {
-    const int tw = map.content.tileWidth;
-    const int th = map.content.tileHeight;
+    const int tw = map.Map().m_nTileWidth;
+    const int th = map.Map().m_nTileHeight;
     const std::int64_t width = std::int64_t(layout.columns) * tw;
     OutputFile file(path);
     if (!file.Open()) {
@@ -97,7 +97,7 @@ bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout l
     for (int row = 0; row < layout.rows; ++row) {
         std::fill(band.begin(), band.end(), 0xFFFFFFFFu);
         for (int col = 0; col < layout.columns; ++col) {
-            const CSprite* tile = map.tiles.GetAt(row * layout.columns + col);
+            const CSprite* tile = map.Tiles().GetAt(row * layout.columns + col);
             if (!tile) break;
             const std::uint32_t* bits = tile->GetScreenBits();
             for (int y = 0; y < std::min(th, tile->GetHeight()); ++y)
@@ -116,40 +116,41 @@ bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout l
 void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, const std::string& tilesetFile,
               TilesetLayout layout)
 {
-    const MapFileContent& c = map.content;
-    const int tileCount = map.tiles.GetCount();
-    const std::size_t cells = map.CellCount();
+    const CMapModel& m = map.Map();
+    const int tileCount = map.Tiles().GetCount();
     std::size_t attributed = 0;
-    for (std::size_t i = 0; i < cells; ++i) attributed += c.attrLayer[i] != kNoAttrCell;
+    for (int row = 0; row < m.MapHeight(); ++row)
+        for (int col = 0; col < m.MapWidth(); ++col)
+            attributed += map.Cell(CellLayer::Attributes, col, row) != kNoAttrCell;
 
     std::fprintf(out, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
     std::fprintf(out,
                  "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"%d\" "
                  "height=\"%d\" tilewidth=\"%d\" tileheight=\"%d\" infinite=\"0\" nextlayerid=\"3\" "
                  "nextobjectid=\"%zu\">\n",
-                 c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, attributed + 1);
+                 m.MapWidth(), m.MapHeight(), int(m.m_nTileWidth), int(m.m_nTileHeight), attributed + 1);
     if (tileCount > 0) {
         std::fprintf(out,
                      " <tileset firstgid=\"1\" name=\"%s\" tilewidth=\"%d\" tileheight=\"%d\" tilecount=\"%d\" "
                      "columns=\"%d\">\n",
-                     XmlEscaped(name).c_str(), c.tileWidth, c.tileHeight, tileCount, layout.columns);
+                     XmlEscaped(name).c_str(), int(m.m_nTileWidth), int(m.m_nTileHeight), tileCount, layout.columns);
         std::fprintf(out, "  <image source=\"%s\" width=\"%d\" height=\"%d\"/>\n", XmlEscaped(tilesetFile).c_str(),
-                     layout.columns * c.tileWidth, layout.rows * c.tileHeight);
+                     layout.columns * int(m.m_nTileWidth), layout.rows * int(m.m_nTileHeight));
         for (int i = 0; i < tileCount; ++i)
             std::fprintf(out,
                          "  <tile id=\"%d\">\n   <properties>\n    <property name=\"attribute\" type=\"int\" "
                          "value=\"%d\"/>\n   </properties>\n  </tile>\n",
-                         i, map.tiles.GetAt(i)->m_byAttr);
+                         i, map.Tiles().GetAt(i)->m_byAttr);
         std::fprintf(out, " </tileset>\n");
     }
 
     std::fprintf(out, " <layer id=\"1\" name=\"tiles\" width=\"%d\" height=\"%d\">\n  <data encoding=\"csv\">\n",
-                 c.mapWidth, c.mapHeight);
-    for (int row = 0; row < c.mapHeight; ++row) {
-        for (int col = 0; col < c.mapWidth; ++col) {
-            const short value = c.tileLayer[CellIndex(col, row, c.mapWidth)];
-            const bool last = row == c.mapHeight - 1 && col == c.mapWidth - 1;
-            const int gid = TileForCell(&map.tiles, value) ? value + 1 : 0;
+                 m.MapWidth(), m.MapHeight());
+    for (int row = 0; row < m.MapHeight(); ++row) {
+        for (int col = 0; col < m.MapWidth(); ++col) {
+            const short value = map.Cell(CellLayer::Tiles, col, row);
+            const bool last = row == m.MapHeight() - 1 && col == m.MapWidth() - 1;
+            const int gid = m.TileForCell(value) ? value + 1 : 0;
             std::fprintf(out, last ? "%d" : "%d,", gid);
         }
         std::fputc('\n', out);
@@ -158,16 +159,16 @@ void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, con
 
     std::fprintf(out, " <objectgroup id=\"2\" name=\"map attributes\" visible=\"0\">\n");
     std::size_t id = 1;
-    for (int row = 0; row < c.mapHeight; ++row) {
-        for (int col = 0; col < c.mapWidth; ++col) {
-            const short attr = c.attrLayer[CellIndex(col, row, c.mapWidth)];
+    for (int row = 0; row < m.MapHeight(); ++row) {
+        for (int col = 0; col < m.MapWidth(); ++col) {
+            const short attr = map.Cell(CellLayer::Attributes, col, row);
             if (attr == kNoAttrCell) continue;
             std::fprintf(out,
                          "  <object id=\"%zu\" x=\"%lld\" y=\"%lld\" width=\"%d\" height=\"%d\">\n   <properties>\n"
                          "    <property name=\"attribute\" type=\"int\" value=\"%d\"/>\n   </properties>\n"
                          "  </object>\n",
-                         id++, (long long)col * c.tileWidth, (long long)row * c.tileHeight, c.tileWidth,
-                         c.tileHeight, attr);
+                         id++, (long long)col * int(m.m_nTileWidth), (long long)row * int(m.m_nTileHeight), int(m.m_nTileWidth),
+                         int(m.m_nTileHeight), attr);
         }
     }
     std::fprintf(out, " </objectgroup>\n</map>\n");
@@ -188,8 +189,8 @@ int RunExport(const Arguments& args)
     if (LoadMapForTool(parsed->positional[0], map) != MapReadResult::Ok) return kExitFailed;
 
     const std::string tilesetPath = TilesetPathFor(*tmxPath);
-    const TilesetLayout layout = LayoutFor(map.tiles.GetCount());
-    if (!map.tiles.IsEmpty() && !WriteTileset(tilesetPath, map, layout, error)) return Fail(error);
+    const TilesetLayout layout = LayoutFor(map.Tiles().GetCount());
+    if (!map.Tiles().IsEmpty() && !WriteTileset(tilesetPath, map, layout, error)) return Fail(error);
 
     OutputFile file(*tmxPath);
     if (!file.Open()) return Fail(*tmxPath + "\n화일을 만들 수 없습니다");

@@ -111,16 +111,19 @@ struct CellCounts {
 CellCounts CountCells(const LoadedMap& map)
 {
     CellCounts counts;
-    const std::size_t cells = map.CellCount();
-    for (std::size_t i = 0; i < cells; ++i) {
-        const short tile = map.content.tileLayer[i];
-        if (tile == kEmptyTileCell)
-            ++counts.empty;
-        else if (TileForCell(&map.tiles, tile))
-            ++counts.used;
-        else
-            ++counts.outOfRange;
-        if (map.content.attrLayer[i] != kNoAttrCell) ++counts.withAttribute;
+    const CCellLayers& cells = map.Map().m_cells;
+    for (int row = 0; row < cells.Height(); ++row) {
+        const short* tiles = cells.Row(CellLayer::Tiles, row);
+        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        for (int col = 0; col < cells.Width(); ++col) {
+            if (tiles[col] == kEmptyTileCell)
+                ++counts.empty;
+            else if (map.Map().TileForCell(tiles[col]))
+                ++counts.used;
+            else
+                ++counts.outOfRange;
+            if (attrs[col] != kNoAttrCell) ++counts.withAttribute;
+        }
     }
     return counts;
 }
@@ -205,14 +208,21 @@ void TextHeader(int mapWidth, int mapHeight, int tileWidth, int tileHeight, int 
                 tileWidth, tileHeight, bitCount, tileCount);
 }
 
-void TextLayer(const char* title, const short* layer, int width, int height)
+void TextLayer(const char* title, const CCellLayers& cells, CellLayer layer)
 {
     std::printf("%s:\n", title);
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col)
-            std::printf(col == 0 ? "%d" : " %d", layer[CellIndex(col, row, width)]);
+    for (int row = 0; row < cells.Height(); ++row) {
+        const short* entries = cells.Row(layer, row);
+        for (int col = 0; col < cells.Width(); ++col) std::printf(col == 0 ? "%d" : " %d", entries[col]);
         std::putchar('\n');
     }
+}
+
+// Cell i of a layer in row-major order.
+short CellAt(const LoadedMap& map, CellLayer layer, std::size_t i)
+{
+    const std::size_t width = std::size_t(map.Map().MapWidth());
+    return map.Cell(layer, int(i % width), int(i / width));
 }
 
 void ReportRefused(const std::string& path, const FileFacts& facts, const char* message, bool json)
@@ -238,39 +248,42 @@ void ReportRefused(const std::string& path, const FileFacts& facts, const char* 
 void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t size, bool json, bool withCells)
 {
     const MapFileContent& c = map.content;
+    const CMapModel& m = map.Map();
     const CellCounts counts = CountCells(map);
-    const int tileCount = map.tiles.GetCount();
+    const int tileCount = map.Tiles().GetCount();
     if (json) {
         JsonOut out(stdout);
         out.String("file", path);
         out.Bool("sound", true);
         out.Number("file_size", (long long)size);
-        JsonHeader(out, c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, c.bitCount, tileCount);
+        JsonHeader(out, m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
         out.List("tile_attributes", std::size_t(tileCount),
-                 [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.tiles.GetAt(int(i))->m_byAttr); });
+                 [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.Tiles().GetAt(int(i))->m_byAttr); });
         out.List("tile_sha256", std::size_t(tileCount),
-                 [&](std::size_t i) { out.Quoted(TileDigest(*map.tiles.GetAt(int(i)))); });
+                 [&](std::size_t i) { out.Quoted(TileDigest(*map.Tiles().GetAt(int(i)))); });
         out.Number("cells_used", (long long)counts.used);
         out.Number("cells_empty", (long long)counts.empty);
         out.Number("cells_out_of_range", (long long)counts.outOfRange);
         out.Number("cells_with_attribute", (long long)counts.withAttribute);
         if (withCells) {
-            out.List("cells", map.CellCount(),
-                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", c.tileLayer[i]); });
-            out.List("attributes", map.CellCount(),
-                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", c.attrLayer[i]); });
+            out.List("cells", map.CellCount(), [&](std::size_t i) {
+                std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Tiles, i));
+            });
+            out.List("attributes", map.CellCount(), [&](std::size_t i) {
+                std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Attributes, i));
+            });
         }
         out.Finish();
         return;
     }
     std::printf("화일: %s\n상태: 정상\n", path.c_str());
-    TextHeader(c.mapWidth, c.mapHeight, c.tileWidth, c.tileHeight, c.bitCount, tileCount);
+    TextHeader(m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
     std::printf("칸: 사용 %llu, 빈 칸 %llu, 범위 밖 %llu\n속성 있는 칸: %llu\n", (unsigned long long)counts.used,
                 (unsigned long long)counts.empty, (unsigned long long)counts.outOfRange,
                 (unsigned long long)counts.withAttribute);
     if (withCells) {
-        TextLayer("타일 칸", c.tileLayer.get(), c.mapWidth, c.mapHeight);
-        TextLayer("맵 속성", c.attrLayer.get(), c.mapWidth, c.mapHeight);
+        TextLayer("타일 칸", m.m_cells, CellLayer::Tiles);
+        TextLayer("맵 속성", m.m_cells, CellLayer::Attributes);
     }
 }
 

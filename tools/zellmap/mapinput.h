@@ -1,20 +1,20 @@
-// A map file read by the editor's own reader, with its tiles in a tile list
-// as the document holds them, so the rasteriser and the cell helpers see
-// exactly what the editor sees.
+// A map file read by the editor's own reader into the editor's own map
+// model, so the rasteriser and the cell helpers see exactly what the
+// editor sees.
 #pragma once
 
 #include "mapfile.h"
-#include "maprender.h"
-#include "tilelist.h"
 
 #include <string>
 
 struct LoadedMap {
-    MapFileContent content;  // sizes and layers (its tile vector is empty once loaded)
-    CTileList tiles;
+    MapFileContent content;  // the map, and the format its tiles were stored in
 
-    MapRenderSource RenderSource() const;
-    std::size_t CellCount() const { return std::size_t(content.mapWidth) * std::size_t(content.mapHeight); }
+    const CMapModel& Map() const { return content.map; }
+    const CTileList& Tiles() const { return content.map.m_tileList; }
+    std::size_t CellCount() const { return content.map.m_cells.CellCount(); }
+    // Cell (col, row) of a layer; the cell must be on the map.
+    short Cell(CellLayer layer, int col, int row) const { return content.map.m_cells.Row(layer, row)[col]; }
 };
 
 // Reads the file with the editor's reader; shows nothing itself.

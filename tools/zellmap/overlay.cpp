@@ -79,16 +79,15 @@ struct OverlayPrinter::Impl {
 
     CellLabel LabelOf(int col, int row) const
     {
-        const std::size_t index = CellIndex(col, row, map.content.mapWidth);
-        const short tile = map.content.tileLayer[index];
+        const short tile = map.Cell(CellLayer::Tiles, col, row);
         switch (kind) {
         case OverlayKind::TileAttributes:
-            if (const CSprite* sprite = TileForCell(&map.tiles, tile)) return CellLabel::Number(sprite->m_byAttr);
+            if (const CSprite* sprite = map.Map().TileForCell(tile)) return CellLabel::Number(sprite->m_byAttr);
             return CellLabel::Cross();
         case OverlayKind::TileNumbers:
             return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
         case OverlayKind::MapAttributes: {
-            const short attr = map.content.attrLayer[index];
+            const short attr = map.Cell(CellLayer::Attributes, col, row);
             return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);
         }
         }
@@ -105,20 +104,20 @@ OverlayPrinter::~OverlayPrinter() = default;
 
 void OverlayPrinter::Decorate(const MapPixels& band)
 {
-    const MapFileContent& content = m_impl->map.content;
-    const int tw = content.tileWidth;
-    const int th = content.tileHeight;
-    if (!content.tileLayer || !content.attrLayer || tw <= 0 || th <= 0) return;
+    const CMapModel& map = m_impl->map.Map();
+    const int tw = map.m_nTileWidth;
+    const int th = map.m_nTileHeight;
+    if (!map.m_cells.IsComplete() || tw <= 0 || th <= 0) return;
     QImage image(reinterpret_cast<uchar*>(band.bits), band.width, band.height, band.stride * 4, QImage::Format_RGB32);
     if (image.isNull()) return;
     // Labels of the cell rows above and below the band may reach into it.
     const std::int64_t first = std::max<std::int64_t>(0, (band.originY - m_impl->margin) / th);
     const std::int64_t end =
-        std::min<std::int64_t>(content.mapHeight, (band.originY + band.height + m_impl->margin) / th + 1);
+        std::min<std::int64_t>(map.MapHeight(), (band.originY + band.height + m_impl->margin) / th + 1);
     const QRect clip(0, 0, band.width, band.height);
     for (std::int64_t row = first; row < end; ++row) {
         const int y = int(row * th - band.originY);
-        for (int col = 0; col < content.mapWidth; ++col)
+        for (int col = 0; col < map.MapWidth(); ++col)
             m_impl->text->Draw(image, clip, col * tw, y, m_impl->LabelOf(col, int(row)), m_impl->colour);
     }
 }

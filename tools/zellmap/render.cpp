@@ -89,7 +89,7 @@ int RunRender(const Arguments& args)
 
     LoadedMap map;
     if (LoadMapForTool(parsed->positional[0], map) != MapReadResult::Ok) return kExitFailed;
-    const MapRenderSource source = map.RenderSource();
+    const CMapModel& source = map.Map();
     if (CheckRender(source, settings) != RenderResult::Ok) return Fail(kMsgCannotMakeScreen);
     const auto size = RenderedSize(source, settings.scale);
 
