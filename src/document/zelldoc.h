@@ -120,7 +120,7 @@ public:
 
 private:
     bool RefuseSaveWithoutBitmap() const;
-    // Tells every view which cells an edit wrote (nothing when none).
+    // Tells every view which cells an edit wrote (possibly none).
     void CellsChanged(const CRect& cells);
     // The tile set, its attributes or its layout changed: the picked block
     // is dropped and the views hear of it.

@@ -19,7 +19,8 @@ void CZellDoc::ClearSelection(CScrollView* pSender)
 
 void CZellDoc::CellsChanged(const CRect& cells)
 {
-    if (cells.IsRectEmpty()) return;
+    // Told even when nothing was written: the map pane then still takes a
+    // preview off, as after any edit.
     CMapHint hint(cells);
     UpdateAllViews(nullptr, HINT_CELLS, &hint);
 }

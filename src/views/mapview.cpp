@@ -73,25 +73,34 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         return;
     }
     if ((lHint & HINT_CELLS) && pHint && HasMap()) {
+        // An edit always takes a preview off, even one that wrote nothing.
+        EraseStalePreview();
         const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
+        if (cells.IsRectEmpty()) return;
         const CPoint scroll = GetDeviceScrollPosition();
         const std::int64_t left = std::int64_t(cells.left) * TileWidth() - scroll.x;
         const std::int64_t top = std::int64_t(cells.top) * TileHeight() - scroll.y;
         const std::int64_t right = std::int64_t(cells.right) * TileWidth() - scroll.x;
         const std::int64_t bottom = std::int64_t(cells.bottom) * TileHeight() - scroll.y;
+        // A changed cell's old number may have reached past the cell.
+        const QRect reach = OverlayOf(*GetDocument()) == Overlay::None ? QRect() : OverlayText().Reach();
         const CRect client = GetClientRect();
-        // Only what is on screen: the changed cells, and a preview that an
-        // edit always takes off.
-        const CRect changed(int(std::clamp<std::int64_t>(left, -1, client.right)),
-                            int(std::clamp<std::int64_t>(top, -1, client.bottom)),
-                            int(std::clamp<std::int64_t>(right, -1, client.right)),
-                            int(std::clamp<std::int64_t>(bottom, -1, client.bottom)));
-        EraseStalePreview();
+        // Only what is on screen of the changed cells.
+        const CRect changed(int(std::clamp<std::int64_t>(left + std::min(0, reach.left()), -1, client.right)),
+                            int(std::clamp<std::int64_t>(top + std::min(0, reach.top()), -1, client.bottom)),
+                            int(std::clamp<std::int64_t>(right + std::max(0, reach.right()), -1, client.right)),
+                            int(std::clamp<std::int64_t>(bottom + std::max(0, reach.bottom()), -1, client.bottom)));
         ComposeArea(changed);
     }
 }
 
 void CMapView::OnDraw(CDC*) { RefreshScreen(); }
+
+OverlayTextCache& CMapView::OverlayText()
+{
+    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(CDC().Font());
+    return *m_pOverlayText;
+}
 
 CRect CMapView::MapArea() const
 {
@@ -157,10 +166,9 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
     const int tw = TileWidth();
     const int th = TileHeight();
 
-    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(CDC().Font());
     // The labels of every cell shown in the map area, whose pixels may reach
     // into the area being drawn; only the area's pixels are touched.
-    const QRect reach = m_pOverlayText->Reach();
+    const QRect reach = OverlayText().Reach();
     const int firstCol = std::max((scroll.x + mapArea.left) / tw, (scroll.x + area.left - reach.right() - 1) / tw);
     const int firstRow = std::max((scroll.y + mapArea.top) / th, (scroll.y + area.top - reach.bottom() - 1) / th);
     const int endCol = std::min({doc.MapWidth(), (scroll.x + mapArea.right - 1) / tw + 1,
@@ -192,7 +200,7 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
                 break;
             case Overlay::None: break;
             }
-            m_pOverlayText->Draw(screen, clip, col * tw - scroll.x, row * th - scroll.y, label, colour);
+            OverlayText().Draw(screen, clip, col * tw - scroll.x, row * th - scroll.y, label, colour);
         }
     }
 }

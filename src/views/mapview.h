@@ -62,6 +62,7 @@ private:
     void ComposeArea(const CRect& area);
     void ComposeCells(const CRect& area, const CRect& mapArea);
     void DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll);
+    OverlayTextCache& OverlayText();
     // Takes a preview still on the window off it.
     void EraseStalePreview();
 

@@ -57,6 +57,7 @@ void CSmallMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     } else if ((lHint & HINT_CELLS) && pHint && m_nSrcWidth > 0 && m_nSrcHeight > 0) {
         const CZellDoc* doc = GetDocument();
         const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
+        if (cells.IsRectEmpty()) return;
         const auto xs = ReducedRange(std::int64_t(cells.left) * doc->TileWidth(),
                                      std::int64_t(cells.right) * doc->TileWidth(), m_nSrcWidth, m_nViewWidth);
         const auto ys = ReducedRange(std::int64_t(cells.top) * doc->TileHeight(),

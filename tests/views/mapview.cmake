@@ -2,6 +2,10 @@
 pellin_add_test(mapview_tests
   ${CMAKE_CURRENT_LIST_DIR}/mapview_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mapview_edit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapview_random_test.cpp
 )
 target_include_directories(mapview_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(mapview_tests PRIVATE pellin_test_support pellin_editor Qt6::Test)
+# The pane is compared with the command-line renderer's pictures.
+target_compile_definitions(mapview_tests PRIVATE ZELLMAP_EXE="$<TARGET_FILE:zellmap>")
+add_dependencies(mapview_tests zellmap)
