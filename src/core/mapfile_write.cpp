@@ -35,6 +35,8 @@ MapWriteResult CheckInput(const MapSaveInput& input, TileFormat& format)
 {
     if (!input.map) return MapWriteResult::CannotWrite;
     const CMapModel& map = *input.map;
+    if (input.tileAttributes && input.tileAttributes->size() != std::size_t(map.m_tileList.GetCount()))
+        return MapWriteResult::CannotWrite;
     // A size no cell layer can have is not a map we hold.
     if (!LayerCellCount(map.MapWidth(), map.MapHeight())) return MapWriteResult::CannotWrite;
     const int count = map.m_tileList.GetCount();
@@ -150,7 +152,8 @@ bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
     for (int i = 0; i < count; ++i) {
         const CSprite& tile = *map.m_tileList.GetAt(i);
         const std::size_t pixelBytes = std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight());
-        if (!sink.Put(tile.m_pBits, pixelBytes) || !sink.Put(&tile.m_byAttr, 1)) return false;
+        const BYTE attribute = input.tileAttributes ? (*input.tileAttributes)[std::size_t(i)] : tile.m_byAttr;
+        if (!sink.Put(tile.m_pBits, pixelBytes) || !sink.Put(&attribute, 1)) return false;
     }
 
     return PutLayer(sink, map.m_cells, CellLayer::Tiles, kEmptyTileCell) &&

@@ -10,6 +10,9 @@ struct CTileBlock {
     int m_nCols = 0;
     int m_nRows = 0;
     std::vector<short> m_entries;
+    // The palette slot of entry (0, 0): row x tiles per row + column; -1
+    // when the block did not come from the palette.
+    int m_nFirstSlot = -1;
 
     bool IsEmpty() const { return m_nCols <= 0 || m_nRows <= 0 || m_entries.size() < Count(); }
     std::size_t Count() const { return IsSized() ? std::size_t(m_nCols) * std::size_t(m_nRows) : 0; }

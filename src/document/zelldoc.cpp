@@ -19,6 +19,8 @@ CZellDoc::CZellDoc()
     OnCommand(ID_SHOW_MAPATTR, [this] { OnShowMapAttr(); });
     OnCommand(ID_TILE_FILLALL, [this] { OnTileFillAll(); });
     OnCommand(ID_TEXT_COLOR, [this] { OnTextColor(); });
+    OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
+    OnCommand(ID_EDIT_REDO, [this] { OnEditRedo(); });
 
     OnUpdateCommandUI(ID_BITMAP_ALLTILES, [this](CCmdUI* ui) { OnUpdateHaveBitmap(ui); });
     OnUpdateCommandUI(ID_TILE_ARRANGE, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
@@ -30,9 +32,16 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_SHOW_PALETTEATTR, [this](CCmdUI* ui) { OnUpdateShowPaletteAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_TILEATTR, [this](CCmdUI* ui) { OnUpdateShowTileAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
+    OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI* ui) { OnUpdateEditUndo(ui); });
+    OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI* ui) { OnUpdateEditRedo(ui); });
 }
 
-CZellDoc::~CZellDoc() { DeleteAllTiles(); }
+CZellDoc::~CZellDoc()
+{
+    // The undo steps refer to the document: they go first.
+    m_undoStack.clear();
+    DeleteAllTiles();
+}
 
 // A new document holds a map of 20 x 15 empty cells of 32 x 32 pixels.
 BOOL CZellDoc::OnNewDocument()

@@ -7,7 +7,10 @@
 // lands here.
 #pragma once
 
+#include <QString>
+#include <QUndoStack>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dib.h"
@@ -27,6 +30,7 @@ inline constexpr const char* kMsgLoadBitmapFirst = "팔렛트로 읽을 비트�
 inline constexpr const char* kMsgAskEraseTilesForNewMap = "타일을 모두 지워야 합니다(지울까요?)";
 inline constexpr const char* kMsgAskEraseAllTiles = "타일을 모두 지울까요?";
 inline constexpr const char* kMsgAskEraseSelectedTiles = "선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)";
+inline constexpr const char* kMsgAskSaveChanges = "변경된 내용을 저장하시겠습니까?";
 
 class CZellDoc : public CDocument {
 public:
@@ -34,6 +38,15 @@ public:
     ~CZellDoc() override;
 
     BOOL OnNewDocument() override;
+    // Unsaved changes: the document differs from what was last loaded or
+    // saved (undoing back to that point makes it clean again).
+    BOOL IsModified() const override { return !m_undoStack.isClean(); }
+    // With unsaved changes, asks whether to save them first: Yes saves (a
+    // refused or cancelled save keeps everything), No discards, Cancel
+    // keeps everything. TRUE when the caller may go on.
+    BOOL SaveModified() override;
+    // Every change of the map and the tile set, undoable step by step.
+    QUndoStack& UndoStack() { return m_undoStack; }
     // Removes every tile from the set and frees it; leaves the picked block
     // and the map's cells alone, and tells no view.
     void DeleteAllTiles();
@@ -54,9 +67,9 @@ public:
     void SetSelection(CTileBlock block, CScrollView* pSender);
     void ClearSelection(CScrollView* pSender);
 
-    // Map edits; each tells every view which cells changed.
+    // Map edits, each one undoable step; each tells every view which cells changed.
     void StampSelection(int col, int row);
-    void FillWithSelection(const CRect& cells);
+    void FillWithSelection(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
     void SetCellAttributes(const CRect& cells, short value);
     short CellAttribute(int col, int row) const;
 
@@ -66,9 +79,22 @@ public:
     // ends the cut. The palette is laid out anew even when nothing was cut.
     void CutTiles(const std::vector<CRect>& bitmapCells);
 
-    // Map files: the dialogs around the reader and writer.
-    void SaveMapFile();
+    // The changes the undo steps make, each telling the views. Tiles go in
+    // and come out with their numbers, in ascending order.
+    void PutCells(CellLayer layer, const CRect& cells, const std::vector<short>& values);
+    void PutTiles(const std::vector<std::pair<int, SharedSprite>>& tiles);
+    std::vector<std::pair<int, SharedSprite>> TakeTiles(const std::vector<int>& numbers);
+    void PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes);
+
+    // Map files: the dialogs around the reader and writer. SaveMapFile is
+    // true when the file was written; LoadMapFile first asks about unsaved
+    // changes.
+    bool SaveMapFile();
     void LoadMapFile();
+    // Opens a map as File Open would once a file is chosen (a file dropped
+    // on the window, named on the command line): asks about unsaved changes
+    // first. True when the map was loaded.
+    bool OpenMapFile(const std::string& path);
     // The same without the file dialog; true when the file was written/read.
     // A refused file leaves the document and the panes exactly as they were.
     bool SaveMapFileTo(const std::string& path);
@@ -90,6 +116,8 @@ public:
     void OnShowMapAttr();
     void OnTileFillAll();
     void OnTextColor();
+    void OnEditUndo();
+    void OnEditRedo();
 
     // Enable and check rules.
     void OnUpdateHaveBitmap(CCmdUI* pCmdUI);
@@ -99,8 +127,11 @@ public:
     void OnUpdateShowPaletteAttr(CCmdUI* pCmdUI);
     void OnUpdateShowTileAttr(CCmdUI* pCmdUI);
     void OnUpdateShowMapAttr(CCmdUI* pCmdUI);
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
 
     CDib m_dib;
+    std::string m_strBitmapPath;  // the file m_dib was loaded from
     CNewMapDlg m_dlgNewMap;
     CMapModel m_map;
     CTileArrangeDlg m_dlgTileArrange;
@@ -128,4 +159,15 @@ private:
     // Makes the layers of a new map (the message of a failure shows) and
     // tells every view.
     void MakeNewMapCells(int mapWidth, int mapHeight);
+    // Runs an edit of the cells of one layer within reach, and keeps it as
+    // one undo step when it changed a cell.
+    template <class Edit>
+    void RecordCellEdit(const QString& step, CellLayer layer, const CRect& reach, Edit edit);
+    std::vector<short> CaptureCells(CellLayer layer, const CRect& cells) const;
+    // The tiles cut (or none) become one undo step; the palette is laid out
+    // anew either way.
+    void AddCutTiles(const QString& step, CTileList& cut);
+    void RemoveTiles(const QString& step, std::vector<int> numbers);
+
+    QUndoStack m_undoStack;
 };

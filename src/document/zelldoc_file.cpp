@@ -25,10 +25,14 @@ void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
 
 void CZellDoc::OnFileNew()
 {
+    if (!SaveModified()) return;
     if (!Tiles().IsEmpty()) {
         if (AfxMessageBox(kMsgAskEraseTilesForNewMap, MB_YESNO) != IDYES) return;
-        DeleteAllTiles();
-        PaletteChanged(HINT_TILE_IMAGES);
+        // A step of its own: cancelling the new map's dialog keeps it, and
+        // it can be undone like any erase.
+        std::vector<int> all(std::size_t(Tiles().GetCount()));
+        for (std::size_t i = 0; i < all.size(); ++i) all[i] = int(i);
+        RemoveTiles(QStringLiteral("타일 전체지우기"), std::move(all));
     }
 
     m_dlgNewMap.m_nMapWidth = unsigned(MapWidth());
@@ -43,8 +47,12 @@ void CZellDoc::OnFileNew()
 
     if (m_dib.m_bLoaded) {
         m_dib.Free();
+        m_strBitmapPath.clear();
         UpdateAllViews(nullptr, HINT_BITMAP);
     }
+    // A new map starts a fresh history, and has no file yet.
+    m_undoStack.clear();
+    SetPathName({});
     MakeNewMapCells(MapCountFromDialog(m_dlgNewMap.m_nMapWidth), MapCountFromDialog(m_dlgNewMap.m_nMapHeight));
 }
 
@@ -62,5 +70,10 @@ void CZellDoc::OnOpenBitmap()
     if (dialog.DoModal() != IDOK) return;
     // Load reports its own errors; the bitmap view then shows no bitmap.
     m_dib.Load(dialog.GetPathName());
+    m_strBitmapPath = m_dib.m_bLoaded ? dialog.GetPathName() : std::string();
     UpdateAllViews(nullptr, HINT_BITMAP);
 }
+
+void CZellDoc::OnEditUndo() { m_undoStack.undo(); }
+
+void CZellDoc::OnEditRedo() { m_undoStack.redo(); }

@@ -20,19 +20,32 @@ bool CZellDoc::RefuseSaveWithoutBitmap() const
     return true;
 }
 
-void CZellDoc::SaveMapFile()
+bool CZellDoc::SaveMapFile()
 {
-    if (RefuseSaveWithoutBitmap()) return;
+    if (RefuseSaveWithoutBitmap()) return false;
     CFileDialog dialog(FALSE, "Map", "*.Map", kMapDialogFlags);
-    if (dialog.DoModal() != IDOK) return;
-    SaveMapFileTo(dialog.GetPathName());
+    if (dialog.DoModal() != IDOK) return false;
+    return SaveMapFileTo(dialog.GetPathName());
 }
 
 void CZellDoc::LoadMapFile()
 {
+    if (!SaveModified()) return;
     CFileDialog dialog(TRUE, "Map", "*.Map", kMapDialogFlags);
     if (dialog.DoModal() != IDOK) return;
     LoadMapFileFrom(dialog.GetPathName());
+}
+
+bool CZellDoc::OpenMapFile(const std::string& path) { return SaveModified() && LoadMapFileFrom(path); }
+
+BOOL CZellDoc::SaveModified()
+{
+    if (!IsModified()) return TRUE;
+    switch (AfxMessageBox(kMsgAskSaveChanges, MB_YESNOCANCEL)) {
+    case IDYES: return SaveMapFile() ? TRUE : FALSE;
+    case IDNO: return TRUE;
+    default: return FALSE;
+    }
 }
 
 bool CZellDoc::SaveMapFileTo(const std::string& path)
@@ -52,7 +65,10 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
     input.bitmapColours = m_dib.GetBitCount() == 8 ? m_dib.m_pColors : nullptr;
     const MapWriteResult result = WriteMapFile(path, input);
     if (const char* message = MapWriteMessage(result)) AfxMessageBox(message, MB_OK);
-    return result == MapWriteResult::Ok;
+    if (result != MapWriteResult::Ok) return false;
+    m_undoStack.setClean();
+    SetPathName(path);
+    return true;
 }
 
 bool CZellDoc::LoadMapFileFrom(const std::string& path)
@@ -65,9 +81,12 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     }
 
     m_map = std::move(content.map);
-    // A loaded map never keeps the source bitmap.
+    // A loaded map never keeps the source bitmap, and starts a fresh history.
     m_dib.Free();
+    m_strBitmapPath.clear();
     m_selection = {};
+    m_undoStack.clear();
+    SetPathName(path);
     UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);
     return true;
 }

@@ -1,15 +1,19 @@
 // The tile set commands: cutting the whole bitmap, the palette's row
 // length, attributes, erasing, and filling the map with the picked block.
+#include <numeric>
+
 #include "afxmsg.h"
 #include "maphint.h"
 #include "tilecut.h"
+#include "undocommands.h"
 #include "zelldoc.h"
 
 void CZellDoc::OnBitmapAllTiles()
 {
     // New tiles go behind the ones already there; nothing is replaced.
-    CutWholeBitmap(m_dib, TileWidth(), TileHeight(), m_map.m_tileList);
-    PaletteChanged(HINT_TILE_IMAGES);
+    CTileList cut;
+    CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut);
+    AddCutTiles(QStringLiteral("비트맵 전체 타일 자르기"), cut);
 }
 
 void CZellDoc::OnTileArrange()
@@ -30,48 +34,52 @@ void CZellDoc::OnTileSetAttr()
     m_dlgTileAttr.m_bReady = FALSE;
     if (m_dlgTileAttr.DoModal() != IDOK) return;
 
+    const BYTE value = m_dlgTileAttr.m_byValue;
+    std::vector<std::pair<int, BYTE>> before;
+    bool changes = false;
     for (int row = 0; row < m_selection.m_nRows; ++row) {
         for (int col = 0; col < m_selection.m_nCols; ++col) {
             const short entry = m_selection.At(row, col);
             if (entry == -1) break;  // empty slots only end a row
-            if (CSprite* tile = Tiles().GetAt(entry)) tile->m_byAttr = m_dlgTileAttr.m_byValue;
+            if (const CSprite* tile = Tiles().GetAt(entry)) {
+                before.emplace_back(entry, tile->m_byAttr);
+                changes = changes || tile->m_byAttr != value;
+            }
         }
     }
-    PaletteChanged(HINT_TILE_ATTRS);
+    if (!changes) {
+        PaletteChanged(HINT_TILE_ATTRS);
+        return;
+    }
+    m_undoStack.push(new CTileAttrCommand(*this, QStringLiteral("타일 속성 지정"), std::move(before), value));
 }
 
 void CZellDoc::OnTileEraseAll()
 {
     if (AfxMessageBox(kMsgAskEraseAllTiles, MB_YESNO) != IDYES) return;
-    DeleteAllTiles();
     // Cells keep their numbers; those whose tile is gone now draw empty.
-    PaletteChanged(HINT_TILE_IMAGES);
+    std::vector<int> all(std::size_t(Tiles().GetCount()));
+    std::iota(all.begin(), all.end(), 0);
+    RemoveTiles(QStringLiteral("타일 전체지우기"), std::move(all));
 }
 
 void CZellDoc::OnTileEraseSelected()
 {
     if (!HasSelection()) return;
     if (AfxMessageBox(kMsgAskEraseSelectedTiles, MB_YESNO) != IDYES) return;
-
-    // Entries grow along the block, so going from the last one to the first
-    // removes the higher numbers first and every number still names the
-    // tile it named when the block was picked. Empty slots are skipped,
-    // not taken as the end: a partly filled last row is erased too.
-    for (auto entry = m_selection.m_entries.rbegin(); entry != m_selection.m_entries.rend(); ++entry) {
-        if (*entry == -1) continue;
-        if (CSprite* tile = m_map.m_tileList.RemoveAt(*entry)) {
-            tile->Free();
-            delete tile;
-        }
-    }
-    // Cells keep their numbers: a cell whose tile is gone draws empty and a
-    // renumbered cell shows the tile it now names, as the saved file would.
-    PaletteChanged(HINT_TILE_IMAGES);
+    // Every tile the block names goes, a partly filled last row included
+    // (its empty slots name none). Cells keep their numbers: a cell whose
+    // tile is gone draws empty and a renumbered cell shows the tile it now
+    // names, as the saved file would.
+    std::vector<int> named;
+    for (short entry : m_selection.m_entries)
+        if (entry != -1) named.push_back(entry);
+    RemoveTiles(QStringLiteral("선택 타일지우기"), std::move(named));
 }
 
 void CZellDoc::OnTileFillAll()
 {
     if (!HasSelection()) return;
     // The whole map from its top-left cell, whatever part of it is in view.
-    FillWithSelection(CRect(0, 0, MapWidth(), MapHeight()));
+    FillWithSelection(CRect(0, 0, MapWidth(), MapHeight()), QStringLiteral("타일 전체채우기"));
 }

@@ -33,3 +33,16 @@ void CZellDoc::OnUpdateShowMapAttr(CCmdUI* pCmdUI)
     pCmdUI->Enable(!m_bShowTileNumbers && !m_bShowTileAttr);
     pCmdUI->SetCheck(m_bShowMapAttr ? 1 : 0);
 }
+
+// The prompt names the step that would be undone or redone.
+void CZellDoc::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_undoStack.canUndo());
+    pCmdUI->SetPrompt(m_undoStack.canUndo() ? "실행 취소: " + m_undoStack.undoText().toStdString() : "실행 취소");
+}
+
+void CZellDoc::OnUpdateEditRedo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_undoStack.canRedo());
+    pCmdUI->SetPrompt(m_undoStack.canRedo() ? "다시 실행: " + m_undoStack.redoText().toStdString() : "다시 실행");
+}

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "wintypes.h"
 
@@ -16,6 +17,9 @@ public:
     virtual ~CCmdUI() = default;
     virtual void Enable(BOOL bOn = TRUE) = 0;
     virtual void SetCheck(int nCheck = 1) = 0;
+    // The status-bar prompt of the element, for a command whose prompt
+    // names what it would do now; the string table's prompt otherwise.
+    virtual void SetPrompt(const std::string&) {}
 
     UINT m_nID;
 };

@@ -29,6 +29,13 @@ public:
     // Called by the document template when the document is created.
     virtual BOOL OnNewDocument();
 
+    // Whether the document differs from what was last loaded or saved.
+    virtual BOOL IsModified() const { return FALSE; }
+    // Before the document's content is discarded (closing, a new or another
+    // file): TRUE to go on, FALSE to keep everything as it is. The base
+    // never holds unsaved changes.
+    virtual BOOL SaveModified() { return TRUE; }
+
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
 

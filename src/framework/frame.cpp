@@ -29,6 +29,7 @@ public:
         if (!m_action->isCheckable()) m_action->setCheckable(true);
         m_action->setChecked(nCheck != 0);
     }
+    void SetPrompt(const std::string& prompt) override { m_action->setStatusTip(QString::fromUtf8(prompt)); }
 
 private:
     QAction* m_action;
@@ -286,6 +287,10 @@ void CFrameWnd::UpdateAllCommandUI()
 
 void CFrameWnd::closeEvent(QCloseEvent* event)
 {
-    // The document never holds unsaved changes that it knows of: no question.
+    // A document with unsaved changes may ask first, and may keep the window open.
+    if (CDocument* doc = GetActiveDocument(); doc && !doc->SaveModified()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

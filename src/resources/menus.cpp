@@ -15,6 +15,12 @@ void RegisterProgramMenus()
                              MenuItemDef::Separator(),
                              {"종료(&X)", ID_APP_EXIT, {}},
                          }},
+                        {"편집(&E)",
+                         0,
+                         {
+                             {"실행 취소(&U)\tCtrl+Z", ID_EDIT_UNDO, {}},
+                             {"다시 실행(&R)\tCtrl+Y", ID_EDIT_REDO, {}},
+                         }},
                         {"보기(&V)",
                          0,
                          {
@@ -41,6 +47,8 @@ void RegisterProgramMenus()
                                                {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
                                                {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
                                                {QKeySequence(Qt::ALT | Qt::Key_Backspace), ID_EDIT_UNDO},
+                                               {QKeySequence(Qt::CTRL | Qt::Key_Y), ID_EDIT_REDO},
+                                               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ID_EDIT_REDO},
                                                {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
                                                {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
                                                {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},

@@ -20,6 +20,8 @@ const StringEntry kStrings[] = {
     {ID_FILE_OPEN, "맵열기\n맵열기"},
     {ID_FILE_SAVE, "맵저장\n맵저장"},
     {ID_APP_ABOUT, "프로그램 정보와 버전 정보, 저작권 정보를 표시합니다\n정보"},
+    {ID_EDIT_UNDO, "실행 취소\n실행 취소"},
+    {ID_EDIT_REDO, "다시 실행\n다시 실행"},
     {ID_APP_EXIT, "응용 프로그램을 종료하기 위해 문서를 저장할 것인지 묻습니다\n종료"},
     {ID_NEXT_PANE, "다음 창으로 전환합니다\n다음 창"},
     {ID_PREV_PANE, "이전 창으로 전환합니다\n이전 창"},

@@ -111,19 +111,33 @@ void CTileView::OnDraw(CDC* pDC)
     // The frame that is on screen stays there through a repaint, so the
     // screen always shows the selected block and the next inversion takes
     // the frame off instead of leaving one behind.
-    if (const CRect* frame = FrameOnScreen()) {
+    if (const std::optional<CRect> frame = FrameOnScreen()) {
         CRect rc = *frame;
         rc.OffsetRect(scroll.x, scroll.y);
         InvertFrame(*pDC, rc);
     }
 }
 
-const CRect* CTileView::FrameOnScreen() const
+std::optional<CRect> CTileView::FrameOnScreen() const
 {
-    if (m_bDragging) return m_bRubberBand ? &m_rcBand : &m_rcAnchor;
+    if (m_bDragging) return m_bRubberBand ? m_rcBand : m_rcAnchor;
+    return SelectionFrame();
+}
+
+std::optional<CRect> CTileView::SelectionFrame() const
+{
     const CZellDoc* doc = GetDocument();
-    if (doc && doc->HasSelection()) return &m_rcBand;
-    return nullptr;
+    if (!doc || !doc->HasSelection() || !HasLayout()) return std::nullopt;
+    const CTileBlock& block = doc->Selection();
+    if (block.m_nFirstSlot < 0) return std::nullopt;
+    // From the top-left slot's cell to the bottom-right slot's, gaps excluded.
+    const CPoint scroll = GetDeviceScrollPosition();
+    const int column = block.m_nFirstSlot % doc->m_nTilesPerRow;
+    const int row = block.m_nFirstSlot / doc->m_nTilesPerRow;
+    const int left = column * PitchX() - scroll.x;
+    const int top = row * PitchY() - scroll.y;
+    return CRect(left, top, left + (block.m_nCols - 1) * PitchX() + doc->TileWidth(),
+                 top + (block.m_nRows - 1) * PitchY() + doc->TileHeight());
 }
 
 CRect CTileView::CellFromPoint(int x, int y) const
@@ -161,8 +175,9 @@ void CTileView::DropSelectionFrame()
     if (!doc || !doc->HasSelection()) return;
     // The window must show the frame before it is inverted away.
     UpdateWindow();
+    const std::optional<CRect> frame = SelectionFrame();
     ClearTileSelection();
-    DrawBand(m_rcBand);
+    if (frame) DrawBand(*frame);
 }
 
 void CTileView::SelectBandTiles()
@@ -183,6 +198,8 @@ void CTileView::SelectBandTiles()
         return;
     }
     const CPoint scroll = GetDeviceScrollPosition();
+    block.m_nFirstSlot =
+        doc->m_nTilesPerRow * ((m_rcBand.top + kGap + scroll.y) / ph) + (m_rcBand.left + kGap + scroll.x) / pw;
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
             const int slotColumn = (m_rcBand.left + c * pw + kGap + scroll.x) / pw;
@@ -252,7 +269,7 @@ void CTileView::OnLButtonUp(UINT, CPoint)
     m_bRubberBand = FALSE;
     ReleaseCapture();
     SelectBandTiles();
-    if (const CZellDoc* doc = GetDocument(); doc && doc->HasSelection()) DrawBand(m_rcBand);
+    if (const std::optional<CRect> frame = SelectionFrame()) DrawBand(*frame);
 }
 
 // Scrolling drops the picked block, but only when the palette moves: a

@@ -6,6 +6,8 @@
 
 #include "scrollview.h"
 
+#include <optional>
+
 class CZellDoc;
 
 class CTileView : public CScrollView {
@@ -51,7 +53,9 @@ private:
     int PitchY() const;
     // The frame that belongs on screen now: the anchor or band of a drag,
     // or the frame of the selected block; null when none.
-    const CRect* FrameOnScreen() const;
+    std::optional<CRect> FrameOnScreen() const;
+    // The frame of the document's picked block as the window shows it.
+    std::optional<CRect> SelectionFrame() const;
     void DropSelectionFrame();
 
     BOOL m_bDragging = FALSE;

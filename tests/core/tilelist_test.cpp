@@ -32,25 +32,24 @@ TEST(TileList, NumbersArePositionsAndRemovingRenumbers)
     EXPECT_EQ(tiles.GetCount(), 5);
     EXPECT_EQ(tiles.GetAt(3)->m_byAttr, 3);
 
-    CSprite* removed = tiles.RemoveAt(1);
+    const SharedSprite removed = tiles.RemoveAt(1);
     ASSERT_NE(removed, nullptr);
     EXPECT_EQ(removed->m_byAttr, 1);
-    removed->Free();
-    delete removed;
     EXPECT_EQ(Attributes(tiles), (std::vector<int>{0, 2, 3, 4}));
     EXPECT_EQ(tiles.GetAt(1)->m_byAttr, 2);
 
-    CSprite* head = tiles.RemoveHead();
-    EXPECT_EQ(head->m_byAttr, 0);
-    delete head;
-    EXPECT_EQ(Attributes(tiles), (std::vector<int>{2, 3, 4}));
+    // Put back where it was, it has its number again.
+    EXPECT_TRUE(tiles.InsertAt(1, removed));
+    EXPECT_EQ(Attributes(tiles), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_FALSE(tiles.InsertAt(6, removed));
+    EXPECT_FALSE(tiles.InsertAt(-1, removed));
 }
 
 TEST(TileList, NumbersOutsideTheListGiveNothing)
 {
     CTileList tiles;
     EXPECT_EQ(tiles.GetAt(0), nullptr);
-    EXPECT_EQ(tiles.RemoveHead(), nullptr);
+    EXPECT_EQ(tiles.RemoveAt(0), nullptr);
     tiles.AddTail(MakeTile(1));
     tiles.AddTail(MakeTile(2));
     for (int n : {-1, 2, 3, -32768, 32767}) {

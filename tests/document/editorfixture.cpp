@@ -49,6 +49,8 @@ void EditorTest::CutTiles(const TestPicture& picture)
     const int before = doc->m_map.m_tileList.GetCount();
     Send(ID_BITMAP_ALLTILES);
     for (int i = before; i < doc->m_map.m_tileList.GetCount(); ++i) doc->m_map.m_tileList.GetAt(i)->m_byAttr = BYTE(i);
+    // As if saved: what follows asks no question about unsaved changes.
+    doc->UndoStack().setClean();
 }
 
 void EditorTest::SelectBlock(int cols, int rows, const std::vector<short>& entries)

@@ -123,6 +123,7 @@ TEST_P(FileNewSizes, EmptyOrImpossibleMapsLeaveAUsableProgram)
     }
 
     // A sensible size afterwards gives a working map again.
+    doc->UndoStack().setClean();
     ModalAnswerer answer;
     answer.Then(ExpectMessage(kMsgAskEraseTilesForNewMap, QMessageBox::YesRole)).Then(AnswerNewMap(20, 15));
     Send(ID_FILE_NEW);
