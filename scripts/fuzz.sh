@@ -14,6 +14,7 @@ set -euo pipefail
 FUZZERS=(
   "bmp_fuzzer bmp"
   "map_fuzzer map"
+  "png_fuzzer png"
 )
 
 root=$(cd "$(dirname "$0")/.." && pwd)

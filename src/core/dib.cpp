@@ -3,6 +3,7 @@
 #include "afxmsg.h"
 #include "bmpdecode.h"
 #include "imagingmessages.h"
+#include "picturedecode.h"
 #include "screenform.h"
 
 #include <cstring>
@@ -36,6 +37,7 @@ void CDib::Init()
     m_pBits = nullptr;
     m_bLoaded = FALSE;
     m_pScreenBits.reset();
+    m_bTransparencyFlattened = false;
 }
 
 void CDib::Free()
@@ -133,12 +135,14 @@ bool CDib::LoadFromMemory(const std::uint8_t* data, std::size_t size)
 {
     Free();
     BYTE* block = nullptr;
-    switch (DecodeBmp(data, size, block)) {
+    bool flattened = false;
+    switch (DecodePictureFile(data, size, block, flattened)) {
     case BmpDecodeStatus::Ok: break;
     case BmpDecodeStatus::NotBitmap: AfxMessageBox(kMsgNotBitmap); return false;
     case BmpDecodeStatus::NoMemory: AfxMessageBox(kMsgDibNoMemory); return false;
     }
     Adopt(block);
+    m_bTransparencyFlattened = flattened;
     return true;
 }
 

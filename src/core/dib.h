@@ -1,7 +1,7 @@
-// The source bitmap: one picture read from a .bmp file, held as a packed
-// block (40-byte header, a 256-entry colour table for 8-bit pictures, then
-// bottom-up pixel rows of 4-byte-aligned length), whatever variant the file
-// used. Views and the tile cutter read the public members directly.
+// The source bitmap: one picture read from a .bmp or .png file, held as a
+// packed block (40-byte header, a 256-entry colour table for 8-bit pictures,
+// then bottom-up pixel rows of 4-byte-aligned length), whatever variant the
+// file used. Views and the tile cutter read the public members directly.
 #pragma once
 
 #include "wintypes.h"
@@ -27,11 +27,18 @@ public:
 
     void Init();
     void Free();
-    // Replaces the held bitmap by the named file's. The previous bitmap is
-    // gone whatever the outcome; failures are reported in a message box.
+    // Replaces the held bitmap by the named file's, a .bmp or (by its
+    // signature) a .png; see pngdecode.h for what a PNG becomes. The
+    // previous bitmap is gone whatever the outcome; failures are reported in
+    // a message box ("비트맵 화일이 아닙니다" for a damaged file of either kind).
     void Load(const std::string& pathUtf8);
-    // The same from the bytes of a whole .bmp file; true when loaded.
+    // The same from the bytes of a whole file; true when loaded.
     bool LoadFromMemory(const std::uint8_t* data, std::size_t size);
+
+    // True after a load that composited transparent or partly transparent
+    // pixels over black (a PNG with alpha, a tRNS key or palette alphas):
+    // the editor then says so in its status bar, with kMsgTransparencyFlattened.
+    bool TransparencyWasFlattened() const { return m_bLoaded && m_bTransparencyFlattened; }
 
     // Valid while loaded (0 otherwise).
     int GetWidth() const;
@@ -59,4 +66,5 @@ private:
     void Adopt(BYTE* block);
 
     mutable std::unique_ptr<std::uint32_t[]> m_pScreenBits;
+    bool m_bTransparencyFlattened = false;
 };

@@ -5,6 +5,8 @@ inline constexpr const char* kMsgNotBitmap = "비트맵 화일이 아닙니다";
 inline constexpr const char* kMsgDibNoMemory = "메모리 확보에 실패했습니다.(DIB)";
 inline constexpr const char* kMsgSpriteNoMemory = "메모리 확보에 실패했습니다.(Sprite Info)";
 inline constexpr const char* kMsgSpriteCreateError = "Sprite Create Error";
+// A note, not an error: the loaded picture's transparent parts are now black.
+inline constexpr const char* kMsgTransparencyFlattened = "그림의 투명한 부분을 검은색으로 채웠습니다";
 // Put after the file's path on a line of its own.
 inline constexpr const char* kMsgCannotOpenFile = "화일을 열 수 없습니다.";
 inline constexpr const char* kMsgCannotReadFile = "화일을 읽을 수 없습니다.";

@@ -1,0 +1,165 @@
+// PNG files of every kind through the bitmap loader, each checked against a
+// plain model of what the picture shows composited over black; damaged
+// files give the .bmp reader's message and leave nothing loaded.
+#include "dib.h"
+#include "imagingmessages.h"
+#include "mapfilepaths.h"
+#include "messagecapture.h"
+#include "pngwriter.h"
+#include "testtiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct PngKind {
+    const char* name;
+    int colourType;
+    int bitDepth;
+    bool interlaced;
+    int paletteSize;  // indexed only
+    bool keyed;       // a tRNS chunk: palette alphas, or a grey / RGB key
+};
+
+const PngKind kKinds[] = {
+    {"indexed_1bit", 3, 1, false, 2, false},        {"indexed_2bit_short", 3, 2, true, 3, false},
+    {"indexed_4bit_alphas", 3, 4, false, 11, true}, {"indexed_8bit_interlaced", 3, 8, true, 200, true},
+    {"grey_1bit", 0, 1, false, 0, false},           {"grey_2bit_interlaced", 0, 2, true, 0, false},
+    {"grey_4bit", 0, 4, false, 0, false},           {"grey_8bit_key", 0, 8, false, 0, true},
+    {"grey_16bit", 0, 16, true, 0, false},          {"grey_alpha_8bit", 4, 8, false, 0, false},
+    {"grey_alpha_16bit", 4, 16, true, 0, false},    {"rgb_8bit", 2, 8, false, 0, false},
+    {"rgb_8bit_key", 2, 8, true, 0, true},          {"rgb_16bit_interlaced", 2, 16, true, 0, false},
+    {"rgba_8bit", 6, 8, false, 0, false},           {"rgba_16bit", 6, 16, false, 0, false},
+};
+
+PngPicture MakePicture(const PngKind& kind, unsigned seed)
+{
+    PngPicture p{13, 11, kind.colourType, kind.bitDepth, kind.interlaced, {}, {}, {}};
+    const std::uint32_t limit = kind.colourType == 3 ? std::uint32_t(kind.paletteSize) : (1u << kind.bitDepth);
+    const auto random = TestBytes(std::size_t(p.width * p.height * p.Channels()) * 2, seed);
+    for (std::size_t i = 0; i < random.size(); i += 2)
+        p.samples.push_back(std::uint16_t((random[i] << 8 | random[i + 1]) % limit));
+    const auto colours = TestBytes(std::size_t(kind.paletteSize) * 3, seed + 1);
+    for (int i = 0; i < kind.paletteSize; ++i)
+        p.palette.push_back({colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]});
+    if (kind.keyed && kind.colourType == 3) {
+        p.trns = {0, 128, 255, 7};  // shorter than the palette: the rest are opaque
+    } else if (kind.keyed) {
+        // The first pixel's colour becomes the transparent one.
+        for (int c = 0; c < p.Channels(); ++c)
+            p.trns.insert(p.trns.end(), {std::uint8_t(p.samples[std::size_t(c)] >> 8), std::uint8_t(p.samples[std::size_t(c)])});
+    }
+    return p;
+}
+
+// What each pixel shows over black, from the samples alone.
+struct Model {
+    WORD bitCount = 24;
+    std::vector<std::uint32_t> screen;
+    bool flattened = false;
+};
+
+Model Expect(const PngPicture& p)
+{
+    Model model;
+    model.bitCount = p.colourType == 2 || p.colourType == 6 ? 24 : 8;
+    const double max = double((1 << p.bitDepth) - 1);
+    for (int i = 0; i < p.width * p.height; ++i) {
+        const std::uint16_t* s = &p.samples[std::size_t(i * p.Channels())];
+        double rgb[3], alpha = 1;
+        if (p.colourType == 3) {
+            for (int c = 0; c < 3; ++c) rgb[c] = p.palette[s[0]][std::size_t(c)] / 255.0;
+            if (s[0] < p.trns.size()) alpha = p.trns[s[0]] / 255.0;
+        } else {
+            const bool grey = p.colourType == 0 || p.colourType == 4;
+            for (int c = 0; c < 3; ++c) rgb[c] = s[grey ? 0 : c] / max;
+            if (p.colourType == 4 || p.colourType == 6) alpha = s[p.Channels() - 1] / max;
+            bool keyMatches = !p.trns.empty();
+            for (int c = 0; c < p.Channels() && keyMatches; ++c)
+                keyMatches = (p.trns[std::size_t(2 * c)] << 8 | p.trns[std::size_t(2 * c + 1)]) == s[c];
+            if (keyMatches) alpha = 0;
+        }
+        model.flattened |= alpha < 1;
+        std::uint32_t pixel = 0xFF000000u;
+        for (int c = 0; c < 3; ++c) pixel |= std::uint32_t(std::lround(rgb[c] * alpha * 255)) << (16 - 8 * c);
+        model.screen.push_back(pixel);
+    }
+    return model;
+}
+
+class PngKinds : public ::testing::TestWithParam<PngKind> {};
+
+TEST_P(PngKinds, LoadAsTheModelShowsThem)
+{
+    const PngPicture picture = MakePicture(GetParam(), 5);
+    ScratchFolder folder;
+    WriteBytes(folder.File("p.png"), EncodePng(picture));
+    const Model model = Expect(picture);
+
+    MessageCapture messages;
+    CDib dib;
+    dib.Load(folder.File("p.png"));
+    ASSERT_TRUE(dib.m_bLoaded);
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(dib.GetBitCount(), model.bitCount);
+    EXPECT_EQ(dib.GetWidth(), picture.width);
+    EXPECT_EQ(dib.GetHeight(), picture.height);
+    EXPECT_EQ(dib.TransparencyWasFlattened(), model.flattened);
+    const std::uint32_t* screen = dib.GetScreenBits();
+    for (std::size_t i = 0; i < model.screen.size(); ++i)
+        ASSERT_EQ(screen[i], model.screen[i]) << "pixel " << i % 13 << ", " << i / 13;
+
+    if (picture.colourType == 3) {
+        // The stored bytes are the file's indices, the table its palette padded with black.
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                ASSERT_EQ(dib.m_pBits[std::size_t(picture.height - 1 - y) * std::size_t(dib.GetStride()) + std::size_t(x)],
+                          picture.samples[std::size_t(y * picture.width + x)]);
+        for (std::size_t i = picture.palette.size(); i < 256; ++i) EXPECT_EQ(dib.m_pColors[i].rgbRed + dib.m_pColors[i].rgbGreen + dib.m_pColors[i].rgbBlue, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Png, PngKinds, ::testing::ValuesIn(kKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Damaged files: cut short anywhere, a wrong checksum, deflate data that
+// does not inflate, an indexed picture without a palette, a header that
+// promises more than the file holds. Each leaves no bitmap, not even the
+// one held before.
+TEST(PngDamaged, GiveTheBitmapMessageAndLoadNothing)
+{
+    const std::vector<std::uint8_t> good = EncodePng(MakePicture(kKinds[14], 9));
+    std::vector<std::vector<std::uint8_t>> damaged;
+    for (std::size_t size = 8; size < good.size() - 12; size += 7) damaged.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(size));
+    auto badCrc = good;
+    badCrc[good.size() - 20] ^= 1;  // inside the IDAT chunk
+    damaged.push_back(badCrc);
+
+    // An 8-bit RGB header of the given size, then the given deflate data.
+    const auto withIdat = [](std::uint8_t sizeByte, const std::vector<std::uint8_t>& idat) {
+        std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        AppendPngChunk(file, "IHDR", {0, sizeByte, 0, 0, 0, sizeByte, 0, 0, 8, 2, 0, 0, 0});
+        AppendPngChunk(file, "IDAT", idat);
+        AppendPngChunk(file, "IEND", {});
+        return file;
+    };
+    damaged.push_back(withIdat(0, {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0x00}));
+    damaged.push_back(withIdat(0xF0, {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01}));
+    PngPicture indexed = MakePicture(kKinds[0], 9);
+    indexed.palette.clear();
+    damaged.push_back(EncodePng(indexed));
+
+    MessageCapture messages;
+    for (const auto& bytes : damaged) {
+        CDib dib;
+        ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
+        messages.Clear();
+        EXPECT_FALSE(dib.LoadFromMemory(bytes.data(), bytes.size())) << bytes.size() << " bytes";
+        EXPECT_FALSE(dib.m_bLoaded);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{kMsgNotBitmap}) << bytes.size() << " bytes";
+    }
+}
+
+}  // namespace
