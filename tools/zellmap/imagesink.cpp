@@ -28,58 +28,61 @@ void PutLittleEndian(std::uint8_t* to, std::uint32_t value, int bytes)
     for (int i = 0; i < bytes; ++i) to[i] = std::uint8_t(value >> (8 * i));
 }
 
-// PNG, 8-bit RGB, deflated at the fastest level on two cores as the rows
-// arrive (each IDAT chunk one deflated piece). Every
-// row uses the "up" filter: it costs one subtraction per byte, turns the
-// rows of repeated tiles, plain cells and smooth tiles into long runs, and
-// so makes the file smaller and the deflating faster than no filter; the
-// adaptive filters cost more time than they save here.
-class PngSink final : public ImageSink {
+// A PNG stream of 8-bit samples (RGB, or palette indices after a PLTE
+// chunk), deflated on two cores as the rows arrive (paralleldeflate.h),
+// each IDAT chunk one deflated piece. Every row uses the "up" filter: it
+// costs one subtraction per byte and turns the rows of repeated tiles,
+// plain cells and smooth tiles into long runs; the adaptive filters cost
+// more time than they save here.
+class PngStream {
 public:
-    PngSink(std::FILE* file, std::int64_t width, std::int64_t height)
-        : m_file(file), m_width(width), m_height(height), m_row(std::size_t(width) * 3 + 1),
-          m_current(std::size_t(width) * 3), m_previous(std::size_t(width) * 3, 0),
+    PngStream(std::FILE* file, std::int64_t width, std::int64_t height, int channels)
+        : m_file(file), m_height(height), m_width(width),
+          m_row(std::size_t(width) * std::size_t(channels) + 1), m_previous(m_row.size() - 1, 0),
           m_deflater([this](const std::uint8_t* data, std::size_t size) { return Chunk("IDAT", data, size); })
     {
     }
 
-    bool Start()
+    // The signature, the header and, for indices, the 256-entry palette.
+    bool Start(const RGBQUAD* palette)
     {
         static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
         if (std::fwrite(kSignature, 1, 8, m_file) != 8) return false;
         std::uint8_t header[13] = {};
         PutBigEndian32(header, std::uint32_t(m_width));
         PutBigEndian32(header + 4, std::uint32_t(m_height));
-        header[8] = 8;  // bits per channel
-        header[9] = 2;  // RGB
-        return Chunk("IHDR", header, sizeof header);
-    }
-
-    bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
-    {
-        for (int y = 0; y < rows; ++y) {
-            if (m_rowsWritten >= m_height) return false;
-            const std::uint32_t* from = pixels + y * stride;
-            std::uint8_t* to = m_current.data();
-            for (std::int64_t x = 0; x < m_width; ++x) {
-                const std::uint32_t p = from[x];
-                *to++ = std::uint8_t(p >> 16);
-                *to++ = std::uint8_t(p >> 8);
-                *to++ = std::uint8_t(p);
-            }
-            // Filter "up": each byte minus the one above it (0 above the first row).
-            std::uint8_t* filtered = m_row.data();
-            filtered[0] = 2;
-            const std::size_t count = m_current.size();
-            for (std::size_t i = 0; i < count; ++i) filtered[i + 1] = std::uint8_t(m_current[i] - m_previous[i]);
-            m_previous.swap(m_current);
-            if (!m_deflater.Add(m_row.data(), m_row.size())) return false;
-            ++m_rowsWritten;
+        header[8] = 8;                           // bits per sample
+        header[9] = palette ? 3 : 2;             // indexed or RGB
+        if (!Chunk("IHDR", header, sizeof header)) return false;
+        if (!palette) return true;
+        std::uint8_t colours[256 * 3];
+        for (int i = 0; i < 256; ++i) {
+            colours[3 * i] = palette[i].rgbRed;
+            colours[3 * i + 1] = palette[i].rgbGreen;
+            colours[3 * i + 2] = palette[i].rgbBlue;
         }
-        return true;
+        return Chunk("PLTE", colours, sizeof colours);
     }
 
-    bool Finish() override
+    // The next row's samples, which the caller has put in Samples().
+    bool AddRow()
+    {
+        if (m_rowsWritten >= m_height) return false;
+        // Filter "up": each byte minus the one above it (0 above the first row).
+        std::uint8_t* row = m_row.data() + 1;
+        m_row[0] = 2;
+        for (std::size_t i = 0; i < m_previous.size(); ++i) {
+            const std::uint8_t above = m_previous[i];
+            m_previous[i] = row[i];
+            row[i] = std::uint8_t(row[i] - above);
+        }
+        ++m_rowsWritten;
+        return m_deflater.Add(m_row.data(), m_row.size());
+    }
+
+    std::uint8_t* Samples() { return m_row.data() + 1; }
+
+    bool Finish()
     {
         if (m_rowsWritten != m_height || !m_deflater.Finish()) return false;
         return Chunk("IEND", nullptr, 0);
@@ -100,13 +103,63 @@ private:
     }
 
     std::FILE* m_file;
-    std::int64_t m_width;
     std::int64_t m_height;
+    std::int64_t m_width;
     std::int64_t m_rowsWritten = 0;
-    std::vector<std::uint8_t> m_row;       // filter byte and filtered bytes
-    std::vector<std::uint8_t> m_current;   // this row's RGB bytes
-    std::vector<std::uint8_t> m_previous;  // the row above's
+    std::vector<std::uint8_t> m_row;       // filter byte and this row's samples
+    std::vector<std::uint8_t> m_previous;  // the row above's samples
     ParallelDeflater m_deflater;
+};
+
+class PngSink final : public ImageSink {
+public:
+    PngSink(std::FILE* file, std::int64_t width, std::int64_t height) : m_png(file, width, height, 3), m_width(width) {}
+
+    bool Start() { return m_png.Start(nullptr); }
+
+    bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
+    {
+        for (int y = 0; y < rows; ++y) {
+            const std::uint32_t* from = pixels + y * stride;
+            std::uint8_t* to = m_png.Samples();
+            for (std::int64_t x = 0; x < m_width; ++x) {
+                const std::uint32_t p = from[x];
+                *to++ = std::uint8_t(p >> 16);
+                *to++ = std::uint8_t(p >> 8);
+                *to++ = std::uint8_t(p);
+            }
+            if (!m_png.AddRow()) return false;
+        }
+        return true;
+    }
+
+    bool Finish() override { return m_png.Finish(); }
+
+private:
+    PngStream m_png;
+    std::int64_t m_width;
+};
+
+class IndexedPngSink final : public IndexedImageSink {
+public:
+    IndexedPngSink(std::FILE* file, std::int64_t width, std::int64_t height) : m_png(file, width, height, 1), m_width(width) {}
+
+    bool Start(const RGBQUAD* colours) { return m_png.Start(colours); }
+
+    bool WriteRows(const std::uint8_t* indices, int rows, std::ptrdiff_t stride) override
+    {
+        for (int y = 0; y < rows; ++y) {
+            std::copy_n(indices + y * stride, m_width, m_png.Samples());
+            if (!m_png.AddRow()) return false;
+        }
+        return true;
+    }
+
+    bool Finish() override { return m_png.Finish(); }
+
+private:
+    PngStream m_png;
+    std::int64_t m_width;
 };
 
 // 24-bit BMP with the usual bottom-up rows: each band is written at the
@@ -214,6 +267,23 @@ std::unique_ptr<ImageSink> MakeSink(ImageFormat format, std::FILE* file, std::in
 }
 
 }  // namespace
+
+std::unique_ptr<IndexedImageSink> MakeIndexedPngSink(std::FILE* file, std::int64_t width, std::int64_t height,
+                                                     const RGBQUAD* colours, std::string& error)
+{
+    if (width <= 0 || height <= 0 || width > kMaxPngSide || height > kMaxPngSide) {
+        error = "PNG에 담을 수 없는 그림 크기입니다";
+        return nullptr;
+    }
+    try {
+        auto sink = std::make_unique<IndexedPngSink>(file, width, height);
+        if (sink->Start(colours)) return sink;
+        error = "그림 화일을 쓸 수 없습니다";
+    } catch (const std::bad_alloc&) {
+        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+    }
+    return nullptr;
+}
 
 std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width,
                                          std::int64_t height, std::string& error)

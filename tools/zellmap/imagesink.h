@@ -3,6 +3,8 @@
 // 24-bit BMP (rows placed bottom-up as they arrive).
 #pragma once
 
+#include "wintypes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -29,3 +31,16 @@ public:
 // in error when the format cannot hold that size.
 std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width,
                                          std::int64_t height, std::string& error);
+
+// An indexed PNG (8 bits a pixel) with a 256-entry palette, for the tiles
+// of an 8-bit map, whose pixels are indices into their one colour table.
+class IndexedImageSink {
+public:
+    virtual ~IndexedImageSink() = default;
+    // Appends rows, top first: each row width indices, stride bytes apart.
+    virtual bool WriteRows(const std::uint8_t* indices, int rows, std::ptrdiff_t stride) = 0;
+    virtual bool Finish() = 0;
+};
+
+std::unique_ptr<IndexedImageSink> MakeIndexedPngSink(std::FILE* file, std::int64_t width, std::int64_t height,
+                                                     const RGBQUAD* colours, std::string& error);
