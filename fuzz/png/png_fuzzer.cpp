@@ -4,6 +4,7 @@
 // program can hold: 8 or 24 bits, its stored rows zero past the pixels.
 #include "afxmsg.h"
 #include "dib.h"
+#include "pngdecode.h"
 #include "tilecut.h"
 #include "tilelist.h"
 
@@ -23,6 +24,8 @@ struct QuietMessages {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static QuietMessages quiet;
+    // Other bytes are the .bmp reader's, which its own fuzzer covers.
+    if (!HasPngSignature(data, size)) return 0;
     CDib dib;
     if (!dib.LoadFromMemory(data, size)) return 0;
     const int w = dib.GetWidth(), h = dib.GetHeight(), bits = dib.GetBitCount();

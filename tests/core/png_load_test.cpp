@@ -37,92 +37,69 @@ const PngKind kKinds[] = {
 PngPicture MakePicture(const PngKind& kind, unsigned seed)
 {
     PngPicture p{13, 11, kind.colourType, kind.bitDepth, kind.interlaced, {}, {}, {}};
-    const std::uint32_t limit = kind.colourType == 3 ? std::uint32_t(kind.paletteSize) : (1u << kind.bitDepth);
+    const unsigned limit = kind.colourType == 3 ? unsigned(kind.paletteSize) : 1u << kind.bitDepth;
     const auto random = TestBytes(std::size_t(p.width * p.height * p.Channels()) * 2, seed);
-    for (std::size_t i = 0; i < random.size(); i += 2)
-        p.samples.push_back(std::uint16_t((random[i] << 8 | random[i + 1]) % limit));
+    for (std::size_t i = 0; i < random.size(); i += 2) p.samples.push_back(std::uint16_t((random[i] << 8 | random[i + 1]) % limit));
     const auto colours = TestBytes(std::size_t(kind.paletteSize) * 3, seed + 1);
-    for (int i = 0; i < kind.paletteSize; ++i)
-        p.palette.push_back({colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]});
-    if (kind.keyed && kind.colourType == 3) {
-        p.trns = {0, 128, 255, 7};  // shorter than the palette: the rest are opaque
-    } else if (kind.keyed) {
-        // The first pixel's colour becomes the transparent one.
-        for (int c = 0; c < p.Channels(); ++c)
-            p.trns.insert(p.trns.end(), {std::uint8_t(p.samples[std::size_t(c)] >> 8), std::uint8_t(p.samples[std::size_t(c)])});
-    }
+    for (int i = 0; i < kind.paletteSize; ++i) p.palette.push_back({colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]});
+    if (kind.keyed && kind.colourType == 3) p.trns = {0, 128, 255, 7};  // shorter than the palette: the rest are opaque
+    for (int c = 0; kind.keyed && kind.colourType != 3 && c < p.Channels(); ++c)  // the first pixel's colour is the key
+        p.trns.insert(p.trns.end(), {std::uint8_t(p.samples[std::size_t(c)] >> 8), std::uint8_t(p.samples[std::size_t(c)])});
     return p;
 }
 
-// What each pixel shows over black, from the samples alone.
-struct Model {
-    WORD bitCount = 24;
-    std::vector<std::uint32_t> screen;
-    bool flattened = false;
-};
-
-Model Expect(const PngPicture& p)
+// Pixel i over black, from the samples alone; alpha says how opaque it was.
+std::uint32_t Expected(const PngPicture& p, int i, double& alpha)
 {
-    Model model;
-    model.bitCount = p.colourType == 2 || p.colourType == 6 ? 24 : 8;
+    const std::uint16_t* s = &p.samples[std::size_t(i * p.Channels())];
     const double max = double((1 << p.bitDepth) - 1);
-    for (int i = 0; i < p.width * p.height; ++i) {
-        const std::uint16_t* s = &p.samples[std::size_t(i * p.Channels())];
-        double rgb[3], alpha = 1;
-        if (p.colourType == 3) {
-            for (int c = 0; c < 3; ++c) rgb[c] = p.palette[s[0]][std::size_t(c)] / 255.0;
-            if (s[0] < p.trns.size()) alpha = p.trns[s[0]] / 255.0;
-        } else {
-            const bool grey = p.colourType == 0 || p.colourType == 4;
-            for (int c = 0; c < 3; ++c) rgb[c] = s[grey ? 0 : c] / max;
-            if (p.colourType == 4 || p.colourType == 6) alpha = s[p.Channels() - 1] / max;
-            bool keyMatches = !p.trns.empty();
-            for (int c = 0; c < p.Channels() && keyMatches; ++c)
-                keyMatches = (p.trns[std::size_t(2 * c)] << 8 | p.trns[std::size_t(2 * c + 1)]) == s[c];
-            if (keyMatches) alpha = 0;
-        }
-        model.flattened |= alpha < 1;
-        std::uint32_t pixel = 0xFF000000u;
-        for (int c = 0; c < 3; ++c) pixel |= std::uint32_t(std::lround(rgb[c] * alpha * 255)) << (16 - 8 * c);
-        model.screen.push_back(pixel);
+    double rgb[3];
+    alpha = 1;
+    if (p.colourType == 3) {
+        for (int c = 0; c < 3; ++c) rgb[c] = p.palette[s[0]][std::size_t(c)] / 255.0;
+        if (s[0] < p.trns.size()) alpha = p.trns[s[0]] / 255.0;
+    } else {
+        for (int c = 0; c < 3; ++c) rgb[c] = s[p.Channels() < 3 ? 0 : c] / max;
+        if (p.colourType == 4 || p.colourType == 6) alpha = s[p.Channels() - 1] / max;
+        bool keyed = !p.trns.empty();
+        for (int c = 0; c < p.Channels() && keyed; ++c) keyed = (p.trns[std::size_t(2 * c)] << 8 | p.trns[std::size_t(2 * c + 1)]) == s[c];
+        if (keyed) alpha = 0;
     }
-    return model;
+    std::uint32_t pixel = 0xFF000000u;
+    for (int c = 0; c < 3; ++c) pixel |= std::uint32_t(std::lround(rgb[c] * alpha * 255)) << (16 - 8 * c);
+    return pixel;
 }
 
 class PngKinds : public ::testing::TestWithParam<PngKind> {};
 
 TEST_P(PngKinds, LoadAsTheModelShowsThem)
 {
-    const PngPicture picture = MakePicture(GetParam(), 5);
+    const PngPicture p = MakePicture(GetParam(), 5);
     ScratchFolder folder;
-    WriteBytes(folder.File("p.png"), EncodePng(picture));
-    const Model model = Expect(picture);
-
+    WriteBytes(folder.File("p.png"), EncodePng(p));
     MessageCapture messages;
     CDib dib;
     dib.Load(folder.File("p.png"));
     ASSERT_TRUE(dib.m_bLoaded);
     EXPECT_TRUE(messages.Texts().empty());
-    EXPECT_EQ(dib.GetBitCount(), model.bitCount);
-    EXPECT_EQ(dib.GetWidth(), picture.width);
-    EXPECT_EQ(dib.GetHeight(), picture.height);
-    EXPECT_EQ(dib.TransparencyWasFlattened(), model.flattened);
-    const std::uint32_t* screen = dib.GetScreenBits();
-    for (std::size_t i = 0; i < model.screen.size(); ++i)
-        ASSERT_EQ(screen[i], model.screen[i]) << "pixel " << i % 13 << ", " << i / 13;
-
-    if (picture.colourType == 3) {
-        // The stored bytes are the file's indices, the table its palette padded with black.
-        for (int y = 0; y < picture.height; ++y)
-            for (int x = 0; x < picture.width; ++x)
-                ASSERT_EQ(dib.m_pBits[std::size_t(picture.height - 1 - y) * std::size_t(dib.GetStride()) + std::size_t(x)],
-                          picture.samples[std::size_t(y * picture.width + x)]);
-        for (std::size_t i = picture.palette.size(); i < 256; ++i) EXPECT_EQ(dib.m_pColors[i].rgbRed + dib.m_pColors[i].rgbGreen + dib.m_pColors[i].rgbBlue, 0);
+    EXPECT_EQ(dib.GetBitCount(), p.colourType == 2 || p.colourType == 6 ? 24 : 8);
+    ASSERT_EQ(CSize(dib.GetWidth(), dib.GetHeight()), CSize(p.width, p.height));
+    bool flattened = false;
+    for (int i = 0; i < p.width * p.height; ++i) {
+        double alpha = 1;
+        ASSERT_EQ(dib.GetScreenBits()[i], Expected(p, i, alpha)) << "pixel " << i % p.width << ", " << i / p.width;
+        flattened |= alpha < 1;
+        // Indexed pictures keep their indices; the table is the palette padded with black.
+        if (p.colourType == 3) {
+            ASSERT_EQ(dib.m_pBits[std::size_t((p.height - 1 - i / p.width) * dib.GetStride() + i % p.width)], p.samples[std::size_t(i)]);
+        }
     }
+    EXPECT_EQ(dib.TransparencyWasFlattened(), flattened);
+    for (std::size_t i = p.palette.size(); p.colourType == 3 && i < 256; ++i)
+        EXPECT_EQ(dib.m_pColors[i].rgbRed | dib.m_pColors[i].rgbGreen | dib.m_pColors[i].rgbBlue, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Png, PngKinds, ::testing::ValuesIn(kKinds),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Png, PngKinds, ::testing::ValuesIn(kKinds), [](const auto& info) { return std::string(info.param.name); });
 
 // Damaged files: cut short anywhere, a wrong checksum, deflate data that
 // does not inflate, an indexed picture without a palette, a header that
@@ -133,20 +110,15 @@ TEST(PngDamaged, GiveTheBitmapMessageAndLoadNothing)
     const std::vector<std::uint8_t> good = EncodePng(MakePicture(kKinds[14], 9));
     std::vector<std::vector<std::uint8_t>> damaged;
     for (std::size_t size = 8; size < good.size() - 12; size += 7) damaged.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(size));
-    auto badCrc = good;
-    badCrc[good.size() - 20] ^= 1;  // inside the IDAT chunk
-    damaged.push_back(badCrc);
-
-    // An 8-bit RGB header of the given size, then the given deflate data.
-    const auto withIdat = [](std::uint8_t sizeByte, const std::vector<std::uint8_t>& idat) {
-        std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-        AppendPngChunk(file, "IHDR", {0, sizeByte, 0, 0, 0, sizeByte, 0, 0, 8, 2, 0, 0, 0});
-        AppendPngChunk(file, "IDAT", idat);
-        AppendPngChunk(file, "IEND", {});
-        return file;
-    };
-    damaged.push_back(withIdat(0, {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0x00}));
-    damaged.push_back(withIdat(0xF0, {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01}));
+    damaged.push_back(good);
+    damaged.back()[good.size() - 20] ^= 1;  // inside the IDAT chunk
+    for (const auto& [side, idat] : {std::pair<std::uint8_t, std::vector<std::uint8_t>>{0, {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0}},
+                                     {0xF0, {0x78, 0x9C, 3, 0, 0, 0, 0, 1}}}) {
+        damaged.push_back({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+        AppendPngChunk(damaged.back(), "IHDR", {0, side, 0, 0, 0, side, 0, 0, 8, 2, 0, 0, 0});
+        AppendPngChunk(damaged.back(), "IDAT", idat);
+        AppendPngChunk(damaged.back(), "IEND", {});
+    }
     PngPicture indexed = MakePicture(kKinds[0], 9);
     indexed.palette.clear();
     damaged.push_back(EncodePng(indexed));

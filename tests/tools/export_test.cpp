@@ -24,6 +24,7 @@ struct TmxObject {
 struct Tmx {
     std::map<std::string, std::string> map;      // attributes of <map>
     std::map<std::string, std::string> tileset;  // attributes of <tileset>
+    std::map<std::string, std::string> properties;  // the map's own
     std::string imageSource;
     int imageWidth = 0, imageHeight = 0;
     std::map<int, int> tileAttributes;  // tile id -> attribute property
@@ -72,7 +73,9 @@ Tmx ReadTmx(const std::string& path)
             object = &tmx.objects.back();
             tileId = -1;
         }
-        if (name == "property") {
+        if (name == "property" && tileId < 0 && !object) {
+            tmx.properties[a.at("name")] = a.at("value");
+        } else if (name == "property") {
             EXPECT_EQ(a.at("name"), "attribute");
             EXPECT_EQ(a.at("type"), "int");
             if (tileId >= 0) tmx.tileAttributes[tileId] = std::stoi(a.at("value"));
@@ -105,6 +108,7 @@ TEST(Export, WritesTilesCellsAndBothKindsOfAttributes)
     EXPECT_EQ(tmx.tileset.at("firstgid"), "1");
     EXPECT_EQ(tmx.tileset.at("tilecount"), "7");
     EXPECT_EQ(tmx.tileset.at("name"), "level one");
+    EXPECT_EQ(tmx.properties.at("bitcount"), "8");
 
     // Tile layer: tile number + 1, and 0 where no tile is named.
     const auto cells = map.Cells();

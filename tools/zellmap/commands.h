@@ -12,8 +12,10 @@ int RunInfo(const Arguments& args);
 int RunCut(const Arguments& args);
 int RunRender(const Arguments& args);
 int RunExport(const Arguments& args);
+int RunImport(const Arguments& args);
 
 extern const char* const kInfoHelp;
 extern const char* const kCutHelp;
 extern const char* const kRenderHelp;
 extern const char* const kExportHelp;
+extern const char* const kImportHelp;

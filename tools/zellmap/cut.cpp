@@ -6,6 +6,7 @@
 #include "afxmsg.h"
 #include "celllayers.h"
 #include "dib.h"
+#include "imagingmessages.h"
 #include "mapfile.h"
 #include "tilecut.h"
 
@@ -23,8 +24,10 @@ const char* const kCutHelp =
     "  --map WxH       지도 크기(칸), 기본 20x15\n"
     "  -o, --output    저장할 맵 화일\n"
     "\n"
-    "비트맵은 8, 16, 24비트여야 타일로 자를 수 있습니다. 실패하면 편집기의\n"
-    "메시지를 표준 오류에 쓰고, 화일을 만들지 않고 1로 끝납니다.\n";
+    "그림은 .bmp(8, 16, 24비트)나 .png입니다. PNG는 팔레트 그림과 회색 그림이\n"
+    "8비트, 트루컬러가 24비트가 되고, 투명한 부분은 검은색으로 채워집니다(그러면\n"
+    "그렇다고 알립니다). 실패하면 편집기의 메시지를 표준 오류에 쓰고, 화일을\n"
+    "만들지 않고 1로 끝납니다.\n";
 
 namespace {
 
@@ -95,6 +98,7 @@ int RunCut(const Arguments& args)
     const MapWriteResult result = WriteMapFile(*output, input);
     if (const char* message = MapWriteMessage(result)) return Fail(message);
     if (result != MapWriteResult::Ok) return kExitFailed;
+    if (dib.TransparencyWasFlattened()) std::printf("%s\n", kMsgTransparencyFlattened);
     std::printf("%s: 타일 %d개, 지도 %d x %d 칸\n", output->c_str(), count, mapWidth, mapHeight);
     return kExitOk;
 }

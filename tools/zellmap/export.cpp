@@ -9,6 +9,7 @@
 #include "afxmsg.h"
 #include "celllayers.h"
 #include "sprite.h"
+#include "tmxread.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,12 +21,14 @@ const char* const kExportHelp =
     "사용법: zellmap export MAP --tmx OUT.tmx\n"
     "\n"
     "맵을 Tiled가 여는 TMX 맵으로 내보냅니다. 모든 타일을 담은 타일셋 그림\n"
-    "OUT-tiles.png를 OUT.tmx 옆에 씁니다.\n"
+    "OUT-tiles.png(8비트 맵은 그 색 표를 팔레트로 쓴 PNG)를 OUT.tmx 옆에 씁니다.\n"
+    "zellmap import로 다시 가져오면 같은 맵 화일이 됩니다.\n"
     "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸과 없는 타일을\n"
     "    가리키는 칸은 0\n"
     "  - 숨긴 객체 층 \"map attributes\": 속성이 0이 아닌 칸마다 칸 크기의 사각형\n"
     "    하나, 정수 속성 attribute에 그 값\n"
     "  - 타일 속성: 타일마다 정수 속성 attribute\n"
+    "  - 맵 속성 bitcount: 맵의 색 비트 수 (타일이 없는 8비트 맵은 colours에 색 표)\n"
     "\n"
     "맵을 읽지 못하면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n";
 
@@ -74,43 +77,84 @@ TilesetLayout LayoutFor(int tileCount)
     return {columns, (tileCount + columns - 1) / columns};
 }
 
+// A tile's screen pixels, or for an 8-bit map its colour indices, at its
+// place (column) in a band of tile rows.
+template <typename Sample>
+void PlaceTile(const CSprite& tile, int column, std::int64_t bandWidth, Sample* band)
+{
+    const int w = tile.GetWidth(), h = tile.GetHeight();
+    for (int y = 0; y < h; ++y) {
+        Sample* to = band + std::size_t(y) * std::size_t(bandWidth) + std::size_t(column) * std::size_t(w);
+        if constexpr (sizeof(Sample) == 1)
+            std::copy_n(tile.m_pBits + std::size_t(h - 1 - y) * std::size_t(tile.GetStride()), w, to);
+        else
+            std::copy_n(tile.GetScreenBits() + std::size_t(y) * std::size_t(w), w, to);
+    }
+}
+
 // All tiles in reading order, one band of tile rows at a time.
+template <typename Sink, typename Sample>
+bool WriteTileBands(Sink& sink, const LoadedMap& map, TilesetLayout layout, std::int64_t width, Sample blank)
+{
+    const int th = map.Map().m_nTileHeight;
+    std::vector<Sample> band(std::size_t(width) * std::size_t(th));
+    for (int row = 0; row < layout.rows; ++row) {
+        std::fill(band.begin(), band.end(), blank);
+        for (int col = 0; col < layout.columns; ++col)
+            if (const CSprite* tile = map.Tiles().GetAt(row * layout.columns + col))
+                PlaceTile(*tile, col, width, band.data());
+        if (!sink.WriteRows(band.data(), th, std::ptrdiff_t(width))) return false;
+    }
+    return sink.Finish();
+}
+
+// The tileset picture: indexed with the map's colour table for an 8-bit map
+// (so that import gets the same indices back), screen colours otherwise.
 bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout layout, std::string& error)
 {
-    const int tw = map.Map().m_nTileWidth;
-    const int th = map.Map().m_nTileHeight;
-    const std::int64_t width = std::int64_t(layout.columns) * tw;
+    const std::int64_t width = std::int64_t(layout.columns) * map.Map().m_nTileWidth;
+    const std::int64_t height = std::int64_t(layout.rows) * map.Map().m_nTileHeight;
     OutputFile file(path);
     if (!file.Open()) {
         error = path + "\n그림 화일을 만들 수 없습니다";
         return false;
     }
-    auto sink = MakeImageSink(ImageFormat::Png, file.Stream(), width, std::int64_t(layout.rows) * th, error);
-    if (!sink) return false;
-    std::vector<std::uint32_t> band;
+    bool written = false;
     try {
-        band.resize(std::size_t(width) * std::size_t(th));
+        if (map.content.bitCount == 8) {
+            auto sink = MakeIndexedPngSink(file.Stream(), width, height, map.content.colours.data(), error);
+            if (!sink) return false;
+            written = WriteTileBands(*sink, map, layout, width, std::uint8_t(0));
+        } else {
+            auto sink = MakeImageSink(ImageFormat::Png, file.Stream(), width, height, error);
+            if (!sink) return false;
+            written = WriteTileBands(*sink, map, layout, width, 0xFFFFFFFFu);
+        }
     } catch (const std::bad_alloc&) {
         error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
         return false;
     }
-    for (int row = 0; row < layout.rows; ++row) {
-        std::fill(band.begin(), band.end(), 0xFFFFFFFFu);
-        for (int col = 0; col < layout.columns; ++col) {
-            const CSprite* tile = map.Tiles().GetAt(row * layout.columns + col);
-            if (!tile) break;
-            const std::uint32_t* bits = tile->GetScreenBits();
-            for (int y = 0; y < std::min(th, tile->GetHeight()); ++y)
-                std::copy_n(bits + std::size_t(y) * std::size_t(tile->GetWidth()), std::min(tw, tile->GetWidth()),
-                            band.data() + std::size_t(y) * std::size_t(width) + std::size_t(col) * std::size_t(tw));
-        }
-        if (!sink->WriteRows(band.data(), th, std::ptrdiff_t(width))) break;
-    }
-    if (!sink->Finish() || !file.Commit()) {
+    if (!written || !file.Commit()) {
         error = path + "\n그림 화일을 쓸 수 없습니다";
         return false;
     }
     return true;
+}
+
+// The map's own bit count, and without tiles its colour table, as map
+// properties: what the tileset picture cannot say (a 16-bit map's tiles are
+// widened to 8 bits a channel) and import needs to give the same file back.
+void WriteMapProperties(std::FILE* out, const MapFileContent& c, bool hasTiles)
+{
+    std::fprintf(out, " <properties>\n  <property name=\"%s\" type=\"int\" value=\"%d\"/>\n", kTmxBitCountProperty,
+                 c.bitCount);
+    if (c.bitCount == 8 && !hasTiles) {
+        std::fprintf(out, "  <property name=\"%s\" value=\"", kTmxColoursProperty);
+        for (const RGBQUAD& colour : c.colours)
+            std::fprintf(out, "%02x%02x%02x", colour.rgbRed, colour.rgbGreen, colour.rgbBlue);
+        std::fprintf(out, "\"/>\n");
+    }
+    std::fprintf(out, " </properties>\n");
 }
 
 void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, const std::string& tilesetFile,
@@ -129,6 +173,7 @@ void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, con
                  "height=\"%d\" tilewidth=\"%d\" tileheight=\"%d\" infinite=\"0\" nextlayerid=\"3\" "
                  "nextobjectid=\"%zu\">\n",
                  m.MapWidth(), m.MapHeight(), int(m.m_nTileWidth), int(m.m_nTileHeight), attributed + 1);
+    WriteMapProperties(out, map.content, tileCount > 0);
     if (tileCount > 0) {
         std::fprintf(out,
                      " <tileset firstgid=\"1\" name=\"%s\" tilewidth=\"%d\" tileheight=\"%d\" tilecount=\"%d\" "

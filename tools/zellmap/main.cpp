@@ -19,6 +19,7 @@ const char* const kUsage =
     "  cut BITMAP     비트맵 전체를 타일로 잘라 새 맵 화일로 저장합니다\n"
     "  render MAP     맵 그림을 PNG 또는 BMP로 그립니다\n"
     "  export MAP     Tiled에서 여는 TMX 맵으로 내보냅니다\n"
+    "  import TMX     Tiled의 TMX 맵을 맵 화일로 가져옵니다\n"
     "\n"
     "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
     "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
@@ -34,6 +35,7 @@ const Command kCommands[] = {
     {"cut", RunCut, &kCutHelp},
     {"render", RunRender, &kRenderHelp},
     {"export", RunExport, &kExportHelp},
+    {"import", RunImport, &kImportHelp},
 };
 
 const Command* Find(const char* name)

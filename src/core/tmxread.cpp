@@ -1,0 +1,414 @@
+#include "tmxread.h"
+
+#include "celllayers.h"
+#include "picturedecode.h"
+#include "screenform.h"
+#include "sprite.h"
+#include "tmxlayerdata.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Tiled keeps flips and rotations in the top bits of a gid.
+constexpr std::uint32_t kGidFlagBits = 0xF0000000u;
+
+struct Geometry {
+    int width = 0;
+    int height = 0;
+    int tileWidth = 0;
+    int tileHeight = 0;
+};
+
+struct Tileset {
+    std::uint32_t firstGid = 1;
+    WORD bitCount = 0;
+    std::array<RGBQUAD, 256> colours{};
+    std::vector<SpritePtr> tiles;
+};
+
+bool Refuse(TmxReadReport& report, TmxReadResult result, std::string message)
+{
+    report.result = result;
+    report.message = std::move(message);
+    return false;
+}
+
+std::string Cell(std::size_t index, int mapWidth)
+{
+    return "(칸 " + std::to_string(index % std::size_t(mapWidth)) + ", " + std::to_string(index / std::size_t(mapWidth)) +
+           ")";
+}
+
+std::optional<long long> WholeNumber(const char* text)
+{
+    if (text == nullptr || *text == '\0') return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0') return std::nullopt;
+    return value;
+}
+
+// An integer attribute within [low, high]; a missing one takes fallback
+// when there is one.
+bool IntAttribute(const pugi::xml_node& node, const char* name, long long low, long long high, long long& value,
+                  TmxReadReport& report, std::optional<long long> fallback = std::nullopt)
+{
+    const pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute && fallback) {
+        value = *fallback;
+        return true;
+    }
+    const auto number = WholeNumber(attribute.value());
+    if (!number || *number < low || *number > high) {
+        // Appended piece by piece: GCC 12 at -O3 wrongly warns about a chain of +.
+        std::string message = "<";
+        message.append(node.name()).append(">의 ").append(name).append(" 값 \"");
+        message.append(attribute.value()).append("\"이(가) 올바르지 않습니다");
+        return Refuse(report, TmxReadResult::Invalid, message);
+    }
+    value = *number;
+    return true;
+}
+
+// The value of the named custom property, or null.
+const char* Property(const pugi::xml_node& node, const char* name)
+{
+    const pugi::xml_node property = node.child("properties").find_child_by_attribute("property", "name", name);
+    return property ? property.attribute("value").value() : nullptr;
+}
+
+bool ReadBytes(const fs::path& path, std::vector<std::uint8_t>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool LoadXml(pugi::xml_document& doc, const fs::path& path, const char* root, const char* what,
+             TmxReadReport& report)
+{
+    const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
+    if (parsed.status == pugi::status_file_not_found || parsed.status == pugi::status_io_error)
+        return Refuse(report, TmxReadResult::CannotOpen, path.string() + "\n화일을 열 수 없습니다");
+    if (parsed.status == pugi::status_out_of_memory)
+        return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 화일을 읽을 수 없습니다");
+    if (!parsed)
+        return Refuse(report, TmxReadResult::Invalid,
+                      path.string() + "\n" + what + "이 아닙니다 (XML 오류: " + parsed.description() + ", " +
+                          std::to_string(parsed.offset) + "번째 바이트)");
+    if (!doc.child(root)) return Refuse(report, TmxReadResult::Invalid, path.string() + "\n" + what + "이 아닙니다");
+    return true;
+}
+
+// A 24-bit packed block as 16-bit 5-5-5 (each channel's top five bits):
+// the form of a map saved from a 16-bit picture, whose export widened it.
+std::unique_ptr<BYTE[]> To555(const BYTE* block)
+{
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, block, sizeof header);
+    const std::size_t from = std::size_t(PackedStride(header.biWidth, 24));
+    const std::size_t to = std::size_t(PackedStride(header.biWidth, 16));
+    const std::size_t rows = std::size_t(header.biHeight);
+    std::unique_ptr<BYTE[]> converted(new (std::nothrow) BYTE[sizeof header + to * rows]());
+    if (!converted) return nullptr;
+    header.biBitCount = 16;
+    header.biSizeImage = DWORD(to * rows);
+    std::memcpy(converted.get(), &header, sizeof header);
+    for (std::size_t y = 0; y < rows; ++y) {
+        const BYTE* in = block + sizeof header + y * from;
+        BYTE* out = converted.get() + sizeof header + y * to;
+        for (int x = 0; x < header.biWidth; ++x, in += 3, out += 2) {
+            const unsigned word = unsigned(in[2] >> 3) << 10 | unsigned(in[1] >> 3) << 5 | unsigned(in[0] >> 3);
+            out[0] = BYTE(word);
+            out[1] = BYTE(word >> 8);
+        }
+    }
+    return converted;
+}
+
+bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadReport& report)
+{
+    for (const pugi::xml_node& tile : node.children("tile")) {
+        const long long id = tile.attribute("id").as_llong(-1);
+        const char* value = Property(tile, kTmxAttributeProperty);
+        if (value == nullptr || id < 0 || id >= (long long)tileset.tiles.size()) continue;
+        const auto attribute = WholeNumber(value);
+        if (!attribute || *attribute < 0 || *attribute > 255)
+            return Refuse(report, TmxReadResult::Unsupported,
+                          "타일 " + std::to_string(id) + "의 속성 \"" + value + "\"은(는) 0에서 255 사이의 정수여야 합니다");
+        tileset.tiles[std::size_t(id)]->m_byAttr = BYTE(*attribute);
+    }
+    return true;
+}
+
+// The tileset: its picture cut into tiles as Tiled cuts it (tiles at
+// margin + n x (tile size + spacing), as many as fit), no more than
+// tilecount when it says fewer.
+bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const Geometry& map, long long bitCountWanted,
+                 Tileset& tileset, TmxReadReport& report)
+{
+    long long value = 0;
+    if (!IntAttribute(mapTileset, "firstgid", 1, kGidFlagBits - 1, value, report)) return false;
+    tileset.firstGid = std::uint32_t(value);
+    pugi::xml_document external;
+    pugi::xml_node node = mapTileset;
+    fs::path base = folder;
+    if (const char* source = mapTileset.attribute("source").value(); *source) {
+        const fs::path path = folder / fs::path(source);
+        if (!LoadXml(external, path, "tileset", "타일셋 화일(.tsx)", report)) return false;
+        node = external.child("tileset");
+        base = path.parent_path();
+    }
+    long long tileWidth = 0, tileHeight = 0, margin = 0, spacing = 0, tileCount = 0;
+    if (!IntAttribute(node, "tilewidth", 1, 65535, tileWidth, report) ||
+        !IntAttribute(node, "tileheight", 1, 65535, tileHeight, report) ||
+        !IntAttribute(node, "margin", 0, 65535, margin, report, 0) ||
+        !IntAttribute(node, "spacing", 0, 65535, spacing, report, 0) ||
+        !IntAttribute(node, "tilecount", 0, INT32_MAX, tileCount, report, INT32_MAX))
+        return false;
+    if (tileWidth != map.tileWidth || tileHeight != map.tileHeight)
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일셋의 타일 크기(" + std::to_string(tileWidth) + "x" + std::to_string(tileHeight) +
+                          ")가 맵의 타일 크기(" + std::to_string(map.tileWidth) + "x" + std::to_string(map.tileHeight) +
+                          ")와 다릅니다");
+    const pugi::xml_node image = node.child("image");
+    if (!image || !*image.attribute("source").value())
+        return Refuse(report, TmxReadResult::Unsupported, "타일마다 그림이 따로 있는 타일셋은 가져올 수 없습니다");
+
+    const fs::path picturePath = base / fs::path(image.attribute("source").value());
+    std::vector<std::uint8_t> bytes;
+    if (!ReadBytes(picturePath, bytes))
+        return Refuse(report, TmxReadResult::CannotOpen, picturePath.string() + "\n타일셋 그림을 열 수 없습니다");
+    BYTE* decoded = nullptr;
+    bool flattened = false;
+    const BmpDecodeStatus status = DecodePictureFile(bytes.data(), bytes.size(), decoded, flattened);
+    std::unique_ptr<BYTE[]> block(decoded);
+    if (status == BmpDecodeStatus::NoMemory)
+        return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일셋 그림을 읽을 수 없습니다");
+    if (status != BmpDecodeStatus::Ok)
+        return Refuse(report, TmxReadResult::Invalid, picturePath.string() + "\n타일셋 그림이 비트맵 화일이 아닙니다");
+    report.transparencyFlattened = flattened;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, block.get(), sizeof header);
+    if (header.biBitCount == 32)
+        return Refuse(report, TmxReadResult::Unsupported, "32비트 타일셋 그림은 타일로 자를 수 없습니다 (8, 16, 24비트만 됩니다)");
+    if (header.biBitCount == 24 && bitCountWanted == 16) {
+        block = To555(block.get());
+        if (!block) return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일셋 그림을 읽을 수 없습니다");
+        header.biBitCount = 16;
+    }
+
+    const auto fitting = [&](long long size, long long tile) {
+        return size - margin < tile ? 0 : (size - margin + spacing) / (tile + spacing);
+    };
+    const long long columns = fitting(header.biWidth, tileWidth);
+    const long long count = std::min(columns * fitting(header.biHeight, tileHeight), tileCount);
+    if (columns == 0 || count == 0)
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일셋 그림에서 여백(margin)과 간격(spacing)을 빼면 온전한 타일이 하나도 없습니다");
+    if (count > kMaxMapTiles)
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일셋의 타일이 " + std::to_string(kMaxMapTiles) + "개보다 많아 가져올 수 없습니다");
+    const auto* source = reinterpret_cast<const BITMAPINFO*>(block.get());
+    for (long long i = 0; i < count; ++i) {
+        const int left = int(margin + i % columns * (tileWidth + spacing));
+        const int top = int(margin + i / columns * (tileHeight + spacing));
+        SpritePtr tile(new (std::nothrow) CSprite);
+        if (!tile || tile->Create(left, top, left + int(tileWidth), top + int(tileHeight), source)->IsEmpty())
+            return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일을 만들 수 없습니다");
+        tileset.tiles.push_back(std::move(tile));
+    }
+    tileset.bitCount = header.biBitCount;
+    if (header.biBitCount == 8)
+        std::memcpy(tileset.colours.data(), block.get() + sizeof header, sizeof tileset.colours);
+    return ReadTileAttributes(node, tileset, report);
+}
+
+void CollectLayers(const pugi::xml_node& parent, std::vector<pugi::xml_node>& tileLayers,
+                   std::vector<pugi::xml_node>& attributeLayers)
+{
+    for (const pugi::xml_node& child : parent.children()) {
+        const std::string name = child.name();
+        if (name == "layer") tileLayers.push_back(child);
+        if (name == "objectgroup" && std::string(child.attribute("name").value()) == kTmxAttributeLayer)
+            attributeLayers.push_back(child);
+        if (name == "group") CollectLayers(child, tileLayers, attributeLayers);
+    }
+}
+
+bool ReadCells(const pugi::xml_node& layer, const Geometry& map, const Tileset* tileset, CCellLayers& cells,
+               TmxReadReport& report)
+{
+    long long width = 0, height = 0;
+    if (!IntAttribute(layer, "width", map.width, map.width, width, report) ||
+        !IntAttribute(layer, "height", map.height, map.height, height, report))
+        return false;
+    const pugi::xml_node data = layer.child("data");
+    if (!data) return Refuse(report, TmxReadResult::Invalid, "타일 층에 데이터가 없습니다");
+    std::vector<std::uint32_t> gids;
+    std::string error;
+    const std::size_t count = std::size_t(map.width) * std::size_t(map.height);
+    switch (DecodeLayerData(data, count, gids, error)) {
+    case LayerDataResult::Ok: break;
+    case LayerDataResult::Damaged: return Refuse(report, TmxReadResult::Invalid, error);
+    case LayerDataResult::Unsupported: return Refuse(report, TmxReadResult::Unsupported, error);
+    case LayerDataResult::NoMemory: return Refuse(report, TmxReadResult::NoMemory, error);
+    }
+    const std::size_t tiles = tileset ? tileset->tiles.size() : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t gid = gids[i];
+        const int col = int(i % std::size_t(map.width)), row = int(i / std::size_t(map.width));
+        if (gid & kGidFlagBits)
+            return Refuse(report, TmxReadResult::Unsupported,
+                          "뒤집거나 돌린 타일은 가져올 수 없습니다 " + Cell(i, map.width));
+        if (gid == 0) {
+            cells.SetTile(col, row, kEmptyTileCell);
+        } else if (tileset && gid >= tileset->firstGid && gid - tileset->firstGid < tiles) {
+            cells.SetTile(col, row, short(gid - tileset->firstGid));
+        } else {
+            return Refuse(report, TmxReadResult::Invalid,
+                          "타일셋에 없는 타일(gid " + std::to_string(gid) + ")을 가리키는 칸이 있습니다 " +
+                              Cell(i, map.width));
+        }
+    }
+    return true;
+}
+
+// Each object with the attribute property sets every cell it covers; it
+// must cover whole cells of the map.
+bool ReadAttributes(const pugi::xml_node& layer, const Geometry& map, CCellLayers& cells, TmxReadReport& report)
+{
+    for (const pugi::xml_node& object : layer.children("object")) {
+        const char* value = Property(object, kTmxAttributeProperty);
+        if (value == nullptr) continue;
+        const std::string where = "속성 객체 " + std::string(object.attribute("id").value());
+        const auto attribute = WholeNumber(value);
+        if (!attribute || *attribute < -32768 || *attribute > 32767)
+            return Refuse(report, TmxReadResult::Unsupported,
+                          where + "의 속성 \"" + value + "\"은(는) -32768에서 32767 사이의 정수여야 합니다");
+        const double x = object.attribute("x").as_double(-1) / map.tileWidth;
+        const double y = object.attribute("y").as_double(-1) / map.tileHeight;
+        const double w = object.attribute("width").as_double(map.tileWidth) / map.tileWidth;
+        const double h = object.attribute("height").as_double(map.tileHeight) / map.tileHeight;
+        const auto whole = [](double v) { return v >= 0 && v <= double(kMaxMapSide) && v == double((long long)v); };
+        if (!whole(x) || !whole(y) || !whole(w) || !whole(h) || w < 1 || h < 1)
+            return Refuse(report, TmxReadResult::Unsupported, where + "이(가) 칸에 맞게 놓여 있지 않습니다");
+        if (x + w > map.width || y + h > map.height)
+            return Refuse(report, TmxReadResult::Unsupported, where + "이(가) 맵 밖에 있습니다");
+        for (int row = int(y); row < int(y + h); ++row)
+            for (int col = int(x); col < int(x + w); ++col) cells.SetAttr(col, row, short(*attribute));
+    }
+    return true;
+}
+
+// The bit count and colour table of a map without tiles, as export wrote them.
+bool ReadFormatWithoutTiles(const pugi::xml_node& mapNode, long long bitCount, MapFileContent& content,
+                            TmxReadReport& report)
+{
+    content.bitCount = WORD(bitCount);
+    const char* colours = Property(mapNode, kTmxColoursProperty);
+    if (bitCount != 8 || colours == nullptr) return true;
+    const std::string hex = colours;
+    if (hex.size() != 256 * 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return Refuse(report, TmxReadResult::Invalid, "맵 속성 colours가 올바르지 않습니다");
+    for (std::size_t i = 0; i < 256; ++i) {
+        const unsigned long rgb = std::stoul(hex.substr(6 * i, 6), nullptr, 16);
+        content.colours[i] = RGBQUAD{BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16), 0};
+    }
+    return true;
+}
+
+bool ReadMap(const fs::path& path, MapFileContent& content, TmxReadReport& report)
+{
+    pugi::xml_document doc;
+    if (!LoadXml(doc, path, "map", "TMX 맵 화일", report)) return false;
+    const pugi::xml_node mapNode = doc.child("map");
+    const std::string orientation = mapNode.attribute("orientation").value();
+    if (orientation != "orthogonal")
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "직교(orthogonal) 맵만 가져올 수 있습니다 (이 맵은 " + orientation + ")");
+    if (mapNode.attribute("infinite").as_int(0) != 0)
+        return Refuse(report, TmxReadResult::Unsupported, "무한(infinite) 맵은 가져올 수 없습니다");
+
+    long long width = 0, height = 0, tileWidth = 0, tileHeight = 0, bitCount = 0;
+    if (!IntAttribute(mapNode, "width", 1, kMaxMapSide, width, report) ||
+        !IntAttribute(mapNode, "height", 1, kMaxMapSide, height, report) ||
+        !IntAttribute(mapNode, "tilewidth", 1, 65535, tileWidth, report) ||
+        !IntAttribute(mapNode, "tileheight", 1, 65535, tileHeight, report))
+        return false;
+    if (tileWidth != tileHeight || (tileWidth != 16 && tileWidth != 24 && tileWidth != 32 && tileWidth != 64))
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일은 16, 24, 32, 64 픽셀의 정사각형이어야 합니다 (이 맵은 " + std::to_string(tileWidth) + "x" +
+                          std::to_string(tileHeight) + ")");
+    const Geometry map{int(width), int(height), int(tileWidth), int(tileHeight)};
+    if (!LayerCellCount(map.width, map.height))
+        return Refuse(report, TmxReadResult::Unsupported, "맵이 너무 커서 가져올 수 없습니다");
+    const auto property = WholeNumber(Property(mapNode, kTmxBitCountProperty));
+    bitCount = property && *property >= 0 && *property <= 65535 ? *property : 24;
+
+    const auto tilesets = mapNode.children("tileset");
+    const auto tilesetCount = std::distance(tilesets.begin(), tilesets.end());
+    if (tilesetCount > 1)
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일셋이 " + std::to_string(tilesetCount) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
+    std::vector<pugi::xml_node> tileLayers, attributeLayers;
+    CollectLayers(mapNode, tileLayers, attributeLayers);
+    if (tileLayers.size() > 1)
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "타일 층이 " + std::to_string(tileLayers.size()) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
+
+    Tileset tileset;
+    const bool hasTileset = tilesetCount == 1;
+    if (hasTileset && !ReadTileset(mapNode.child("tileset"), path.parent_path(), map, bitCount, tileset, report))
+        return false;
+    CCellLayers& cells = content.map.m_cells;
+    if (const LayerAllocResult made = cells.Create(map.width, map.height); made != LayerAllocResult::Ok)
+        return Refuse(report, TmxReadResult::NoMemory, LayerAllocMessage(made));
+    if (!tileLayers.empty() && !ReadCells(tileLayers.front(), map, hasTileset ? &tileset : nullptr, cells, report))
+        return false;
+    for (const pugi::xml_node& layer : attributeLayers)
+        if (!ReadAttributes(layer, map, cells, report)) return false;
+
+    content.map.m_nTileWidth = BYTE(map.tileWidth);
+    content.map.m_nTileHeight = BYTE(map.tileHeight);
+    if (tileset.tiles.empty()) return ReadFormatWithoutTiles(mapNode, bitCount, content, report);
+    content.bitCount = tileset.bitCount;
+    content.colours = tileset.colours;
+    for (RGBQUAD& colour : content.colours) colour.rgbReserved = 0;
+    for (SpritePtr& tile : tileset.tiles) content.map.m_tileList.AddTail(tile.release());
+    return true;
+}
+
+}  // namespace
+
+TmxReadReport ReadTmxFile(const std::string& path, MapFileContent& out)
+{
+    TmxReadReport report;
+    MapFileContent content;
+    try {
+        if (!ReadMap(fs::path(path), content, report)) return report;
+    } catch (const std::bad_alloc&) {
+        Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 맵을 가져올 수 없습니다");
+        return report;
+    }
+    out = std::move(content);
+    return report;
+}
