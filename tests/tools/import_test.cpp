@@ -84,3 +84,26 @@ TEST(CutPng, TilesShowWhatQtShowsOverBlack)
         }
     }
 }
+
+// The map as Tiled itself saves it again (when Tiled is installed): the same
+// cells and attributes (Tiled counts every cell of the tileset picture as a
+// tile, so the tile count may grow).
+TEST(Import, AMapSavedByTiledHasTheSameCells)
+{
+    if (std::system("command -v tiled >/dev/null 2>&1") != 0) GTEST_SKIP() << "tiled not installed";
+    TestMap map;
+    map.tileCount = 7;
+    ScratchFolder folder;
+    WriteBytes(folder / "m.Map", map.Encode());
+    ASSERT_EQ(RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path()).status, 0);
+    const std::string resave = "cd '" + folder.Path().string() + "' && QT_QPA_PLATFORM=offscreen tiled --export-map m.tmx t.tmx >/dev/null 2>&1";
+    ASSERT_EQ(std::system(resave.c_str()), 0);
+    ASSERT_EQ(RunZellmap({"import", "t.tmx", "-o", "t.Map"}, folder.Path()).status, 0);
+    MapFileContent content;
+    ASSERT_EQ(ReadMapFile(folder / "t.Map", content), MapReadResult::Ok);
+    for (int i = 0; i < map.mapWidth * map.mapHeight; ++i) {
+        const short cell = map.Cells()[std::size_t(i)];
+        EXPECT_EQ(*content.map.m_cells.Tile(i % map.mapWidth, i / map.mapWidth), cell < map.tileCount ? cell : -1);
+        EXPECT_EQ(*content.map.m_cells.Attr(i % map.mapWidth, i / map.mapWidth), map.Attrs()[std::size_t(i)]);
+    }
+}
