@@ -1,22 +1,18 @@
 // Writing a map file. The input is checked first (nothing is written on a
-// refusal); the file is written beside the target under a temporary name and
-// renamed over it only when every byte is on disk, so a failed save never
-// damages the file that was there.
+// refusal); the file is then saved safely (safesave.h), so a failed save
+// never damages the file that was there.
 #include "mapfile.h"
 
 #include "celllayers.h"
+#include "safesave.h"
 #include "sprite.h"
 #include "tilelist.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -162,24 +158,6 @@ bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
 
 constexpr std::size_t kWriteBufferBytes = std::size_t(1) << 20;
 
-// A name beside the target that nobody else uses; created with the target's
-// permissions if it exists, else the usual ones for a new file.
-int CreateTempBeside(const std::string& target, std::string& tempPath)
-{
-    struct stat info {};
-    const bool targetExists = ::stat(target.c_str(), &info) == 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (targetExists) ::fchmod(fd, info.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST) break;
-    }
-    return -1;
-}
-
 }  // namespace
 
 MapWriteResult EncodeMapFile(const MapSaveInput& input, std::vector<std::uint8_t>& out)
@@ -200,35 +178,17 @@ MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input)
     const MapWriteResult check = CheckInput(input, format);
     if (check != MapWriteResult::Ok) return check;
 
-    // A file the user may not write stays as it is, even though replacing
-    // it by a rename would be allowed by its folder.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) != 0))
-        return MapWriteResult::CannotWrite;
-
-    std::string tempPath;
-    const int fd = CreateTempBeside(path, tempPath);
-    if (fd < 0) return MapWriteResult::CannotWrite;
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) {
-        ::close(fd);
-        ::unlink(tempPath.c_str());
-        return MapWriteResult::CannotWrite;
-    }
     // Tiles go out 3 KiB at a time. Through the default 4 KiB buffer each
     // becomes a small write of its own, and the system takes those at half
     // the speed of large ones; a large buffer hands it large writes. Without
-    // the memory for it, the default buffer still works.
+    // the memory for it, the default buffer still works. The buffer must
+    // outlive the stream, which is closed when the save ends.
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[kWriteBufferBytes]);
+    SafeSave save(path);
+    if (!save.Open()) return MapWriteResult::CannotWrite;
+    std::FILE* file = save.Stream();
     if (buffer) std::setvbuf(file, buffer.get(), _IOFBF, kWriteBufferBytes);
     FileSink sink(file);
-    bool written = PutMap(input, format, sink);
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(fd) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(tempPath.c_str(), path.c_str()) != 0) {
-        ::unlink(tempPath.c_str());
-        return MapWriteResult::CannotWrite;
-    }
+    if (!PutMap(input, format, sink) || !save.Commit()) return MapWriteResult::CannotWrite;
     return MapWriteResult::Ok;
 }
