@@ -7,6 +7,8 @@
 #include <iterator>
 #include <vector>
 
+#include "privatehome.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
@@ -21,6 +23,7 @@ int RunOne(const std::filesystem::path& path)
 
 int main(int argc, char** argv)
 {
+    const PrivateHome home;
     int count = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path arg(argv[i]);
@@ -32,5 +35,5 @@ int main(int argc, char** argv)
         }
     }
     std::printf("replayed %d inputs\n", count);
-    return count > 0 ? 0 : 1;
+    return home.Verdict(count > 0 ? 0 : 1);
 }

@@ -4,14 +4,16 @@
 #include <QApplication>
 
 #include "messagebox.h"
+#include "privatehome.h"
 
 int main(int argc, char** argv)
 {
+    const PrivateHome home;  // before anything reads the environment
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     AfxInstallKoreanTranslations(app);
     AfxInstallKoreanFonts();
     AfxInstallQtMessageSink();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return home.Verdict(RUN_ALL_TESTS());
 }

@@ -4,10 +4,13 @@
 
 #include <QGuiApplication>
 
+#include "privatehome.h"
+
 int main(int argc, char** argv)
 {
+    const PrivateHome home;  // before anything reads the environment
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return home.Verdict(RUN_ALL_TESTS());
 }
