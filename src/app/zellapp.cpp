@@ -3,7 +3,9 @@
 #include "aboutdlg.h"
 #include "doctemplate.h"
 #include "frame.h"
+#include "afxmsg.h"
 #include "mainfrm.h"
+#include "recovery.h"
 #include "resource.h"
 #include "zelldoc.h"
 
@@ -37,11 +39,25 @@ BOOL CZellApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo)) return FALSE;
 
     m_pMainWnd->show();
-    if (!mapPath.empty()) {
-        if (auto* doc = static_cast<CZellDoc*>(DocTemplate()->Document()); doc && doc->LoadMapFileFrom(mapPath))
-            AddToRecentFileList(mapPath);
-    }
+    auto* doc = static_cast<CZellDoc*>(DocTemplate()->Document());
+    if (!mapPath.empty() && doc && doc->LoadMapFileFrom(mapPath)) AddToRecentFileList(mapPath);
+    if (doc) OfferRecovery(*doc);
     return TRUE;
+}
+
+void CZellApp::OfferRecovery(CZellDoc& doc)
+{
+    // Copies of sessions that ended without closing are looked for before
+    // this session starts keeping its own.
+    const std::string folder = CRecoveryKeeper::DefaultFolder();
+    const std::vector<RecoveredSession> leftBehind = CRecoveryKeeper::FindLeftBehind(folder);
+    doc.KeepRecoveryCopies(folder);
+    if (leftBehind.empty()) return;
+    const RecoveredSession& newest = leftBehind.front();
+    if (AfxMessageBox(kMsgAskRecover, MB_YESNO) == IDYES && doc.RestoreSession(newest))
+        doc.Recovery()->Adopt(newest);
+    else
+        CRecoveryKeeper::Remove(newest);
 }
 
 void CZellApp::OnAppAbout()

@@ -1,5 +1,6 @@
 #include "zelldoc.h"
 
+#include "recovery.h"
 #include "resource.h"
 
 CZellDoc::CZellDoc()
@@ -38,6 +39,7 @@ CZellDoc::CZellDoc()
 
 CZellDoc::~CZellDoc()
 {
+    m_pRecovery.reset();
     // The undo steps refer to the document: they go first.
     m_undoStack.clear();
     DeleteAllTiles();
@@ -52,3 +54,9 @@ BOOL CZellDoc::OnNewDocument()
 }
 
 void CZellDoc::DeleteAllTiles() { m_map.m_tileList.DeleteAll(); }
+
+void CZellDoc::KeepRecoveryCopies(const std::string& folder)
+{
+    m_pRecovery.reset();
+    m_pRecovery = std::make_unique<CRecoveryKeeper>(*this, folder);
+}

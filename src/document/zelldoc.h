@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,8 @@
 
 class CCmdUI;
 class CScrollView;
+struct RecoveredSession;
+class CRecoveryKeeper;
 
 // Shown when saving without the bitmap whose colours the file must carry.
 inline constexpr const char* kMsgLoadBitmapFirst = "팔렛트로 읽을 비트맵을 먼저 읽으세요";
@@ -95,6 +98,15 @@ public:
     // on the window, named on the command line): asks about unsaved changes
     // first. True when the map was loaded.
     bool OpenMapFile(const std::string& path);
+    // Picks up the work of a session that ended without closing, as an
+    // unsaved document: its map, its bitmap (when the file is still there)
+    // and the name of the map file it came from. False, with the reader's
+    // message, when the copy cannot be read.
+    bool RestoreSession(const RecoveredSession& session);
+    // Keeps a copy of unsaved work in folder from now on (the editor does;
+    // a document made for a test or a tool need not).
+    void KeepRecoveryCopies(const std::string& folder);
+    CRecoveryKeeper* Recovery() const { return m_pRecovery.get(); }
     // The same without the file dialog; true when the file was written/read.
     // A refused file leaves the document and the panes exactly as they were.
     bool SaveMapFileTo(const std::string& path);
@@ -170,4 +182,6 @@ private:
     void RemoveTiles(const QString& step, std::vector<int> numbers);
 
     QUndoStack m_undoStack;
+    // Declared last, so it goes first: it watches the history above.
+    std::unique_ptr<CRecoveryKeeper> m_pRecovery;
 };

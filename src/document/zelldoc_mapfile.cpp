@@ -1,10 +1,13 @@
 // Saving and loading the map file around the reader and writer. Loading
 // reads and checks the whole file before anything is replaced, so a bad
 // file leaves the user's tiles, sizes and cells as they were.
+#include <filesystem>
+
 #include "afxmsg.h"
 #include "filedialog.h"
 #include "maphint.h"
 #include "mapfile.h"
+#include "recovery.h"
 #include "zelldoc.h"
 
 namespace {
@@ -34,6 +37,31 @@ void CZellDoc::LoadMapFile()
     CFileDialog dialog(TRUE, "Map", "*.Map", kMapDialogFlags);
     if (dialog.DoModal() != IDOK) return;
     LoadMapFileFrom(dialog.GetPathName());
+}
+
+bool CZellDoc::RestoreSession(const RecoveredSession& session)
+{
+    MapFileContent content;
+    const MapReadResult result = ReadMapFile(session.mapFile, content);
+    if (result != MapReadResult::Ok) {
+        if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
+        return false;
+    }
+    m_map = std::move(content.map);
+    m_dib.Free();
+    m_strBitmapPath.clear();
+    std::error_code error;
+    if (!session.bitmapPath.empty() && std::filesystem::is_regular_file(session.bitmapPath, error)) {
+        m_dib.Load(session.bitmapPath);
+        if (m_dib.m_bLoaded) m_strBitmapPath = session.bitmapPath;
+    }
+    m_selection = {};
+    SetPathName(session.mapPath);
+    // Restored work is unsaved work.
+    m_undoStack.clear();
+    m_undoStack.resetClean();
+    UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);
+    return true;
 }
 
 bool CZellDoc::OpenMapFile(const std::string& path) { return SaveModified() && LoadMapFileFrom(path); }

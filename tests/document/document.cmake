@@ -6,6 +6,7 @@ if(PELLIN_EDITOR)
     ${CMAKE_CURRENT_SOURCE_DIR}/tilecommands_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/filenew_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/docmapfile_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/undo_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/../core/bmpwriter.cpp
   )
   target_include_directories(document_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/../core)

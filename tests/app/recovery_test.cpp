@@ -1,0 +1,121 @@
+// Unsaved work survives a crash: an editor is killed (SIGKILL) some seconds
+// after its last edit, and the next start offers the copy and restores
+// exactly what Save would have written then.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "afxmsg.h"
+#include "doctemplate.h"
+#include "mapfile.h"
+#include "modalanswerer.h"
+#include "recovery.h"
+#include "testtiles.h"
+#include "uiinput.h"
+#include "zellapp.h"
+#include "zelldoc.h"
+
+namespace {
+
+constexpr const char* kChildFolder = "PELLIN_RECOVERY_TEST_FOLDER";
+
+std::vector<std::uint8_t> Saved(const CZellDoc& doc)
+{
+    MapSaveInput input;
+    input.map = &doc.m_map;
+    input.bitmapBitCount = doc.m_dib.GetBitCount();
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
+    return bytes;
+}
+
+std::vector<std::uint8_t> ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The editor to be killed: opens a map, edits it, notes what Save would
+// write, waits past the copy's delay and says so; then waits to be killed.
+// Runs only as the child of the test below.
+TEST(RecoveryChild, EditsAndWaitsToBeKilled)
+{
+    const char* folder = std::getenv(kChildFolder);
+    if (!folder) GTEST_SKIP() << "run by RecoveryAfterAKill";
+    ::setenv("XDG_STATE_HOME", folder, 1);
+    ASSERT_TRUE(theApp.InitInstance());
+    auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
+    ASSERT_TRUE(doc->LoadMapFileFrom(std::string(folder) + "/start.Map"));
+    doc->SetSelection({2, 1, {1, 2}}, nullptr);
+    doc->StampSelection(3, 4);
+    doc->FillWithSelection(CRect(0, 0, 5, 2));
+    doc->SetCellAttributes(CRect(6, 6, 9, 8), -300);
+    doc->UndoStack().undo();
+    doc->SetCellAttributes(CRect(1, 1, 2, 2), 77);
+    const std::vector<std::uint8_t> expected = Saved(*doc);
+    std::ofstream(std::string(folder) + "/expected.Map", std::ios::binary)
+        .write(reinterpret_cast<const char*>(expected.data()), std::streamsize(expected.size()));
+    QTest::qWait(CRecoveryKeeper::kDelayMs + 1000);
+    std::ofstream(std::string(folder) + "/ready") << "ready\n";
+    QTest::qWait(60000);
+}
+
+TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString();
+    {
+        CMapModel start = ModelOf(12, 10, 16, 16);
+        AddTestTiles(start.m_tileList, 4, 16, 16, 24, 3);
+        MapSaveInput input;
+        input.map = &start;
+        ASSERT_EQ(WriteMapFile(folder + "/start.Map", input), MapWriteResult::Ok);
+    }
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kChildFolder, QString::fromStdString(folder));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=RecoveryChild.*"});
+    ASSERT_TRUE(child.waitForStarted(10000));
+    for (int i = 0; i < 300 && !std::filesystem::exists(folder + "/ready"); ++i) QTest::qWait(100);
+    ASSERT_TRUE(std::filesystem::exists(folder + "/ready")) << child.readAllStandardOutput().toStdString();
+    ::kill(pid_t(child.processId()), SIGKILL);
+    ASSERT_TRUE(child.waitForFinished(10000));
+    EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+
+    // The next start, in the same state folder.
+    ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
+    ASSERT_EQ(CRecoveryKeeper::FindLeftBehind(CRecoveryKeeper::DefaultFolder()).size(), 1u);
+    {
+        ModalAnswerer answer;
+        answer.Then([](QWidget* modal) {
+            EXPECT_EQ(MessageText(modal), QString::fromUtf8(kMsgAskRecover));
+            PressMessageButton(modal, QMessageBox::YesRole);
+        });
+        ASSERT_TRUE(theApp.InitInstance());
+    }
+    auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
+    EXPECT_EQ(Saved(*doc), ReadAll(folder + "/expected.Map"));
+    EXPECT_TRUE(doc->IsModified()) << "restored work is unsaved";
+    EXPECT_EQ(doc->GetPathName(), folder + "/start.Map");
+    // The old copy goes once this session's own is on disk.
+    doc->Recovery()->WaitForWrites();
+    const auto left = CRecoveryKeeper::FindLeftBehind(CRecoveryKeeper::DefaultFolder());
+    EXPECT_TRUE(left.empty());
+    const std::string copy = doc->Recovery()->MapFile();
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    theApp.DestroyMainWindow();
+    EXPECT_FALSE(std::filesystem::exists(copy)) << "a clean exit keeps no copy";
+}
+
+}  // namespace
