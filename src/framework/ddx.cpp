@@ -17,6 +17,7 @@ CDataExchange::CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
 
 QWidget* CDataExchange::PrepareCtrl(UINT nIDC)
 {
+    Finish();
     m_pLastControl = m_pDlgWnd->GetDlgItem(nIDC);
     m_bEditLastControl = false;
     return m_pLastControl;
@@ -73,9 +74,12 @@ void FailRange(CDataExchange* pDX, long long minVal, long long maxVal)
 
 // Moves one whole number between a member and an edit. Reading accepts
 // what the parse rules allow and lies in [low, high], else fails with the
-// message the field's type has.
+// message the field's type has. For an int that message only says "an
+// integer", so a number merely too large for it is left to the range check
+// (DeferTooLarge), as any other number out of the dialog's range.
 template <typename T>
-void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, long long low, long long high, UINT failMessage)
+void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, long long low, long long high, UINT failMessage,
+                     bool tooLargeToRangeCheck = false)
 {
     if (pDX->Stopped()) return;
     QLineEdit* edit = pDX->PrepareEditCtrl(nIDC);
@@ -85,6 +89,10 @@ void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, long long low, lon
         return;
     }
     const std::optional<long long> number = AfxParseDialogInteger(edit->text().toStdString(), low < 0);
+    if (number && (*number < low || *number > high) && tooLargeToRangeCheck) {
+        pDX->DeferTooLarge(failMessage);
+        return;
+    }
     if (!number || *number < low || *number > high) {
         FailWith(pDX, AfxFrameworkString(failMessage));
         return;
@@ -92,6 +100,14 @@ void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, long long low, lon
     value = static_cast<T>(*number);
 }
 }  // namespace
+
+void CDataExchange::Finish()
+{
+    if (const UINT message = m_nTooLargeMessage; message != 0 && !Stopped()) {
+        m_nTooLargeMessage = 0;
+        FailWith(this, AfxFrameworkString(message));
+    }
+}
 
 void DDX_Control(CDataExchange* pDX, UINT nIDC, CDlgControl& rControl)
 {
@@ -110,7 +126,7 @@ void DDX_Text(CDataExchange* pDX, UINT nIDC, short& value)
 
 void DDX_Text(CDataExchange* pDX, UINT nIDC, int& value)
 {
-    ExchangeInteger(pDX, nIDC, value, INT_MIN, INT_MAX, AFX_IDP_PARSE_INT);
+    ExchangeInteger(pDX, nIDC, value, INT_MIN, INT_MAX, AFX_IDP_PARSE_INT, true);
 }
 
 void DDX_Text(CDataExchange* pDX, UINT nIDC, UINT& value)
@@ -126,5 +142,5 @@ void DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal)
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
     if (!pDX->m_bSaveAndValidate || pDX->HasFailed()) return;
-    if (value < minVal || value > maxVal) FailRange(pDX, minVal, maxVal);
+    if (pDX->TakeTooLarge() || value < minVal || value > maxVal) FailRange(pDX, minVal, maxVal);
 }

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <string>
+#include <utility>
 
 #include "wintypes.h"
 
@@ -38,10 +39,19 @@ public:
     // Reading goes on only while nothing has failed.
     bool Stopped() const { return m_bSaveAndValidate && m_bFailed; }
 
+    // A well-formed number too large for its member is refused by the range
+    // check that follows it, with the same message as any other number out
+    // of range. With no range check after it, it is refused as unreadable
+    // (parseMessage) when the next control is prepared or the exchange ends.
+    void DeferTooLarge(UINT parseMessage) { m_nTooLargeMessage = parseMessage; }
+    bool TakeTooLarge() { return std::exchange(m_nTooLargeMessage, 0u) != 0; }
+    void Finish();
+
 private:
     QPointer<QWidget> m_pLastControl;
     bool m_bEditLastControl = false;
     bool m_bFailed = false;
+    UINT m_nTooLargeMessage = 0;
 };
 
 // The text of a framework message: the string table's, else the built-in one.

@@ -131,6 +131,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     CDataExchange dx(this, bSaveAndValidate);
     const bool outer = std::exchange(m_bExchanging, true);
     DoDataExchange(&dx);
+    dx.Finish();
     m_bExchanging = outer;
     return dx.HasFailed() ? FALSE : TRUE;
 }

@@ -49,9 +49,10 @@ TEST_P(TileArrangeCountTest, AcceptsTwoToHundredOrRefusesWithTheRightMessage)
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(focus, edit);
     EXPECT_EQ(selected, QString::fromUtf8(c.text));
-    // Unreadable text stores nothing; a readable number out of range is
-    // stored before the range check refuses it, but never reaches the caller.
-    if (QString::fromUtf8(c.message) == kIntegerText) {
+    // Unreadable text, or a number too large for the field, stores nothing;
+    // a readable number out of range is stored before the range check
+    // refuses it, but never reaches the caller.
+    if (QString::fromUtf8(c.message) == kIntegerText || QString(c.text).size() > 9) {
         EXPECT_EQ(dlg.m_nCount, 10);
     }
 }
@@ -65,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"BlanksAndPlus", " +50 ", nullptr, 50}, CountCase{"One", "1", kRange, 0},
                     CountCase{"HundredOne", "101", kRange, 0}, CountCase{"Negative", "-5", kRange, 0},
                     CountCase{"Empty", "", kInteger, 0}, CountCase{"Letters", "ten", kInteger, 0},
-                    CountCase{"BeyondInt", "2147483648", kInteger, 0}),
+                    CountCase{"BeyondInt", "2147483648", kRange, 0},
+                    CountCase{"BelowInt", "-2147483649", kRange, 0},
+                    CountCase{"FarBeyondInt", "99999999999999999999999", kRange, 0}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
 struct WrapCase {
