@@ -204,6 +204,8 @@ QAction* CFrameWnd::CommandAction(UINT nID)
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
     connect(action, &QAction::triggered, this, [this, nID] {
+    // Assistive technology names the pop-up by its title (see paneaccessible.h).
+    menu->setAccessibleName(menu->title());
         // The checked state follows the update handler, not the click.
         UpdateCommandUI(nID);
         SendCommand(nID);

@@ -7,6 +7,7 @@
 #include "afxmsg.h"
 #include "document.h"
 #include "frame.h"
+#include "paneaccessible.h"
 
 namespace {
 UINT KeyFlags(const QMouseEvent* e)
@@ -43,6 +44,7 @@ const QColor kWindowBackground(255, 255, 255);
 
 CScrollView::CScrollView()
 {
+    AfxInstallPaneAccessibility();
     setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

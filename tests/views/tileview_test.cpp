@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -427,10 +428,21 @@ TEST_P(PaletteMenuStates, EnablesTheTileCommandsByTheTilesAndTheBlock)
 
     std::map<UINT, bool> states;
     QStringList texts;
+    QStringList spoken;  // the open menu as assistive technology finds it below the pane
     ASSERT_TRUE(OpenMenu([&](QMenu* menu) {
         states = EnabledStates(menu);
         for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(view);
+        for (int i = 0; i < pane->childCount(); ++i) {
+            QAccessibleInterface* node = pane->child(i);
+            if (node->role() != QAccessible::PopupMenu || node->object() != menu) continue;
+            EXPECT_EQ(pane->indexOfChild(node), i);
+            spoken << node->text(QAccessible::Name);
+            for (int k = 0; k < node->childCount(); ++k) spoken << node->child(k)->text(QAccessible::Name);
+        }
     }));
+    EXPECT_EQ(spoken, (QStringList{"타일팝업메뉴", "타일 전체지우기", "선택 타일지우기", "", "타일  정렬  갯수",
+                                   "타일  속성  지정"}));
     const std::map<UINT, bool> expected{{ID_TILE_ERASEALL, c.eraseAll},
                                         {ID_TILE_ERASESEL, c.eraseSelected},
                                         {ID_TILE_ARRANGE, c.arrange},
