@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 #include <QGuiApplication>
 
 #include "app.h"
@@ -121,6 +122,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext)
     m_frameStyle = cs.style;
     setWindowTitle(m_caption);
     setWindowIcon(AfxGetAppIcon());
+    m_placement = QRect(cs.x, cs.y, cs.cx, cs.cy);
     move(cs.x, cs.y);
     resize(cs.cx, cs.cy);
     m_nIDResource = nIDResource;
@@ -138,6 +140,30 @@ int CFrameWnd::OnCreate(CREATESTRUCT* lpCreateStruct)
     LoadAccelerators(m_nIDResource);
     if (!OnCreateClient(lpCreateStruct, m_pCreateContext)) return -1;
     return 0;
+}
+
+bool CFrameWnd::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) FitFrameToPlacement();
+    return handled;
+}
+
+// The placement is the whole window, title bar and borders included, but a
+// window's size is that of its inner area. A window manager's frame is
+// known only once it has decorated the shown window, so the inner area is
+// fitted then, and again whenever that frame changes; without a window
+// manager the frame is empty and the inner area is the placement.
+void CFrameWnd::FitFrameToPlacement()
+{
+    const QWindow* window = windowHandle();
+    if (!window || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QMargins margins = window->frameMargins();
+    if (margins == m_fittedMargins) return;
+    m_fittedMargins = margins;
+    setGeometry(m_placement.marginsRemoved(margins));
 }
 
 BOOL CFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) { return TRUE; }
@@ -178,6 +204,8 @@ QMenu* CFrameWnd::BuildMenu(UINT nIDResource, QWidget* parent)
     const auto* items = AfxFindMenu(nIDResource);
     if (!items || items->empty()) return nullptr;
     auto* menu = new QMenu(QString::fromUtf8(items->front().text), parent);
+    // Assistive technology names the pop-up by its title (see paneaccessible.h).
+    menu->setAccessibleName(menu->title());
     for (const MenuItemDef& item : items->front().children) {
         if (item.IsSeparator()) {
             menu->addSeparator();
@@ -204,8 +232,6 @@ QAction* CFrameWnd::CommandAction(UINT nID)
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
     connect(action, &QAction::triggered, this, [this, nID] {
-    // Assistive technology names the pop-up by its title (see paneaccessible.h).
-    menu->setAccessibleName(menu->title());
         // The checked state follows the update handler, not the click.
         UpdateCommandUI(nID);
         SendCommand(nID);

@@ -59,6 +59,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
     QString m_caption;
     DWORD m_frameStyle = 0;
@@ -68,9 +69,12 @@ private:
     void LoadAccelerators(UINT nIDResource);
     void OnBarCheck(UINT nID);
     void ActivateNextPane(bool previous);
+    void FitFrameToPlacement();
 
     UINT m_nIDResource = 0;
     CCreateContext* m_pCreateContext = nullptr;
+    QRect m_placement;         // the whole window, frame included, as PreCreateWindow asked
+    QMargins m_fittedMargins;  // the window manager's frame the placement was last fitted to
     CScrollView* m_pActiveView = nullptr;
     std::vector<CScrollView*> m_views;
     std::map<UINT, QAction*> m_actions;

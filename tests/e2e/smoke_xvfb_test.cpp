@@ -1,6 +1,7 @@
 // The built editor as a separate process on a virtual screen: started with
 // a map file, its window is found at the screen's size, the map pane shows
 // the file's tiles, and choosing Exit ends it at once without a question.
+// Under a window manager the whole window, frame included, covers the screen.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -89,6 +90,17 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     }
 
+    // The editor's main window, once it is shown.
+    QString FindEditorWindow()
+    {
+        QString window;
+        for (int i = 0; i < 50 && window.isEmpty(); ++i) {
+            QThread::msleep(100);
+            window = Tool("xdotool", {"search", "--onlyvisible", "--name", "^Zell$"}).section('\n', 0, 0);
+        }
+        return window;
+    }
+
     QString display;
     QProcessEnvironment env;
     QProcess xvfb;
@@ -116,11 +128,7 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
     editor.start(PELLIN_EDITOR_PATH, {QString::fromStdString(mapPath)});
     ASSERT_TRUE(editor.waitForStarted(5000));
 
-    QString window;
-    for (int i = 0; i < 50 && window.isEmpty(); ++i) {
-        QThread::msleep(100);
-        window = Tool("xdotool", {"search", "--onlyvisible", "--name", "^Zell$"}).section('\n', 0, 0);
-    }
+    const QString window = FindEditorWindow();
     ASSERT_FALSE(window.isEmpty()) << "no window called Zell appeared";
     QThread::msleep(500);
     const QString geometry = Tool("xdotool", {"getwindowgeometry", window});
@@ -149,5 +157,46 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
     Tool("xdotool", {"key", "x"});
     EXPECT_TRUE(editor.waitForFinished(3000)) << "the editor did not end at once";
     EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+}
+
+// The frame as the window manager drew it: the inner area's place on the
+// screen widened by the frame's extents.
+QRect FrameOnScreen(const QString& info, const QString& extents)
+{
+    auto field = [&info](const char* name) { return info.section(name, 1, 1).section('\n', 0, 0).trimmed().toInt(); };
+    const QStringList e = extents.section('=', 1).split(',');  // left, right, top, bottom
+    if (e.size() != 4) return {};
+    const int left = e[0].toInt(), right = e[1].toInt(), top = e[2].toInt(), bottom = e[3].toInt();
+    return {field("Absolute upper-left X:") - left, field("Absolute upper-left Y:") - top,
+            field("Width:") + left + right, field("Height:") + top + bottom};
+}
+
+TEST_F(SmokeTest, UnderAWindowManagerTheWholeFrameCoversTheScreen)
+{
+    for (const char* tool : {"openbox", "xprop", "xwininfo"})
+        if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool << " is not installed";
+    QProcess manager;
+    manager.setProcessEnvironment(env);
+    manager.start("openbox", {});
+    ASSERT_TRUE(manager.waitForStarted(5000));
+    for (int i = 0; i < 50 && !Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); ++i)
+        QThread::msleep(100);
+
+    editor.setProcessEnvironment(env);
+    editor.start(PELLIN_EDITOR_PATH, {});
+    ASSERT_TRUE(editor.waitForStarted(5000));
+    const QString window = FindEditorWindow();
+    ASSERT_FALSE(window.isEmpty()) << "no window called Zell appeared";
+    QRect frame;
+    QString extents;
+    for (int i = 0; i < 50 && frame != QRect(0, 0, 1280, 1024); ++i) {
+        QThread::msleep(100);
+        extents = Tool("xprop", {"-id", window, "_NET_FRAME_EXTENTS"});
+        frame = FrameOnScreen(Tool("xwininfo", {"-id", window}), extents);
+    }
+    EXPECT_EQ(frame, QRect(0, 0, 1280, 1024)) << extents.toStdString();
+    EXPECT_GT(extents.section(',', 2, 2).toInt(), 0) << "the window manager drew no title bar";
+    manager.terminate();
+    manager.waitForFinished(3000);
 }
 }  // namespace
