@@ -38,8 +38,10 @@ run_suite() {
   failed=$((failed + bad))
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPELLIN_SANITIZE=ON -DPELLIN_BENCH=OFF
+# Warnings are errors here whatever a local configuration chose.
+strict=(-DPELLIN_WERROR=ON -DPELLIN_TOOLS=ON)
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${strict[@]}"
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPELLIN_SANITIZE=ON -DPELLIN_BENCH=OFF "${strict[@]}"
 
 echo "Took $((SECONDS / 60)) min $((SECONDS % 60)) s."
 echo "$passed passed, $failed failed"

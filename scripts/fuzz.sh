@@ -7,6 +7,8 @@
 # Usage: scripts/fuzz.sh [SECONDS] [NAME...]
 #   SECONDS  run time per fuzzer (default 60)
 #   NAME     fuzzers to run (default: every fuzzer below whose folder exists)
+# With FUZZ_RUNS=N in the environment each fuzzer runs N inputs instead of
+# for a time. One worker each: fuzzers run one after the other.
 # Exit status is non-zero if any fuzzer found a failure.
 set -euo pipefail
 
@@ -50,8 +52,9 @@ for entry in "${selected[@]}"; do
   rm -rf "$work"
   mkdir -p "$work" "$artifacts"
   cp -r "$root/fuzz/$folder/corpus/." "$work/"
-  echo "== $name: ${seconds}s over $(ls "$work" | wc -l) seed inputs"
-  if ! "$binary" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts" \
+  if [[ -n "${FUZZ_RUNS:-}" ]]; then limit=(-runs="$FUZZ_RUNS"); else limit=(-max_total_time="$seconds"); fi
+  echo "== $name: ${limit[*]} over $(ls "$work" | wc -l) seed inputs"
+  if ! "$binary" "${limit[@]}" -print_final_stats=1 -artifact_prefix="$artifacts" \
       -rss_limit_mb=2048 "$work" 2>"$build/fuzz-$name.log"; then
     echo "!! $name found a failure: see $build/fuzz-$name.log and $artifacts" >&2
     status=1

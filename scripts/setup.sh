@@ -9,6 +9,9 @@ PACKAGES=(
   libspng-dev libpugixml-dev libzstd-dev
   qt6-base-dev qt6-translations-l10n fonts-nanum
   xvfb xauth xdotool imagemagick
+  # The peer editor, whose renderer the TMX export is checked against, and a
+  # light window manager for the editor's window on a desktop.
+  tiled openbox x11-utils
 )
 
 missing=()
