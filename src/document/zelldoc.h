@@ -24,6 +24,7 @@
 #include "tileblock.h"
 
 class CCmdUI;
+struct MapFileContent;
 class CScrollView;
 struct RecoveredSession;
 class CRecoveryKeeper;
@@ -34,6 +35,8 @@ inline constexpr const char* kMsgAskEraseTilesForNewMap = "타일을 모두 지�
 inline constexpr const char* kMsgAskEraseAllTiles = "타일을 모두 지울까요?";
 inline constexpr const char* kMsgAskEraseSelectedTiles = "선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)";
 inline constexpr const char* kMsgAskSaveChanges = "변경된 내용을 저장하시겠습니까?";
+// The status bar's note for a dropped file the editor does not open.
+inline constexpr const char* kMsgDropIgnored = "열 수 없는 화일이라 무시했습니다: ";
 
 class CZellDoc : public CDocument {
 public:
@@ -94,10 +97,16 @@ public:
     // changes.
     bool SaveMapFile();
     void LoadMapFile();
-    // Opens a map as File Open would once a file is chosen (a file dropped
-    // on the window, named on the command line): asks about unsaved changes
-    // first. True when the map was loaded.
+    // Opens a map (.Map, or a .tmx map of the peer editor Tiled) as File
+    // Open would once a file is chosen (a file dropped on the window):
+    // asks about unsaved changes first. True when the map was loaded.
     bool OpenMapFile(const std::string& path);
+    // Loads a picture (.bmp or .png) as the source bitmap, as Open Bitmap
+    // does once a file is chosen.
+    void LoadBitmapFile(const std::string& path);
+    // A .bmp or .png opens as the bitmap, a .Map or .tmx as the map; any
+    // other file is ignored with a note in the status bar.
+    void OnDropFiles(const std::vector<std::string>& paths) override;
     // Picks up the work of a session that ended without closing, as an
     // unsaved document: its map, its bitmap (when the file is still there)
     // and the name of the map file it came from. False, with the reader's
@@ -163,6 +172,10 @@ public:
 
 private:
     bool RefuseSaveWithoutBitmap() const;
+    // Replaces the map with one that was read, as loading any map does.
+    void TakeLoadedMap(MapFileContent& content, const std::string& path);
+    // A note in the main window's status bar, when there is one.
+    static void StatusNote(const std::string& text);
     // Tells every view which cells an edit wrote (possibly none).
     void CellsChanged(const CRect& cells);
     // The tile set, its attributes or its layout changed: the picked block

@@ -1,8 +1,12 @@
 // File New, Open and Save, and opening the source bitmap.
+#include <cctype>
 #include <climits>
+#include <filesystem>
 
 #include "afxmsg.h"
 #include "filedialog.h"
+#include "frame.h"
+#include "imagingmessages.h"
 #include "maphint.h"
 #include "zelldoc.h"
 
@@ -66,12 +70,49 @@ void CZellDoc::OnFileSave()
 
 void CZellDoc::OnOpenBitmap()
 {
-    CFileDialog dialog(TRUE, "비트맵 ( BMP )", "*.bmp", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+    CFileDialog dialog(TRUE, "비트맵 ( BMP )", "*.bmp", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "비트맵 ( BMP )|*.bmp|PNG 그림|*.png|모든 그림|*.bmp;*.png||");
     if (dialog.DoModal() != IDOK) return;
+    LoadBitmapFile(dialog.GetPathName());
+}
+
+void CZellDoc::LoadBitmapFile(const std::string& path)
+{
     // Load reports its own errors; the bitmap view then shows no bitmap.
-    m_dib.Load(dialog.GetPathName());
-    m_strBitmapPath = m_dib.m_bLoaded ? dialog.GetPathName() : std::string();
+    m_dib.Load(path);
+    m_strBitmapPath = m_dib.m_bLoaded ? path : std::string();
     UpdateAllViews(nullptr, HINT_BITMAP);
+    if (m_dib.TransparencyWasFlattened()) StatusNote(kMsgTransparencyFlattened);
+}
+
+void CZellDoc::StatusNote(const std::string& text)
+{
+    if (CFrameWnd* frame = AfxGetMainWnd()) frame->SetMessageText(text);
+}
+
+namespace {
+// The file's extension in lower case, with its dot.
+std::string Extension(const std::string& path)
+{
+    const std::string name = std::filesystem::path(path).filename().string();
+    const auto dot = name.rfind('.');
+    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+}  // namespace
+
+void CZellDoc::OnDropFiles(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        const std::string ext = Extension(path);
+        if (ext == ".bmp" || ext == ".png")
+            LoadBitmapFile(path);
+        else if (ext == ".map" || ext == ".tmx")
+            OpenMapFile(path);
+        else
+            StatusNote(kMsgDropIgnored + std::filesystem::path(path).filename().string());
+    }
 }
 
 void CZellDoc::OnEditUndo() { m_undoStack.undo(); }

@@ -1,6 +1,7 @@
 // Saving and loading the map file around the reader and writer. Loading
 // reads and checks the whole file before anything is replaced, so a bad
 // file leaves the user's tiles, sizes and cells as they were.
+#include <cctype>
 #include <filesystem>
 
 #include "afxmsg.h"
@@ -8,6 +9,8 @@
 #include "maphint.h"
 #include "mapfile.h"
 #include "recovery.h"
+#include "tmxread.h"
+#include "imagingmessages.h"
 #include "zelldoc.h"
 
 namespace {
@@ -34,7 +37,7 @@ bool CZellDoc::SaveMapFile()
 void CZellDoc::LoadMapFile()
 {
     if (!SaveModified()) return;
-    CFileDialog dialog(TRUE, "Map", "*.Map", kMapDialogFlags);
+    CFileDialog dialog(TRUE, "Map", "*.Map", kMapDialogFlags, "맵 화일|*.Map|Tiled 맵|*.tmx||");
     if (dialog.DoModal() != IDOK) return;
     LoadMapFileFrom(dialog.GetPathName());
 }
@@ -102,12 +105,31 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
 bool CZellDoc::LoadMapFileFrom(const std::string& path)
 {
     MapFileContent content;
-    const MapReadResult result = ReadMapFile(path, content);
-    if (result != MapReadResult::Ok) {
-        if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
-        return false;
+    bool flattened = false;
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    // A Tiled map goes through its own reader into what a map file holds.
+    if (ext == ".tmx") {
+        const TmxReadReport report = ReadTmxFile(path, content);
+        if (report.result != TmxReadResult::Ok) {
+            AfxMessageBox(report.message, MB_OK);
+            return false;
+        }
+        flattened = report.transparencyFlattened;
+    } else {
+        const MapReadResult result = ReadMapFile(path, content);
+        if (result != MapReadResult::Ok) {
+            if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
+            return false;
+        }
     }
+    TakeLoadedMap(content, path);
+    if (flattened) StatusNote(kMsgTransparencyFlattened);
+    return true;
+}
 
+void CZellDoc::TakeLoadedMap(MapFileContent& content, const std::string& path)
+{
     m_map = std::move(content.map);
     // A loaded map never keeps the source bitmap, and starts a fresh history.
     m_dib.Free();
@@ -116,5 +138,4 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     m_undoStack.clear();
     SetPathName(path);
     UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);
-    return true;
 }

@@ -36,6 +36,9 @@ public:
     // never holds unsaved changes.
     virtual BOOL SaveModified() { return TRUE; }
 
+    // Files dropped on the main window; the base takes none.
+    virtual void OnDropFiles(const std::vector<std::string>&) {}
+
     const std::string& GetPathName() const { return m_strPathName; }
     void SetPathName(const std::string& path) { m_strPathName = path; }
 

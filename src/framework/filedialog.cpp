@@ -50,7 +50,8 @@ int CFileDialog::DoModal()
 
     QStringList filters = NameFilters(QString::fromUtf8(m_strFilter));
     const QString fileName = QString::fromUtf8(m_strFileName);
-    if (HasWildcard(fileName)) filters.prepend(fileName);
+    // A name with wildcards is the filter when there is no list of them.
+    if (HasWildcard(fileName) && filters.isEmpty()) filters.prepend(fileName);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!fileName.isEmpty() && !HasWildcard(fileName)) dialog.selectFile(fileName);
 

@@ -3,6 +3,10 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -71,6 +75,7 @@ CFrameWnd::CFrameWnd()
         });
     }
     OnCommand(ID_NEXT_PANE, [this] { ActivateNextPane(false); });
+    setAcceptDrops(true);
     OnCommand(ID_PREV_PANE, [this] { ActivateNextPane(true); });
 }
 
@@ -321,4 +326,35 @@ void CFrameWnd::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void CFrameWnd::SetMessageText(const std::string& text)
+{
+    if (QStatusBar* bar = findChild<QStatusBar*>()) bar->showMessage(QString::fromUtf8(text));
+}
+
+namespace {
+// The local files a drop carries, as UTF-8 paths.
+std::vector<std::string> DroppedFiles(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    if (!data) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    return paths;
+}
+}  // namespace
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = DroppedFiles(event->mimeData());
+    CDocument* doc = GetActiveDocument();
+    if (paths.empty() || !doc) return;
+    event->acceptProposedAction();
+    doc->OnDropFiles(paths);
 }

@@ -55,10 +55,15 @@ public:
     // The toolbar or status bar that a view-menu id names, if the frame has it.
     QWidget* ControlBar(UINT nID) const;
     QString Caption() const { return m_caption; }
+    // Shows a message in the status bar's message pane until the next prompt.
+    void SetMessageText(const std::string& text);
     void SetCaption(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window go to the active document.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
 
     QString m_caption;

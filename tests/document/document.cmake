@@ -7,8 +7,11 @@ if(PELLIN_EDITOR)
     ${CMAKE_CURRENT_SOURCE_DIR}/filenew_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/docmapfile_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/undo_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/dropfiles_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/../core/pngwriter.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/../core/bmpwriter.cpp
   )
   target_include_directories(document_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/../core)
-  target_link_libraries(document_tests PRIVATE pellin_test_support pellin_editor Qt6::Test)
+  find_package(ZLIB REQUIRED)
+  target_link_libraries(document_tests PRIVATE pellin_test_support pellin_editor Qt6::Test ZLIB::ZLIB)
 endif()
