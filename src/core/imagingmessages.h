@@ -10,3 +10,5 @@ inline constexpr const char* kMsgTransparencyFlattened = "그림의 투명한 �
 // Put after the file's path on a line of its own.
 inline constexpr const char* kMsgCannotOpenFile = "화일을 열 수 없습니다.";
 inline constexpr const char* kMsgCannotReadFile = "화일을 읽을 수 없습니다.";
+// A cut that would take the tile set past kMaxTiles stops there.
+inline constexpr const char* kMsgTileLimitReached = "타일은 32767개까지만 만들 수 있어 나머지는 자르지 않았습니다";

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "mapmodel.h"
+#include "tilelist.h"
 #include "wintypes.h"
 
 #include <array>
@@ -34,7 +35,7 @@ inline constexpr char kMapMagic[8] = {'Q', 'Z', 'T', 'F', '1', '.', '0', '\0'};
 inline constexpr std::size_t kMapHeaderSize = 22;
 inline constexpr std::size_t kMapColourTableSize = 256 * 4;
 // Readers take the tile count as a signed 16-bit number.
-inline constexpr int kMaxMapTiles = 32767;
+inline constexpr int kMaxMapTiles = kMaxTiles;
 
 // Bytes of one stored pixel row: the row's pixel bytes rounded up to 4.
 int MapFileRowSize(int tileWidth, int bitCount);

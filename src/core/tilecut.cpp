@@ -28,7 +28,14 @@ CSprite* CutTile(const CDib& dib, const CRect& bitmapRect)
     return tile;
 }
 
-int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles)
+bool RoomForAnotherTile(int held)
+{
+    if (held < kMaxTiles) return true;
+    AfxMessageBox(kMsgTileLimitReached);
+    return false;
+}
+
+int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles, int alreadyHeld)
 {
     if (!dib.m_bLoaded || tileWidth <= 0 || tileHeight <= 0) return 0;
     const int columns = dib.GetWidth() / tileWidth;
@@ -37,6 +44,7 @@ int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& ti
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             const CRect cell(c * tileWidth, r * tileHeight, (c + 1) * tileWidth, (r + 1) * tileHeight);
+            if (!RoomForAnotherTile(alreadyHeld + tiles.GetCount())) return appended;
             CSprite* tile = CutTile(dib, cell);
             if (tile == nullptr) return appended;
             tiles.AddTail(tile);

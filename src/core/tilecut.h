@@ -19,6 +19,10 @@ CSprite* CutTile(const CDib& dib, const CRect& bitmapRect);
 // Cuts every whole tileWidth x tileHeight cell of the bitmap in reading
 // order (partial cells at the right and bottom are skipped) and appends the
 // tiles. Stops at the first tile that cannot be made, so a bitmap that
-// cannot be cut gives one message, not one per cell. Returns how many tiles
-// were appended.
-int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles);
+// cannot be cut gives one message, not one per cell; and, with the message
+// of the limit, once the tiles would be more than kMaxTiles together with
+// alreadyHeld others. Returns how many tiles were appended.
+int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles, int alreadyHeld = 0);
+
+// Whether one more tile fits beside held ones; says so once it does not.
+bool RoomForAnotherTile(int held);

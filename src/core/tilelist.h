@@ -11,6 +11,10 @@
 
 using SharedSprite = std::shared_ptr<CSprite>;
 
+// The most tiles a tile set may hold: map cells, the picked block and the
+// map file keep tile numbers as signed 16-bit values.
+inline constexpr int kMaxTiles = 32767;
+
 // A tile made with new, freed with its own free operation.
 SharedSprite ShareSprite(CSprite* tile);
 

@@ -165,6 +165,7 @@ void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)
     for (const CRect& cell : bitmapCells) {
         // A cell reaching past the picture is never cut: it has no pixels there.
         if (!CellInsideBitmap(m_dib, cell)) continue;
+        if (!RoomForAnotherTile(Tiles().GetCount() + cut.GetCount())) break;
         CSprite* tile = CutTile(m_dib, cell);
         // One message for a bitmap that cannot be cut, not one per cell.
         if (tile == nullptr) break;

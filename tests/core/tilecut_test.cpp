@@ -46,6 +46,25 @@ TEST_F(TileCut, TopLeftCellComesFromTheLastStoredRows)
     delete tile;
 }
 
+// A tile set holds at most 32767 tiles: a cut stops there, says so once,
+// and keeps the tiles it made before.
+TEST_F(TileCut, StopsAtTheTileLimitWithOneMessage)
+{
+    Load(MakePicture(100, 70, 24));
+    struct Case {
+        int held, appended;
+    };
+    for (const Case c : {Case{0, 6}, Case{kMaxTiles - 6, 6}, Case{kMaxTiles - 3, 3}, Case{kMaxTiles, 0}}) {
+        SCOPED_TRACE(c.held);
+        CTileList tiles;
+        const int before = int(m_messages.Texts().size());
+        EXPECT_EQ(CutWholeBitmap(m_dib, 32, 32, tiles, c.held), c.appended);
+        EXPECT_EQ(tiles.GetCount(), c.appended);
+        EXPECT_EQ(int(m_messages.Texts().size()) - before, c.appended == 6 ? 0 : 1);
+    }
+    EXPECT_EQ(m_messages.Texts().back(), "타일은 32767개까지만 만들 수 있어 나머지는 자르지 않았습니다");
+}
+
 TEST_F(TileCut, WholeBitmap100x70Gives6TilesInReadingOrder)
 {
     Load(MakePicture(100, 70, 24));

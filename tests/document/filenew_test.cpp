@@ -1,6 +1,7 @@
 // File New: its question, the new-map dialog, and sizes the map cannot take.
 #include "celllayers.h"
 #include "editorfixture.h"
+#include "maprender.h"
 #include "mapview.h"
 #include "newmapdlg.h"
 #include "resource.h"
@@ -72,6 +73,13 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
         EXPECT_EQ(doc->m_map.m_nTileWidth, 32);
         EXPECT_EQ(Cell(CellLayer::Tiles, 5), 1);
         EXPECT_EQ(Cell(CellLayer::Attributes, 5), 42);
+    }
+    if (c.path == NewPath::TilesYesThenCancel) {
+        // The tiles are gone, and the map shows it: the cell that named one is empty.
+        Map()->UpdateWindow();
+        const std::vector<std::uint32_t> empty = MakeEmptyCellPattern(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) ASSERT_EQ(Map()->Surface().pixel(5 * 32 + x, y), empty[std::size_t(y * 32 + x)]);
     }
 }
 

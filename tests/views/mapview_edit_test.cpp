@@ -269,6 +269,27 @@ ModalAnswerer::Handler AnswerAttribute(CMapView& view, QString* shown, const cha
     };
 }
 
+// A right click in the middle of a tile drag drops the block; the release
+// then asks for an attribute, and no band is left on the window.
+TEST_F(MapEditTest, RightClickDuringADragLeavesNoBand)
+{
+    Open(20, 15);
+    Select(1, 1, {6});
+    const QImage before = Screen();
+    Press(P(2, 2));
+    DragTo(P(4, 4));
+    QTest::mousePress(Window(), Qt::RightButton, {}, P(4, 4));
+    EXPECT_FALSE(doc.HasSelection());
+    QString shown;
+    {
+        ModalAnswerer answerer;
+        answerer.Then(AnswerAttribute(view, &shown, nullptr));
+        Release(P(4, 4));
+    }
+    EXPECT_TRUE(PaintedCells().empty());
+    EXPECT_TRUE(panetest::ShowsNoFrame(before, Screen()));
+}
+
 TEST_F(MapEditTest, ClickSetsOneCellsAttributeAndCancelKeepsIt)
 {
     doc.m_bShowMapAttr = TRUE;

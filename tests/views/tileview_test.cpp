@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -266,6 +267,27 @@ TEST_F(PaletteTest, ScrollingDropsTheBlockAndItsFrame)
     const QImage scrolled = Screen();
     view.Invalidate(TRUE);
     EXPECT_TRUE(ShowsNoFrame(Screen(), scrolled));
+}
+
+// Only a scroll that moves the palette drops the block: a wheel notch, an
+// arrow or a page key at the end of the range keeps it.
+TEST_F(PaletteTest, ScrollingThatDoesNotMoveKeepsTheBlock)
+{
+    AddTiles(100);
+    Drag(Window(), Slot(1, 1), Slot(2, 2));
+    view.setFocus();
+    const QPoint at = Slot(4, 4);
+    QWheelEvent up(at, view.viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                   false);
+    QApplication::sendEvent(view.viewport(), &up);
+    QTest::keyClick(&view, Qt::Key_Up);
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(view.GetDeviceScrollPosition().y, 0);
+    EXPECT_TRUE(doc.HasSelection());
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_GT(view.GetDeviceScrollPosition().y, 0);
+    EXPECT_FALSE(doc.HasSelection());
 }
 
 TEST_F(PaletteTest, TheFrameStaysOnItsSlotsWhenTheViewMovesUnderIt)
