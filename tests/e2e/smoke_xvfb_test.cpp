@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -54,9 +53,15 @@ protected:
         for (const char* tool : {"Xvfb", "xdotool", "import"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << tool << " is not installed; the smoke test needs Xvfb, xdotool and ImageMagick";
-        display = QStringLiteral(":%1").arg(90 + (QCoreApplication::applicationPid() % 8));
-        xvfb.start("Xvfb", {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        // Xvfb picks a free display and writes its number to standard output,
+        // so tests running side by side never share a screen.
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
         if (!xvfb.waitForStarted(5000)) GTEST_SKIP() << "Xvfb cannot start here";
+        QByteArray number;
+        for (int i = 0; i < 200 && !number.contains('\n') && xvfb.state() == QProcess::Running; ++i)
+            if (xvfb.waitForReadyRead(100)) number += xvfb.readAllStandardOutput();
+        if (!number.contains('\n')) GTEST_SKIP() << "Xvfb named no display";
+        display = ":" + QString::fromLatin1(number.trimmed());
         env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         env.remove("QT_QPA_PLATFORM");
@@ -94,7 +99,8 @@ protected:
     QString FindEditorWindow()
     {
         QString window;
-        for (int i = 0; i < 50 && window.isEmpty(); ++i) {
+        // Generous: under the sanitizers on a busy machine start-up takes seconds.
+        for (int i = 0; i < 200 && window.isEmpty(); ++i) {
             QThread::msleep(100);
             window = Tool("xdotool", {"search", "--onlyvisible", "--name", "^Zell$"}).section('\n', 0, 0);
         }
