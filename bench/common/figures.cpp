@@ -23,7 +23,8 @@ std::string Format(const char* format, ...)
 
 std::string Amount(double value, const std::string& unit)
 {
-    return Format(value >= 100 ? "%.0f %s" : "%.1f %s", value, unit.c_str());
+    // Sub-millisecond figures (a stamp, a pane copy) keep their digits.
+    return Format(value >= 100 ? "%.0f %s" : value >= 1 ? "%.1f %s" : "%.3f %s", value, unit.c_str());
 }
 
 std::string LimitNumber(double value)
@@ -35,13 +36,22 @@ std::string LimitNumber(double value)
 bool Figure::Met() const
 {
     if (measured <= 0) return false;
-    return limit == Limit::RatioAtMost ? baseline > 0 && Ratio() <= limitValue : measured < limitValue;
+    switch (limit) {
+    case Limit::RatioAtMost: return baseline > 0 && Ratio() <= limitValue;
+    case Limit::Below: return measured < limitValue;
+    case Limit::AtMost: return measured <= limitValue;
+    }
+    return false;
 }
 
 std::string Figure::TargetText() const
 {
-    std::string text = limit == Limit::RatioAtMost ? "<= " + LimitNumber(limitValue) + "x"
-                                                   : "< " + LimitNumber(limitValue) + " " + unit;
+    std::string text;
+    switch (limit) {
+    case Limit::RatioAtMost: text = "<= " + LimitNumber(limitValue) + "x"; break;
+    case Limit::Below: text = "< " + LimitNumber(limitValue) + " " + unit; break;
+    case Limit::AtMost: text = "<= " + LimitNumber(limitValue) + " " + unit; break;
+    }
     if (!targetNote.empty()) text += " (" + targetNote + ")";
     return text;
 }

@@ -12,6 +12,7 @@
 enum class Limit {
     RatioAtMost,  // measured / baseline <= value
     Below,        // measured < value, in the figure's unit
+    AtMost,       // measured <= value, in the figure's unit
 };
 
 struct Figure {

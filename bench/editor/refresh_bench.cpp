@@ -1,7 +1,8 @@
 // Refreshing a 1920 x 1080 map pane: CMapView::RefreshScreen composes the
 // visible cells of the document's map into the pane's screen surface, and
 // the window is then repainted from it, as the event loop would. Without an
-// overlay against one copy of the pane's area; with the tile numbers of
+// overlay against one copy of the pane's area, on a 256 x 256-cell map and
+// at several places of a 4,096 x 4,096-cell map; with the tile numbers of
 // 16-pixel cells (8,160 of them) against a frame at 60 Hz.
 #include "figures.h"
 #include "pairedtiming.h"
@@ -22,19 +23,20 @@ constexpr int kPaneWidth = 1920;
 constexpr int kPaneHeight = 1080;
 constexpr int kTileSize = 16;
 constexpr int kMapSide = 256;  // cells: a 4096 x 4096 map image
+constexpr int kLargeMapSide = 4096;
 constexpr int kTileCount = 1000;
 
 // A map view on its own, as the frame would hold it, showing random cells
 // from the middle of the map.
 class RefreshFixture {
 public:
-    RefreshFixture()
+    explicit RefreshFixture(int mapSide = kMapSide)
     {
         m_previousSink = AfxSetMessageSink([this](const std::string& text, unsigned) {
             m_messages.push_back(text);
             return IDOK;
         });
-        m_doc.m_map = RandomMap(kMapSide, kMapSide, kTileSize, kTileCount, 61);
+        m_doc.m_map = RandomMap(mapSide, mapSide, kTileSize, kTileCount, 61);
         m_view.AttachDocument(&m_doc);
         m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -60,6 +62,14 @@ public:
     }
 
     void ShowTileNumbers(bool on) { m_doc.m_bShowTileNumbers = on ? TRUE : FALSE; }
+
+    // Scrolls there and lets the pane settle, as after a person's scroll.
+    void ScrollTo(CPoint position)
+    {
+        m_view.ScrollToDevicePosition(position);
+        m_view.UpdateWindow();
+        QApplication::processEvents();
+    }
 
     void Refresh()
     {
@@ -104,5 +114,41 @@ BENCHMARK(BM_RefreshNoOverlay)->UseManualTime()->Iterations(101)->Unit(benchmark
 
 void BM_RefreshTileNumbers(benchmark::State& state) { TimeRefreshes(state, true); }
 BENCHMARK(BM_RefreshTileNumbers)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+// The pane at random places of the large map, none on a cell's edge, in turn.
+void BM_RefreshLargeMap(benchmark::State& state)
+{
+    RefreshFixture fixture(kLargeMapSide);
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const int mapPixels = kLargeMapSide * kTileSize;
+    RandomBits random(62);
+    std::vector<CPoint> places;
+    for (int i = 0; i < 7; ++i) {
+        const auto offCellEdge = [&](int limit) {
+            return random.Below(limit / kTileSize) * kTileSize + 1 + random.Below(kTileSize - 1);
+        };
+        places.emplace_back(offCellEdge(mapPixels - kPaneWidth), offCellEdge(mapPixels - kPaneHeight));
+    }
+    for (const CPoint& place : places) {  // each tile's screen form is made on its first use
+        fixture.ScrollTo(place);
+        fixture.Refresh();
+    }
+
+    const std::size_t bytes = std::size_t(kPaneWidth) * kPaneHeight * sizeof(std::uint32_t);
+    std::vector<std::uint8_t> from(bytes, 1);
+    std::vector<std::uint8_t> to(bytes, 2);
+    PairedTimes times;
+    std::size_t round = 0;
+    for (auto _ : state) {
+        fixture.ScrollTo(places[round++ % places.size()]);
+        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+    }
+    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map, 7 places", times.SubjectMs(),
+                         times.BaselineMs(), "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
+}
+BENCHMARK(BM_RefreshLargeMap)->UseManualTime()->Iterations(105)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -3,7 +3,9 @@
 // 32-pixel tiles, exported with zellmap export, both writing PNG: time,
 // peak memory and file size of each, measured alternately in the same run.
 // Two maps: 1,000 tiles of random pixels (deflate can do little), and the
-// example tileset's art laid out as the example map, repeated.
+// example tileset's art laid out as the example map, repeated. Then both
+// write the random-tile map as an uncompressed BMP, which leaves the drawing
+// and the writing of 200 MB of rows.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -131,6 +133,42 @@ void BM_RenderExampleArt(benchmark::State& state)
                                [](const std::string& path) { return WriteExampleArtMap(path, 256); });
 }
 BENCHMARK(BM_RenderExampleArt)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The random-tile map with both writing a 24-bit BMP (the output name's
+// extension chooses the format for both programs).
+void BM_RenderBmpAgainstTmxRasterizer(benchmark::State& state)
+{
+    if (std::system("command -v tmxrasterizer >/dev/null 2>&1") != 0) {
+        state.SkipWithError("tmxrasterizer is not installed (Debian package tiled)");
+        return;
+    }
+    ScratchDir scratch;
+    const std::string map = scratch.File("map256.Map");
+    const std::string tmx = scratch.File("map256.tmx");
+    if (!WriteRandomMapFile(map, 256, 256, 32, 1000, 77) ||
+        !RunProcess({ZELLMAP_PROGRAM, "export", map, "--tmx", tmx}).ok) {
+        state.SkipWithError("could not make the map or its TMX export");
+        return;
+    }
+    std::vector<double> ours, theirs, oursPeak, theirsPeak;
+    for (auto _ : state) {
+        const ProcessRun a = RunProcess({ZELLMAP_PROGRAM, "render", map, "-o", scratch.File("ours.bmp"), "--no-grid"});
+        const ProcessRun b = RunProcess({"tmxrasterizer", tmx, scratch.File("theirs.bmp")});
+        if (!a.ok || !b.ok) {
+            state.SkipWithError(a.ok ? "tmxrasterizer failed" : "zellmap render failed");
+            return;
+        }
+        ours.push_back(a.ms);
+        theirs.push_back(b.ms);
+        oursPeak.push_back(a.peakMiB);
+        theirsPeak.push_back(b.peakMiB);
+    }
+    RecordFigure(state, {"zellmap render, 256x256 cells of 32 px (random tiles), BMP", Median(ours), Median(theirs),
+                         "ms", "tmxrasterizer on its TMX export, BMP", Limit::RatioAtMost, 0.3, ""});
+    RecordFigure(state, {"zellmap render to BMP, peak memory", Median(oursPeak), Median(theirsPeak), "MiB",
+                         "tmxrasterizer's peak memory, BMP", Limit::RatioAtMost, 0.5, ""});
+}
+BENCHMARK(BM_RenderBmpAgainstTmxRasterizer)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) { return RunBenchmarksAndPrintFigures(argc, argv); }

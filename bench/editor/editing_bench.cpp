@@ -1,0 +1,253 @@
+// Editing in the whole editor made in this process (application object,
+// main frame with its four panes, the document) on the 1920 x 1080 screen:
+// - File New to 1,024 x 1,024 cells, from the click on the new-map dialog's
+//   OK to the map pane's repainted surface, against writing the new map's
+//   4 MiB of cells into memory fresh from the system;
+// - one stamp of a 2 x 2 block on a 4,096 x 4,096-cell map, from the
+//   simulated press on the map pane to its updated surface, against the same
+//   stamp on a 64 x 64-cell map: the cost should follow the changed cells,
+//   not the map.
+#include "figures.h"
+#include "freshmemory.h"
+#include "pairedtiming.h"
+#include "synthetic.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <cstring>
+#include <utility>
+
+#include "afxmsg.h"
+#include "doctemplate.h"
+#include "mainfrm.h"
+#include "maphint.h"
+#include "mapview.h"
+#include "newmapdlg.h"
+#include "resource.h"
+#include "zellapp.h"
+#include "zelldoc.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The editor as the program starts it, torn down afterwards. Its message
+// boxes are noted instead of shown.
+class EditorInProcess {
+public:
+    EditorInProcess()
+    {
+        m_previousSink = AfxSetMessageSink([this](const std::string& text, unsigned) {
+            m_messages.push_back(text);
+            return IDOK;
+        });
+        if (!theApp.InitInstance()) return;
+        frame = qobject_cast<CMainFrame*>(AfxGetMainWnd());
+        doc = theApp.DocTemplate() ? static_cast<CZellDoc*>(theApp.DocTemplate()->Document()) : nullptr;
+        QApplication::processEvents();
+    }
+    ~EditorInProcess()
+    {
+        theApp.DestroyMainWindow();
+        QApplication::processEvents();
+        AfxSetMessageSink(m_previousSink);
+    }
+
+    CMapView* Map() const { return frame->m_pMapView; }
+
+    // Empty while the editor is fit to be measured.
+    std::string Problem() const
+    {
+        if (!frame || !doc || !Map()) return "the editor did not start";
+        if (!m_messages.empty()) return "the editor said: " + m_messages.front();
+        return {};
+    }
+
+    // Puts the map into the document as loading a map file would, with the
+    // pane scrolled there; map gets the document's map in exchange.
+    void ShowMap(CMapModel& map, CPoint scroll)
+    {
+        std::swap(doc->m_map, map);
+        doc->UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES);
+        Map()->ScrollToDevicePosition(scroll);
+        Map()->UpdateWindow();
+        QApplication::processEvents();
+    }
+
+    CMainFrame* frame = nullptr;
+    CZellDoc* doc = nullptr;
+
+private:
+    AfxMessageSink m_previousSink;
+    std::vector<std::string> m_messages;
+};
+
+// Answers the new-map dialog as a person would: the size typed into its
+// edits, then a click on OK, whose moment it notes. Any other modal window
+// is closed and noted, so that the benchmark cannot hang on one.
+class NewMapAnswer : public QObject {
+public:
+    NewMapAnswer(int width, int height) : m_width(width), m_height(height) { qApp->installEventFilter(this); }
+    ~NewMapAnswer() override { qApp->removeEventFilter(this); }
+
+    Clock::time_point clickedAt;
+    std::string problem;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = event->type() == QEvent::Show ? qobject_cast<QDialog*>(watched) : nullptr;
+        if (dialog && dialog->isModal()) QTimer::singleShot(0, dialog, [this, dialog] { Answer(dialog); });
+        return false;
+    }
+
+private:
+    void Answer(QDialog* dialog)
+    {
+        auto* newMap = dynamic_cast<CNewMapDlg*>(dialog);
+        auto* width = newMap ? qobject_cast<QLineEdit*>(newMap->GetDlgItem(CNewMapDlg::IDC_MAP_WIDTH)) : nullptr;
+        auto* height = newMap ? qobject_cast<QLineEdit*>(newMap->GetDlgItem(CNewMapDlg::IDC_MAP_HEIGHT)) : nullptr;
+        auto* ok = newMap ? qobject_cast<QAbstractButton*>(newMap->GetDlgItem(IDOK)) : nullptr;
+        if (!width || !height || !ok) {
+            problem = "an unexpected window: " + dialog->windowTitle().toStdString();
+            dialog->reject();
+            return;
+        }
+        width->setText(QString::number(m_width));
+        height->setText(QString::number(m_height));
+        clickedAt = Clock::now();
+        ok->click();
+    }
+
+    int m_width;
+    int m_height;
+};
+
+double SecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double>(to - from).count();
+}
+
+void BM_FileNew1024(benchmark::State& state)
+{
+    constexpr int kSide = 1024;
+    EditorInProcess editor;
+    if (const std::string problem = editor.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const std::size_t cellBytes = std::size_t(kSide) * kSide * 2 * sizeof(short);
+    NewMapAnswer answer(kSide, kSide);
+    PairedTimes times;
+    for (auto _ : state) {
+        ReturnFreeMemory();
+        times.baseline.push_back(SecondsOf([&] {
+            FreshBytes cells(cellBytes);
+            std::memset(cells.Data(), 0xFF, cells.Size());
+        }));
+        ReturnFreeMemory();
+        editor.frame->UpdateAllCommandUI();
+        editor.frame->CommandAction(ID_FILE_NEW)->trigger();
+        editor.Map()->UpdateWindow();
+        editor.Map()->viewport()->repaint();
+        const Clock::time_point repainted = Clock::now();
+        times.subject.push_back(SecondsBetween(answer.clickedAt, repainted));
+        state.SetIterationTime(times.subject.back());
+        QApplication::processEvents();  // the other panes, as the event loop would
+    }
+    std::string problem = answer.problem.empty() ? editor.Problem() : answer.problem;
+    if (problem.empty() && (editor.doc->MapWidth() != kSide || editor.doc->MapHeight() != kSide))
+        problem = "File New did not make the map";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    RecordFigure(state, {"File New 1024x1024 cells, OK to the repainted map pane", times.SubjectMs(),
+                         times.BaselineMs(), "ms", "writing the new cells' 4 MiB into new memory", Limit::AtMost,
+                         100, "median"});
+}
+BENCHMARK(BM_FileNew1024)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
+
+// A map and the place of the pane on it.
+struct StampedMap {
+    CMapModel map;
+    CPoint scroll;
+};
+
+// Press and release on the map pane at a point; seconds from the press to
+// the pane's surface showing the stamped block.
+double TimeStamp(CMapView* map, QPoint at)
+{
+    QTest::mouseMove(map->viewport(), at);  // the block's preview, as a person's pointer leaves it
+    const Clock::time_point pressed = Clock::now();
+    QTest::mousePress(map->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(map->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    map->UpdateWindow();
+    const double seconds = SecondsBetween(pressed, Clock::now());
+    QApplication::processEvents();  // the window's repaint and the other panes
+    return seconds;
+}
+
+void BM_Stamp2x2(benchmark::State& state)
+{
+    constexpr int kTileSize = 32;
+    EditorInProcess editor;
+    if (const std::string problem = editor.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    // Scroll positions that are not whole cells.
+    StampedMap large{RandomMap(4096, 4096, kTileSize, 1000, 91), CPoint(61237, 70411)};
+    StampedMap small{RandomMap(64, 64, kTileSize, 1000, 92), CPoint(301, 517)};
+    const CTileBlock block{2, 2, {11, 12, 21, 22}};
+
+    // Points well inside the pane where the whole block fits.
+    const CRect client = editor.Map()->GetClientRect();
+    if (client.Width() < 8 * kTileSize || client.Height() < 8 * kTileSize) {
+        state.SkipWithError("the map pane is too small");
+        return;
+    }
+    RandomBits random(93);
+    std::vector<QPoint> points;
+    for (int i = 0; i < 16; ++i)
+        points.emplace_back(3 * kTileSize + random.Below(client.Width() - 6 * kTileSize),
+                            3 * kTileSize + random.Below(client.Height() - 6 * kTileSize));
+
+    PairedTimes times;
+    std::size_t round = 0;
+    for (auto _ : state) {
+        const QPoint at = points[round++ % points.size()];
+        for (StampedMap* subject : {&small, &large}) {
+            editor.ShowMap(subject->map, subject->scroll);
+            editor.doc->SetSelection(block, nullptr);
+            const double seconds = TimeStamp(editor.Map(), at);
+            (subject == &large ? times.subject : times.baseline).push_back(seconds);
+            std::swap(editor.doc->m_map, subject->map);  // the map back to its holder
+        }
+        state.SetIterationTime(times.subject.back());
+    }
+    // The last stamp must have written the block where it was clicked.
+    editor.ShowMap(large.map, large.scroll);
+    const QPoint last = points[(round - 1) % points.size()];
+    const int col = (last.x() + large.scroll.x) / kTileSize;
+    const int row = (last.y() + large.scroll.y) / kTileSize;
+    const CCellLayers& cells = editor.doc->Cells();
+    std::string problem = editor.Problem();
+    if (problem.empty() && (cells.Get(CellLayer::Tiles, col, row) != block.At(0, 0) ||
+                            cells.Get(CellLayer::Tiles, col + 1, row + 1) != block.At(1, 1)))
+        problem = "the click did not stamp the block";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    RecordFigure(state, {"One 2x2 stamp on a 4096x4096-cell map, press to the updated map pane", times.SubjectMs(),
+                         times.BaselineMs(), "ms", "the same stamp on a 64x64-cell map", Limit::AtMost, 1,
+                         "median"});
+}
+BENCHMARK(BM_Stamp2x2)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+}  // namespace
