@@ -182,7 +182,11 @@ struct StampedMap {
 // the pane's surface showing the stamped block.
 double TimeStamp(CMapView* map, QPoint at)
 {
-    QTest::mouseMove(map->viewport(), at);  // the block's preview, as a person's pointer leaves it
+    // The pointer arrives from a cell to the right, as a person's does, so
+    // the block's preview is on the pane (a move to where the pointer
+    // already is brings none).
+    QTest::mouseMove(map->viewport(), at + QPoint(40, 0));
+    QTest::mouseMove(map->viewport(), at);
     const Clock::time_point pressed = Clock::now();
     QTest::mousePress(map->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(map->viewport(), Qt::LeftButton, Qt::NoModifier, at);
