@@ -1,6 +1,7 @@
 // The editor's benchmarks need a QApplication for the panes; the start-up
 // runs start their own processes. The editor made in this process sees the
-// start-up runs' screen and keeps its settings in a folder of its own.
+// start-up runs' screen and keeps its settings and its copies of unsaved
+// work in a private home.
 #include <QApplication>
 #include <filesystem>
 
@@ -14,8 +15,10 @@ int main(int argc, char** argv)
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen")
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(OffscreenPlatformWithBenchScreen(scratch)));
-    std::filesystem::create_directory(scratch.Path() / "config");
+    for (const char* folder : {"home", "config", "state"}) std::filesystem::create_directory(scratch.Path() / folder);
+    qputenv("HOME", QByteArray::fromStdString(scratch.File("home")));
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(scratch.File("config")));
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(scratch.File("state")));
     QApplication application(argc, argv);
     return RunBenchmarksAndPrintFigures(argc, argv);
 }

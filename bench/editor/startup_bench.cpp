@@ -20,10 +20,10 @@ namespace {
 constexpr const char* kExitVariable = "PELLIN_EXIT_AFTER_FIRST_PAINT";
 constexpr double kTimeoutSeconds = 30;
 
-// Everything the runs share: the screen, a private settings folder (the
-// editor writes its recent-file list there, not into the user's), the map
-// file (mapSide x mapSide cells, none for 0), and which program stands for
-// the editor.
+// Everything the runs share: the screen, a private home with its settings
+// and state folders (the editor writes its recent-file list and its copies
+// of unsaved work there, not into the user's), the map file (mapSide x
+// mapSide cells, none for 0), and which program stands for the editor.
 struct StartupSetup {
     ScratchDir scratch;
     std::vector<std::string> environment;
@@ -32,17 +32,25 @@ struct StartupSetup {
 
     explicit StartupSetup(int mapSide = 0)
     {
+        std::filesystem::create_directory(scratch.Path() / "home");
         std::filesystem::create_directory(scratch.Path() / "config");
         environment = {"QT_QPA_PLATFORM=" + OffscreenPlatformWithBenchScreen(scratch),
                        std::string(kExitVariable) + "=1",
-                       "XDG_CONFIG_HOME=" + scratch.File("config")};
+                       "HOME=" + scratch.File("home"),
+                       "XDG_CONFIG_HOME=" + scratch.File("config"),
+                       "XDG_STATE_HOME=" + scratch.File("state")};
         if (mapSide == 0) return;
         mapFile = scratch.File("map" + std::to_string(mapSide) + ".Map");
         if (!WriteRandomMapFile(mapFile, mapSide, mapSide, 32, 1000, 51)) mapFile.clear();
     }
 
+    // Each run starts with an empty state folder: a run that exits at its
+    // first paint leaves its session's lock behind, and the next editor
+    // would otherwise stop to ask about recovering it.
     ChildRun Run(const std::string& program, const std::vector<std::string>& arguments = {}) const
     {
+        std::filesystem::remove_all(scratch.Path() / "state");
+        std::filesystem::create_directory(scratch.Path() / "state");
         return RunUntilFirstPaint(program, arguments, environment, kTimeoutSeconds);
     }
 };
