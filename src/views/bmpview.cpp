@@ -8,23 +8,9 @@
 namespace {
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr CSize kSizeWithoutBitmap(100, 100);
-
-// The 4-pixel inverting frame; drawing it twice restores what was under it.
-// A band dragged up or left still shows as the rectangle it spans.
-void InvertFrame(CDC& dc, CRect rc)
-{
-    rc.NormalizeRect();
-    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
-    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
-    const int oldRop = dc.SetROP2(R2_NOT);
-    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
-    dc.SetROP2(oldRop);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-}
 }  // namespace
 
-CBmpView::CBmpView() { setAccessibleName(QStringLiteral("원본 비트맵")); }
+CBmpView::CBmpView() : m_drag(*this) { setAccessibleName(QStringLiteral("원본 비트맵")); }
 
 CBmpView::~CBmpView() = default;
 
@@ -73,10 +59,9 @@ void CBmpView::OnDraw(CDC* pDC)
     }
     // A repaint in the middle of a drag keeps its frame, so that the next
     // inversion takes it off rather than leaving one behind.
-    if (m_bDragging) {
-        CRect rc = m_bRubberBand ? m_rcBand : m_rcAnchor;
-        rc.OffsetRect(scroll.x, scroll.y);
-        InvertFrame(*pDC, rc);
+    if (std::optional<CRect> frame = m_drag.Frame()) {
+        frame->OffsetRect(scroll.x, scroll.y);
+        InvertCellFrame(*pDC, *frame);
     }
 }
 
@@ -95,26 +80,20 @@ CRect CBmpView::CellFromPoint(int x, int y) const
     return {left, top, left + tw, top + th};
 }
 
-void CBmpView::DrawBand(const CRect& rect)
-{
-    CClientDC dc(this);
-    InvertFrame(dc, rect);
-}
-
-void CBmpView::CutBandTiles()
+void CBmpView::CutBandTiles(const CRect& band)
 {
     std::vector<CRect> cells;
     if (HasGrid()) {
         const CZellDoc* doc = GetDocument();
         const int tw = doc->TileWidth();
         const int th = doc->TileHeight();
-        const int columns = m_rcBand.Width() / tw;
-        const int rows = m_rcBand.Height() / th;
+        const int columns = band.Width() / tw;
+        const int rows = band.Height() / th;
         const CPoint scroll = GetDeviceScrollPosition();
         for (int r = 0; r < rows; ++r) {
             for (int c = 0; c < columns; ++c) {
-                const int left = m_rcBand.left + scroll.x + c * tw;
-                const int top = m_rcBand.top + scroll.y + r * th;
+                const int left = band.left + scroll.x + c * tw;
+                const int top = band.top + scroll.y + r * th;
                 cells.emplace_back(left, top, left + tw, top + th);
             }
         }
@@ -126,25 +105,12 @@ void CBmpView::CutBandTiles()
 void CBmpView::OnLButtonDown(UINT, CPoint point)
 {
     const CRect cell = CellFromPoint(point.x, point.y);
-    if (cell.IsRectEmpty()) return;
-    DrawBand(cell);
-    m_rcAnchor = cell;
-    m_rcBand = cell;
-    m_bDragging = TRUE;
-    m_bRubberBand = FALSE;
-    SetCapture();
+    if (!cell.IsRectEmpty()) m_drag.Press(cell);
 }
 
 void CBmpView::OnMouseMove(UINT, CPoint point)
 {
-    if (!m_bDragging) return;
-    if (!m_bRubberBand) {
-        DrawBand(m_rcAnchor);
-        m_bRubberBand = TRUE;
-    } else {
-        DrawBand(m_rcBand);
-    }
-
+    if (!m_drag.IsDragging()) return;
     const CRect client = GetClientRect();
     CRect cell;
     if (point.x >= 1 && point.x < client.Width() - 1 && point.y >= 1 && point.y < client.Height() - 1) {
@@ -155,27 +121,15 @@ void CBmpView::OnMouseMove(UINT, CPoint point)
         cell = CellFromPoint(std::min(point.x, doc->m_dib.GetWidth() - 1 - scroll.x),
                              std::min(point.y, doc->m_dib.GetHeight() - 1 - scroll.y));
     }
-    if (cell.IsRectEmpty()) {
-        m_bDragging = FALSE;
-        m_bRubberBand = FALSE;
-        ReleaseCapture();
-        return;
-    }
-    m_rcBand.right = cell.right;
-    m_rcBand.bottom = cell.bottom;
-    DrawBand(m_rcBand);
+    if (cell.IsRectEmpty())
+        m_drag.Abandon();
+    else
+        m_drag.Move(m_drag.FromAnchorTo(cell));
 }
 
 void CBmpView::OnLButtonUp(UINT, CPoint)
 {
-    if (!m_bDragging) return;
-    const bool moved = m_bRubberBand;
-    DrawBand(moved ? m_rcBand : m_rcAnchor);
-    // Idle before cutting: a message box there must not repaint a band.
-    m_bDragging = FALSE;
-    m_bRubberBand = FALSE;
-    ReleaseCapture();
-    if (moved) CutBandTiles();
+    if (m_drag.Release()) CutBandTiles(m_drag.Band());
 }
 
 void CBmpView::OnLButtonDblClk(UINT, CPoint point)
@@ -191,6 +145,5 @@ void CBmpView::scrollContentsBy(int dx, int dy)
 {
     CScrollView::scrollContentsBy(dx, dy);
     // A drag's frames stay on the cells they were made on.
-    m_rcAnchor.OffsetRect(dx, dy);
-    m_rcBand.OffsetRect(dx, dy);
+    m_drag.Scroll(dx, dy);
 }

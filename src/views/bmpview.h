@@ -4,6 +4,7 @@
 // every one of them, in reading order.
 #pragma once
 
+#include "celldrag.h"
 #include "scrollview.h"
 
 #include <cstdint>
@@ -26,12 +27,6 @@ public:
     // Client rectangle of the grid cell holding the bitmap point under a
     // client point; the empty rectangle when that point is not on the bitmap.
     CRect CellFromPoint(int x, int y) const;
-    // Inverts a frame: drawing the same frame twice removes it.
-    void DrawBand(const CRect& rect);
-    // Cuts every whole cell of m_rcBand into a tile and lays the palette out anew.
-    void CutBandTiles();
-
-    const CRect& Band() const { return m_rcBand; }
 
 protected:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -42,12 +37,11 @@ protected:
 
 private:
     bool HasGrid() const;
+    // Cuts every whole cell of a band into a tile and lays the palette out anew.
+    void CutBandTiles(const CRect& band);
 
     // The visible part of the bitmap in screen form, converted at each
     // paint; kept to reuse its memory.
     std::vector<std::uint32_t> m_visibleBits;
-    CRect m_rcAnchor;
-    CRect m_rcBand;
-    BOOL m_bDragging = FALSE;
-    BOOL m_bRubberBand = FALSE;
+    CCellDrag m_drag;
 };

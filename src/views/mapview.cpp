@@ -32,7 +32,7 @@ CRect Intersection(const CRect& a, const CRect& b)
 
 }  // namespace
 
-CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
+CMapView::CMapView() : m_drag(*this) { setAccessibleName(QStringLiteral("맵")); }
 
 CMapView::~CMapView() = default;
 
@@ -136,10 +136,10 @@ void CMapView::ComposeArea(const CRect& requested)
     if (area.IsRectEmpty()) return;
     // The frame of a drag stays on screen through any redraw: it is taken
     // off first and put back after, so that the release takes it off for good.
-    const CRect* frame = m_bDragging ? (m_bRubberBand ? &m_rcBand : &m_rcAnchor) : nullptr;
-    if (frame) DrawBand(*frame);
+    const std::optional<CRect> frame = m_drag.Frame();
+    if (frame) m_drag.Invert(*frame);
     ComposeCells(area, mapArea);
-    if (frame) DrawBand(*frame);
+    if (frame) m_drag.Invert(*frame);
 }
 
 void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)

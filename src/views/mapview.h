@@ -10,6 +10,7 @@
 #include <climits>
 #include <memory>
 
+#include "celldrag.h"
 #include "mapattrdlg.h"
 #include "scrollview.h"
 
@@ -76,25 +77,20 @@ private:
     CRect CellsOfBand(const CRect& band) const;
     // The point itself when it lies on the map, else the nearest point on it.
     CPoint ClampToMap(CPoint point) const;
-    // Inverts a 4-pixel frame on the window: twice restores it.
-    void DrawBand(CRect rc);
     void DrawBlockPreview(int x, int y);
-    void SetAnchorAttribute();
-    void SetBandAttribute();
+    void SetAnchorAttribute(const CRect& anchor);
+    void SetBandAttribute(const CRect& band);
     bool HasSelectedBlock() const;
 
     int m_nMapPixelWidth = 0;
     int m_nMapPixelHeight = 0;
 
 public:
-    BOOL m_bDragging = FALSE;
-    BOOL m_bRubberBand = FALSE;
+    CCellDrag m_drag;
     // No cell is ever previewed at this point, so the first preview always draws.
     CPoint m_ptLastPreview{INT_MIN, INT_MIN};
     // Where a preview is on the window now (client coordinates); empty when none.
     CRect m_rcPreview;
-    CRect m_rcBand;
-    CRect m_rcAnchor;
     CMapAttrDlg m_dlgMapAttr;
 
 private:

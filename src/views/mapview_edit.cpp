@@ -45,19 +45,6 @@ CPoint CMapView::ClampToMap(CPoint point) const
     return {std::min(point.x, m_nMapPixelWidth - scroll.x - 1), std::min(point.y, m_nMapPixelHeight - scroll.y - 1)};
 }
 
-void CMapView::DrawBand(CRect rc)
-{
-    // The band is drawn the same way whichever corner it was dragged to.
-    rc.NormalizeRect();
-    CClientDC dc(this);
-    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
-    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
-    dc.SetROP2(R2_NOT);
-    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
-    dc.SelectPen(oldPen);
-    dc.SelectBrush(oldBrush);
-}
-
 bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasSelection(); }
 
 void CMapView::DrawBlockPreview(int x, int y)
@@ -83,28 +70,15 @@ void CMapView::DrawBlockPreview(int x, int y)
 void CMapView::OnMouseMove(UINT, CPoint point)
 {
     const CRect client = GetClientRect();
-    if (m_bDragging) {
-        // Take off what the previous event drew.
-        if (!m_bRubberBand) {
-            DrawBand(m_rcAnchor);
-            m_bRubberBand = TRUE;
-        } else {
-            DrawBand(m_rcBand);
-        }
+    if (m_drag.IsDragging()) {
         if (point.x < 1 || point.y < 1 || point.x >= client.right - 1 || point.y >= client.bottom - 1) {
             // The pointer reached the pane's border: the drag is dropped.
-            m_bDragging = FALSE;
-            m_bRubberBand = FALSE;
-            ReleaseCapture();
+            m_drag.Abandon();
             return;
         }
         // Past the map's right or bottom edge the band stops at the map's last cell.
         const CRect cell = CellFromPoint(ClampToMap(point));
-        if (!cell.IsRectEmpty()) {
-            m_rcBand.right = cell.right;
-            m_rcBand.bottom = cell.bottom;
-        }
-        DrawBand(m_rcBand);
+        m_drag.Move(cell.IsRectEmpty() ? m_drag.Band() : m_drag.FromAnchorTo(cell));
         return;
     }
 
@@ -131,41 +105,30 @@ void CMapView::OnMouseMove(UINT, CPoint point)
 void CMapView::OnLButtonDown(UINT, CPoint point)
 {
     const CRect cell = CellFromPoint(point);
-    if (cell.IsRectEmpty()) return;
-    DrawBand(cell);
-    m_rcAnchor = cell;
-    m_rcBand = cell;
-    m_bDragging = TRUE;
-    SetCapture();
+    if (!cell.IsRectEmpty()) m_drag.Press(cell);
 }
 
 void CMapView::OnLButtonUp(UINT, CPoint)
 {
-    if (!m_bDragging) return;
-    ReleaseCapture();
+    if (!m_drag.IsDragging()) return;
     CZellDoc* doc = GetDocument();
     const bool tileMode = doc->HasSelection();
-    const bool moved = m_bRubberBand;
-    // Idle before the edit: a dialog's event loop must not see a drag.
-    m_bDragging = FALSE;
-    m_bRubberBand = FALSE;
-    if (moved) {
-        m_rcBand.NormalizeRect();
-        DrawBand(m_rcBand);
+    if (m_drag.Release()) {
+        CRect band = m_drag.Band();
+        band.NormalizeRect();
         if (tileMode) {
             EraseStalePreview();
-            doc->FillWithSelection(CellsOfBand(m_rcBand));
+            doc->FillWithSelection(CellsOfBand(band));
         } else {
-            SetBandAttribute();
+            SetBandAttribute(band);
         }
     } else {
-        DrawBand(m_rcAnchor);
         if (tileMode) {
             EraseStalePreview();
-            const CPoint anchor = CellOfRect(m_rcAnchor);
+            const CPoint anchor = CellOfRect(m_drag.Anchor());
             doc->StampSelection(anchor.x, anchor.y);
         } else {
-            SetAnchorAttribute();
+            SetAnchorAttribute(m_drag.Anchor());
         }
     }
 }
@@ -178,18 +141,18 @@ void CMapView::OnRButtonDown(UINT, CPoint)
     RefreshScreen();
 }
 
-void CMapView::SetAnchorAttribute()
+void CMapView::SetAnchorAttribute(const CRect& anchor)
 {
-    const CPoint cell = CellOfRect(m_rcAnchor);
+    const CPoint cell = CellOfRect(anchor);
     m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cell.x, cell.y);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
     EraseStalePreview();
     GetDocument()->SetCellAttributes(CRect(cell.x, cell.y, cell.x + 1, cell.y + 1), m_dlgMapAttr.m_nValue);
 }
 
-void CMapView::SetBandAttribute()
+void CMapView::SetBandAttribute(const CRect& band)
 {
-    const CRect cells = CellsOfBand(m_rcBand);
+    const CRect cells = CellsOfBand(band);
     m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cells.left, cells.top);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
     EraseStalePreview();

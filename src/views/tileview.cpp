@@ -18,18 +18,6 @@ constexpr int kGap = 5;  // pixels right of and below each tile
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr const char* kMsgCannotTakeBlock = "지정한 크기로 타일을 잡을수 없습니다";
 
-// The 4-pixel inverting frame; drawing it twice restores what was under it.
-void InvertFrame(CDC& dc, const CRect& rc)
-{
-    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
-    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
-    const int oldRop = dc.SetROP2(R2_NOT);
-    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
-    dc.SetROP2(oldRop);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-}
-
 // The smallest rectangle holding both cells, whichever way the drag went.
 CRect Span(const CRect& a, const CRect& b)
 {
@@ -38,7 +26,7 @@ CRect Span(const CRect& a, const CRect& b)
 }
 }  // namespace
 
-CTileView::CTileView() { setAccessibleName(QStringLiteral("타일 팔레트")); }
+CTileView::CTileView() : m_drag(*this) { setAccessibleName(QStringLiteral("타일 팔레트")); }
 
 CTileView::~CTileView() = default;
 
@@ -111,17 +99,15 @@ void CTileView::OnDraw(CDC* pDC)
     // The frame that is on screen stays there through a repaint, so the
     // screen always shows the selected block and the next inversion takes
     // the frame off instead of leaving one behind.
-    if (const std::optional<CRect> frame = FrameOnScreen()) {
-        CRect rc = *frame;
-        rc.OffsetRect(scroll.x, scroll.y);
-        InvertFrame(*pDC, rc);
+    if (std::optional<CRect> frame = FrameOnScreen()) {
+        frame->OffsetRect(scroll.x, scroll.y);
+        InvertCellFrame(*pDC, *frame);
     }
 }
 
 std::optional<CRect> CTileView::FrameOnScreen() const
 {
-    if (m_bDragging) return m_bRubberBand ? m_rcBand : m_rcAnchor;
-    return SelectionFrame();
+    return m_drag.IsDragging() ? m_drag.Frame() : SelectionFrame();
 }
 
 std::optional<CRect> CTileView::SelectionFrame() const
@@ -158,12 +144,6 @@ CRect CTileView::CellFromPoint(int x, int y) const
     return {left, top, left + pw - kGap, top + ph - kGap};
 }
 
-void CTileView::DrawBand(const CRect& rect)
-{
-    CClientDC dc(this);
-    InvertFrame(dc, rect);
-}
-
 void CTileView::ClearTileSelection()
 {
     if (CZellDoc* doc = GetDocument()) doc->ClearSelection(this);
@@ -177,20 +157,20 @@ void CTileView::DropSelectionFrame()
     UpdateWindow();
     const std::optional<CRect> frame = SelectionFrame();
     ClearTileSelection();
-    if (frame) DrawBand(*frame);
+    if (frame) m_drag.Invert(*frame);
 }
 
-void CTileView::SelectBandTiles()
+void CTileView::SelectBandTiles(const CRect& band)
 {
     CZellDoc* doc = GetDocument();
     if (!doc) return;
     ClearTileSelection();
-    if (!HasLayout() || m_rcBand.IsRectEmpty()) return;
+    if (!HasLayout() || band.IsRectEmpty()) return;
     const int pw = PitchX();
     const int ph = PitchY();
     CTileBlock block;
-    block.m_nCols = m_rcBand.Width() / pw + 1;
-    block.m_nRows = m_rcBand.Height() / ph + 1;
+    block.m_nCols = band.Width() / pw + 1;
+    block.m_nRows = band.Height() / ph + 1;
     try {
         block.m_entries.resize(std::size_t(block.m_nCols) * std::size_t(block.m_nRows));
     } catch (const std::bad_alloc&) {
@@ -199,11 +179,11 @@ void CTileView::SelectBandTiles()
     }
     const CPoint scroll = GetDeviceScrollPosition();
     block.m_nFirstSlot =
-        doc->m_nTilesPerRow * ((m_rcBand.top + kGap + scroll.y) / ph) + (m_rcBand.left + kGap + scroll.x) / pw;
+        doc->m_nTilesPerRow * ((band.top + kGap + scroll.y) / ph) + (band.left + kGap + scroll.x) / pw;
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
-            const int slotColumn = (m_rcBand.left + c * pw + kGap + scroll.x) / pw;
-            const int slotRow = (m_rcBand.top + r * ph + kGap + scroll.y) / ph;
+            const int slotColumn = (band.left + c * pw + kGap + scroll.x) / pw;
+            const int slotRow = (band.top + r * ph + kGap + scroll.y) / ph;
             const int t = doc->m_nTilesPerRow * slotRow + slotColumn;
             block.m_entries[std::size_t(r) * std::size_t(block.m_nCols) + std::size_t(c)] =
                 doc->Tiles().GetAt(t) ? short(t) : short(-1);
@@ -216,25 +196,12 @@ void CTileView::OnLButtonDown(UINT, CPoint point)
 {
     DropSelectionFrame();
     const CRect cell = CellFromPoint(point.x, point.y);
-    if (cell.IsRectEmpty()) return;
-    DrawBand(cell);
-    m_rcAnchor = cell;
-    m_rcBand = cell;
-    m_bDragging = TRUE;
-    m_bRubberBand = FALSE;
-    SetCapture();
+    if (!cell.IsRectEmpty()) m_drag.Press(cell);
 }
 
 void CTileView::OnMouseMove(UINT, CPoint point)
 {
-    if (!m_bDragging) return;
-    if (!m_bRubberBand) {
-        DrawBand(m_rcAnchor);
-        m_bRubberBand = TRUE;
-    } else {
-        DrawBand(m_rcBand);
-    }
-
+    if (!m_drag.IsDragging()) return;
     const CRect client = GetClientRect();
     const CPoint scroll = GetDeviceScrollPosition();
     const int px = point.x + scroll.x;
@@ -245,31 +212,18 @@ void CTileView::OnMouseMove(UINT, CPoint point)
         cell = CellFromPoint(point.x, point.y);
     if (cell.IsRectEmpty()) {
         // Leaving the palette gives up the drag: nothing stays selected.
-        m_bDragging = FALSE;
-        m_bRubberBand = FALSE;
+        m_drag.Abandon();
         ClearTileSelection();
-        ReleaseCapture();
         return;
     }
-    m_rcBand = Span(m_rcAnchor, cell);
-    DrawBand(m_rcBand);
+    m_drag.Move(Span(m_drag.Anchor(), cell));
 }
 
 void CTileView::OnLButtonUp(UINT, CPoint)
 {
-    if (!m_bDragging) return;
-    if (m_bRubberBand) {
-        DrawBand(m_rcBand);
-    } else {
-        DrawBand(m_rcAnchor);
-        m_rcBand = m_rcAnchor;
-    }
-    // Idle before selecting: a message box there must not repaint a band.
-    m_bDragging = FALSE;
-    m_bRubberBand = FALSE;
-    ReleaseCapture();
-    SelectBandTiles();
-    if (const std::optional<CRect> frame = SelectionFrame()) DrawBand(*frame);
+    if (!m_drag.IsDragging()) return;
+    SelectBandTiles(m_drag.Release() ? m_drag.Band() : m_drag.Anchor());
+    if (const std::optional<CRect> frame = SelectionFrame()) m_drag.Invert(*frame);
 }
 
 // Scrolling drops the picked block, but only when the palette moves: a
@@ -291,8 +245,7 @@ void CTileView::scrollContentsBy(int dx, int dy)
     CScrollView::scrollContentsBy(dx, dy);
     // Keep the frames on the slots they were made on, however the view
     // scrolled (a resize that moves the scroll position included).
-    m_rcAnchor.OffsetRect(dx, dy);
-    m_rcBand.OffsetRect(dx, dy);
+    m_drag.Scroll(dx, dy);
 }
 
 void CTileView::OnContextMenu(CPoint screenPoint)

@@ -4,6 +4,7 @@
 // its frame stays on screen while the block lives.
 #pragma once
 
+#include "celldrag.h"
 #include "scrollview.h"
 
 #include <optional>
@@ -26,16 +27,11 @@ public:
     // (a point in a gap gives the cell to its left or above), or the empty
     // rectangle when the point lies outside the laid-out palette.
     CRect CellFromPoint(int x, int y) const;
-    // Inverts a frame: drawing the same frame twice removes it.
-    void DrawBand(const CRect& rect);
-    // Makes the tiles under m_rcBand the document's selected tile block.
-    void SelectBandTiles();
     // Drops the document's selected tile block (the frame is the caller's).
     void ClearTileSelection();
 
     int LayoutWidth() const { return m_nLayoutWidth; }
     int LayoutHeight() const { return m_nLayoutHeight; }
-    const CRect& Band() const { return m_rcBand; }
 
 protected:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -57,11 +53,10 @@ private:
     // The frame of the document's picked block as the window shows it.
     std::optional<CRect> SelectionFrame() const;
     void DropSelectionFrame();
+    // Makes the tiles under a band the document's selected tile block.
+    void SelectBandTiles(const CRect& band);
 
-    BOOL m_bDragging = FALSE;
-    BOOL m_bRubberBand = FALSE;
-    CRect m_rcAnchor;
-    CRect m_rcBand;
+    CCellDrag m_drag;
     int m_nLayoutWidth = 0;
     int m_nLayoutHeight = 0;
 };

@@ -59,7 +59,7 @@ TEST_P(TileModeGesture, PaintsExactlyTheseCells)
     // The band is gone and the window and the overview show the new map.
     EXPECT_TRUE(ScreenShowsImage(Screen(), MapImage(), 0, 0, view.MapPixelWidth(), view.MapPixelHeight()));
     EXPECT_TRUE(OverviewShowsMap());
-    EXPECT_FALSE(view.m_bDragging);
+    EXPECT_FALSE(view.m_drag.IsDragging());
     EXPECT_FALSE(view.HasCapture());
 }
 
@@ -209,7 +209,7 @@ TEST_P(BorderCancel, DropsTheDragOnlyAtTheBorder)
     Press(P(2, 2));
     DragTo(P(4, 4));
     DragTo(c.point);
-    EXPECT_EQ(bool(view.m_bDragging), !c.cancels);
+    EXPECT_EQ(view.m_drag.IsDragging(), !c.cancels);
     EXPECT_EQ(view.HasCapture(), !c.cancels);
     if (c.cancels) {
         EXPECT_TRUE(panetest::ShowsNoFrame(before, Screen()));
@@ -237,7 +237,7 @@ TEST_F(MapEditTest, PressOutsideTheMapStartsNoDrag)
     Open(10, 5);
     Select(1, 1, {6});
     Press(QPoint(400, 300));
-    EXPECT_FALSE(view.m_bDragging);
+    EXPECT_FALSE(view.m_drag.IsDragging());
     EXPECT_FALSE(view.HasCapture());
     Release(QPoint(400, 300));
     EXPECT_TRUE(PaintedCells().empty());

@@ -1,0 +1,74 @@
+#include "celldrag.h"
+
+void InvertCellFrame(CDC& dc, const CRect& rc)
+{
+    const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
+    const CBrush oldBrush = dc.SelectBrush(CBrush::Null());
+    const int oldRop = dc.SetROP2(R2_NOT);
+    dc.Rectangle(rc.left, rc.top, rc.right, rc.bottom);
+    dc.SetROP2(oldRop);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+
+void CCellDrag::Press(const CRect& cell)
+{
+    Invert(cell);
+    m_rcAnchor = cell;
+    m_rcBand = cell;
+    m_bDragging = true;
+    m_bMoved = false;
+    m_view.SetCapture();
+}
+
+void CCellDrag::Move(const CRect& band)
+{
+    if (!m_bDragging) return;
+    Invert(*Frame());
+    m_bMoved = true;
+    m_rcBand = band;
+    Invert(m_rcBand);
+}
+
+void CCellDrag::Abandon()
+{
+    if (!m_bDragging) return;
+    Invert(*Frame());
+    End();
+}
+
+bool CCellDrag::Release()
+{
+    if (!m_bDragging) return false;
+    const bool moved = m_bMoved;
+    Invert(*Frame());
+    End();
+    return moved;
+}
+
+void CCellDrag::End()
+{
+    // Idle before the pane acts on the drag: a message box or dialog then
+    // must not repaint a frame.
+    m_bDragging = false;
+    m_bMoved = false;
+    m_view.ReleaseCapture();
+}
+
+std::optional<CRect> CCellDrag::Frame() const
+{
+    if (!m_bDragging) return std::nullopt;
+    return m_bMoved ? m_rcBand : m_rcAnchor;
+}
+
+void CCellDrag::Invert(const CRect& frame) const
+{
+    CClientDC dc(&m_view);
+    InvertCellFrame(dc, frame);
+}
+
+void CCellDrag::Scroll(int dx, int dy)
+{
+    m_rcAnchor.OffsetRect(dx, dy);
+    m_rcBand.OffsetRect(dx, dy);
+}

@@ -1,0 +1,54 @@
+// The drag over a pane's grid of cells that the bitmap view, the palette
+// and the map pane share. The press frames the cell under the pointer (the
+// anchor); each move takes the frame on screen off and frames the band the
+// pane makes of the anchor and the cell under the pointer, or gives the
+// drag up when the pointer reached the pane's border; the release takes the
+// frame off. A frame inverts the pixels of a 4-pixel outline, so drawing it
+// twice restores what was under it. Frames are in client coordinates.
+#pragma once
+
+#include <optional>
+
+#include "scrollview.h"
+
+// Inverts the 4-pixel frame of rc (corners in any order) on dc.
+void InvertCellFrame(CDC& dc, const CRect& rc);
+
+class CCellDrag {
+public:
+    explicit CCellDrag(CScrollView& view) : m_view(view) {}
+
+    // Frames the pressed cell and captures the mouse.
+    void Press(const CRect& cell);
+    // Takes the frame on screen off and frames band instead.
+    void Move(const CRect& band);
+    // The pointer left the pane: the frame comes off and the drag ends.
+    void Abandon();
+    // Takes the frame off and ends the drag; true when the pointer moved
+    // after the press, so that Band() and not Anchor() is what was dragged.
+    bool Release();
+
+    bool IsDragging() const { return m_bDragging; }
+    const CRect& Anchor() const { return m_rcAnchor; }
+    const CRect& Band() const { return m_rcBand; }
+    // The band from the anchor's top-left to the cell's bottom-right.
+    CRect FromAnchorTo(const CRect& cell) const { return {m_rcAnchor.left, m_rcAnchor.top, cell.right, cell.bottom}; }
+    // The frame on screen now: the anchor until the first move, then the
+    // band; none outside a drag.
+    std::optional<CRect> Frame() const;
+
+    // Inverts a frame on the view's window.
+    void Invert(const CRect& frame) const;
+    // Keeps the frames on the cells they were made on when the view's
+    // contents move by (dx, dy).
+    void Scroll(int dx, int dy);
+
+private:
+    void End();
+
+    CScrollView& m_view;
+    CRect m_rcAnchor;
+    CRect m_rcBand;
+    bool m_bDragging = false;
+    bool m_bMoved = false;
+};
