@@ -7,6 +7,7 @@
 #include "afxmsg.h"
 #include "doctemplate.h"
 #include "firstpaint.h"
+#include "fonts.h"
 #include "frame.h"
 #include "messagebox.h"
 #include "resources.h"

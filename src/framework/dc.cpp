@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "fonts.h"
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
 {
     m_image = QImage();
@@ -75,21 +77,12 @@ QPainter& CDC::Painter()
         m_painter->setRenderHint(QPainter::Antialiasing, false);
         m_painter->setRenderHint(QPainter::TextAntialiasing, true);
         m_painter->setTransform(QTransform::fromTranslate(m_origin.x(), m_origin.y()));
-        m_painter->setFont(Font());
+        m_painter->setFont(AfxContextFont());
     }
     return *m_painter;
 }
 
 void CDC::EndPainter() { m_painter.reset(); }
-
-QFont CDC::Font() const
-{
-    // The context's default font: the system face in its usual size.
-    QFont font(QStringLiteral("System"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
 
 void CDC::Rectangle(int l, int t, int r, int b)
 {

@@ -4,7 +4,6 @@
 // into the bitmap selected into it.
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -92,7 +91,6 @@ public:
     void DrawScreenBits(int x, int y, const std::uint32_t* bits, int width, int height);
 
     QImage* Target() const { return m_target; }
-    QFont Font() const;
 
 private:
     QPainter& Painter();

@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -93,27 +91,4 @@ bool AfxInstallKoreanTranslations(QCoreApplication& app)
     }
     app.installTranslator(translator);
     return true;
-}
-
-const char* AfxKoreanFontFace()
-{
-    static const char* const face = [] {
-        const QStringList installed = QFontDatabase::families();
-        for (const char* candidate : {"NanumGothic", "NanumBarunGothic", "Noto Sans CJK KR", "UnDotum"}) {
-            if (installed.contains(QString::fromUtf8(candidate))) return candidate;
-        }
-        return "NanumGothic";
-    }();
-    return face;
-}
-
-void AfxInstallKoreanFonts()
-{
-    const QString face = QString::fromUtf8(AfxKoreanFontFace());
-    for (const char* windowsFace : {"Gulim", "굴림", "System", "MS Sans Serif", "MS Shell Dlg"}) {
-        QFont::insertSubstitution(QString::fromUtf8(windowsFace), face);
-    }
-    QFont font = QGuiApplication::font();
-    font.setFamily(face);
-    QGuiApplication::setFont(font);
 }

@@ -1,6 +1,5 @@
-// The application message box on Qt, and the Korean environment it needs:
-// Qt's own Korean labels for the standard buttons and a Korean face for
-// the Windows font names that the program's resources use.
+// The application message box on Qt, with Qt's own Korean labels for the
+// standard buttons.
 #pragma once
 
 #include <string>
@@ -19,10 +18,3 @@ int AfxShowQtMessageBox(const std::string& text, unsigned type);
 // Loads Qt's Korean translation (qtbase_ko.qm). False when it is missing:
 // the standard buttons then keep their English labels.
 bool AfxInstallKoreanTranslations(QCoreApplication& app);
-
-// Maps "Gulim", "굴림", "System" and "MS Sans Serif" to an installed Korean
-// face and makes that face the application's default.
-void AfxInstallKoreanFonts();
-
-// The installed face that stands in for the Windows Korean faces.
-const char* AfxKoreanFontFace();

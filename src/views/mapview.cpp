@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "fonts.h"
 #include "maphint.h"
 #include "maprender.h"
 #include "overlaytext.h"
@@ -98,7 +99,7 @@ void CMapView::OnDraw(CDC*) { RefreshScreen(); }
 
 OverlayTextCache& CMapView::OverlayText()
 {
-    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(CDC().Font());
+    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(AfxContextFont());
     return *m_pOverlayText;
 }
 

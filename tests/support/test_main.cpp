@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "fonts.h"
 #include "messagebox.h"
 #include "privatehome.h"
 

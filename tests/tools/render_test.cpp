@@ -1,6 +1,7 @@
 // zellmap render: pixel for pixel the map view's image, the overview's
 // reduction of it, and the view's text overlay, however the work is banded.
 #include "bandrender.h"
+#include "fonts.h"
 #include "mapinput.h"
 #include "overlay.h"
 #include "overlaytext.h"
@@ -9,8 +10,6 @@
 #include "celllayers.h"
 #include "sprite.h"
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -78,17 +77,7 @@ Picture ViewWithOverlay(const TestMap& map, OverlayKind kind, COLORREF colour)
     const auto attrs = map.Attrs();
     QImage screen(reinterpret_cast<uchar*>(picture.pixels.data()), picture.width, picture.height, picture.width * 4,
                   QImage::Format_RGB32);
-    // The editor's default font: "System", which it maps to a Korean face.
-    for (const char* face : {"NanumGothic", "NanumBarunGothic", "Noto Sans CJK KR", "UnDotum"}) {
-        if (QFontDatabase::families().contains(QString::fromUtf8(face))) {
-            QFont::insertSubstitution(QStringLiteral("System"), QString::fromUtf8(face));
-            break;
-        }
-    }
-    QFont font(QStringLiteral("System"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    OverlayTextCache text(font);
+    OverlayTextCache text(AfxContextFont());
     for (int row = 0; row < map.mapHeight; ++row) {
         for (int col = 0; col < map.mapWidth; ++col) {
             const short tile = cells[std::size_t(row * map.mapWidth + col)];

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QScrollBar>
 
+#include "fonts.h"
 #include "maptesting.h"
 #include "panetesting.h"
 
@@ -30,7 +31,7 @@ QImage ExpectedText(const QImage& shownMap, const std::vector<Label>& labels)
 {
     QImage expected = shownMap.copy();
     QPainter painter(&expected);
-    const QFont font = CDC().Font();
+    const QFont font = AfxContextFont();
     painter.setFont(font);
     painter.setPen(QColor(255, 0, 0));
     const QFontMetrics metrics(font);

@@ -1,10 +1,9 @@
 #include "overlay.h"
 
 #include "celllayers.h"
+#include "fonts.h"
 #include "overlaytext.h"
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,26 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-// The face the editor puts in place of the Windows fonts its resources name.
-QString KoreanFace()
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const char* candidate : {"NanumGothic", "NanumBarunGothic", "Noto Sans CJK KR", "UnDotum"}) {
-        if (installed.contains(QString::fromUtf8(candidate))) return QString::fromUtf8(candidate);
-    }
-    return QStringLiteral("NanumGothic");
-}
-
-// The map view's default font: the system face, as the editor maps it.
-QFont ViewFont()
-{
-    QFont::insertSubstitution(QStringLiteral("System"), KoreanFace());
-    QFont font(QStringLiteral("System"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
 
 // Qt's start-up notes (no runtime folder, no screen) mean nothing to a
 // command-line run; only its real errors reach standard error.
@@ -72,7 +51,7 @@ struct OverlayPrinter::Impl {
             qInstallMessageHandler(QuietQtMessages);
             app = std::make_unique<QGuiApplication>(argc, argv);
         }
-        const QFont font = ViewFont();
+        const QFont font = AfxContextFont();
         text = std::make_unique<OverlayTextCache>(font);
         margin = 2 * QFontMetrics(font).height() + 8;
     }
