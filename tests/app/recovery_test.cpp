@@ -5,19 +5,17 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "afxmsg.h"
 #include "doctemplate.h"
 #include "mapfile.h"
 #include "modalanswerer.h"
 #include "recovery.h"
+#include "scratchfolder.h"
 #include "testtiles.h"
 #include "uiinput.h"
 #include "zellapp.h"
@@ -37,12 +35,6 @@ std::vector<std::uint8_t> Saved(const CZellDoc& doc)
     return bytes;
 }
 
-std::vector<std::uint8_t> ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The editor to be killed: opens a map, edits it, notes what Save would
 // write, waits past the copy's delay and says so; then waits to be killed.
 // Runs only as the child of the test below.
@@ -60,19 +52,16 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled)
     doc->SetCellAttributes(CRect(6, 6, 9, 8), -300);
     doc->UndoStack().undo();
     doc->SetCellAttributes(CRect(1, 1, 2, 2), 77);
-    const std::vector<std::uint8_t> expected = Saved(*doc);
-    std::ofstream(std::string(folder) + "/expected.Map", std::ios::binary)
-        .write(reinterpret_cast<const char*>(expected.data()), std::streamsize(expected.size()));
+    WriteBytes(std::string(folder) + "/expected.Map", Saved(*doc));
     QTest::qWait(CRecoveryKeeper::kDelayMs + 1000);
-    std::ofstream(std::string(folder) + "/ready") << "ready\n";
+    WriteBytes(std::string(folder) + "/ready", {});
     QTest::qWait(60000);
 }
 
 TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string folder = dir.path().toStdString();
+    const ScratchFolder scratch;
+    const std::string folder = scratch.Path().string();
     {
         CMapModel start = ModelOf(12, 10, 16, 16);
         AddTestTiles(start.m_tileList, 4, 16, 16, 24, 3);
@@ -105,7 +94,7 @@ TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
         ASSERT_TRUE(theApp.InitInstance());
     }
     auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
-    EXPECT_EQ(Saved(*doc), ReadAll(folder + "/expected.Map"));
+    EXPECT_EQ(Saved(*doc), ReadBytes(folder + "/expected.Map"));
     EXPECT_TRUE(doc->IsModified()) << "restored work is unsaved";
     EXPECT_EQ(doc->GetPathName(), folder + "/start.Map");
     // The old copy goes once this session's own is on disk.

@@ -5,6 +5,7 @@
 #include "dib.h"
 #include "messagecapture.h"
 #include "picturecheck.h"
+#include "scratchfolder.h"
 #include "tilecut.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
@@ -158,13 +157,11 @@ TEST_P(ReadableBitmap, FromDiskHoldsTheSameBlockAsFromMemory)
 
     // Bytes after the rows are not part of the picture.
     file.insert(file.end(), {1, 2, 3});
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("pellin_dib_" + std::string(c.name) + ".bmp");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    const ScratchFolder folder;
+    WriteBytes(folder.File("bitmap.bmp"), file);
     MessageCapture messages;
     CDib fromDisk;
-    fromDisk.Load(path.string());
-    std::filesystem::remove(path);
+    fromDisk.Load(folder.File("bitmap.bmp"));
     ASSERT_TRUE(fromDisk.m_bLoaded);
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(fromDisk.m_pBits - reinterpret_cast<const BYTE*>(fromDisk.m_pBMI),
@@ -240,18 +237,10 @@ TEST(DibLoad, RectanglesNotInsideThePictureAreNotConverted)
 // Files on disk: a scratch folder of the test's own.
 class DibFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() / ("pellin_dib_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const std::filesystem::path path = m_dir / std::filesystem::path(reinterpret_cast<const char8_t*>(name.c_str()));
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
+        WriteBytes(m_folder.File(name), bytes);
+        return m_folder.File(name);
     }
 
     void LoadGood(CDib& dib)
@@ -260,7 +249,7 @@ protected:
         ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
     }
 
-    std::filesystem::path m_dir;
+    ScratchFolder m_folder;
 };
 
 TEST_F(DibFile, LoadsFromAPathWithHangul)
@@ -280,7 +269,7 @@ TEST_F(DibFile, MissingFileIsNamedAndThePreviousBitmapIsGone)
     MessageCapture messages;
     CDib dib;
     LoadGood(dib);
-    const std::string path = (m_dir / "없는 화일.bmp").string();
+    const std::string path = m_folder.File("없는 화일.bmp");
     dib.Load(path);
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(dib.m_pBMI, nullptr);
@@ -293,7 +282,7 @@ TEST_F(DibFile, UnreadableFileIsNamed)
     MessageCapture messages;
     CDib dib;
     LoadGood(dib);
-    const std::string path = m_dir.string();  // a folder opens but does not read
+    const std::string path = m_folder.Path().string();  // a folder opens but does not read
     dib.Load(path);
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{path + "\n화일을 읽을 수 없습니다."});

@@ -4,13 +4,12 @@
 #include "bmpwriter.h"
 #include "dib.h"
 #include "messagecapture.h"
+#include "scratchfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -150,16 +149,14 @@ TEST_P(MalformedBitmap, GivesTheMessageAndLeavesNoBitmap)
 TEST_P(MalformedBitmap, FromDiskGivesTheSameMessage)
 {
     const Bytes bad = GetParam().make();
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("pellin_reject_" + std::string(GetParam().name) + ".bmp");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bad.data()), std::streamsize(bad.size()));
+    const ScratchFolder folder;
+    WriteBytes(folder.File("bad.bmp"), bad);
     CDib dib;
     const Bytes good = EncodeBmp(MakePicture(6, 6, 24));
     ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
 
     MessageCapture messages;
-    dib.Load(path.string());
-    std::filesystem::remove(path);
+    dib.Load(folder.File("bad.bmp"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(dib.m_pBMI, nullptr);

@@ -1,6 +1,6 @@
 #include "celllayers.h"
 #include "mapfile.h"
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "testtiles.h"
 
 #include <gtest/gtest.h>

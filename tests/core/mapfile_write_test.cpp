@@ -1,5 +1,5 @@
 #include "mapfile.h"
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "testtiles.h"
 
 #include "dib.h"

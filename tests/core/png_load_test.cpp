@@ -3,7 +3,7 @@
 // files give the .bmp reader's message and leave nothing loaded.
 #include "dib.h"
 #include "imagingmessages.h"
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "messagecapture.h"
 #include "pngwriter.h"
 #include "testtiles.h"

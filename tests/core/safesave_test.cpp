@@ -1,6 +1,6 @@
 // Saving over a file: it is replaced whole or not at all, and no temporary
 // file is ever left beside it.
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "safesave.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and external tilesets, margin and spacing), read cell by cell against
 // what was written; and each kind of map the .Map format cannot hold,
 // refused with its reason and nothing read.
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "pngwriter.h"
 #include "sprite.h"
 #include "testtiles.h"

@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
 
 #include "dlgtesting.h"
 #include "filedialog.h"
+#include "scratchfolder.h"
 
 namespace {
 struct Seen {
@@ -33,9 +33,9 @@ ModalAnswerer::Handler Choose(const QString& path, Seen* seen)
 
 TEST(FileDialog, OpenWithAWildcardNameFiltersByItAndReturnsTheUtf8Path)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("지도"));
-    const QString path = dir.path() + "/지도/타일.bmp";
+    const ScratchFolder folder;
+    ASSERT_TRUE(QDir(QString::fromStdString(folder.Path().string())).mkdir("지도"));
+    const QString path = QString::fromStdString(folder.File("지도/타일.bmp"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
@@ -54,13 +54,13 @@ TEST(FileDialog, OpenWithAWildcardNameFiltersByItAndReturnsTheUtf8Path)
 
 TEST(FileDialog, SaveAppendsTheDefaultExtensionAndUsesTheFilter)
 {
-    QTemporaryDir dir;
+    const ScratchFolder folder;
     CFileDialog dialog(FALSE, "Map", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "지도 파일|*.Map|모든 파일|*.*||");
     Seen seen;
     ModalAnswerer answer;
-    answer.Then(Choose(dir.path() + "/새지도", &seen));
+    answer.Then(Choose(QString::fromStdString(folder.File("새지도")), &seen));
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.GetPathName(), (dir.path() + "/새지도.Map").toStdString());
+    EXPECT_EQ(dialog.GetPathName(), folder.File("새지도.Map"));
     EXPECT_EQ(seen.nameFilters, QStringList({"지도 파일 (*.Map)", "모든 파일 (*.*)"}));
     EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptSave);
 }

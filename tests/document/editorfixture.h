@@ -12,7 +12,7 @@
 
 #include "mainfrm.h"
 #include "bmpwriter.h"
-#include "mapfilepaths.h"
+#include "scratchfolder.h"
 #include "modalanswerer.h"
 #include "uiinput.h"
 #include "zelldoc.h"

@@ -9,11 +9,11 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cstdlib>
 
 #include "mapfile.h"
+#include "scratchfolder.h"
 #include "sprite.h"
 #include "tilelist.h"
 
@@ -115,9 +115,8 @@ protected:
 
 TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string mapPath = (dir.path() + "/smoke.Map").toStdString();
+    const ScratchFolder folder;
+    const std::string mapPath = folder.File("smoke.Map");
     CMapModel map;
     map.m_nTileWidth = map.m_nTileHeight = kTile;
     ASSERT_EQ(map.m_cells.Create(4, 3), LayerAllocResult::Ok);
@@ -141,7 +140,7 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
     EXPECT_TRUE(geometry.contains("Position: 0,0")) << geometry.toStdString();
     EXPECT_TRUE(geometry.contains("Geometry: 1280x1024")) << geometry.toStdString();
 
-    const QString shotPath = dir.path() + "/shot.png";
+    const QString shotPath = QString::fromStdString(folder.File("shot.png"));
     Tool("import", {"-window", "root", shotPath});
     const QImage shot(shotPath);
     ASSERT_FALSE(shot.isNull());

@@ -58,13 +58,13 @@ TEST_P(CutMatchesTheEditor, ByteForByte)
     BmpLayout layout;
     layout.infoSize = 124;  // a variant the reader converts: the saved tiles must not care
     const auto bmp = EncodeBmp(MakePicture(c.width, c.height, c.bitCount, 5), layout);
-    WriteBytes(folder / "tiles.bmp", bmp);
+    WriteBytes(folder.File("tiles.bmp"), bmp);
 
     std::vector<std::string> args{"cut", "tiles.bmp", "--tile", std::to_string(c.tile), "-o", "out.Map"};
     args.insert(args.end(), c.mapOption.begin(), c.mapOption.end());
     const ToolRun run = RunZellmap(args, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto saved = ReadBytes(folder / "out.Map");
+    const auto saved = ReadBytes(folder.File("out.Map"));
     EXPECT_EQ(saved, EditorSave(bmp, c.tile, c.mapWidth, c.mapHeight));
 
     // And the file says what the scenario made.
@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Cut, AFreshEightBitMapStartsAsTheEditorWritesIt)
 {
     ScratchFolder folder;
-    WriteBytes(folder / "small.bmp", EncodeBmp(MakePicture(8, 8, 8, 1)));
+    WriteBytes(folder.File("small.bmp"), EncodeBmp(MakePicture(8, 8, 8, 1)));
     ASSERT_EQ(RunZellmap({"cut", "small.bmp", "--tile", "32", "-o", "out.Map"}, folder.Path()).status, 0);
-    const auto saved = ReadBytes(folder / "out.Map");
+    const auto saved = ReadBytes(folder.File("out.Map"));
     const std::vector<std::uint8_t> head{'Q', 'Z', 'T', 'F', '1', '.', '0', 0, 0x14, 0, 0, 0, 0x0F, 0, 0, 0,
                                          0x20, 0x20, 0x08, 0, 0, 0};
     ASSERT_EQ(saved.size(), 22u + 1024u + 4u * 300u);
@@ -113,8 +113,8 @@ TEST_P(CutFails, WithTheEditorsMessageAndWithoutTouchingTheOutput)
 {
     const CutFailure c = GetParam();
     ScratchFolder folder;
-    WriteBytes(folder / "in.bmp", c.bitmap());
-    WriteBytes(folder / "out.Map", {'k', 'e', 'e', 'p'});
+    WriteBytes(folder.File("in.bmp"), c.bitmap());
+    WriteBytes(folder.File("out.Map"), {'k', 'e', 'e', 'p'});
     std::vector<std::string> args{"cut", "in.bmp"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const ToolRun run = RunZellmap(args, folder.Path());
@@ -123,7 +123,7 @@ TEST_P(CutFails, WithTheEditorsMessageAndWithoutTouchingTheOutput)
         EXPECT_EQ(run.err, std::string(c.message) + "\n");
     else
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(ReadBytes(folder / "out.Map"), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(ReadBytes(folder.File("out.Map")), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2) << "stray files";
 }
 
@@ -160,5 +160,5 @@ TEST(Cut, AMissingBitmapNamesTheFile)
     const ToolRun run = RunZellmap({"cut", "nowhere.bmp", "--tile", "16", "-o", "out.Map"}, folder.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "nowhere.bmp\n화일을 열 수 없습니다.\n");
-    EXPECT_FALSE(std::filesystem::exists(folder / "out.Map"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("out.Map")));
 }

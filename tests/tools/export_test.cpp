@@ -94,11 +94,11 @@ TEST(Export, WritesTilesCellsAndBothKindsOfAttributes)
     map.bitCount = 8;
     map.tileCount = 7;
     ScratchFolder folder;
-    WriteBytes(folder / "level one.Map", map.Encode());
+    WriteBytes(folder.File("level one.Map"), map.Encode());
 
     const ToolRun run = RunZellmap({"export", "level one.Map", "--tmx", "level.tmx"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const Tmx tmx = ReadTmx(folder / "level.tmx");
+    const Tmx tmx = ReadTmx(folder.File("level.tmx"));
 
     EXPECT_EQ(tmx.map.at("orientation"), "orthogonal");
     EXPECT_EQ(tmx.map.at("width"), "6");
@@ -141,7 +141,7 @@ TEST(Export, WritesTilesCellsAndBothKindsOfAttributes)
 
     // The tileset picture holds every tile at its place, as it looks on screen.
     EXPECT_EQ(tmx.imageSource, "level-tiles.png");
-    const Picture tileset = ReadPicture(folder / "level-tiles.png");
+    const Picture tileset = ReadPicture(folder.File("level-tiles.png"));
     ASSERT_EQ(tileset.width, tmx.imageWidth);
     ASSERT_EQ(tileset.height, tmx.imageHeight);
     const int columns = std::stoi(tmx.tileset.at("columns"));
@@ -162,13 +162,13 @@ TEST(Export, AMapWithoutTilesHasNoTileset)
     map.tileCount = 0;
     map.cells.assign(24, -1);
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     const ToolRun run = RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const Tmx tmx = ReadTmx(folder / "m.tmx");
+    const Tmx tmx = ReadTmx(folder.File("m.tmx"));
     EXPECT_TRUE(tmx.tileset.empty());
     EXPECT_EQ(tmx.gids, std::vector<int>(24, 0));
-    EXPECT_FALSE(std::filesystem::exists(folder / "m-tiles.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("m-tiles.png")));
 }
 
 TEST(Export, FailuresLeaveNothingBehind)
@@ -177,7 +177,7 @@ TEST(Export, FailuresLeaveNothingBehind)
     auto bytes = map.Encode();
     bytes[0] = 'q';
     ScratchFolder folder;
-    WriteBytes(folder / "bad.Map", bytes);
+    WriteBytes(folder.File("bad.Map"), bytes);
     const ToolRun bad = RunZellmap({"export", "bad.Map", "--tmx", "out.tmx"}, folder.Path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "올바른 맵 화일이 아닙니다\n");
@@ -196,17 +196,17 @@ TEST(Export, TiledsRendererDrawsWhatRenderDraws)
     map.mapWidth = 9;
     map.mapHeight = 7;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     ASSERT_EQ(RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path()).status, 0);
     ASSERT_EQ(RunZellmap({"render", "m.Map", "-o", "ours.png"}, folder.Path()).status, 0);
     const std::string command = "cd '" + folder.Path().string() +
                                 "' && QT_QPA_PLATFORM=offscreen tmxrasterizer m.tmx tiled.png >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    QImage tiled(QString::fromStdString(folder / "tiled.png"));
+    QImage tiled(QString::fromStdString(folder.File("tiled.png")));
     ASSERT_FALSE(tiled.isNull());
     tiled = tiled.convertToFormat(QImage::Format_ARGB32);
-    const Picture ours = ReadPicture(folder / "ours.png");
+    const Picture ours = ReadPicture(folder.File("ours.png"));
     ASSERT_EQ(tiled.width(), ours.width);
     ASSERT_EQ(tiled.height(), ours.height);
     const auto cells = map.Cells();

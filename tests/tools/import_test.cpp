@@ -28,11 +28,11 @@ TEST(Import, ExportThenImportGivesTheSameBytesOnRandomMaps)
             for (int t = 0; t < map.tileCount; ++t)
                 for (int j = 1; j < map.tileWidth * map.tileHeight * 2; j += 2)
                     bytes[22 + std::size_t(t * (map.tileWidth * map.tileHeight * 2 + 1) + j)] &= 0x7F;
-        WriteBytes(folder / "in.Map", bytes);
+        WriteBytes(folder.File("in.Map"), bytes);
         ASSERT_EQ(RunZellmap({"export", "in.Map", "--tmx", "t.tmx"}, folder.Path()).status, 0);
         const ToolRun run = RunZellmap({"import", "t.tmx", "-o", "out.Map"}, folder.Path());
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_TRUE(ReadBytes(folder / "out.Map") == bytes) << "seed " << seed;
+        EXPECT_TRUE(ReadBytes(folder.File("out.Map")) == bytes) << "seed " << seed;
     }
 }
 
@@ -40,7 +40,7 @@ TEST(Import, AMapThatDoesNotFitIsRefusedWithoutAFile)
 {
     ScratchFolder folder;
     const std::string tmx = "<map orientation=\"hexagonal\" width=\"2\" height=\"2\" tilewidth=\"16\" tileheight=\"16\"/>";
-    WriteBytes(folder / "hex.tmx", std::vector<std::uint8_t>(tmx.begin(), tmx.end()));
+    WriteBytes(folder.File("hex.tmx"), std::vector<std::uint8_t>(tmx.begin(), tmx.end()));
     const ToolRun run = RunZellmap({"import", "hex.tmx", "-o", "out.Map"}, folder.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "직교(orthogonal) 맵만 가져올 수 있습니다 (이 맵은 hexagonal)\n");
@@ -57,13 +57,13 @@ TEST(Import, AMapSavedByTiledHasTheSameCells)
     TestMap map;
     map.tileCount = 7;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     ASSERT_EQ(RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path()).status, 0);
     const std::string resave = "cd '" + folder.Path().string() + "' && QT_QPA_PLATFORM=offscreen tiled --export-map m.tmx t.tmx >/dev/null 2>&1";
     ASSERT_EQ(std::system(resave.c_str()), 0);
     ASSERT_EQ(RunZellmap({"import", "t.tmx", "-o", "t.Map"}, folder.Path()).status, 0);
     MapFileContent content;
-    ASSERT_EQ(ReadMapFile(folder / "t.Map", content), MapReadResult::Ok);
+    ASSERT_EQ(ReadMapFile(folder.File("t.Map"), content), MapReadResult::Ok);
     for (int i = 0; i < map.mapWidth * map.mapHeight; ++i) {
         const short cell = map.Cells()[std::size_t(i)];
         EXPECT_EQ(*content.map.m_cells.Tile(i % map.mapWidth, i / map.mapWidth), cell < map.tileCount ? cell : -1);

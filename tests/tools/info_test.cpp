@@ -42,7 +42,7 @@ TEST_P(InfoOnSoundMap, ReportsHeaderCountsAndTileDigestsAsStored)
     map.attrs = {0, 5, 0, -5, 0, 0, 0, 0, 0, 0, 32767, -32768};
     ScratchFolder folder;
     const auto bytes = map.Encode();
-    WriteBytes(folder / "m.Map", bytes);
+    WriteBytes(folder.File("m.Map"), bytes);
 
     const ToolRun run = RunZellmap({"info", "m.Map", "--json", "--cells"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
@@ -80,7 +80,7 @@ TEST(Info, PrintsAReadableSummaryWithoutJson)
 {
     TestMap map;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     const ToolRun run = RunZellmap({"info", "m.Map"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("상태: 정상"), std::string::npos) << run.out;
@@ -95,7 +95,7 @@ TEST(Info, AnEmptyMapWithoutTilesIsSound)
     map.mapHeight = 0;
     map.tileCount = 0;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     const ToolRun run = RunZellmap({"info", "m.Map", "--json", "--cells"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
     const QJsonObject json = JsonOf(run);
@@ -119,7 +119,7 @@ TEST_P(InfoOnMalformedMap, FailsWithTheEditorsMessageAndSaysWhy)
     auto bytes = map.Encode();
     GetParam().spoil(bytes);
     ScratchFolder folder;
-    WriteBytes(folder / "bad.Map", bytes);
+    WriteBytes(folder.File("bad.Map"), bytes);
 
     const ToolRun run = RunZellmap({"info", "bad.Map", "--json"}, folder.Path());
     EXPECT_EQ(run.status, 1);

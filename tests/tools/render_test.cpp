@@ -54,8 +54,8 @@ Picture OverviewOf(const Picture& source)
 
 void Load(const TestMap& map, const ScratchFolder& folder, LoadedMap& loaded)
 {
-    WriteBytes(folder / "m.Map", map.Encode());
-    EXPECT_EQ(ReadLoadedMap(folder / "m.Map", loaded), MapReadResult::Ok);
+    WriteBytes(folder.File("m.Map"), map.Encode());
+    EXPECT_EQ(ReadLoadedMap(folder.File("m.Map"), loaded), MapReadResult::Ok);
 }
 
 Picture RenderDirectly(const LoadedMap& map, RenderSettings settings, const BandDecorator& decorate = {})
@@ -120,18 +120,18 @@ TEST_P(RenderMatchesTheMapView, PixelForPixel)
     map.mapWidth = c.mapWidth;
     map.mapHeight = c.mapHeight;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
 
     const ToolRun run = RunZellmap({"render", "m.Map", "-o", c.image}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
-    const Picture rendered = ReadPicture(folder / c.image);
+    const Picture rendered = ReadPicture(folder.File(c.image));
     const Picture view = MapViewImage(map);
     EXPECT_TRUE(rendered == view) << FirstDifference(rendered, view);
 
     const ToolRun half = RunZellmap({"render", "m.Map", "-o", std::string("half-") + c.image, "--scale", "2"},
                                     folder.Path());
     ASSERT_EQ(half.status, 0) << half.err;
-    const Picture reduced = ReadPicture(folder / (std::string("half-") + c.image));
+    const Picture reduced = ReadPicture(folder.File(std::string("half-") + c.image));
     const Picture overview = OverviewOf(view);
     EXPECT_TRUE(reduced == overview) << FirstDifference(reduced, overview);
 }
@@ -223,7 +223,7 @@ TEST_P(RenderOverlay, PrintsTheViewsLabelsEvenAcrossBands)
         {"render", "m.Map", "-o", "o.png", "--overlay", GetParam(), "--text-color", "C81E3C"}, folder.Path());
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    const Picture file = ReadPicture(folder / "o.png");
+    const Picture file = ReadPicture(folder.File("o.png"));
     EXPECT_TRUE(file == view) << FirstDifference(file, view);
 }
 
@@ -258,7 +258,7 @@ TEST(Render, AHugeMapFailsWithTheMapViewsMessage)
     map.cells.assign(std::size_t(map.mapWidth), 0);
     map.attrs.assign(std::size_t(map.mapWidth), 0);
     ScratchFolder folder;
-    WriteBytes(folder / "huge.Map", map.Encode());
+    WriteBytes(folder.File("huge.Map"), map.Encode());
     const ToolRun run = RunZellmap({"render", "huge.Map", "-o", "huge.png"}, folder.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "화면을 만들수 없습니다\n");
@@ -287,13 +287,13 @@ TEST_P(RenderFails, WithAMessageAndNoFile)
     map.mapHeight = c.mapHeight;
     map.tileWidth = map.tileHeight = c.tileSize;
     ScratchFolder folder;
-    WriteBytes(folder / "m.Map", map.Encode());
+    WriteBytes(folder.File("m.Map"), map.Encode());
     std::vector<std::string> args{"render", "m.Map"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const ToolRun run = RunZellmap(args, folder.Path());
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(folder / "o.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("o.png")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -318,9 +318,9 @@ TEST(Render, AMalformedMapGivesTheReadersMessage)
     auto bytes = map.Encode();
     bytes.pop_back();
     ScratchFolder folder;
-    WriteBytes(folder / "bad.Map", bytes);
+    WriteBytes(folder.File("bad.Map"), bytes);
     const ToolRun run = RunZellmap({"render", "bad.Map", "-o", "o.png"}, folder.Path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "올바른 맵 화일이 아닙니다\n");
-    EXPECT_FALSE(std::filesystem::exists(folder / "o.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("o.png")));
 }

@@ -42,7 +42,7 @@ TEST_P(ImageSinkRoundTrip, QtReadsBackEveryPixel)
 {
     const SinkCase c = GetParam();
     ScratchFolder folder;
-    const std::string path = folder / (c.format == ImageFormat::Png ? "p.png" : "p.bmp");
+    const std::string path = folder.File(c.format == ImageFormat::Png ? "p.png" : "p.bmp");
     Picture picture{c.width, c.height, {}};
     std::uint32_t state = 12345;
     for (int i = 0; i < c.width * c.height; ++i) {
@@ -84,7 +84,7 @@ TEST(ImageSink, RefusesSizesTheFormatCannotHold)
 TEST(OutputFile, LeavesTheTargetAloneUntilCommitted)
 {
     ScratchFolder folder;
-    const std::string path = folder / "target.txt";
+    const std::string path = folder.File("target.txt");
     WriteBytes(path, {'o', 'l', 'd'});
     {
         OutputFile file(path);

@@ -76,35 +76,6 @@ ToolRun RunZellmap(const std::vector<std::string>& args, const std::filesystem::
     return run;
 }
 
-ScratchFolder::ScratchFolder()
-{
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("zellmap-") + (info ? info->name() : "test") + "-" + std::to_string(::getpid());
-    for (char& c : name)
-        if (c == '/') c = '_';
-    m_path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(m_path);
-    std::filesystem::create_directories(m_path);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
 std::vector<short> TestMap::Cells() const
 {
     if (!cells.empty()) return cells;

@@ -5,6 +5,7 @@
 
 #include "mapfile.h"
 #include "maprender.h"
+#include "scratchfolder.h"
 #include "tilelist.h"
 #include "wintypes.h"
 
@@ -22,24 +23,6 @@ struct ToolRun {
 
 // Runs the built program with the arguments, in folder.
 ToolRun RunZellmap(const std::vector<std::string>& args, const std::filesystem::path& folder);
-
-// A fresh folder, removed with everything in it at the end of the test.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // A map with varied tiles (tile i has attribute 10 + i) and cells the test sets.
 struct TestMap {

@@ -5,11 +5,11 @@
 #include <QImage>
 #include <QProcess>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <random>
 
 #include "mapfile.h"
 #include "maptesting.h"
+#include "scratchfolder.h"
 
 using namespace maptest;
 
@@ -44,11 +44,11 @@ protected:
     // zellmap's picture of the document's map, at scale 1 or 2.
     QImage Rendered(int scale)
     {
-        const std::string map = dir.filePath("random.Map").toStdString();
+        const std::string map = folder.File("random.Map");
         MapSaveInput input;
         input.map = &doc.m_map;
         if (WriteMapFile(map, input) != MapWriteResult::Ok) return {};
-        const QString png = dir.filePath("random.png");
+        const QString png = QString::fromStdString(folder.File("random.png"));
         QProcess zellmap;
         zellmap.start(ZELLMAP_EXE, {"render", QString::fromStdString(map), "-o", png, "--scale", QString::number(scale)});
         if (!zellmap.waitForFinished(60000) || zellmap.exitCode() != 0) return {};
@@ -67,7 +67,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    QTemporaryDir dir;
+    ScratchFolder folder;
 };
 
 TEST_F(RandomMaps, PaneAndOverviewShowWhatTheRendererDraws)
