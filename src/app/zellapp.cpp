@@ -24,7 +24,6 @@ CZellApp::CZellApp()
 BOOL CZellApp::InitInstance()
 {
     RegisterProgramResources();
-    Enable3dControlsStatic();
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(

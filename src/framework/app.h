@@ -27,7 +27,6 @@ public:
     virtual BOOL InitInstance();
     virtual int ExitInstance();
 
-    void Enable3dControlsStatic() {}
     void SetRegistryKey(const char* pszCompany);
     void LoadStdProfileSettings(int nMaxMRU);
     void SaveStdProfileSettings();

@@ -13,15 +13,12 @@
 // What an update handler sees: the user-interface element of one command.
 class CCmdUI {
 public:
-    explicit CCmdUI(UINT id) : m_nID(id) {}
     virtual ~CCmdUI() = default;
     virtual void Enable(BOOL bOn = TRUE) = 0;
     virtual void SetCheck(int nCheck = 1) = 0;
     // The status-bar prompt of the element, for a command whose prompt
     // names what it would do now; the string table's prompt otherwise.
     virtual void SetPrompt(const std::string&) {}
-
-    UINT m_nID;
 };
 
 class CCmdTarget {

@@ -25,7 +25,6 @@ constexpr UINT TB_LINEUP = 0;
 constexpr UINT TB_LINEDOWN = 1;
 constexpr UINT TB_PAGEUP = 2;
 constexpr UINT TB_PAGEDOWN = 3;
-constexpr UINT TB_THUMBPOSITION = 4;
 constexpr UINT TB_THUMBTRACK = 5;
 constexpr UINT TB_TOP = 6;
 constexpr UINT TB_BOTTOM = 7;
@@ -50,7 +49,6 @@ public:
 
     // The control with that id while the dialog runs, else null.
     QWidget* GetDlgItem(UINT nID) const;
-    const DlgTemplate& GetTemplate() const { return m_template; }
     DialogBaseUnits GetBaseUnits() const { return m_base; }
     void GetClientRect(CRect* pRect) const;
     void InvalidateRect(const CRect& rect, BOOL bErase = TRUE);

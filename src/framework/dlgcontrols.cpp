@@ -6,16 +6,6 @@
 
 #include "updownctrl.h"
 
-void CDlgControl::SetFocus()
-{
-    if (m_pWidget) m_pWidget->setFocus(Qt::OtherFocusReason);
-}
-
-void CDlgControl::EnableWindow(BOOL bEnable)
-{
-    if (m_pWidget) m_pWidget->setEnabled(bEnable != FALSE);
-}
-
 int CButton::GetCheck() const
 {
     const auto* button = qobject_cast<QAbstractButton*>(m_pWidget.data());
@@ -35,34 +25,6 @@ void CSpinButtonCtrl::SetRange(int nLower, int nUpper)
     if (CUpDownWidget* upDown = UpDown()) upDown->SetRange(nLower, nUpper);
 }
 
-void CSpinButtonCtrl::GetRange(int& nLower, int& nUpper) const
-{
-    const CUpDownWidget* upDown = UpDown();
-    nLower = upDown ? upDown->Lower() : 0;
-    nUpper = upDown ? upDown->Upper() : 0;
-}
-
-int CSpinButtonCtrl::SetPos(int nPos)
-{
-    CUpDownWidget* upDown = UpDown();
-    if (!upDown) return 0;
-    const int previous = upDown->GetPos();
-    upDown->SetPos(nPos);
-    return previous;
-}
-
-int CSpinButtonCtrl::GetPos() const
-{
-    CUpDownWidget* upDown = UpDown();
-    return upDown ? upDown->GetPos() : 0;
-}
-
-QLineEdit* CSpinButtonCtrl::GetBuddy() const
-{
-    const CUpDownWidget* upDown = UpDown();
-    return upDown ? upDown->Buddy() : nullptr;
-}
-
 void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
 {
     auto* slider = qobject_cast<QSlider*>(m_pWidget.data());
@@ -72,18 +34,6 @@ void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
     // A click in the channel moves a fifth of the range, as on Windows.
     slider->setPageStep(qMax(1, (nMax - nMin) / 5));
     if (bRedraw) slider->update();
-}
-
-int CSliderCtrl::GetRangeMin() const
-{
-    const auto* slider = qobject_cast<QSlider*>(m_pWidget.data());
-    return slider ? slider->minimum() : 0;
-}
-
-int CSliderCtrl::GetRangeMax() const
-{
-    const auto* slider = qobject_cast<QSlider*>(m_pWidget.data());
-    return slider ? slider->maximum() : 0;
 }
 
 void CSliderCtrl::SetPos(int nPos)

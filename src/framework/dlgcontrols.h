@@ -8,15 +8,12 @@
 
 #include "wintypes.h"
 
-class QLineEdit;
 class CUpDownWidget;
 
 class CDlgControl {
 public:
     void Attach(QWidget* widget) { m_pWidget = widget; }
     QWidget* GetWidget() const { return m_pWidget; }
-    void SetFocus();
-    void EnableWindow(BOOL bEnable);
 
 protected:
     QPointer<QWidget> m_pWidget;
@@ -33,10 +30,6 @@ public:
 class CSpinButtonCtrl : public CDlgControl {
 public:
     void SetRange(int nLower, int nUpper);
-    void GetRange(int& nLower, int& nUpper) const;
-    int SetPos(int nPos);  // returns the previous position
-    int GetPos() const;
-    QLineEdit* GetBuddy() const;
 
 private:
     CUpDownWidget* UpDown() const;
@@ -47,8 +40,6 @@ private:
 class CSliderCtrl : public CDlgControl {
 public:
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
-    int GetRangeMin() const;
-    int GetRangeMax() const;
     void SetPos(int nPos);
     int GetPos() const;
 };

@@ -21,7 +21,6 @@ public:
     CDocument* OpenDocumentFile(const char* lpszPathName, BOOL bMakeVisible = TRUE);
     CDocument* Document() const { return m_pDocument.get(); }
     CFrameWnd* Frame() const { return m_pFrame.get(); }
-    UINT ResourceId() const { return m_nIDResource; }
     void CloseAll();
 
 private:

@@ -46,7 +46,6 @@ public:
     // they go; a document that goes first lets its views go.
     void AddView(CScrollView* pView);
     void RemoveView(CScrollView* pView);
-    const std::vector<CScrollView*>& Views() const { return m_views; }
 
     // Calls OnUpdate of every view but the sender, in the order they attached.
     void UpdateAllViews(CScrollView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);

@@ -27,7 +27,7 @@ namespace {
 // The element of one command as an update handler sees it: its action.
 class CActionCmdUI : public CCmdUI {
 public:
-    CActionCmdUI(UINT id, QAction* action) : CCmdUI(id), m_action(action) {}
+    explicit CActionCmdUI(QAction* action) : m_action(action) {}
     void Enable(BOOL bOn) override { m_action->setEnabled(bOn != FALSE); }
     void SetCheck(int nCheck) override
     {
@@ -43,7 +43,6 @@ private:
 // Records what an update handler decided without touching any widget.
 class CProbeCmdUI : public CCmdUI {
 public:
-    explicit CProbeCmdUI(UINT id) : CCmdUI(id) {}
     void Enable(BOOL bOn) override { enabled = bOn != FALSE; }
     void SetCheck(int nCheck) override { check = nCheck; }
     bool enabled = true;
@@ -122,10 +121,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext)
         cs.cy = avail.height() * 3 / 4;
     }
     const std::string title = AfxLoadString(nIDResource);
-    m_caption = QString::fromUtf8(title.substr(0, title.find('\n')));
     if (!PreCreateWindow(cs)) return FALSE;
-    m_frameStyle = cs.style;
-    setWindowTitle(m_caption);
+    setWindowTitle(QString::fromUtf8(title.substr(0, title.find('\n'))));
     setWindowIcon(AfxGetAppIcon());
     m_placement = QRect(cs.x, cs.y, cs.cx, cs.cy);
     move(cs.x, cs.y);
@@ -246,12 +243,6 @@ QAction* CFrameWnd::CommandAction(UINT nID)
     return action;
 }
 
-void CFrameWnd::SetCaption(const QString& caption)
-{
-    m_caption = caption;
-    setWindowTitle(caption);
-}
-
 void CFrameWnd::InitialUpdateFrame(BOOL bMakeVisible)
 {
     for (CScrollView* view : m_views) view->OnInitialUpdate();
@@ -286,7 +277,7 @@ void CFrameWnd::SendCommand(UINT nID)
 
 bool CFrameWnd::IsCommandEnabled(UINT nID)
 {
-    CProbeCmdUI probe(nID);
+    CProbeCmdUI probe;
     if (OnCmdMsg(nID, &probe)) return probe.enabled;
     bool handled = false;
     if (m_pActiveView) {
@@ -299,7 +290,7 @@ bool CFrameWnd::IsCommandEnabled(UINT nID)
 
 int CFrameWnd::CommandCheck(UINT nID)
 {
-    CProbeCmdUI probe(nID);
+    CProbeCmdUI probe;
     OnCmdMsg(nID, &probe);
     return probe.check;
 }
@@ -308,7 +299,7 @@ void CFrameWnd::UpdateCommandUI(UINT nID)
 {
     const auto it = m_actions.find(nID);
     if (it == m_actions.end()) return;
-    CActionCmdUI ui(nID, it->second);
+    CActionCmdUI ui(it->second);
     if (OnCmdMsg(nID, &ui)) return;
     ui.Enable(IsCommandEnabled(nID));
 }

@@ -32,7 +32,6 @@ public:
     // Every view of the frame gets its initial update, then the frame shows.
     void InitialUpdateFrame(BOOL bMakeVisible);
     void RegisterView(CScrollView* pView) { m_views.push_back(pView); }
-    const std::vector<CScrollView*>& Views() const { return m_views; }
 
     void SetActiveView(CScrollView* pView, BOOL bNotify = TRUE);
     CScrollView* GetActiveView() const { return m_pActiveView; }
@@ -54,10 +53,8 @@ public:
 
     // The toolbar or status bar that a view-menu id names, if the frame has it.
     QWidget* ControlBar(UINT nID) const;
-    QString Caption() const { return m_caption; }
     // Shows a message in the status bar's message pane until the next prompt.
     void SetMessageText(const std::string& text);
-    void SetCaption(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,8 +63,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
 
-    QString m_caption;
-    DWORD m_frameStyle = 0;
 
 private:
     void BuildMenuBar(UINT nIDResource);

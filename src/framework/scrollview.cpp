@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "afxmsg.h"
 #include "document.h"
 #include "frame.h"
 #include "paneaccessible.h"
@@ -125,15 +124,11 @@ void CScrollView::Invalidate(BOOL bErase)
     viewport()->update();
 }
 
-void CScrollView::InvalidateRect(const CRect*, BOOL bErase) { Invalidate(bErase); }
-
 void CScrollView::UpdateWindow()
 {
     if (m_bDirty) Redraw();
     viewport()->update();
 }
-
-int CScrollView::MessageBox(const std::string& text) { return AfxMessageBox(text, MB_OK | MB_PLAIN_WINDOW_BOX); }
 
 void CScrollView::Redraw()
 {

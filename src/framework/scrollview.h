@@ -27,7 +27,6 @@ constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
 constexpr UINT SB_BOTTOM = 7;
-constexpr UINT SB_ENDSCROLL = 8;
 constexpr UINT MK_LBUTTON = 0x1;
 constexpr UINT MK_RBUTTON = 0x2;
 constexpr UINT MK_SHIFT = 0x4;
@@ -63,7 +62,6 @@ public:
     CRect GetClientRect() const;
 
     void Invalidate(BOOL bErase = TRUE);
-    void InvalidateRect(const CRect* pRect, BOOL bErase = TRUE);
     // Paints whatever is pending into the surface now.
     void UpdateWindow();
 
@@ -71,9 +69,6 @@ public:
     void SetCapture() { m_bCaptured = true; }
     void ReleaseCapture() { m_bCaptured = false; }
     bool HasCapture() const { return m_bCaptured; }
-
-    // A plain message box owned by this window (no icon, OK button).
-    int MessageBox(const std::string& text);
 
     QImage& Surface() { return m_surface; }
     const QImage& Surface() const { return m_surface; }

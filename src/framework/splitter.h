@@ -25,8 +25,6 @@ public:
                     CCreateContext* pContext);
     QWidget* GetPane(int row, int col) const;
     UINT IdFromRowCol(int row, int col) const;
-    int GetRowCount() const { return m_nRows; }
-    int GetColumnCount() const { return m_nCols; }
     void SetRowInfo(int row, int cyIdeal, int cyMin);
     void SetColumnInfo(int col, int cxIdeal, int cxMin);
     // Lays the panes out from their ideal sizes.

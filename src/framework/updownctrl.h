@@ -16,15 +16,12 @@ public:
     // The buddy shows the position; with arrow keys on, Up and Down typed
     // in the buddy step the control.
     void SetBuddy(QLineEdit* buddy);
-    QLineEdit* Buddy() const { return m_buddy; }
     void SetWrap(bool wrap) { m_wrap = wrap; }
     void SetArrowKeys(bool arrowKeys) { m_arrowKeys = arrowKeys; }
     void SetBuddyInt(bool buddyInt) { m_buddyInt = buddyInt; }
 
     // The up arrow moves towards upper, which may be the smaller number.
     void SetRange(int lower, int upper);
-    int Lower() const { return m_lower; }
-    int Upper() const { return m_upper; }
     // Clamped into the range; written into the buddy.
     void SetPos(int pos);
     // The buddy's number when it holds a valid one, else the last position.
