@@ -2,7 +2,9 @@
 // reads and checks the whole file before anything is replaced, so a bad
 // file leaves the user's tiles, sizes and cells as they were.
 #include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "afxmsg.h"
 #include "filedialog.h"
@@ -16,6 +18,15 @@
 namespace {
 
 constexpr DWORD kMapDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// A map file is told by its first bytes, whatever its name: the save dialog
+// takes any name, and a map saved as "level.tmx" must open again.
+bool StartsAsMapFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char magic[sizeof kMapMagic] = {};
+    return in.read(magic, sizeof magic) && std::memcmp(magic, kMapMagic, sizeof magic) == 0;
+}
 
 }  // namespace
 
@@ -109,7 +120,7 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     std::string ext = std::filesystem::path(path).extension().string();
     for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
     // A Tiled map goes through its own reader into what a map file holds.
-    if (ext == ".tmx") {
+    if (ext == ".tmx" && !StartsAsMapFile(path)) {
         const TmxReadReport report = ReadTmxFile(path, content);
         if (report.result != TmxReadResult::Ok) {
             AfxMessageBox(report.message, MB_OK);

@@ -74,6 +74,20 @@ TEST_P(SaveBytes, CutBitmapSavesExactlyTheLayout)
 INSTANTIATE_TEST_SUITE_P(BitCounts, SaveBytes, ::testing::Values(WORD(8), WORD(16), WORD(24)),
                          [](const ::testing::TestParamInfo<WORD>& info) { return std::to_string(info.param) + "bit"; });
 
+// The save dialog takes any name; the map must open again under it.
+TEST_F(EditorTest, AMapSavedUnderATiledNameOpensAgain)
+{
+    CutTiles(MakePicture(64, 32, 24, 3));
+    SelectBlock(1, 1, {1});
+    Send(ID_TILE_FILLALL);
+    const std::vector<short> cells = TileCells();
+    ASSERT_TRUE(doc->SaveMapFileTo(folder.File("level.tmx")));
+    Send(ID_EDIT_UNDO);
+    doc->UndoStack().setClean();
+    EXPECT_TRUE(doc->LoadMapFileFrom(folder.File("level.tmx")));
+    EXPECT_EQ(TileCells(), cells);
+}
+
 TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
 {
     {
