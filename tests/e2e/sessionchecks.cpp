@@ -1,0 +1,167 @@
+#include "sessionchecks.h"
+
+#include <QImage>
+#include <QRect>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "mapfile.h"
+#include "maprender.h"
+#include "mapview.h"
+#include "smallmapview.h"
+#include "tmxread.h"
+#include "zelldoc.h"
+
+namespace {
+
+template <class T>
+void Append(std::string& out, const T* data, std::size_t count)
+{
+    if (data) out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
+    else out.append(1, '\0');
+}
+
+std::string Where(const char* what, int x, int y)
+{
+    return std::string(what) + " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
+// "20 x 15 cells of 32 x 32, 6 tiles", read back from ModelBytes, and
+// where two such byte strings part.
+std::string Shape(const std::string& bytes)
+{
+    int sizes[5] = {};
+    std::memcpy(sizes, bytes.data(), std::min(bytes.size(), sizeof sizes));
+    return std::to_string(sizes[0]) + " x " + std::to_string(sizes[1]) + " cells of " + std::to_string(sizes[2]) +
+           " x " + std::to_string(sizes[3]) + ", " + std::to_string(sizes[4]) + " tiles";
+}
+std::string Difference(const std::string& now, const std::string& wanted)
+{
+    const auto parted = std::mismatch(now.begin(), now.end(), wanted.begin(), wanted.end());
+    return " (" + Shape(now) + " against " + Shape(wanted) + ", parting at byte " +
+           std::to_string(parted.first - now.begin()) + " of " + std::to_string(now.size()) + ")";
+}
+
+QRect Normalised(const CRect& rc) { return QRect(QPoint(rc.left, rc.top), QPoint(rc.right - 1, rc.bottom - 1)).normalized(); }
+
+}  // namespace
+
+std::string ModelBytes(const CMapModel& map)
+{
+    std::string out;
+    const int sizes[] = {map.MapWidth(), map.MapHeight(), map.m_nTileWidth, map.m_nTileHeight, map.m_tileList.GetCount()};
+    Append(out, sizes, 5);
+    for (const CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
+        for (int row = 0; row < map.MapHeight(); ++row) Append(out, map.m_cells.Row(layer, row), std::size_t(map.MapWidth()));
+    for (const CSprite* tile : map.m_tileList) {
+        const int shape[] = {tile->GetWidth(), tile->GetHeight(), tile->m_pBMI->bmiHeader.biBitCount, tile->m_byAttr};
+        Append(out, shape, 4);
+        Append(out, tile->m_pBits, std::size_t(tile->GetStride()) * std::size_t(tile->GetHeight()));
+        Append(out, tile->GetScreenBits(), std::size_t(tile->GetWidth()) * std::size_t(tile->GetHeight()));
+    }
+    return out;
+}
+
+std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
+{
+    view.UpdateWindow();
+    const CMapModel& map = doc.m_map;
+    if (!map.HasCellSize() || !map.m_cells.IsComplete()) return {};
+    // What a whole refresh shows, put back afterwards as it was found.
+    const QImage shown = view.Surface().copy();
+    const CRect preview = view.m_rcPreview;
+    view.RefreshScreen();
+    const QImage whole = view.Surface().copy();
+    view.Surface() = shown;
+    view.m_rcPreview = preview;
+
+    const CPoint scroll = view.GetDeviceScrollPosition();
+    QImage drawn(shown.size(), QImage::Format_RGB32);
+    RenderMapRegion({reinterpret_cast<std::uint32_t*>(drawn.bits()), drawn.width(), drawn.height(),
+                     drawn.bytesPerLine() / 4, scroll.x, scroll.y},
+                    map);
+    const bool numbers = doc.m_bShowTileNumbers || doc.m_bShowTileAttr || doc.m_bShowMapAttr;
+    // The drag's frame is 4 pixels wide on the outline.
+    const auto dragFrame = view.m_drag.Frame();
+    const QRect frame = dragFrame ? Normalised(*dragFrame).adjusted(-3, -3, 3, 3) : QRect();
+    const QRect previewed = preview.IsRectEmpty() ? QRect() : Normalised(preview);
+    const int w = std::min(shown.width(), map.PixelWidth() - scroll.x);
+    const int h = std::min(shown.height(), map.PixelHeight() - scroll.y);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (frame.contains(x, y) || previewed.contains(x, y)) continue;
+            if (shown.pixel(x, y) != whole.pixel(x, y))
+                return Where("the map pane differs from a whole refresh of it at", x, y);
+            if (!numbers && shown.pixel(x, y) != drawn.pixel(x, y))
+                return Where("the map pane differs from the map's cells at", x, y);
+        }
+    return {};
+}
+
+std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
+{
+    view.UpdateWindow();
+    const auto size = ReducedPictureSize(doc.m_map);
+    if (!size || !doc.m_map.HasCellSize() || !doc.m_map.m_cells.IsComplete()) return {};
+    const QImage& shown = view.Surface();
+    const CPoint scroll = view.GetDeviceScrollPosition();
+    const int w = int(std::min<std::int64_t>(shown.width(), size->width - scroll.x));
+    const int h = int(std::min<std::int64_t>(shown.height(), size->height - scroll.y));
+    if (w <= 0 || h <= 0) return {};
+    std::vector<std::uint32_t> want(std::size_t(w) * std::size_t(h));
+    if (!RenderReducedRegion({want.data(), w, h, w, scroll.x, scroll.y}, doc.m_map)) return {};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (shown.pixel(x, y) != want[std::size_t(y) * std::size_t(w) + std::size_t(x)])
+                return Where("the overview differs from the map's reduced picture at", x, y);
+    return {};
+}
+
+std::string CheckSaveAndRead(const CZellDoc& doc)
+{
+    MapSaveInput input;
+    input.map = &doc.m_map;
+    input.bitmapBitCount = doc.m_dib.m_bLoaded ? doc.m_dib.GetBitCount() : WORD(24);
+    input.bitmapColours = doc.m_dib.m_bLoaded && input.bitmapBitCount == 8 ? doc.m_dib.m_pColors : nullptr;
+    std::vector<std::uint8_t> bytes;
+    // A map the writer refuses (and says so) has nothing to compare.
+    if (EncodeMapFile(input, bytes) != MapWriteResult::Ok) return {};
+    MapFileContent back;
+    if (ParseMapFile(bytes.data(), bytes.size(), back) != MapReadResult::Ok) return "a saved map does not read back";
+    if (const std::string read = ModelBytes(back.map); read != ModelBytes(doc.m_map))
+        return "a saved map reads back different" + Difference(read, ModelBytes(doc.m_map));
+    return {};
+}
+
+std::string CheckHistory(CZellDoc& doc, const std::string* origin)
+{
+    QUndoStack& history = doc.UndoStack();
+    if (bool(doc.IsModified()) == history.isClean()) return "the modified flag disagrees with the history";
+    const std::string now = ModelBytes(doc.m_map);
+    const int index = history.index();
+    const bool clean = history.isClean();
+    history.setIndex(0);
+    if (const std::string first = ModelBytes(doc.m_map); origin && first != *origin)
+        return "undoing every step does not give back the first map" + Difference(first, *origin);
+    history.setIndex(history.count());
+    history.setIndex(index);
+    if (const std::string back = ModelBytes(doc.m_map); back != now)
+        return "undoing and redoing every step does not give back the same map" + Difference(back, now);
+    if (history.isClean() != clean) return "undoing and redoing every step changes the clean state";
+    return {};
+}
+
+std::string CheckCleanMatchesFile(const CZellDoc& doc)
+{
+    const std::string& path = doc.GetPathName();
+    if (doc.IsModified() || path.empty()) return {};
+    MapFileContent file;
+    // A Tiled map as the editor opens one: when it is not a map file.
+    const bool tmx = path.size() > 4 && path.compare(path.size() - 4, 4, ".tmx") == 0;
+    const bool read = ReadMapFile(path, file) == MapReadResult::Ok || (tmx && ReadTmxFile(path, file).result == TmxReadResult::Ok);
+    if (!read) return "the file of a document without unsaved changes does not read: " + path;
+    if (const std::string read = ModelBytes(file.map); read != ModelBytes(doc.m_map))
+        return "a document without unsaved changes differs from its file " + path + Difference(read, ModelBytes(doc.m_map));
+    return {};
+}
