@@ -22,6 +22,10 @@ void CDC::SetViewportOrg(QPoint origin)
     if (m_painter) m_painter->setTransform(QTransform::fromTranslate(origin.x(), origin.y()));
 }
 
+// A pane folded away to nothing has an empty surface, which a painter
+// refuses (with a warning per call): drawing there draws nothing.
+bool CDC::CanPaint() const { return m_target && !m_target->isNull(); }
+
 QPainter& CDC::Painter()
 {
     if (!m_painter) {
@@ -41,7 +45,7 @@ void CDC::Rectangle(int l, int t, int r, int b)
     // Corners may come in any order, as the graphics call accepts them.
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
-    if (!m_target || r <= l || b <= t) return;
+    if (!CanPaint() || r <= l || b <= t) return;
     QPainter& p = Painter();
     p.setCompositionMode(m_rop == R2_NOT ? QPainter::RasterOp_NotDestination : QPainter::CompositionMode_SourceOver);
     if (!m_brush.null && m_rop != R2_NOT) p.fillRect(QRect(l, t, r - l, b - t), Color(m_brush.color));
@@ -54,7 +58,7 @@ void CDC::Rectangle(int l, int t, int r, int b)
 
 void CDC::FillSolidRect(const CRect& rc, COLORREF color)
 {
-    if (!m_target || rc.IsRectEmpty()) return;
+    if (!CanPaint() || rc.IsRectEmpty()) return;
     Painter().fillRect(QRect(rc.left, rc.top, rc.Width(), rc.Height()), Color(color));
 }
 
@@ -62,7 +66,7 @@ void CDC::TextOut(int x, int y, const std::string& utf8) { TextOut(x, y, QString
 
 void CDC::TextOut(int x, int y, const QString& text)
 {
-    if (!m_target) return;
+    if (!CanPaint()) return;
     QPainter& p = Painter();
     const QFontMetrics fm(p.font());
     if (m_bkMode == OPAQUE)

@@ -55,6 +55,7 @@ public:
     QImage* Target() const { return m_target; }
 
 private:
+    bool CanPaint() const;
     QPainter& Painter();
     void EndPainter();
     QColor Color(COLORREF c) const { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
