@@ -82,48 +82,64 @@ bool WriteExampleArtMap(const std::string& path, int mapSide)
 
 double MegaBytes(const std::string& path) { return double(std::filesystem::file_size(path)) / 1e6; }
 
-void RenderAgainstTmxRasterizer(benchmark::State& state, const std::string& what,
-                                bool (*makeMap)(const std::string& path))
+// The figures of one comparison: each program's time and peak memory per round.
+struct RenderRounds {
+    std::vector<double> ours, theirs, oursPeak, theirsPeak;
+};
+
+// Makes the map and its TMX export, then has zellmap and tmxrasterizer
+// draw it alternately, each round, into ours.EXT and theirs.EXT (the
+// extension chooses the format for both). False once it has reported why
+// the benchmark is skipped.
+bool RenderBoth(benchmark::State& state, const ScratchDir& scratch, bool (*makeMap)(const std::string& path),
+                const std::string& extension, RenderRounds& rounds)
 {
     if (std::system("command -v tmxrasterizer >/dev/null 2>&1") != 0) {
         state.SkipWithError("tmxrasterizer is not installed (Debian package tiled)");
-        return;
+        return false;
     }
-    ScratchDir scratch;
     const std::string map = scratch.File("map256.Map");
     const std::string tmx = scratch.File("map256.tmx");
     if (!makeMap(map) || !RunProcess({ZELLMAP_PROGRAM, "export", map, "--tmx", tmx}).ok) {
         state.SkipWithError("could not make the map or its TMX export");
-        return;
+        return false;
     }
-    const std::string oursPng = scratch.File("ours.png"), theirsPng = scratch.File("theirs.png");
-    std::vector<double> ours, theirs, oursPeak, theirsPeak;
     for (auto _ : state) {
-        const ProcessRun a = RunProcess({ZELLMAP_PROGRAM, "render", map, "-o", oursPng, "--no-grid"});
-        const ProcessRun b = RunProcess({"tmxrasterizer", tmx, theirsPng});
+        const ProcessRun a =
+            RunProcess({ZELLMAP_PROGRAM, "render", map, "-o", scratch.File("ours." + extension), "--no-grid"});
+        const ProcessRun b = RunProcess({"tmxrasterizer", tmx, scratch.File("theirs." + extension)});
         if (!a.ok || !b.ok) {
             state.SkipWithError(a.ok ? "tmxrasterizer failed" : "zellmap render failed");
-            return;
+            return false;
         }
-        ours.push_back(a.ms);
-        theirs.push_back(b.ms);
-        oursPeak.push_back(a.peakMiB);
-        theirsPeak.push_back(b.peakMiB);
+        rounds.ours.push_back(a.ms);
+        rounds.theirs.push_back(b.ms);
+        rounds.oursPeak.push_back(a.peakMiB);
+        rounds.theirsPeak.push_back(b.peakMiB);
     }
+    return true;
+}
+
+void RenderAgainstTmxRasterizer(benchmark::State& state, const std::string& what,
+                                bool (*makeMap)(const std::string& path))
+{
+    ScratchDir scratch;
+    RenderRounds r;
+    if (!RenderBoth(state, scratch, makeMap, "png", r)) return;
     const std::string name = "zellmap render, 256x256 cells of 32 px (" + what + ")";
-    RecordFigure(state, {name + ", PNG", Median(ours), Median(theirs), "ms", "tmxrasterizer on its TMX export",
+    RecordFigure(state, {name + ", PNG", Median(r.ours), Median(r.theirs), "ms", "tmxrasterizer on its TMX export",
                          Limit::RatioAtMost, 0.3, ""});
-    RecordFigure(state, {name + ", PNG size", MegaBytes(oursPng), MegaBytes(theirsPng), "MB", "tmxrasterizer's PNG",
-                         Limit::RatioAtMost, 1.5, ""});
-    RecordFigure(state, {name + ", peak memory", Median(oursPeak), Median(theirsPeak), "MiB",
+    RecordFigure(state, {name + ", PNG size", MegaBytes(scratch.File("ours.png")), MegaBytes(scratch.File("theirs.png")),
+                         "MB", "tmxrasterizer's PNG", Limit::RatioAtMost, 1.5, ""});
+    RecordFigure(state, {name + ", peak memory", Median(r.oursPeak), Median(r.theirsPeak), "MiB",
                          "tmxrasterizer's peak memory", Limit::RatioAtMost, 0.5, ""});
 }
 
+bool WriteRandomMap256(const std::string& path) { return WriteRandomMapFile(path, 256, 256, 32, 1000, 77); }
+
 void BM_RenderRandomTiles(benchmark::State& state)
 {
-    RenderAgainstTmxRasterizer(state, "random tiles", [](const std::string& path) {
-        return WriteRandomMapFile(path, 256, 256, 32, 1000, 77);
-    });
+    RenderAgainstTmxRasterizer(state, "random tiles", WriteRandomMap256);
 }
 BENCHMARK(BM_RenderRandomTiles)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -138,34 +154,12 @@ BENCHMARK(BM_RenderExampleArt)->Iterations(3)->Unit(benchmark::kMillisecond)->Us
 // extension chooses the format for both programs).
 void BM_RenderBmpAgainstTmxRasterizer(benchmark::State& state)
 {
-    if (std::system("command -v tmxrasterizer >/dev/null 2>&1") != 0) {
-        state.SkipWithError("tmxrasterizer is not installed (Debian package tiled)");
-        return;
-    }
     ScratchDir scratch;
-    const std::string map = scratch.File("map256.Map");
-    const std::string tmx = scratch.File("map256.tmx");
-    if (!WriteRandomMapFile(map, 256, 256, 32, 1000, 77) ||
-        !RunProcess({ZELLMAP_PROGRAM, "export", map, "--tmx", tmx}).ok) {
-        state.SkipWithError("could not make the map or its TMX export");
-        return;
-    }
-    std::vector<double> ours, theirs, oursPeak, theirsPeak;
-    for (auto _ : state) {
-        const ProcessRun a = RunProcess({ZELLMAP_PROGRAM, "render", map, "-o", scratch.File("ours.bmp"), "--no-grid"});
-        const ProcessRun b = RunProcess({"tmxrasterizer", tmx, scratch.File("theirs.bmp")});
-        if (!a.ok || !b.ok) {
-            state.SkipWithError(a.ok ? "tmxrasterizer failed" : "zellmap render failed");
-            return;
-        }
-        ours.push_back(a.ms);
-        theirs.push_back(b.ms);
-        oursPeak.push_back(a.peakMiB);
-        theirsPeak.push_back(b.peakMiB);
-    }
-    RecordFigure(state, {"zellmap render, 256x256 cells of 32 px (random tiles), BMP", Median(ours), Median(theirs),
-                         "ms", "tmxrasterizer on its TMX export, BMP", Limit::RatioAtMost, 0.3, ""});
-    RecordFigure(state, {"zellmap render to BMP, peak memory", Median(oursPeak), Median(theirsPeak), "MiB",
+    RenderRounds r;
+    if (!RenderBoth(state, scratch, WriteRandomMap256, "bmp", r)) return;
+    RecordFigure(state, {"zellmap render, 256x256 cells of 32 px (random tiles), BMP", Median(r.ours),
+                         Median(r.theirs), "ms", "tmxrasterizer on its TMX export, BMP", Limit::RatioAtMost, 0.3, ""});
+    RecordFigure(state, {"zellmap render to BMP, peak memory", Median(r.oursPeak), Median(r.theirsPeak), "MiB",
                          "tmxrasterizer's peak memory, BMP", Limit::RatioAtMost, 0.5, ""});
 }
 BENCHMARK(BM_RenderBmpAgainstTmxRasterizer)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
