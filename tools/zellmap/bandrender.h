@@ -18,7 +18,7 @@ struct RenderSettings {
     bool grid = true;  // false: empty cells plain white, without their dotted outline
     // Memory for one band of the full-size picture; a band holds at least
     // one row of pixels (scale 1) or the rows behind one reduced row.
-    std::size_t bandBytes = std::size_t(32) << 20;
+    std::size_t bandBytes = std::size_t(4) << 20;
     // A map whose smallest band needs more than this is refused.
     std::size_t maxBandBytes = std::size_t(256) << 20;
 };

@@ -167,8 +167,7 @@ private:
 class BmpSink final : public ImageSink {
 public:
     BmpSink(std::FILE* file, std::int64_t width, std::int64_t height)
-        : m_file(file), m_width(width), m_height(height), m_stride((width * 3 + 3) & ~std::int64_t(3)),
-          m_row(std::size_t(m_stride), 0)
+        : m_file(file), m_width(width), m_height(height), m_stride((width * 3 + 3) & ~std::int64_t(3))
     {
     }
 
@@ -189,25 +188,27 @@ public:
         return std::fwrite(header, 1, sizeof header, m_file) == sizeof header;
     }
 
+    // A band's rows lie together in the file, last row first: they are
+    // laid out so in memory and written with one seek and one write.
     bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
     {
+        if (rows <= 0) return true;
+        if (m_rowsWritten + rows > m_height) return false;
+        m_band.resize(std::size_t(m_stride) * std::size_t(rows));
         for (int y = 0; y < rows; ++y) {
-            if (m_rowsWritten >= m_height) return false;
             const std::uint32_t* from = pixels + y * stride;
-            std::uint8_t* to = m_row.data();
+            std::uint8_t* to = m_band.data() + std::size_t(rows - 1 - y) * std::size_t(m_stride);
             for (std::int64_t x = 0; x < m_width; ++x) {
                 const std::uint32_t p = from[x];
                 *to++ = std::uint8_t(p);
                 *to++ = std::uint8_t(p >> 8);
                 *to++ = std::uint8_t(p >> 16);
             }
-            const std::int64_t offset = std::int64_t(kBmpHeaderBytes) + (m_height - 1 - m_rowsWritten) * m_stride;
-            if (fseeko(m_file, off_t(offset), SEEK_SET) != 0 ||
-                std::fwrite(m_row.data(), 1, m_row.size(), m_file) != m_row.size())
-                return false;
-            ++m_rowsWritten;
         }
-        return true;
+        m_rowsWritten += rows;
+        const std::int64_t offset = std::int64_t(kBmpHeaderBytes) + (m_height - m_rowsWritten) * m_stride;
+        return fseeko(m_file, off_t(offset), SEEK_SET) == 0 &&
+               std::fwrite(m_band.data(), 1, m_band.size(), m_file) == m_band.size();
     }
 
     bool Finish() override { return m_rowsWritten == m_height; }
@@ -218,7 +219,7 @@ private:
     std::int64_t m_height;
     std::int64_t m_stride;
     std::int64_t m_rowsWritten = 0;
-    std::vector<std::uint8_t> m_row;
+    std::vector<std::uint8_t> m_band;  // padding bytes are never written, so stay zero
 };
 
 }  // namespace
