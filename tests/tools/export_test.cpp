@@ -90,9 +90,10 @@ Tmx ReadTmx(const std::string& path)
 
 TEST(Export, WritesTilesCellsAndBothKindsOfAttributes)
 {
-    TestMap map;  // cells run through -1, every tile and one number past the last
+    TestMap map;
     map.bitCount = 8;
     map.tileCount = 7;
+    for (int i = 0; i < 24; ++i) map.cells.push_back(short(i % 8 - 1));  // -1 and every tile
     ScratchFolder folder;
     WriteBytes(folder.File("level one.Map"), map.Encode());
 
@@ -110,11 +111,10 @@ TEST(Export, WritesTilesCellsAndBothKindsOfAttributes)
     EXPECT_EQ(tmx.tileset.at("name"), "level one");
     EXPECT_EQ(tmx.properties.at("bitcount"), "8");
 
-    // Tile layer: tile number + 1, and 0 where no tile is named.
+    // Tile layer: tile number + 1, and 0 for an empty cell.
     const auto cells = map.Cells();
     ASSERT_EQ(tmx.gids.size(), cells.size());
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        EXPECT_EQ(tmx.gids[i], cells[i] >= 0 && cells[i] < map.tileCount ? cells[i] + 1 : 0) << "cell " << i;
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(tmx.gids[i], cells[i] + 1) << "cell " << i;
 
     // Tile attributes as tile properties.
     ASSERT_EQ(tmx.tileAttributes.size(), 7u);
@@ -195,6 +195,7 @@ TEST(Export, TiledsRendererDrawsWhatRenderDraws)
     map.bitCount = 16;
     map.mapWidth = 9;
     map.mapHeight = 7;
+    for (int i = 0; i < 63; ++i) map.cells.push_back(short(i % 6 - 1));  // -1 and every tile
     ScratchFolder folder;
     WriteBytes(folder.File("m.Map"), map.Encode());
     ASSERT_EQ(RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path()).status, 0);

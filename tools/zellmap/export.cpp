@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <new>
+#include <string>
 #include <vector>
 
 const char* const kExportHelp =
@@ -23,14 +24,15 @@ const char* const kExportHelp =
     "맵을 Tiled가 여는 TMX 맵으로 내보냅니다. 모든 타일을 담은 타일셋 그림\n"
     "OUT-tiles.png(8비트 맵은 그 색 표를 팔레트로 쓴 PNG)를 OUT.tmx 옆에 씁니다.\n"
     "zellmap import로 다시 가져오면 같은 맵 화일이 됩니다.\n"
-    "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸과 없는 타일을\n"
-    "    가리키는 칸은 0\n"
+    "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸은 0\n"
     "  - 숨긴 객체 층 \"map attributes\": 속성이 0이 아닌 칸마다 칸 크기의 사각형\n"
     "    하나, 정수 속성 attribute에 그 값\n"
     "  - 타일 속성: 타일마다 정수 속성 attribute\n"
     "  - 맵 속성 bitcount: 맵의 색 비트 수 (타일이 없는 8비트 맵은 colours에 색 표)\n"
     "\n"
-    "맵을 읽지 못하면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n";
+    "맵을 읽지 못하거나, 맵에 없는 타일을 가리키는 칸(-1보다 작은 값도)이 있어\n"
+    "TMX에 담을 수 없으면 그 까닭을 표준 오류에 쓰고, 화일을 만들지 않고 1로\n"
+    "끝납니다.\n";
 
 namespace {
 
@@ -64,6 +66,43 @@ std::string XmlEscaped(const std::string& text)
         }
     }
     return escaped;
+}
+
+// Cells that name no tile of the map (a number past the last tile, or below
+// -1): a TMX layer has no way to hold them (Tiled refuses a gid no tileset
+// has), and writing them as empty would lose them without a word.
+struct StrayCells {
+    std::size_t count = 0;
+    int col = 0, row = 0;  // the first, in reading order
+    short value = 0;
+};
+
+StrayCells FindStrayCells(const LoadedMap& map)
+{
+    const CMapModel& m = map.Map();
+    StrayCells stray;
+    for (int row = 0; row < m.MapHeight(); ++row) {
+        for (int col = 0; col < m.MapWidth(); ++col) {
+            const short value = map.Cell(CellLayer::Tiles, col, row);
+            if (value == kEmptyTileCell || m.TileForCell(value)) continue;
+            if (stray.count++ > 0) continue;
+            stray.col = col;
+            stray.row = row;
+            stray.value = value;
+        }
+    }
+    return stray;
+}
+
+std::string StrayCellsMessage(const StrayCells& stray, int tileCount)
+{
+    // Appended piece by piece: GCC 12 at -O3 wrongly warns about a chain of +.
+    std::string message = "TMX로 내보낼 수 없는 칸이 ";
+    message.append(std::to_string(stray.count)).append("개 있습니다: 첫 칸 (").append(std::to_string(stray.col));
+    message.append(", ").append(std::to_string(stray.row)).append(")의 값 ").append(std::to_string(stray.value));
+    if (tileCount == 0) return message.append("\n타일이 없는 맵의 칸은 모두 빈 칸(-1)이어야 합니다");
+    message.append("\n칸의 값은 타일 번호(0에서 ").append(std::to_string(tileCount - 1));
+    return message.append(")나 빈 칸(-1)이어야 합니다");
 }
 
 struct TilesetLayout {
@@ -232,6 +271,8 @@ int RunExport(const Arguments& args)
 
     LoadedMap map;
     if (LoadMapForTool(parsed->positional[0], map) != MapReadResult::Ok) return kExitFailed;
+    if (const StrayCells stray = FindStrayCells(map); stray.count > 0)
+        return Fail(StrayCellsMessage(stray, map.Tiles().GetCount()));
 
     const std::string tilesetPath = TilesetPathFor(*tmxPath);
     const TilesetLayout layout = LayoutFor(map.Tiles().GetCount());
