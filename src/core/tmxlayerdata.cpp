@@ -71,19 +71,29 @@ bool Inflate(const std::vector<std::uint8_t>& in, int windowBits, std::vector<st
     return ok;
 }
 
+// The decimal gid at p, which is moved past it; false when there is none or
+// it is beyond 32 bits.
+bool ParseGid(const char*& p, std::uint32_t& gid)
+{
+    if (*p < '0' || *p > '9') return false;
+    std::uint64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + std::uint64_t(*p - '0');
+        if (value > UINT32_MAX) return false;
+    }
+    gid = std::uint32_t(value);
+    return true;
+}
+
 LayerDataResult ParseCsv(const char* text, std::size_t cells, std::vector<std::uint32_t>& gids)
 {
     const char* p = text;
     while (true) {
         while (IsSpace(*p)) ++p;
-        if (*p < '0' || *p > '9') return LayerDataResult::Damaged;
-        std::uint64_t value = 0;
-        for (; *p >= '0' && *p <= '9'; ++p) {
-            value = value * 10 + std::uint64_t(*p - '0');
-            if (value > UINT32_MAX) return LayerDataResult::Damaged;
-        }
+        std::uint32_t gid = 0;
+        if (!ParseGid(p, gid)) return LayerDataResult::Damaged;
         if (gids.size() == cells) return LayerDataResult::Damaged;
-        gids.push_back(std::uint32_t(value));
+        gids.push_back(gid);
         while (IsSpace(*p)) ++p;
         if (*p == '\0') break;
         if (*p++ != ',') return LayerDataResult::Damaged;
@@ -139,9 +149,13 @@ LayerDataResult Decode(const pugi::xml_node& data, std::size_t cells, std::vecto
         error = "타일 층의 인코딩 \"" + encoding + "\"은(는) 읽을 수 없습니다";
         return LayerDataResult::Unsupported;
     }
+    // <tile/> is an empty cell; a gid that is no number is damage, not one.
     for (const pugi::xml_node& tile : data.children("tile")) {
         if (gids.size() == cells) return LayerDataResult::Damaged;
-        gids.push_back(tile.attribute("gid").as_uint(0));
+        std::uint32_t gid = 0;
+        const char* p = tile.attribute("gid").value();
+        if (tile.attribute("gid") && (!ParseGid(p, gid) || *p != '\0')) return LayerDataResult::Damaged;
+        gids.push_back(gid);
     }
     return LayerDataResult::Ok;
 }

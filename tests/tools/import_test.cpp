@@ -75,6 +75,9 @@ TEST(Import, ARoundTripKeepsEveryCellOrRefuses)
          "뒤집거나 돌린 타일은 가져올 수 없습니다 (칸 2, 0)\n"},
         {"TMX: a negative number", 0, {}, tmx(" encoding=\"csv\">0,0,0,-2,0,0,0,0"),
          "타일 층의 데이터가 손상되었습니다\n"},
+        {"TMX: a tile whose gid is no number", 0, {},
+         tmx("><tile/><tile gid=\"x\"/><tile/><tile/><tile/><tile/><tile/><tile/>"),
+         "타일 층의 데이터가 손상되었습니다\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
