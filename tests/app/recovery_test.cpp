@@ -5,10 +5,10 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QTest>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 #include "afxmsg.h"
 #include "doctemplate.h"
@@ -18,6 +18,7 @@
 #include "scratchfolder.h"
 #include "testtiles.h"
 #include "uiinput.h"
+#include "waituntil.h"
 #include "zellapp.h"
 #include "zelldoc.h"
 
@@ -36,7 +37,8 @@ std::vector<std::uint8_t> Saved(const CZellDoc& doc)
 }
 
 // The editor to be killed: opens a map, edits it, notes what Save would
-// write, waits past the copy's delay and says so; then waits to be killed.
+// write, waits for the recovery copy of it and says so; then waits to be
+// killed.
 // Runs only as the child of the test below.
 TEST(RecoveryChild, EditsAndWaitsToBeKilled)
 {
@@ -52,10 +54,17 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled)
     doc->SetCellAttributes(CRect(6, 6, 9, 8), -300);
     doc->UndoStack().undo();
     doc->SetCellAttributes(CRect(1, 1, 2, 2), 77);
-    WriteBytes(std::string(folder) + "/expected.Map", Saved(*doc));
-    QTest::qWait(CRecoveryKeeper::kDelayMs + 1000);
+    const std::vector<std::uint8_t> expected = Saved(*doc);
+    WriteBytes(std::string(folder) + "/expected.Map", expected);
+    // The copy comes from the keeper's own timer, however long that takes here.
+    const std::string copy = doc->Recovery()->MapFile();
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(copy) && ReadBytes(copy) == expected; }))
+        << "no copy of the last edit within " << kPatienceMs / 1000 << " s";
+    doc->Recovery()->WaitForWrites();  // the copy's notes follow it
     WriteBytes(std::string(folder) + "/ready", {});
-    QTest::qWait(60000);
+    // Until killed; ends by itself only if the test that started it is gone.
+    const pid_t parent = ::getppid();
+    WaitUntil([parent] { return ::getppid() != parent; }, 10 * kPatienceMs);
 }
 
 TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
@@ -75,11 +84,14 @@ TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
     env.insert(kChildFolder, QString::fromStdString(folder));
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=RecoveryChild.*"});
-    ASSERT_TRUE(child.waitForStarted(10000));
-    for (int i = 0; i < 300 && !std::filesystem::exists(folder + "/ready"); ++i) QTest::qWait(100);
-    ASSERT_TRUE(std::filesystem::exists(folder + "/ready")) << child.readAllStandardOutput().toStdString();
+    ASSERT_TRUE(child.waitForStarted(kPatienceMs));
+    const bool ready = WaitUntil(
+        [&] { return std::filesystem::exists(folder + "/ready") || child.state() == QProcess::NotRunning; },
+        2 * kPatienceMs);  // longer than the child waits, so that it tells what it missed
+    ASSERT_TRUE(ready && child.state() == QProcess::Running)
+        << "the editor to be killed did not get ready: " << child.readAllStandardOutput().toStdString();
     ::kill(pid_t(child.processId()), SIGKILL);
-    ASSERT_TRUE(child.waitForFinished(10000));
+    ASSERT_TRUE(child.waitForFinished(kPatienceMs));
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
     // The next start, in the same state folder.

@@ -18,6 +18,7 @@
 #include "tileattrdlg.h"
 #include "tileview.h"
 #include "undocommands.h"
+#include "waituntil.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Undo, EveryChange, ::testing::ValuesIn(kChanges),
 TEST_F(UndoTest, EditMenuNamesTheStepAndGreysWhenThereIsNone)
 {
     frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame, kPatienceMs));
     Map()->setFocus();
     QAction* undo = frame->CommandAction(ID_EDIT_UNDO);
     QAction* redo = frame->CommandAction(ID_EDIT_REDO);

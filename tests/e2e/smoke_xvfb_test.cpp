@@ -1,6 +1,6 @@
 // The built editor as a separate process on a virtual screen: started with
 // a map file, its window is found at the screen's size, the map pane shows
-// the file's tiles, and choosing Exit ends it at once without a question.
+// the file's tiles, and choosing Exit ends it without a question.
 // Under a window manager the whole window, frame included, covers the screen.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,15 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 #include "mapfile.h"
 #include "scratchfolder.h"
 #include "sprite.h"
 #include "tilelist.h"
+#include "waituntil.h"
 
 namespace {
 constexpr int kTile = 32;
@@ -53,63 +55,109 @@ protected:
         for (const char* tool : {"Xvfb", "xdotool", "import"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << tool << " is not installed; the smoke test needs Xvfb, xdotool and ImageMagick";
-        // Xvfb picks a free display and writes its number to standard output,
-        // so tests running side by side never share a screen.
+        // Xvfb picks a free display and writes its number to standard output
+        // once it takes connections, so tests running side by side never
+        // share a screen.
         xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted(5000)) GTEST_SKIP() << "Xvfb cannot start here";
+        if (!xvfb.waitForStarted(kPatienceMs)) GTEST_SKIP() << "Xvfb cannot start here";
         QByteArray number;
-        for (int i = 0; i < 200 && !number.contains('\n') && xvfb.state() == QProcess::Running; ++i)
-            if (xvfb.waitForReadyRead(100)) number += xvfb.readAllStandardOutput();
-        if (!number.contains('\n')) GTEST_SKIP() << "Xvfb named no display";
+        WaitUntil([&] {
+            number += xvfb.readAllStandardOutput();
+            return number.contains('\n') || xvfb.state() == QProcess::NotRunning;
+        });
+        if (xvfb.state() == QProcess::NotRunning)
+            GTEST_SKIP() << "Xvfb cannot start here: " << xvfb.readAllStandardError().toStdString();
+        ASSERT_TRUE(number.contains('\n')) << "Xvfb named no display within " << kPatienceMs / 1000 << " s";
         display = ":" + QString::fromLatin1(number.trimmed());
         env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         env.remove("QT_QPA_PLATFORM");
-        for (int i = 0; i < 50 && !XvfbReady(); ++i) QThread::msleep(100);
-        if (!XvfbReady()) GTEST_SKIP() << "Xvfb did not come up on " << display.toStdString();
+        ASSERT_TRUE(WaitUntil([&] { return ToolSucceeds("xdotool", {"getdisplaygeometry"}); }))
+            << "Xvfb did not answer on " << display.toStdString() << " within " << kPatienceMs / 1000 << " s";
     }
     void TearDown() override
     {
-        if (editor.state() != QProcess::NotRunning) {
-            editor.kill();
-            editor.waitForFinished(3000);
-        }
-        if (xvfb.state() != QProcess::NotRunning) {
-            xvfb.terminate();
-            xvfb.waitForFinished(3000);
+        for (QProcess* process : {&editor, &manager, &xvfb}) {
+            if (process->state() == QProcess::NotRunning) continue;
+            // Nothing the editor holds is kept; the others end cleanly.
+            if (process == &editor) process->kill();
+            else process->terminate();
+            if (!process->waitForFinished(kPatienceMs)) {
+                process->kill();
+                process->waitForFinished(kPatienceMs);
+            }
         }
     }
-    bool XvfbReady()
-    {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start("xdotool", {"getdisplaygeometry"});
-        return p.waitForFinished(2000) && p.exitCode() == 0;
-    }
-    QString Tool(const QString& program, const QStringList& args)
+
+    // Runs a command-line tool on the virtual screen; its standard output.
+    QString Tool(const QString& program, const QStringList& args, int* exitCode = nullptr)
     {
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(program, args);
-        p.waitForFinished(10000);
+        if (!p.waitForFinished(kPatienceMs)) {
+            ADD_FAILURE() << program.toStdString() << " " << args.join(' ').toStdString() << " did not finish within "
+                          << kPatienceMs / 1000 << " s";
+            return {};
+        }
+        if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+    bool ToolSucceeds(const QString& program, const QStringList& args)
+    {
+        int exitCode = -1;
+        Tool(program, args, &exitCode);
+        return exitCode == 0;
+    }
+
+    // Waits for the condition while the editor runs; fails the test when
+    // the editor ends first or the condition does not come in time.
+    ::testing::AssertionResult WaitWhileEditorRuns(const std::function<bool()>& condition, const std::string& what)
+    {
+        bool ended = false;
+        const bool seen = WaitUntil([&] {
+            ended = editor.state() == QProcess::NotRunning;
+            return ended || condition();
+        });
+        if (ended)
+            return ::testing::AssertionFailure() << "the editor ended while the test waited for " << what << ": "
+                                                 << editor.readAllStandardError().toStdString();
+        if (!seen) return ::testing::AssertionFailure() << "waited " << kPatienceMs / 1000 << " s for " << what;
+        return ::testing::AssertionSuccess();
     }
 
     // The editor's main window, once it is shown.
     QString FindEditorWindow()
     {
         QString window;
-        // Generous: under the sanitizers on a busy machine start-up takes seconds.
-        for (int i = 0; i < 200 && window.isEmpty(); ++i) {
-            QThread::msleep(100);
-            window = Tool("xdotool", {"search", "--onlyvisible", "--name", "^Zell$"}).section('\n', 0, 0);
-        }
-        return window;
+        const auto shown = WaitWhileEditorRuns(
+            [&] {
+                window = Tool("xdotool", {"search", "--onlyvisible", "--name", "^Zell$"}).section('\n', 0, 0);
+                return !window.isEmpty();
+            },
+            "a window called Zell");
+        EXPECT_TRUE(shown) << WindowsOfTheEditor();
+        return shown ? window : QString();
+    }
+
+    // For failure messages: the editor's windows, shown or not, and the
+    // window manager's state.
+    std::string WindowsOfTheEditor()
+    {
+        std::string text = "\nthe editor's windows:";
+        const QString pid = QString::number(editor.processId());
+        for (const QString& id : Tool("xdotool", {"search", "--pid", pid}).split('\n', Qt::SkipEmptyParts))
+            text += "\n" + Tool("xwininfo", {"-id", id}).toStdString();
+        if (!manager.program().isEmpty())
+            text += "\nthe window manager " + std::string(manager.state() == QProcess::Running ? "runs" : "ended") +
+                    "; it said: " + manager.readAllStandardError().toStdString();
+        return text;
     }
 
     QString display;
     QProcessEnvironment env;
     QProcess xvfb;
+    QProcess manager;
     QProcess editor;
 };
 
@@ -131,36 +179,57 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
 
     editor.setProcessEnvironment(env);
     editor.start(PELLIN_EDITOR_PATH, {QString::fromStdString(mapPath)});
-    ASSERT_TRUE(editor.waitForStarted(5000));
+    ASSERT_TRUE(editor.waitForStarted(kPatienceMs));
 
     const QString window = FindEditorWindow();
-    ASSERT_FALSE(window.isEmpty()) << "no window called Zell appeared";
-    QThread::msleep(500);
-    const QString geometry = Tool("xdotool", {"getwindowgeometry", window});
-    EXPECT_TRUE(geometry.contains("Position: 0,0")) << geometry.toStdString();
-    EXPECT_TRUE(geometry.contains("Geometry: 1280x1024")) << geometry.toStdString();
+    ASSERT_FALSE(window.isEmpty());
+    QString geometry;
+    EXPECT_TRUE(WaitWhileEditorRuns(
+        [&] {
+            geometry = Tool("xdotool", {"getwindowgeometry", window});
+            return geometry.contains("Position: 0,0") && geometry.contains("Geometry: 1280x1024");
+        },
+        "the window to cover the screen"))
+        << geometry.toStdString();
 
-    const QString shotPath = QString::fromStdString(folder.File("shot.png"));
-    Tool("import", {"-window", "root", shotPath});
-    const QImage shot(shotPath);
-    ASSERT_FALSE(shot.isNull());
-    const QPoint red = FindBlock(shot, qRgb(255, 0, 0));
-    ASSERT_NE(red, QPoint(-1, -1)) << "the map's first tile is not on the screen";
     // Row 0: red, green, blue; row 1: blue, green, red; the last column empty.
-    const struct { int col, row; QRgb colour; } expected[] = {
-        {1, 0, qRgb(0, 255, 0)}, {2, 0, qRgb(0, 0, 255)}, {0, 1, qRgb(0, 0, 255)},
-        {1, 1, qRgb(0, 255, 0)}, {2, 1, qRgb(255, 0, 0)}, {3, 0, qRgb(255, 255, 255)}};
-    for (const auto& e : expected) {
-        const QPoint p = red + QPoint(e.col * kTile + kTile / 2, e.row * kTile + kTile / 2);
-        EXPECT_EQ(QColor(shot.pixel(p)), QColor(e.colour)) << "cell " << e.col << "," << e.row;
-    }
+    const QString shotPath = QString::fromStdString(folder.File("shot.png"));
+    std::string difference;
+    const auto screenShowsTheMap = [&] {
+        Tool("import", {"-window", "root", shotPath});
+        const QImage shot(shotPath);
+        const QPoint red = shot.isNull() ? QPoint(-1, -1) : FindBlock(shot, qRgb(255, 0, 0));
+        if (red == QPoint(-1, -1)) {
+            difference = "the map's first tile is not on the screen";
+            return false;
+        }
+        const struct { int col, row; QRgb colour; } expected[] = {
+            {1, 0, qRgb(0, 255, 0)}, {2, 0, qRgb(0, 0, 255)}, {0, 1, qRgb(0, 0, 255)},
+            {1, 1, qRgb(0, 255, 0)}, {2, 1, qRgb(255, 0, 0)}, {3, 0, qRgb(255, 255, 255)}};
+        for (const auto& e : expected) {
+            const QPoint p = red + QPoint(e.col * kTile + kTile / 2, e.row * kTile + kTile / 2);
+            if (QColor(shot.pixel(p)) != QColor(e.colour)) {
+                difference = "cell " + std::to_string(e.col) + "," + std::to_string(e.row) + " shows " +
+                             QColor(shot.pixel(p)).name().toStdString() + ", not " +
+                             QColor(e.colour).name().toStdString();
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(WaitWhileEditorRuns(screenShowsTheMap, "the map's cells on the screen")) << difference;
 
-    // File menu, Exit: as a person would, with the keyboard.
+    // File menu, Exit: as a person would, with the keyboard. Exit is pressed
+    // once the menu shows, a second window of the editor's.
     Tool("xdotool", {"windowactivate", "--sync", window});
     Tool("xdotool", {"key", "--window", window, "alt+f"});
-    QThread::msleep(300);
+    const QString pid = QString::number(editor.processId());
+    ASSERT_TRUE(WaitWhileEditorRuns(
+        [&] { return Tool("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n').size() > 1; },
+        "the File menu to open"));
     Tool("xdotool", {"key", "x"});
-    EXPECT_TRUE(editor.waitForFinished(3000)) << "the editor did not end at once";
+    // A question would keep it running until the deadline.
+    EXPECT_TRUE(editor.waitForFinished(kPatienceMs)) << "the editor did not end after File, Exit";
     EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
 }
 
@@ -180,28 +249,33 @@ TEST_F(SmokeTest, UnderAWindowManagerTheWholeFrameCoversTheScreen)
 {
     for (const char* tool : {"openbox", "xprop", "xwininfo"})
         if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool << " is not installed";
-    QProcess manager;
     manager.setProcessEnvironment(env);
     manager.start("openbox", {});
-    ASSERT_TRUE(manager.waitForStarted(5000));
-    for (int i = 0; i < 50 && !Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); ++i)
-        QThread::msleep(100);
+    ASSERT_TRUE(manager.waitForStarted(kPatienceMs));
+    // The editor starts once the window manager has taken the screen.
+    ASSERT_TRUE(WaitUntil([&] {
+        return manager.state() == QProcess::NotRunning ||
+               Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+    }) && manager.state() == QProcess::Running)
+        << "openbox did not take the screen within " << kPatienceMs / 1000 << " s: "
+        << manager.readAllStandardError().toStdString();
 
     editor.setProcessEnvironment(env);
     editor.start(PELLIN_EDITOR_PATH, {});
-    ASSERT_TRUE(editor.waitForStarted(5000));
+    ASSERT_TRUE(editor.waitForStarted(kPatienceMs));
     const QString window = FindEditorWindow();
-    ASSERT_FALSE(window.isEmpty()) << "no window called Zell appeared";
+    ASSERT_FALSE(window.isEmpty());
     QRect frame;
     QString extents;
-    for (int i = 0; i < 50 && frame != QRect(0, 0, 1280, 1024); ++i) {
-        QThread::msleep(100);
-        extents = Tool("xprop", {"-id", window, "_NET_FRAME_EXTENTS"});
-        frame = FrameOnScreen(Tool("xwininfo", {"-id", window}), extents);
-    }
+    const auto framed = WaitWhileEditorRuns(
+        [&] {
+            extents = Tool("xprop", {"-id", window, "_NET_FRAME_EXTENTS"});
+            frame = FrameOnScreen(Tool("xwininfo", {"-id", window}), extents);
+            return frame == QRect(0, 0, 1280, 1024) && extents.section(',', 2, 2).toInt() > 0;
+        },
+        "a frame around the window, covering the screen");
+    EXPECT_TRUE(framed);
     EXPECT_EQ(frame, QRect(0, 0, 1280, 1024)) << extents.toStdString();
     EXPECT_GT(extents.section(',', 2, 2).toInt(), 0) << "the window manager drew no title bar";
-    manager.terminate();
-    manager.waitForFinished(3000);
 }
 }  // namespace

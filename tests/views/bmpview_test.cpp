@@ -14,6 +14,7 @@
 #include "picturecheck.h"
 #include "tileview.h"
 #include "uiinput.h"
+#include "waituntil.h"
 #include "zelldoc.h"
 
 using namespace panetest;
@@ -29,7 +30,7 @@ protected:
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.resize(300, 200);
         view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view, kPatienceMs));
     }
 
     void LoadPicture(int width, int height, WORD bitCount = 24)

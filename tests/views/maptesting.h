@@ -25,6 +25,7 @@
 #include "mapview.h"
 #include "smallmapview.h"
 #include "tileview.h"
+#include "waituntil.h"
 #include "zelldoc.h"
 
 namespace maptest {
@@ -93,7 +94,7 @@ protected:
         overview.resize(400, 300);
         view.show();
         overview.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view, kPatienceMs));
         ASSERT_EQ(view.OnCreate(), 0);
         view.OnInitialUpdate();
         overview.OnInitialUpdate();

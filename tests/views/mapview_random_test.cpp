@@ -51,7 +51,15 @@ protected:
         const QString png = QString::fromStdString(folder.File("random.png"));
         QProcess zellmap;
         zellmap.start(ZELLMAP_EXE, {"render", QString::fromStdString(map), "-o", png, "--scale", QString::number(scale)});
-        if (!zellmap.waitForFinished(60000) || zellmap.exitCode() != 0) return {};
+        if (!zellmap.waitForFinished(kPatienceMs)) {
+            ADD_FAILURE() << "zellmap render did not finish within " << kPatienceMs / 1000 << " s";
+            return {};
+        }
+        if (zellmap.exitStatus() != QProcess::NormalExit) {
+            ADD_FAILURE() << "zellmap render crashed: " << zellmap.readAllStandardError().toStdString();
+            return {};
+        }
+        if (zellmap.exitCode() != 0) return {};
         return QImage(png).convertToFormat(QImage::Format_RGB32);
     }
 

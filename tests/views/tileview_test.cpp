@@ -19,6 +19,7 @@
 #include "panetesting.h"
 #include "resource.h"
 #include "tileview.h"
+#include "waituntil.h"
 #include "zelldoc.h"
 
 using namespace panetest;
@@ -59,7 +60,7 @@ protected:
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.resize(400, 300);
         view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view, kPatienceMs));
     }
 
     void AddTiles(int count, int size = 32)
@@ -386,7 +387,7 @@ protected:
         frame.setCentralWidget(view);
         frame.resize(400, 300);
         frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame, kPatienceMs));
         AfxSetMainWidget(&frame);
     }
     void TearDown() override { AfxSetMainWidget(nullptr); }
