@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "mapfile.h"
@@ -56,20 +57,27 @@ protected:
         for (const char* tool : {"Xvfb", "xdotool", "import"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << tool << " is not installed; the smoke test needs Xvfb, xdotool and ImageMagick";
-        // Xvfb picks a free display and writes its number to standard output
-        // once it takes connections, so tests running side by side never
-        // share a screen.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted(kPatienceMs)) GTEST_SKIP() << "Xvfb cannot start here";
-        QByteArray number;
-        WaitUntil([&] {
-            number += xvfb.readAllStandardOutput();
-            return number.contains('\n') || xvfb.state() == QProcess::NotRunning;
-        });
-        if (xvfb.state() == QProcess::NotRunning)
+        // Xvfb takes a display number of its own, away from the low numbers
+        // that servers come and go on (one that ends as another takes its
+        // number can remove the newcomer's socket), and writes the number to
+        // standard output once it takes connections. A number in use ends it;
+        // another is tried then.
+        std::mt19937 random(std::random_device{}());
+        for (int attempt = 0; attempt < 20 && display.isEmpty(); ++attempt) {
+            xvfb.start("Xvfb", {":" + QString::number(200 + random() % 800), "-displayfd", "1", "-screen", "0",
+                                "1280x1024x24", "-nolisten", "tcp"});
+            if (!xvfb.waitForStarted(kPatienceMs)) GTEST_SKIP() << "Xvfb cannot start here";
+            QByteArray number;
+            WaitUntil([&] {
+                number += xvfb.readAllStandardOutput();
+                return number.contains('\n') || xvfb.state() == QProcess::NotRunning;
+            });
+            ASSERT_TRUE(number.contains('\n') || xvfb.state() == QProcess::NotRunning)
+                << "Xvfb named no display within " << kPatienceMs / 1000 << " s";
+            if (number.contains('\n')) display = ":" + QString::fromLatin1(number.trimmed());
+        }
+        if (display.isEmpty())
             GTEST_SKIP() << "Xvfb cannot start here: " << xvfb.readAllStandardError().toStdString();
-        ASSERT_TRUE(number.contains('\n')) << "Xvfb named no display within " << kPatienceMs / 1000 << " s";
-        display = ":" + QString::fromLatin1(number.trimmed());
         env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         env.remove("QT_QPA_PLATFORM");
