@@ -2,8 +2,9 @@
 // (tmxrasterizer, Debian's tiled package) on the same 256 x 256-cell maps of
 // 32-pixel tiles, exported with zellmap export, both writing PNG: time,
 // peak memory and file size of each, measured alternately in the same run.
-// Two maps: 1,000 tiles of random pixels (deflate can do little), and the
-// example tileset's art laid out as the example map, repeated. Then both
+// Three maps: 1,000 tiles of random pixels (deflate can do little), the
+// example tileset's art laid out as the example map, repeated, and 1,000
+// shaded tiles (smooth gradients with a little noise). Then both
 // write the random-tile map as an uncompressed BMP, which leaves the drawing
 // and the writing of 200 MB of rows.
 #include <sys/resource.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <cstdlib>
 #include <string>
@@ -20,6 +22,7 @@
 #include "figures.h"
 #include "mapfile.h"
 #include "scratchdir.h"
+#include "sprite.h"
 #include "synthetic.h"
 
 namespace {
@@ -77,6 +80,51 @@ bool WriteExampleArtMap(const std::string& path, int mapSide)
     input.map = &map;
     input.bitmapBitCount = example.bitCount;
     input.bitmapColours = example.colours.data();
+    return WriteMapFile(path, input) == MapWriteResult::Ok;
+}
+
+// 1,000 tiles of 32 x 32 as shaded art has them: each colour channel runs
+// smoothly from one value to another (up to 100 apart) across the tile,
+// sideways on every other tile and downwards on the rest, and about one
+// sample in 128 is off by up to 2; random cells as RandomCells.
+bool WriteShadedMap256(const std::string& path)
+{
+    constexpr int kSide = 32;
+    constexpr int kSpan = 100;
+    CMapModel map;
+    map.m_nTileWidth = map.m_nTileHeight = kSide;
+    RandomBits random(91);
+    const std::size_t stride = std::size_t((kSide * 3 + 3) & ~3);
+    std::vector<std::uint8_t> rows(stride * kSide);
+    for (int k = 0; k < 1000; ++k) {
+        int from[3], to[3];
+        for (int ch = 0; ch < 3; ++ch) {
+            const int base = kSpan + random.Below(256 - 2 * kSpan);
+            from[ch] = base + random.Below(2 * kSpan + 1) - kSpan;
+            to[ch] = base + random.Below(2 * kSpan + 1) - kSpan;
+        }
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const double along = (k % 2 ? x : y) / double(kSide - 1);
+                for (int ch = 0; ch < 3; ++ch) {
+                    int v = int(std::lround(from[ch] + (to[ch] - from[ch]) * along));
+                    if (random.Below(128) == 0) v += random.Below(5) - 2;
+                    const std::size_t at = std::size_t(y) * stride + std::size_t(x) * 3 + std::size_t(ch);
+                    rows[at] = std::uint8_t(std::clamp(v, 0, 255));
+                }
+            }
+        }
+        auto* tile = new CSprite;
+        tile->CreateFromData(kSide, kSide, nullptr, rows.data(), 24);
+        map.m_tileList.AddTail(tile);
+    }
+    if (map.m_cells.Create(256, 256) != LayerAllocResult::Ok) return false;
+    const std::vector<short> cells = RandomCells(256, 256, 1000, 92);
+    for (int row = 0; row < 256; ++row)
+        std::copy_n(cells.begin() + row * 256, 256, map.m_cells.MutableRow(CellLayer::Tiles, row));
+    MapSaveInput input;
+    input.map = &map;
+    input.bitmapBitCount = 24;
     return WriteMapFile(path, input) == MapWriteResult::Ok;
 }
 
@@ -149,6 +197,12 @@ void BM_RenderExampleArt(benchmark::State& state)
                                [](const std::string& path) { return WriteExampleArtMap(path, 256); });
 }
 BENCHMARK(BM_RenderExampleArt)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderShadedArt(benchmark::State& state)
+{
+    RenderAgainstTmxRasterizer(state, "shaded art", WriteShadedMap256);
+}
+BENCHMARK(BM_RenderShadedArt)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The random-tile map with both writing a 24-bit BMP (the output name's
 // extension chooses the format for both programs).

@@ -1,6 +1,7 @@
 #include "imagesink.h"
 
 #include "paralleldeflate.h"
+#include "pngfilter.h"
 #include "toolsupport.h"
 
 #include <algorithm>
@@ -29,16 +30,19 @@ void PutLittleEndian(std::uint8_t* to, std::uint32_t value, int bytes)
 }
 
 // A PNG stream of 8-bit samples (RGB, or palette indices after a PLTE
-// chunk), deflated on two cores as the rows arrive (paralleldeflate.h),
-// each IDAT chunk one deflated piece. Every row uses the "up" filter: it
-// costs one subtraction per byte and turns the rows of repeated tiles,
-// plain cells and smooth tiles into long runs; the adaptive filters cost
-// more time than they save here.
+// chunk), filtered and deflated on two cores as the rows arrive
+// (paralleldeflate.h): the rows are gathered two pieces of about 1 MiB at a
+// time, and each piece's rows are filtered on the thread that deflates
+// them. RGB rows each get the filter that suits them best (pngfilter.h);
+// palette indices are not numbers that change smoothly, so their rows all
+// use "up", which turns repeated tiles and plain cells into runs of zeros.
 class PngStream {
 public:
     PngStream(std::FILE* file, std::int64_t width, std::int64_t height, int channels)
-        : m_file(file), m_height(height), m_width(width),
-          m_row(std::size_t(width) * std::size_t(channels) + 1), m_previous(m_row.size() - 1, 0),
+        : m_file(file), m_height(height), m_width(width), m_rowBytes(std::size_t(width) * std::size_t(channels)),
+          m_pieceRows(std::max<std::size_t>(1, ParallelDeflater::kPieceBytes / m_rowBytes)),
+          m_rows((2 * m_pieceRows + 1) * m_rowBytes, 0), m_adaptive(channels > 1),
+          m_filters{PngRowFilter(m_rowBytes, channels), PngRowFilter(m_rowBytes, channels)},
           m_deflater([this](const std::uint8_t* data, std::size_t size) { return Chunk("IDAT", data, size); })
     {
     }
@@ -64,31 +68,54 @@ public:
         return Chunk("PLTE", colours, sizeof colours);
     }
 
-    // The next row's samples, which the caller has put in Samples().
+    // Where the caller puts the next row's samples before AddRow().
+    std::uint8_t* Samples() { return Row(m_rowsGathered); }
+
     bool AddRow()
     {
-        if (m_rowsWritten >= m_height) return false;
-        // Filter "up": each byte minus the one above it (0 above the first row).
-        std::uint8_t* row = m_row.data() + 1;
-        m_row[0] = 2;
-        for (std::size_t i = 0; i < m_previous.size(); ++i) {
-            const std::uint8_t above = m_previous[i];
-            m_previous[i] = row[i];
-            row[i] = std::uint8_t(row[i] - above);
-        }
-        ++m_rowsWritten;
-        return m_deflater.Add(m_row.data(), m_row.size());
+        if (m_rowsWritten + std::int64_t(m_rowsGathered) >= m_height) return false;
+        ++m_rowsGathered;
+        return m_rowsGathered < 2 * m_pieceRows || DeflateGathered(false);
     }
-
-    std::uint8_t* Samples() { return m_row.data() + 1; }
 
     bool Finish()
     {
-        if (m_rowsWritten != m_height || !m_deflater.Finish()) return false;
-        return Chunk("IEND", nullptr, 0);
+        if (m_rowsWritten + std::int64_t(m_rowsGathered) != m_height) return false;
+        return DeflateGathered(true) && Chunk("IEND", nullptr, 0);
     }
 
 private:
+    // Row i of those gathered; the row above them (zeros above the
+    // picture's first row) comes before row 0.
+    std::uint8_t* Row(std::size_t i) { return m_rows.data() + (i + 1) * m_rowBytes; }
+    std::uint8_t* RowAbove() { return m_rows.data(); }
+
+    bool DeflateGathered(bool last)
+    {
+        const std::size_t count = m_rowsGathered;
+        const std::size_t split = std::min(count, m_pieceRows);
+        const auto filterPiece = [&](int piece, std::vector<std::uint8_t>& out) {
+            const std::size_t first = piece == 0 ? 0 : split;
+            const std::size_t end = piece == 0 ? split : count;
+            out.resize((end - first) * (m_rowBytes + 1));
+            std::uint8_t* to = out.data();
+            for (std::size_t i = first; i < end; ++i, to += m_rowBytes + 1) {
+                const std::uint8_t* above = Row(i) - m_rowBytes;
+                if (m_adaptive) {
+                    m_filters[piece].Filter(Row(i), above, to);
+                } else {
+                    m_filters[piece].FilterUp(Row(i), above, to);
+                }
+            }
+        };
+        if (!m_deflater.AddPair(filterPiece, last)) return false;
+        // The last row gathered is the row above the next ones.
+        if (count > 0) std::copy_n(Row(count - 1), m_rowBytes, RowAbove());
+        m_rowsWritten += std::int64_t(count);
+        m_rowsGathered = 0;
+        return true;
+    }
+
     bool Chunk(const char* type, const std::uint8_t* data, std::size_t size)
     {
         std::uint8_t head[8];
@@ -105,9 +132,13 @@ private:
     std::FILE* m_file;
     std::int64_t m_height;
     std::int64_t m_width;
-    std::int64_t m_rowsWritten = 0;
-    std::vector<std::uint8_t> m_row;       // filter byte and this row's samples
-    std::vector<std::uint8_t> m_previous;  // the row above's samples
+    std::size_t m_rowBytes;
+    std::size_t m_pieceRows;            // rows a deflated piece holds, two pieces at a time
+    std::vector<std::uint8_t> m_rows;   // the row above, then the rows gathered
+    std::size_t m_rowsGathered = 0;
+    std::int64_t m_rowsWritten = 0;     // rows deflated already
+    bool m_adaptive;                    // a filter chosen row by row, or "up" throughout
+    PngRowFilter m_filters[2];          // one per piece's thread
     ParallelDeflater m_deflater;
 };
 
