@@ -15,10 +15,6 @@ CZellApp::CZellApp()
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_FILE_NEW, [this] { CWinApp::OnFileNew(); });
-    OnCommand(ID_FILE_OPEN, [this] {
-        if (auto* doc = DocTemplate() ? static_cast<CZellDoc*>(DocTemplate()->Document()) : nullptr)
-            doc->LoadMapFile();
-    });
 }
 
 BOOL CZellApp::InitInstance()

@@ -104,7 +104,6 @@ struct CRect {
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    constexpr bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     constexpr CPoint TopLeft() const { return {left, top}; }
     constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
     constexpr void NormalizeRect()

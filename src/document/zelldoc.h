@@ -29,7 +29,8 @@ class CScrollView;
 struct RecoveredSession;
 class CRecoveryKeeper;
 
-// Shown when saving without the bitmap whose colours the file must carry.
+// Shown when saving a map without tiles and without the bitmap whose format
+// the file must then declare.
 inline constexpr const char* kMsgLoadBitmapFirst = "팔렛트로 읽을 비트맵을 먼저 읽으세요";
 inline constexpr const char* kMsgAskEraseTilesForNewMap = "타일을 모두 지워야 합니다(지울까요?)";
 inline constexpr const char* kMsgAskEraseAllTiles = "타일을 모두 지울까요?";
@@ -171,7 +172,9 @@ public:
     COLORREF TextColor() const { return RGB(m_byTextRed, m_byTextGreen, m_byTextBlue); }
 
 private:
-    bool RefuseSaveWithoutBitmap() const;
+    // Says so and is true when the file's format is unknown: no tiles to
+    // take it from and no bitmap loaded.
+    bool RefuseSaveWithoutFormat() const;
     // Replaces the map with one that was read, as loading any map does.
     void TakeLoadedMap(MapFileContent& content, const std::string& path);
     // A note in the main window's status bar, when there is one.

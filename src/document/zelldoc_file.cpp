@@ -64,7 +64,7 @@ void CZellDoc::OnFileOpen() { LoadMapFile(); }
 
 void CZellDoc::OnFileSave()
 {
-    if (RefuseSaveWithoutBitmap()) return;
+    if (RefuseSaveWithoutFormat()) return;
     SaveMapFile();
 }
 

@@ -30,16 +30,18 @@ bool StartsAsMapFile(const std::string& path)
 
 }  // namespace
 
-bool CZellDoc::RefuseSaveWithoutBitmap() const
+bool CZellDoc::RefuseSaveWithoutFormat() const
 {
-    if (m_dib.m_bLoaded) return false;
+    // Tiles carry their own bit count and colours, and the writer takes the
+    // file's format from them; only a map without tiles needs the bitmap's.
+    if (m_dib.m_bLoaded || !Tiles().IsEmpty()) return false;
     AfxMessageBox(kMsgLoadBitmapFirst, MB_OK);
     return true;
 }
 
 bool CZellDoc::SaveMapFile()
 {
-    if (RefuseSaveWithoutBitmap()) return false;
+    if (RefuseSaveWithoutFormat()) return false;
     CFileDialog dialog(FALSE, "Map", "*.Map", kMapDialogFlags);
     if (dialog.DoModal() != IDOK) return false;
     return SaveMapFileTo(dialog.GetPathName());
@@ -92,7 +94,7 @@ BOOL CZellDoc::SaveModified()
 
 bool CZellDoc::SaveMapFileTo(const std::string& path)
 {
-    if (RefuseSaveWithoutBitmap()) return false;
+    if (RefuseSaveWithoutFormat()) return false;
     // A map whose cells could not be made has nothing to save: writing
     // cells that do not exist would give a file no one can read back.
     const CCellLayers& cells = Cells();

@@ -1,5 +1,9 @@
 // Saving and loading maps through the document: the exact bytes, the
 // round trip, and files that are refused without touching the document.
+#include <QApplication>
+#include <QCloseEvent>
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "editorfixture.h"
@@ -69,6 +73,20 @@ TEST_P(SaveBytes, CutBitmapSavesExactlyTheLayout)
     const std::vector<std::uint8_t> saved = ReadBytes(path);
     ASSERT_EQ(saved.size(), expected.size());
     EXPECT_TRUE(saved == expected);
+
+    // Opened again, the map has no bitmap; edited, it saves in its tiles' format.
+    const std::string again = folder.File("again.Map");
+    ModalAnswerer reopen;
+    reopen.Then(ChooseFile(path));
+    Send(ID_FILE_OPEN);
+    ASSERT_FALSE(doc->m_dib.m_bLoaded);
+    SelectBlock(1, 1, {3});
+    Send(ID_TILE_FILLALL);
+    reopen.Then(ChooseFile(again));
+    Send(ID_FILE_SAVE);
+    std::fill(tileCells.begin(), tileCells.end(), short(3));
+    EXPECT_TRUE(ReadBytes(again) == ExpectedFile(picture, 20, 15, tileCells, attrCells));
+    EXPECT_FALSE(doc->IsModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(BitCounts, SaveBytes, ::testing::Values(WORD(8), WORD(16), WORD(24)),
@@ -129,19 +147,59 @@ TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
     EXPECT_EQ(AttrCells(), attrCells);
     EXPECT_FALSE(doc->m_dib.m_bLoaded);
 
-    // A loaded map has no bitmap: saving is refused before any file dialog.
+    // A loaded map has no bitmap and saves all the same, as it would with one.
+    const std::string second = folder.File("second.Map");
     {
         ModalAnswerer answer;
-        answer.Then(ExpectMessage(kMsgLoadBitmapFirst));
+        answer.Then(ChooseFile(second));
         Send(ID_FILE_SAVE);
-        EXPECT_EQ(answer.ModalsSeen(), 1);
     }
-
-    LoadBitmap(picture);
-    const std::string second = folder.File("second.Map");
-    ASSERT_TRUE(doc->SaveMapFileTo(second));
     EXPECT_TRUE(ReadBytes(first) == ReadBytes(second));
+    LoadBitmap(picture);
+    const std::string third = folder.File("third.Map");
+    ASSERT_TRUE(doc->SaveMapFileTo(third));
+    EXPECT_TRUE(ReadBytes(first) == ReadBytes(third));
 }
+
+// Closing with unsaved changes and answering Yes: a map opened from a file
+// saves in its tiles' format and the window closes; a map without tiles and
+// without a bitmap has no format, so the save is refused and the window stays.
+class CloseWithYes : public EditorTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CloseWithYes, SavesWhenTheFormatIsKnown)
+{
+    const bool fromFile = GetParam();
+    if (fromFile) {
+        CutTiles(MakePicture(64, 32, 16, 4));
+        const std::string opened = folder.File("opened.Map");
+        ASSERT_TRUE(doc->SaveMapFileTo(opened));
+        ASSERT_TRUE(doc->LoadMapFileFrom(opened));
+    }
+    doc->SetCellAttributes(CRect(1, 1, 4, 3), 9);
+    ASSERT_TRUE(doc->IsModified());
+    MapSaveInput input;
+    input.map = &doc->m_map;
+    std::vector<std::uint8_t> work;
+    ASSERT_EQ(EncodeMapFile(input, work), MapWriteResult::Ok);
+
+    const std::string saved = folder.File("saved.Map");
+    ModalAnswerer answer;
+    answer.Then(ExpectMessage(kMsgAskSaveChanges, QMessageBox::YesRole))
+        .Then(fromFile ? ChooseFile(saved) : ExpectMessage(kMsgLoadBitmapFirst));
+    QCloseEvent close;
+    QApplication::sendEvent(frame, &close);
+    EXPECT_EQ(answer.ModalsSeen(), 2);
+    EXPECT_EQ(close.isAccepted(), fromFile);
+    EXPECT_EQ(doc->IsModified() != FALSE, !fromFile);
+    if (fromFile)
+        EXPECT_TRUE(ReadBytes(saved) == work);
+    else
+        EXPECT_FALSE(std::filesystem::exists(saved));
+}
+
+INSTANTIATE_TEST_SUITE_P(Maps, CloseWithYes, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "OpenedFromAFile" : "OnlyAttributesNoBitmap");
+});
 
 // What the document and its panes look like, to show that nothing changed.
 struct Snapshot {

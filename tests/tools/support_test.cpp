@@ -1,9 +1,8 @@
-// The tool's own building blocks: the digest, the image writers and the
-// command-line parser.
+// The tool's own building blocks: the image writers, the PNG row filter
+// and the command-line parser.
 #include "imagesink.h"
 #include "outputfile.h"
 #include "pngfilter.h"
-#include "sha256.h"
 #include "toolsupport.h"
 #include "tooltesting.h"
 
@@ -12,18 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-
-TEST(Sha256, MatchesTheStandardTestVectors)
-{
-    EXPECT_EQ(Sha256::HexOf("", 0), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-    EXPECT_EQ(Sha256::HexOf("abc", 3), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    const std::string twoBlocks = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
-    EXPECT_EQ(Sha256::HexOf(twoBlocks.data(), twoBlocks.size()),
-              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-    const std::string million(1000000, 'a');
-    EXPECT_EQ(Sha256::HexOf(million.data(), million.size()),
-              "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
-}
 
 namespace {
 

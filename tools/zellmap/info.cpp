@@ -2,12 +2,13 @@
 // and what its cells hold.
 #include "commands.h"
 #include "mapinput.h"
-#include "sha256.h"
 #include "toolsupport.h"
 
 #include "afxmsg.h"
 #include "celllayers.h"
 #include "sprite.h"
+
+#include <QCryptographicHash>
 
 #include <algorithm>
 #include <cstdio>
@@ -131,7 +132,8 @@ CellCounts CountCells(const LoadedMap& map)
 // The stored pixel rows of a tile, exactly as the file holds them.
 std::string TileDigest(const CSprite& tile)
 {
-    return Sha256::HexOf(tile.m_pBits, std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight()));
+    const QByteArrayView rows(tile.m_pBits, qsizetype(tile.GetStride()) * qsizetype(tile.GetHeight()));
+    return QCryptographicHash::hash(rows, QCryptographicHash::Sha256).toHex().toStdString();
 }
 
 // A JSON object written as it goes; large lists never sit in memory.

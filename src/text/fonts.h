@@ -1,7 +1,7 @@
 // The program's fonts. Its resources and its device contexts name Windows
 // faces ("System", "Gulim"); Hangul needs an installed Korean face in their
-// place. Qt Gui only: zellmap compiles this file too, so that its overlay
-// prints with the editor's font.
+// place. Qt Gui only: zellmap links it too, so that its overlay prints with
+// the editor's font.
 #pragma once
 
 #include <QFont>
