@@ -32,14 +32,29 @@ CRect Reach(int col, int row, int cols, int rows)
 void CZellDoc::SetSelection(CTileBlock block, CScrollView* pSender)
 {
     m_selection = std::move(block);
+    m_brush = CCellBlock::FromPalette(m_selection);
     UpdateAllViews(pSender, HINT_SELECTION);
 }
 
 void CZellDoc::ClearSelection(CScrollView* pSender)
 {
-    if (!HasSelection()) return;
+    if (!HasSelection() && !HasBrush()) return;
     m_selection = {};
+    m_brush = {};
     UpdateAllViews(pSender, HINT_SELECTION);
+}
+
+void CZellDoc::SetBrush(CCellBlock block, CScrollView* pSender)
+{
+    m_brush = std::move(block);
+    UpdateAllViews(pSender, HINT_SELECTION);
+}
+
+void CZellDoc::DropPicks()
+{
+    m_selection = {};
+    m_brush = {};
+    m_rcMapSelection = {};
 }
 
 void CZellDoc::CellsChanged(const CRect& cells)
@@ -78,16 +93,46 @@ void CZellDoc::RecordCellEdit(const QString& step, CellLayer layer, const CRect&
     m_undoStack.push(new CCellsCommand(*this, step, layer, written, std::move(old), std::move(now)));
 }
 
-void CZellDoc::StampSelection(int col, int row)
+void CZellDoc::RecordTileEdit(const QString& step, const CRect& reach, const std::function<CRect()>& edit)
 {
-    RecordCellEdit(QStringLiteral("타일 찍기"), CellLayer::Tiles,
-                   Reach(col, row, m_selection.m_nCols, m_selection.m_nRows),
-                   [&] { return StampBlock(m_map.m_cells, m_selection, col, row); });
+    RecordCellEdit(step, CellLayer::Tiles, reach, edit);
 }
 
-void CZellDoc::FillWithSelection(const CRect& cells, const QString& step)
+void CZellDoc::RecordBothLayers(const QString& step, const CRect& reach, const std::function<CRect()>& edit)
 {
-    RecordCellEdit(step, CellLayer::Tiles, cells, [&] { return FillWithBlock(m_map.m_cells, m_selection, cells); });
+    CRect area;
+    area.IntersectRect(reach, CRect(0, 0, MapWidth(), MapHeight()));
+    const std::vector<short> tilesBefore = CaptureCells(CellLayer::Tiles, area);
+    const std::vector<short> attrsBefore = CaptureCells(CellLayer::Attributes, area);
+    CRect written;
+    written.IntersectRect(edit(), area);
+    std::vector<short> oldTiles = written.IsRectEmpty() ? std::vector<short>() : Crop(tilesBefore, area, written);
+    std::vector<short> oldAttrs = written.IsRectEmpty() ? std::vector<short>() : Crop(attrsBefore, area, written);
+    std::vector<short> tiles = CaptureCells(CellLayer::Tiles, written);
+    std::vector<short> attrs = CaptureCells(CellLayer::Attributes, written);
+    if (oldTiles == tiles && oldAttrs == attrs) {
+        CellsChanged(written);
+        return;
+    }
+    // One step of two commands; the first redo of each writes its cells again.
+    m_undoStack.beginMacro(step);
+    if (oldTiles != tiles)
+        m_undoStack.push(new CCellsCommand(*this, step, CellLayer::Tiles, written, std::move(oldTiles), std::move(tiles)));
+    if (oldAttrs != attrs)
+        m_undoStack.push(
+            new CCellsCommand(*this, step, CellLayer::Attributes, written, std::move(oldAttrs), std::move(attrs)));
+    m_undoStack.endMacro();
+}
+
+void CZellDoc::StampBrush(int col, int row)
+{
+    RecordCellEdit(QStringLiteral("타일 찍기"), CellLayer::Tiles, Reach(col, row, m_brush.m_nCols, m_brush.m_nRows),
+                   [&] { return StampCellBlock(m_map.m_cells, m_brush, col, row); });
+}
+
+void CZellDoc::FillWithBrush(const CRect& cells, const QString& step)
+{
+    RecordCellEdit(step, CellLayer::Tiles, cells, [&] { return FillWithCellBlock(m_map.m_cells, m_brush, cells); });
 }
 
 void CZellDoc::SetCellAttributes(const CRect& cells, short value)
@@ -109,6 +154,8 @@ void CZellDoc::PutCells(CellLayer layer, const CRect& cells, const std::vector<s
 void CZellDoc::PaletteChanged(LPARAM hint)
 {
     m_selection = {};
+    // A brush from the map keeps its tile numbers while they name the same pictures.
+    if (!m_brush.FromMap() || (hint & HINT_TILE_IMAGES)) m_brush = {};
     UpdateAllViews(nullptr, hint);
 }
 

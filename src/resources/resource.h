@@ -25,6 +25,10 @@ constexpr UINT ID_TILE_FILLALL = 32780;
 constexpr UINT ID_SHOW_TILEATTR = 32781;
 constexpr UINT ID_SHOW_MAPATTR = 32782;
 constexpr UINT ID_TEXT_COLOR = 32783;
+constexpr UINT ID_EDIT_DELETE = 32784;
+constexpr UINT ID_EDIT_PASTE_IN_PLACE = 32785;
+constexpr UINT ID_EDIT_SELECT_ALL = 32786;
+constexpr UINT ID_EDIT_SELECT_NONE = 32787;
 
 // The map pane's tools, in the order of the tools menu, and its zoom.
 constexpr UINT ID_TOOL_STAMP = 32800;

@@ -1,0 +1,72 @@
+// The edits of the map's tools: the eraser's strokes, the fill of an area
+// of like cells, and the selected rectangle of cells with its move and
+// delete. Each edit is one undo step named for the status bar.
+#include <algorithm>
+
+#include "cellline.h"
+#include "floodfill.h"
+#include "maphint.h"
+#include "zelldoc.h"
+
+void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
+{
+    const std::vector<CPoint> line = LineCells(fromCell, toCell);
+    CRect reach;
+    for (const CPoint& cell : {fromCell, toCell}) reach.UnionRect(reach, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
+    RecordTileEdit(QStringLiteral("지우기"), reach, [&] {
+        CRect erased;
+        for (const CPoint& cell : line)
+            if (m_map.m_cells.SetTile(cell.x, cell.y, kEmptyTileCell))
+                erased.UnionRect(erased, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
+        return erased;
+    });
+}
+
+bool CZellDoc::FloodFill(int col, int row, bool everywhere)
+{
+    if (!HasBrush()) {
+        StatusNote(kMsgPickBlockToFill);
+        return false;
+    }
+    const int steps = m_undoStack.count();
+    const int index = m_undoStack.index();
+    const FillPattern pattern = FillPattern::OfTiles(m_brush, col, row);
+    RecordTileEdit(QStringLiteral("채우기"), CRect(0, 0, MapWidth(), MapHeight()), [&] {
+        return everywhere ? FillEverywhere(m_map.m_cells, CellLayer::Tiles, col, row, pattern)
+                          : FloodFillArea(m_map.m_cells, CellLayer::Tiles, col, row, pattern);
+    });
+    return m_undoStack.count() != steps || m_undoStack.index() != index;
+}
+
+void CZellDoc::SetMapSelection(const CRect& cells)
+{
+    CRect onMap;
+    onMap.IntersectRect(cells, CRect(0, 0, MapWidth(), MapHeight()));
+    if (onMap == m_rcMapSelection) return;
+    m_rcMapSelection = onMap;
+    UpdateAllViews(nullptr, HINT_MAP_SELECTION);
+}
+
+void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
+{
+    CRect source;
+    if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
+    CRect destination = from;
+    destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
+    CRect reach;
+    reach.UnionRect(source, destination);
+    RecordBothLayers(QStringLiteral("이동"), reach, [&] { return MoveCellRect(m_map.m_cells, from, toTopLeft); });
+    SetMapSelection(destination);
+}
+
+void CZellDoc::DeleteSelection()
+{
+    if (m_rcMapSelection.IsRectEmpty()) return;
+    RecordBothLayers(QStringLiteral("삭제"), m_rcMapSelection, [&] { return EmptyCells(m_map.m_cells, m_rcMapSelection); });
+}
+
+void CZellDoc::OnEditDelete() { DeleteSelection(); }
+
+void CZellDoc::OnEditSelectAll() { SetMapSelection(CRect(0, 0, MapWidth(), MapHeight())); }
+
+void CZellDoc::OnEditSelectNone() { SetMapSelection({}); }
