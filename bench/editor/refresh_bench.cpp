@@ -179,7 +179,7 @@ void BM_RefreshZoomed(benchmark::State& state)
     PairedTimes times;
     for (auto _ : state)
         times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
-    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map at " + zoom.Percent(),
+    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map at " + ZoomText(zoom),
                          times.SubjectMs(), times.BaselineMs(), "ms", "one copy of the pane's area",
                          Limit::RatioAtMost, 3, ""});
 }

@@ -40,20 +40,20 @@ void CMainFrame::RegisterMapPaneCommands()
     OnCommand(ID_VIEW_ZOOM_OUT, onMap(&CMapView::ZoomOut));
     OnCommand(ID_VIEW_ZOOM_FIT, onMap(&CMapView::ZoomToFit));
     OnCommand(ID_VIEW_ZOOM_ACTUAL, [this] {
-        if (m_pMapView) m_pMapView->SetZoom({1, 1});
+        if (m_pMapView) m_pMapView->SetZoom(MapZoom{0});
     });
     OnUpdateCommandUI(ID_VIEW_ZOOM_IN, [this](CCmdUI* pUI) {
-        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == ZoomSteps().back()));
+        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == CMapView::LargestZoom()));
     });
     OnUpdateCommandUI(ID_VIEW_ZOOM_OUT, [this](CCmdUI* pUI) {
-        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == ZoomSteps().front()));
+        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == CMapView::SmallestZoom()));
     });
 }
 
 void CMainFrame::ShowMapPaneStatus()
 {
     if (!m_pMapView) return;
-    if (m_pZoomPane) m_pZoomPane->setText(QString::fromStdString(m_pMapView->Zoom().Percent()));
+    if (m_pZoomPane) m_pZoomPane->setText(QString::fromStdString(ZoomText(m_pMapView->Zoom())));
     if (m_pWherePane) m_pWherePane->setText(m_pMapView->WhereText());
 }
 

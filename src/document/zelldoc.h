@@ -84,8 +84,8 @@ public:
     // A block from the map leaves the palette's block picked, for the tile
     // commands, but the palette shows no frame while BrushFromPalette() is
     // false. The other views hear of a new brush with HINT_SELECTION.
-    bool HasBrush() const { return !m_brush.IsEmpty(); }
-    const CCellBlock& Brush() const { return m_brush; }
+    bool HasBrush() const { return !Brush().IsEmpty(); }
+    const CCellBlock& Brush() const;
     bool BrushFromPalette() const { return HasBrush() && !m_brush.FromMap(); }
     void SetBrush(CCellBlock block, CScrollView* pSender);
 
@@ -218,7 +218,8 @@ public:
     CTextColorDlg m_dlgTextColor;
     int m_nTilesPerRow = 10;
     CTileBlock m_selection;
-    CCellBlock m_brush;
+    // A palette brush follows m_selection, which may be written directly.
+    mutable CCellBlock m_brush;
     CRect m_rcMapSelection;
     BOOL m_bShowTileNumbers = FALSE;
     BOOL m_bShowMapAttr = FALSE;

@@ -44,6 +44,15 @@ void CZellDoc::ClearSelection(CScrollView* pSender)
     UpdateAllViews(pSender, HINT_SELECTION);
 }
 
+const CCellBlock& CZellDoc::Brush() const
+{
+    if (!m_brush.FromMap()) {
+        CCellBlock palette = CCellBlock::FromPalette(m_selection);
+        if (!(palette == m_brush)) m_brush = std::move(palette);
+    }
+    return m_brush;
+}
+
 void CZellDoc::SetBrush(CCellBlock block, CScrollView* pSender)
 {
     m_brush = std::move(block);
@@ -126,13 +135,13 @@ void CZellDoc::RecordBothLayers(const QString& step, const CRect& reach, const s
 
 void CZellDoc::StampBrush(int col, int row)
 {
-    RecordCellEdit(QStringLiteral("타일 찍기"), CellLayer::Tiles, Reach(col, row, m_brush.m_nCols, m_brush.m_nRows),
-                   [&] { return StampCellBlock(m_map.m_cells, m_brush, col, row); });
+    RecordCellEdit(QStringLiteral("타일 찍기"), CellLayer::Tiles, Reach(col, row, Brush().m_nCols, Brush().m_nRows),
+                   [&] { return StampCellBlock(m_map.m_cells, Brush(), col, row); });
 }
 
 void CZellDoc::FillWithBrush(const CRect& cells, const QString& step)
 {
-    RecordCellEdit(step, CellLayer::Tiles, cells, [&] { return FillWithCellBlock(m_map.m_cells, m_brush, cells); });
+    RecordCellEdit(step, CellLayer::Tiles, cells, [&] { return FillWithCellBlock(m_map.m_cells, Brush(), cells); });
 }
 
 void CZellDoc::SetCellAttributes(const CRect& cells, short value)

@@ -30,7 +30,7 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
     }
     const int steps = m_undoStack.count();
     const int index = m_undoStack.index();
-    const FillPattern pattern = FillPattern::OfTiles(m_brush, col, row);
+    const FillPattern pattern = FillPattern::OfTiles(Brush(), col, row);
     RecordTileEdit(QStringLiteral("채우기"), CRect(0, 0, MapWidth(), MapHeight()), [&] {
         return everywhere ? FillEverywhere(m_map.m_cells, CellLayer::Tiles, col, row, pattern)
                           : FloodFillArea(m_map.m_cells, CellLayer::Tiles, col, row, pattern);

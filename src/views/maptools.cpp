@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cellblock.h"
 #include "mapview.h"
 #include "zelldoc.h"
 
@@ -12,7 +13,8 @@ CRect CellsBetween(CPoint a, CPoint b)
 
 void PickCells(CZellDoc& doc, const CRect& cells)
 {
-    doc.SetBrush(CCellBlock::FromMap(doc.m_map.m_cells, cells), nullptr);
+    CCellBlock block = CaptureBlock(doc.m_map.m_cells, cells, false);
+    if (!block.IsEmpty()) doc.SetBrush(std::move(block), nullptr);
 }
 
 namespace {
@@ -24,7 +26,9 @@ public:
     explicit EraserTool(const MapToolHost& host) : m_host(host) {}
     void Press(const ToolEvent& e) override
     {
-        m_host.doc->BeginStroke();
+        // Each line of the stroke is an edit of its own; the stroke keeps
+        // them as one undo step.
+        m_host.doc->UndoStack().beginMacro(QStringLiteral("지우기"));
         m_active = true;
         m_last.reset();
         Move(e);
@@ -50,7 +54,13 @@ public:
     {
         if (!m_active) return;
         m_active = false;
-        m_host.doc->EndStroke();
+        QUndoStack& stack = m_host.doc->UndoStack();
+        stack.endMacro();
+        // A stroke over empty cells changed nothing and leaves no step.
+        if (const QUndoCommand* stroke = stack.command(stack.index() - 1); stroke && stroke->childCount() == 0) {
+            const_cast<QUndoCommand*>(stroke)->setObsolete(true);
+            stack.undo();
+        }
     }
     bool IsActive() const override { return m_active; }
 
@@ -68,10 +78,6 @@ public:
     void Press(const ToolEvent& e) override
     {
         if (!e.onMap) return;
-        if (!m_host.doc->HasBrush()) {
-            m_host.statusNote(kMsgPickBlockToFill);
-            return;
-        }
         m_host.doc->FloodFill(e.cell.x, e.cell.y, (e.flags & MK_SHIFT) != 0);
     }
     void Move(const ToolEvent&) override {}

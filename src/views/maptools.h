@@ -42,7 +42,6 @@ public:
 struct MapToolHost {
     CZellDoc* doc = nullptr;
     std::function<void(MapTool)> switchTool;
-    std::function<void(const char*)> statusNote;
 };
 
 std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host);
@@ -51,5 +50,3 @@ std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host);
 CRect CellsBetween(CPoint a, CPoint b);
 // The picker's block: the cells of the rectangle as a block from the map.
 void PickCells(CZellDoc& doc, const CRect& cells);
-
-inline constexpr const char* kMsgPickBlockToFill = "채울 타일 블록을 먼저 고르세요";

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -13,7 +14,6 @@
 #include "maprender.h"
 #include "overlaytext.h"
 #include "zelldoc.h"
-#include "zoomedrender.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ void CMapView::UpdateScrollSizes()
 {
     const int tw = TileWidth();
     const int th = TileHeight();
-    if (m_zoom.IsOne()) {
+    if (IsOneToOne(m_zoom)) {
         SetScrollSizes(MM_TEXT, CSize(m_nMapPixelWidth, m_nMapPixelHeight), CSize(2 * tw, 2 * th), CSize(tw, th));
         return;
     }
@@ -115,11 +115,13 @@ void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
     const CPoint at = anchor.value_or(CPoint(client.Width() / 2, client.Height() / 2));
     const CPoint scroll = GetDeviceScrollPosition();
     // The map point under the anchor, in map pixels.
-    const double mapX = (double(at.x) + scroll.x) * m_zoom.den / m_zoom.num;
-    const double mapY = (double(at.y) + scroll.y) * m_zoom.den / m_zoom.num;
+    const double from = m_zoom.Percent() / 100;
+    const double to = zoom.Percent() / 100;
+    const double mapX = (double(at.x) + scroll.x) / from;
+    const double mapY = (double(at.y) + scroll.y) / from;
     m_zoom = zoom;
     UpdateScrollSizes();
-    CPoint next(int(std::lround(mapX * zoom.num / zoom.den - at.x)), int(std::lround(mapY * zoom.num / zoom.den - at.y)));
+    CPoint next(int(std::lround(mapX * to - at.x)), int(std::lround(mapY * to - at.y)));
     if (!anchor) {
         const MapViewport viewport = Viewport();
         next = {viewport.SnapToCell(next.x, true), viewport.SnapToCell(next.y, false)};
@@ -145,6 +147,15 @@ void CMapView::ZoomToFit()
     ScrollToDevicePosition(CPoint(0, 0));
 }
 
+void CMapView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && CancelGesture()) {
+        event->accept();
+        return;
+    }
+    CScrollView::keyPressEvent(event);
+}
+
 void CMapView::wheelEvent(QWheelEvent* event)
 {
     if (!(event->modifiers() & Qt::ControlModifier)) {
@@ -160,6 +171,11 @@ void CMapView::wheelEvent(QWheelEvent* event)
 
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
+    // The zoomed-out forms of tiles and cells follow every change.
+    if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES))
+        m_zoomCache.TilesChanged();
+    else if ((lHint & HINT_CELLS) && pHint)
+        m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();
         return;
@@ -258,12 +274,12 @@ void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)
                            screen.bytesPerLine() / 4,
                            std::int64_t(area.left) + scroll.x,
                            std::int64_t(area.top) + scroll.y};
-    if (m_zoom.IsOne()) {
+    if (IsOneToOne(m_zoom)) {
         RenderMapRegion(pixels, GetDocument()->m_map);
         DrawTextOverlay(screen, area, mapArea, scroll);
         return;
     }
-    RenderZoomedMapRegion(pixels, GetDocument()->m_map, m_zoom.num, m_zoom.den);
+    RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, m_zoom);
     DrawZoomedTextOverlay(screen, area, mapArea);
 }
 
@@ -326,7 +342,7 @@ void CMapView::DrawSelectionMarks(const CRect& area)
 bool CMapView::NumbersShown() const
 {
     if (!GetDocument() || OverlayOf(*GetDocument()) == Overlay::None) return false;
-    return m_zoom.IsOne() || Viewport().CellScreenWidth() >= kMinCellWidthForNumbers;
+    return IsOneToOne(m_zoom) || Viewport().CellScreenWidth() >= kMinCellWidthForNumbers;
 }
 
 void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea)
@@ -359,7 +375,7 @@ void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CR
 
 void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
-    if (!m_zoom.IsOne()) {
+    if (!IsOneToOne(m_zoom)) {
         ScrollZoomed(nSBCode, nPos, pScrollBar ? pScrollBar : verticalScrollBar(), false);
         return;
     }
@@ -371,7 +387,7 @@ void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 
 void CMapView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
-    if (!m_zoom.IsOne()) {
+    if (!IsOneToOne(m_zoom)) {
         ScrollZoomed(nSBCode, nPos, pScrollBar ? pScrollBar : horizontalScrollBar(), true);
         return;
     }

@@ -24,6 +24,7 @@
 class CZellDoc;
 class OverlayTextCache;
 class QImage;
+class QKeyEvent;
 class QWheelEvent;
 
 // The map pane's tools, in the order of the tools menu.
@@ -57,6 +58,9 @@ public:
     // screen (the pane's middle when none is given, and then the scroll
     // position is taken to whole cells).
     void SetZoom(MapZoom zoom, std::optional<CPoint> anchor = std::nullopt);
+    // The zoom steps' ends.
+    static MapZoom SmallestZoom() { return {MapZoom::kMinLog2}; }
+    static MapZoom LargestZoom() { return {MapZoom::kMaxLog2}; }
     void ZoomIn() { SetZoom(NextZoomStep(m_zoom, true)); }
     void ZoomOut() { SetZoom(NextZoomStep(m_zoom, false)); }
     void ZoomToFit();
@@ -80,6 +84,7 @@ protected:
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
     void OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
@@ -136,6 +141,8 @@ private:
     int m_nMapPixelWidth = 0;
     int m_nMapPixelHeight = 0;
     MapZoom m_zoom;
+    // What zoomed-out drawing keeps of the tiles and cells.
+    ZoomCache m_zoomCache;
     MapTool m_tool = MapTool::Stamp;
     // The tool in use other than the stamp (none for the stamp).
     std::unique_ptr<CMapTool> m_pTool;

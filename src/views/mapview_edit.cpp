@@ -50,22 +50,24 @@ CPoint CMapView::ClampToMap(CPoint point) const
             int(std::min<std::int64_t>(point.y, viewport.ZoomedHeight() - scroll.y - 1))};
 }
 
-bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasSelection(); }
+bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasBrush(); }
+
 
 void CMapView::DrawBlockPreview(int x, int y)
 {
     if (!HasSelectedBlock()) return;
     const CZellDoc& doc = *GetDocument();
-    const CTileBlock& block = doc.Selection();
-    if (!m_zoom.IsOne()) {
+    const CCellBlock& block = doc.Brush();
+    if (!IsOneToOne(m_zoom)) {
         DrawZoomedBlockPreview(CPoint(x, y));
         return;
     }
     CClientDC dc(this);
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
-            const short v = block.At(r, c);
-            if (v == kEmptyTileCell) break;
+            const short v = block.Tile(r, c);
+            // A palette block's empty entry ends its row; a map block's is a hole.
+            if (v == kEmptyTileCell && !block.FromMap()) break;
             const CSprite* tile = doc.m_map.TileForCell(v);
             if (!tile) continue;
             const CRect drawn(x + c * TileWidth(), y + r * TileHeight(), x + c * TileWidth() + tile->GetWidth(),
@@ -79,15 +81,15 @@ void CMapView::DrawBlockPreview(int x, int y)
 void CMapView::DrawZoomedBlockPreview(CPoint at)
 {
     const CZellDoc& doc = *GetDocument();
-    const CTileBlock& block = doc.Selection();
+    const CCellBlock& block = doc.Brush();
     const MapViewport viewport = Viewport();
     const CPoint first = viewport.CellAt(at).value_or(CPoint(0, 0));
     CClientDC dc(this);
     QPainter painter(dc.Target());
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
-            const short v = block.At(r, c);
-            if (v == kEmptyTileCell) break;
+            const short v = block.Tile(r, c);
+            if (v == kEmptyTileCell && !block.FromMap()) break;
             const CSprite* tile = doc.m_map.TileForCell(v);
             if (!tile) continue;
             const CRect drawn = viewport.ClientRectOfCell(CPoint(first.x + c, first.y + r));
@@ -116,9 +118,6 @@ void CMapView::SetTool(MapTool tool)
     MapToolHost host;
     host.doc = GetDocument();
     host.switchTool = [this](MapTool next) { QMetaObject::invokeMethod(this, [this, next] { SetTool(next); }, Qt::QueuedConnection); };
-    host.statusNote = [this](const char* text) {
-        if (CFrameWnd* frame = GetParentFrame()) frame->SetMessageText(text);
-    };
     m_pTool = host.doc ? MakeMapTool(tool, host) : nullptr;
     emit StatusChanged();
 }
@@ -243,7 +242,7 @@ void CMapView::OnMouseMove(UINT nFlags, CPoint point)
     const CPoint at = cell.TopLeft();
     if (at == m_ptLastPreview) return;
     // No preview where the block would reach past the map.
-    const CTileBlock& block = GetDocument()->Selection();
+    const CCellBlock& block = GetDocument()->Brush();
     const CPoint first = CellOfRect(cell);
     if (std::int64_t(first.x) + block.m_nCols > GetDocument()->MapWidth() ||
         std::int64_t(first.y) + block.m_nRows > GetDocument()->MapHeight())
@@ -288,13 +287,13 @@ void CMapView::OnLButtonUp(UINT nFlags, CPoint point)
     }
     if (!m_drag.IsDragging() || m_bRightDrag) return;
     CZellDoc* doc = GetDocument();
-    const bool tileMode = doc->HasSelection();
+    const bool tileMode = doc->HasBrush();
     if (m_drag.Release()) {
         CRect band = m_drag.Band();
         band.NormalizeRect();
         if (tileMode) {
             EraseStalePreview();
-            doc->FillWithSelection(CellsOfBand(band));
+            doc->FillWithBrush(CellsOfBand(band));
         } else {
             SetBandAttribute(band);
         }
@@ -302,7 +301,7 @@ void CMapView::OnLButtonUp(UINT nFlags, CPoint point)
         if (tileMode) {
             EraseStalePreview();
             const CPoint anchor = CellOfRect(m_drag.Anchor());
-            doc->StampSelection(anchor.x, anchor.y);
+            doc->StampBrush(anchor.x, anchor.y);
         } else {
             SetAnchorAttribute(m_drag.Anchor());
         }

@@ -12,44 +12,25 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 }
 }  // namespace
 
-std::string MapZoom::Percent() const
+std::string ZoomText(MapZoom zoom)
 {
+    const double percent = zoom.Percent();
     char text[32];
-    if ((100 * num) % den == 0)
-        std::snprintf(text, sizeof text, "%d%%", 100 * num / den);
+    if (percent == std::floor(percent))
+        std::snprintf(text, sizeof text, "%d%%", int(percent));
     else
-        std::snprintf(text, sizeof text, "%.1f%%", 100.0 * num / den);
+        std::snprintf(text, sizeof text, "%.1f%%", percent);
     return text;
-}
-
-const std::vector<MapZoom>& ZoomSteps()
-{
-    static const std::vector<MapZoom> steps = {{1, 512}, {1, 256}, {1, 128}, {1, 64}, {1, 32}, {1, 16}, {1, 8},
-                                               {1, 4},   {1, 2},   {1, 1},   {2, 1},  {3, 1},  {4, 1},  {6, 1},
-                                               {8, 1}};
-    return steps;
 }
 
 MapZoom NextZoomStep(MapZoom zoom, bool in)
 {
-    const auto& steps = ZoomSteps();
-    const double now = double(zoom.num) / zoom.den;
-    if (in) {
-        for (const MapZoom& step : steps)
-            if (double(step.num) / step.den > now + 1e-9) return step;
-        return steps.back();
-    }
-    for (auto it = steps.rbegin(); it != steps.rend(); ++it)
-        if (double(it->num) / it->den < now - 1e-9) return *it;
-    return steps.front();
+    return {std::clamp(zoom.log2 + (in ? 1 : -1), MapZoom::kMinLog2, MapZoom::kMaxLog2)};
 }
 
-std::int64_t MapViewport::Zoomed(std::int64_t mapPixel) const { return FloorDiv(mapPixel * zoom.num, zoom.den); }
+std::int64_t MapViewport::Zoomed(std::int64_t mapPixel) const { return zoom.ScreenLength(mapPixel); }
 
-std::int64_t MapViewport::Unzoomed(std::int64_t zoomedPixel) const
-{
-    return FloorDiv(zoomedPixel * zoom.den, zoom.num);
-}
+std::int64_t MapViewport::Unzoomed(std::int64_t zoomedPixel) const { return zoom.MapPixelAt(zoomedPixel); }
 
 std::optional<CPoint> MapViewport::CellAt(CPoint client) const
 {
@@ -90,7 +71,7 @@ int MapViewport::SnapToCell(int pos, bool across) const
 {
     const int tile = across ? tileWidth : tileHeight;
     if (tile <= 0) return pos;
-    const double cell = double(tile) * zoom.num / zoom.den;
+    const double cell = tile * zoom.Percent() / 100;
     const std::int64_t index = std::llround(pos / cell);
     return int(Zoomed(index * tile));
 }

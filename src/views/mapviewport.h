@@ -3,9 +3,11 @@
 // goes through here, so that a click lands on the cell drawn under the
 // pointer at every zoom.
 //
-// The zoomed picture of the map has floor(p * num / den) as the screen
-// pixel of map pixel p; the scroll position is in those zoomed pixels. At
-// 1:1 every conversion is the plain one the pane always made.
+// The zoom is a power of two (mapzoom.h). Screen pixel p of the zoomed
+// picture shows map pixel MapPixelAt(p), so cell c covers the screen
+// pixels [ScreenLength(c x tile), ScreenLength((c + 1) x tile)); the scroll
+// position is in those screen pixels. At 1:1 every conversion is the plain
+// one the pane always made.
 #pragma once
 
 #include <cstdint>
@@ -13,24 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "mapzoom.h"
 #include "wintypes.h"
 
-struct MapZoom {
-    int num = 1;
-    int den = 1;
-
-    bool IsOne() const { return num == den; }
-    bool operator==(const MapZoom&) const = default;
-    // The zoom as a percentage, as the status bar shows it ("100%", "12.5%").
-    std::string Percent() const;
-};
-
-// The zoom steps, from the one that fits a 4096 x 4096 map of 32-px cells
-// into a small pane up to 800%. Only whole multiples above 1:1, so that
-// each map pixel is an exact square, and only whole fractions below it.
-const std::vector<MapZoom>& ZoomSteps();
+// The zoom as the status bar shows it ("100%", "12.5%").
+std::string ZoomText(MapZoom zoom);
 // The next step in or out from zoom (the zoom itself at the end of the steps).
 MapZoom NextZoomStep(MapZoom zoom, bool in);
+inline bool IsOneToOne(MapZoom zoom) { return zoom.log2 == 0; }
 
 struct MapViewport {
     int tileWidth = 0;
@@ -42,14 +34,14 @@ struct MapViewport {
 
     bool HasCells() const { return tileWidth > 0 && tileHeight > 0 && columns > 0 && rows > 0; }
 
-    // Map pixel <-> zoomed pixel on one axis (floor either way).
+    // Map pixel <-> zoomed pixel on one axis.
     std::int64_t Zoomed(std::int64_t mapPixel) const;
     std::int64_t Unzoomed(std::int64_t zoomedPixel) const;
     // The zoomed picture's size.
     std::int64_t ZoomedWidth() const { return Zoomed(std::int64_t(columns) * tileWidth); }
     std::int64_t ZoomedHeight() const { return Zoomed(std::int64_t(rows) * tileHeight); }
     // A cell's width on screen, in (possibly fractional) pixels.
-    double CellScreenWidth() const { return double(tileWidth) * zoom.num / zoom.den; }
+    double CellScreenWidth() const { return tileWidth * zoom.Percent() / 100; }
 
     // The cell shown under a client point; none off the map.
     std::optional<CPoint> CellAt(CPoint client) const;
