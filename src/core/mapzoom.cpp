@@ -355,6 +355,29 @@ Clip ClipTo(const MapPixels& target, std::int64_t pictureWidth, std::int64_t pic
 
 Pixel* TargetRow(const MapPixels& target, std::int64_t y) { return target.bits + (y - target.originY) * target.stride; }
 
+// One pixel row of count whole cells side by side, cw pixels each, from
+// offset in each cell's look: a loop the compiler unrolls for the usual widths.
+template <int CW>
+void CopyLooksOf(Pixel* to, const Pixel* const* looks, int count, std::int64_t offset)
+{
+    for (int k = 0; k < count; ++k, to += CW) {
+        const Pixel* from = looks[k] + offset;
+        for (int i = 0; i < CW; ++i) to[i] = from[i];
+    }
+}
+
+void CopyWholeLooks(Pixel* to, const Pixel* const* looks, int count, int cw, std::int64_t offset)
+{
+    switch (cw) {
+    case 2: return CopyLooksOf<2>(to, looks, count, offset);
+    case 4: return CopyLooksOf<4>(to, looks, count, offset);
+    case 8: return CopyLooksOf<8>(to, looks, count, offset);
+    case 16: return CopyLooksOf<16>(to, looks, count, offset);
+    default:
+        for (int k = 0; k < count; ++k, to += cw) std::memcpy(to, looks[k] + offset, std::size_t(cw) * sizeof(Pixel));
+    }
+}
+
 // The map at level l (1 / 2^l, both tile sides divisible by 2^l), each cell its reduced look.
 void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, int level)
 {
@@ -389,15 +412,20 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
                 for (std::int64_t x = c.x0; x < c.x1; ++x) line[x - target.originX] = looks[std::size_t(x - firstCol)][y - rowTop];
                 continue;
             }
-            for (int col = firstCol; col < endCol; ++col) {
-                const std::int64_t cellLeft = std::int64_t(col) * cw;
-                const std::int64_t xa = std::max(c.x0, cellLeft);
-                const std::int64_t xb = std::min(c.x1, cellLeft + cw);
-                const Pixel* from = looks[std::size_t(col - firstCol)] + (y - rowTop) * cw + (xa - cellLeft);
-                Pixel* to = line + (xa - target.originX);
-                // Short rows of a few pixels copy faster by hand than by a call each.
-                for (std::int64_t i = 0; i < xb - xa; ++i) to[i] = from[i];
+            // The first and last cells may be cut by the window; those between are whole.
+            const int firstWhole = int((c.x0 + cw - 1) / cw);
+            const int endWhole = int(c.x1 / cw);
+            if (firstWhole >= endWhole) {
+                for (std::int64_t x = c.x0; x < c.x1; ++x)
+                    line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
+                continue;
             }
+            for (std::int64_t x = c.x0; x < std::int64_t(firstWhole) * cw; ++x)
+                line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
+            CopyWholeLooks(line + (std::int64_t(firstWhole) * cw - target.originX), looks.data() + (firstWhole - firstCol),
+                           endWhole - firstWhole, cw, (y - rowTop) * cw);
+            for (std::int64_t x = std::int64_t(endWhole) * cw; x < c.x1; ++x)
+                line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
         }
     }
 }
