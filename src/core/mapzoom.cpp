@@ -355,6 +355,29 @@ Clip ClipTo(const MapPixels& target, std::int64_t pictureWidth, std::int64_t pic
 
 Pixel* TargetRow(const MapPixels& target, std::int64_t y) { return target.bits + (y - target.originY) * target.stride; }
 
+// One pixel row of count whole cells side by side, cw pixels each, from
+// offset in each cell's look: a loop the compiler unrolls for the usual widths.
+template <int CW>
+void CopyLooksOf(Pixel* to, const Pixel* const* looks, int count, std::int64_t offset)
+{
+    for (int k = 0; k < count; ++k, to += CW) {
+        const Pixel* from = looks[k] + offset;
+        for (int i = 0; i < CW; ++i) to[i] = from[i];
+    }
+}
+
+void CopyWholeLooks(Pixel* to, const Pixel* const* looks, int count, int cw, std::int64_t offset)
+{
+    switch (cw) {
+    case 2: return CopyLooksOf<2>(to, looks, count, offset);
+    case 4: return CopyLooksOf<4>(to, looks, count, offset);
+    case 8: return CopyLooksOf<8>(to, looks, count, offset);
+    case 16: return CopyLooksOf<16>(to, looks, count, offset);
+    default:
+        for (int k = 0; k < count; ++k, to += cw) std::memcpy(to, looks[k] + offset, std::size_t(cw) * sizeof(Pixel));
+    }
+}
+
 // The map at level l (1 / 2^l, both tile sides divisible by 2^l), each cell its reduced look.
 void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, int level)
 {
@@ -365,6 +388,17 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     const int firstCol = int(c.x0 / cw);
     const int endCol = int((c.x1 - 1) / cw + 1);
     const std::vector<const Pixel*> table = cache.LevelTable(map, level);
+    if (cw == 1 && ch == 1) {
+        // A pixel a cell: each tile's one pixel straight from a table.
+        std::vector<Pixel> values(table.size());
+        for (std::size_t t = 0; t < table.size(); ++t) values[t] = *table[t];
+        for (std::int64_t y = c.y0; y < c.y1; ++y) {
+            const short* cells = map.m_cells.Row(CellLayer::Tiles, int(y));
+            Pixel* line = TargetRow(target, y) - target.originX;
+            for (std::int64_t x = c.x0; x < c.x1; ++x) line[x] = ZoomCache::Impl::Of(values, cells ? cells[x] : kEmptyTileCell);
+        }
+        return;
+    }
     std::vector<const Pixel*> looks(std::size_t(endCol - firstCol));
     for (int row = int(c.y0 / ch); row < int((c.y1 - 1) / ch + 1); ++row) {
         const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
@@ -378,13 +412,20 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
                 for (std::int64_t x = c.x0; x < c.x1; ++x) line[x - target.originX] = looks[std::size_t(x - firstCol)][y - rowTop];
                 continue;
             }
-            for (int col = firstCol; col < endCol; ++col) {
-                const std::int64_t cellLeft = std::int64_t(col) * cw;
-                const std::int64_t xa = std::max(c.x0, cellLeft);
-                const std::int64_t xb = std::min(c.x1, cellLeft + cw);
-                std::memcpy(line + (xa - target.originX), looks[std::size_t(col - firstCol)] + (y - rowTop) * cw + (xa - cellLeft),
-                            std::size_t(xb - xa) * sizeof(Pixel));
+            // The first and last cells may be cut by the window; those between are whole.
+            const int firstWhole = int((c.x0 + cw - 1) / cw);
+            const int endWhole = int(c.x1 / cw);
+            if (firstWhole >= endWhole) {
+                for (std::int64_t x = c.x0; x < c.x1; ++x)
+                    line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
+                continue;
             }
+            for (std::int64_t x = c.x0; x < std::int64_t(firstWhole) * cw; ++x)
+                line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
+            CopyWholeLooks(line + (std::int64_t(firstWhole) * cw - target.originX), looks.data() + (firstWhole - firstCol),
+                           endWhole - firstWhole, cw, (y - rowTop) * cw);
+            for (std::int64_t x = std::int64_t(endWhole) * cw; x < c.x1; ++x)
+                line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
         }
     }
 }
@@ -494,6 +535,37 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
     const std::int64_t bw = std::int64_t(tw) << j;
     const std::int64_t bh = std::int64_t(th) << j;
 
+    // Blocks that tile the screen pixels exactly (power-of-two tiles), away
+    // from the map's last part-covered pixels: each screen pixel is one
+    // block, or the average of 2 x 2.
+    const std::int64_t n = s / bw;
+    if (s % bw == 0 && s % bh == 0 && s / bh == n && (n == 1 || n == 2) && c.x1 * s <= size->width &&
+        c.y1 * s <= size->height) {
+        const int gx0 = int(c.x0 * n);
+        const std::size_t count = std::size_t((c.x1 - c.x0) * n);
+        std::vector<Pixel> converted[2] = {std::vector<Pixel>(count), std::vector<Pixel>(count)};
+        const auto rowOf = [&](int gy, int which) -> const Pixel* {
+            if (j > 0)
+                return cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
+                       std::size_t(gy) * std::size_t(cache.LevelWidth(j)) + gx0;
+            const short* cells = map.m_cells.Row(CellLayer::Tiles, gy);
+            Pixel* out = converted[which].data();
+            for (std::size_t i = 0; i < count; ++i) out[i] = cache.CellColour(cells, gx0 + int(i));
+            return out;
+        };
+        for (std::int64_t y = c.y0; y < c.y1; ++y) {
+            Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
+            const Pixel* a = rowOf(int(y * n), 0);
+            if (n == 1) {
+                std::memcpy(out, a, count * sizeof(Pixel));
+                continue;
+            }
+            const Pixel* b = rowOf(int(y * n + 1), 1);
+            for (std::size_t i = 0; i < count / 2; ++i) out[i] = Average4(a[2 * i], a[2 * i + 1], b[2 * i], b[2 * i + 1]);
+        }
+        return;
+    }
+
     // Which blocks each screen column and row covers, and by how many map pixels.
     struct Part {
         int block;
@@ -523,6 +595,8 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
         for (std::size_t p = columnStart[i]; p < columnStart[i + 1]; ++p) sum += columnParts[p].weight;
         across[i] = sum;
     }
+    std::vector<double> perAcross(across.size());
+    for (std::size_t i = 0; i < across.size(); ++i) perAcross[i] = 1.0 / double(across[i]);
     std::vector<Part> rowParts;
     for (std::int64_t y = c.y0; y < c.y1; ++y) {
         rowParts.clear();
@@ -553,9 +627,11 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
             }
         }
         Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
+        // A multiplication by the reciprocal, not three divisions a pixel.
+        const double perDown = 1.0 / double(down);
         for (std::size_t i = 0; i < across.size(); ++i) {
-            const std::uint32_t total = across[i] * down;
-            const auto channel = [&](std::uint32_t v) { return (v + total / 2) / total; };
+            const double scale = perDown * perAcross[i];
+            const auto channel = [&](std::uint32_t v) { return std::min(255u, std::uint32_t(double(v) * scale + 0.5)); };
             out[i] = 0xFF000000u | (channel(red[i]) << 16) | (channel(green[i]) << 8) | channel(blue[i]);
         }
     }

@@ -120,6 +120,17 @@ public:
     void SetCellAttributes(const CRect& cells, short value);
     short CellAttribute(int col, int row) const;
 
+    // Runs an edit of the map's cells (either layer or both) and keeps what
+    // it changed as one undo step named step; an edit that changed nothing
+    // makes no step. The edit returns the cells it wrote, which every view
+    // is told of either way.
+    using CellEdit = std::function<CRect(CCellLayers& cells)>;
+    void RecordCellEdit(const QString& step, const CellEdit& edit);
+    // While a stroke is open (a drag of a painting tool, say), every cell
+    // edit joins the first one's undo step.
+    void BeginStroke();
+    void EndStroke();
+
     // Cuts the cells (bitmap pixels, right and bottom exclusive) into new
     // tiles at the end of the set, in order; cells not wholly on the picture
     // are skipped, and the first tile that cannot be made (it says why)
@@ -128,7 +139,7 @@ public:
 
     // The changes the undo steps make, each telling the views. Tiles go in
     // and come out with their numbers, in ascending order.
-    void PutCells(CellLayer layer, const CRect& cells, const std::vector<short>& values);
+    void PutCellChunks(const std::vector<ChunkChange>& changes, bool after, const CRect& cells);
     void PutTiles(const std::vector<std::pair<int, SharedSprite>>& tiles);
     std::vector<std::pair<int, SharedSprite>> TakeTiles(const std::vector<int>& numbers);
     void PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes);
@@ -245,15 +256,6 @@ private:
     // Makes the layers of a new map (the message of a failure shows) and
     // tells every view.
     void MakeNewMapCells(int mapWidth, int mapHeight);
-    // Runs an edit of the cells of one layer within reach, and keeps it as
-    // one undo step when it changed a cell.
-    template <class Edit>
-    void RecordCellEdit(const QString& step, CellLayer layer, const CRect& reach, Edit edit);
-    std::vector<short> CaptureCells(CellLayer layer, const CRect& cells) const;
-    // The same for the other files' edits of the tile layer, and for an
-    // edit that may write both layers.
-    void RecordTileEdit(const QString& step, const CRect& reach, const std::function<CRect()>& edit);
-    void RecordBothLayers(const QString& step, const CRect& reach, const std::function<CRect()>& edit);
     // A new map or tile set: the blocks picked and the selection go.
     void DropPicks();
     // The clipboard's cells, or a refusal that says why not.
@@ -267,6 +269,8 @@ private:
     void RemoveTiles(const QString& step, std::vector<int> numbers);
 
     QUndoStack m_undoStack;
+    int m_nStroke = -1;  // the open stroke's number, or -1
+    int m_nStrokes = 0;
     // Declared last, so it goes first: it watches the history above.
     std::unique_ptr<CRecoveryKeeper> m_pRecovery;
 };

@@ -79,8 +79,7 @@ void CZellDoc::OnEditCut()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
     CopySelection();
-    RecordBothLayers(QStringLiteral("잘라내기"), m_rcMapSelection,
-                     [&] { return EmptyCells(m_map.m_cells, m_rcMapSelection); });
+    RecordCellEdit(QStringLiteral("잘라내기"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
 }
 
 void CZellDoc::OnEditPaste()
@@ -105,10 +104,8 @@ void CZellDoc::OnEditPasteInPlace()
     }
     const CCellBlock& block = paste.cells.block;
     const CPoint at = paste.cells.origin;
-    const CRect reach(at.x, at.y, int(std::min<std::int64_t>(std::int64_t(at.x) + block.m_nCols, INT_MAX)),
-                      int(std::min<std::int64_t>(std::int64_t(at.y) + block.m_nRows, INT_MAX)));
-    RecordBothLayers(QStringLiteral("붙여넣기"), reach,
-                     [&] { return StampCellBlock(m_map.m_cells, block, at.x, at.y, paste.ownForm); });
+    RecordCellEdit(QStringLiteral("붙여넣기"),
+                   [&](CCellLayers& cells) { return StampCellBlock(cells, block, at.x, at.y, paste.ownForm); });
 }
 
 void CZellDoc::OnUpdateHaveMapSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_rcMapSelection.IsRectEmpty()); }
@@ -117,5 +114,6 @@ void CZellDoc::OnUpdateCanPaste(CCmdUI* pCmdUI)
 {
     const QClipboard* clipboard = Clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    pCmdUI->Enable(data && (data->hasFormat(kCellsMimeType) || (data->hasText() && !data->text().trimmed().isEmpty())));
+    // Text is read only when pasted: a large text would slow every update of the menus.
+    pCmdUI->Enable(data && (data->hasFormat(kCellsMimeType) || data->hasText()));
 }

@@ -11,12 +11,10 @@
 void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
 {
     const std::vector<CPoint> line = LineCells(fromCell, toCell);
-    CRect reach;
-    for (const CPoint& cell : {fromCell, toCell}) reach.UnionRect(reach, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
-    RecordTileEdit(QStringLiteral("지우기"), reach, [&] {
+    RecordCellEdit(QStringLiteral("지우기"), [&](CCellLayers& cells) {
         CRect erased;
         for (const CPoint& cell : line)
-            if (m_map.m_cells.SetTile(cell.x, cell.y, kEmptyTileCell))
+            if (cells.SetTile(cell.x, cell.y, kEmptyTileCell))
                 erased.UnionRect(erased, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
         return erased;
     });
@@ -31,9 +29,9 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
     const int steps = m_undoStack.count();
     const int index = m_undoStack.index();
     const FillPattern pattern = FillPattern::OfTiles(Brush(), col, row);
-    RecordTileEdit(QStringLiteral("채우기"), CRect(0, 0, MapWidth(), MapHeight()), [&] {
-        return everywhere ? FillEverywhere(m_map.m_cells, CellLayer::Tiles, col, row, pattern)
-                          : FloodFillArea(m_map.m_cells, CellLayer::Tiles, col, row, pattern);
+    RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
+        return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
+                          : FloodFillArea(cells, CellLayer::Tiles, col, row, pattern);
     });
     return m_undoStack.count() != steps || m_undoStack.index() != index;
 }
@@ -53,16 +51,14 @@ void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
     if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
     CRect destination = from;
     destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
-    CRect reach;
-    reach.UnionRect(source, destination);
-    RecordBothLayers(QStringLiteral("이동"), reach, [&] { return MoveCellRect(m_map.m_cells, from, toTopLeft); });
+    RecordCellEdit(QStringLiteral("이동"), [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft); });
     SetMapSelection(destination);
 }
 
 void CZellDoc::DeleteSelection()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
-    RecordBothLayers(QStringLiteral("삭제"), m_rcMapSelection, [&] { return EmptyCells(m_map.m_cells, m_rcMapSelection); });
+    RecordCellEdit(QStringLiteral("삭제"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
 }
 
 void CZellDoc::OnEditDelete() { DeleteSelection(); }
