@@ -10,6 +10,9 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 
@@ -70,6 +73,8 @@ public:
         m_view.UpdateWindow();
         QApplication::processEvents();
     }
+
+    CMapView& View() { return m_view; }
 
     void Refresh()
     {
@@ -150,5 +155,67 @@ void BM_RefreshLargeMap(benchmark::State& state)
                          times.BaselineMs(), "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
 }
 BENCHMARK(BM_RefreshLargeMap)->UseManualTime()->Iterations(105)->Unit(benchmark::kMillisecond);
+
+// The pane on the large map at each zoom step (the argument is the step's
+// index), somewhere in the middle; at the smallest steps the whole map is
+// in the pane.
+void BM_RefreshZoomed(benchmark::State& state)
+{
+    RefreshFixture fixture(kLargeMapSide);
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const MapZoom zoom = ZoomSteps()[std::size_t(state.range(0))];
+    fixture.View().SetZoom(zoom, CPoint(0, 0));
+    const MapViewport viewport = fixture.View().Viewport();
+    fixture.ScrollTo(CPoint(int(std::max<std::int64_t>(0, viewport.ZoomedWidth() / 2 - kPaneWidth / 2)),
+                            int(std::max<std::int64_t>(0, viewport.ZoomedHeight() / 2 - kPaneHeight / 2))));
+    fixture.Refresh();
+
+    const std::size_t bytes = std::size_t(kPaneWidth) * kPaneHeight * sizeof(std::uint32_t);
+    std::vector<std::uint8_t> from(bytes, 1);
+    std::vector<std::uint8_t> to(bytes, 2);
+    PairedTimes times;
+    for (auto _ : state)
+        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map at " + ZoomText(zoom),
+                         times.SubjectMs(), times.BaselineMs(), "ms", "one copy of the pane's area",
+                         Limit::RatioAtMost, 3, ""});
+}
+BENCHMARK(BM_RefreshZoomed)->DenseRange(0, int(ZoomSteps().size()) - 1)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
+
+// One Ctrl+wheel notch on the large map, to the repainted pane, in and out
+// in turn through the middle steps.
+void BM_WheelZoomStep(benchmark::State& state)
+{
+    RefreshFixture fixture(kLargeMapSide);
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    QWidget* window = fixture.View().viewport();
+    const QPoint at(kPaneWidth / 3, kPaneHeight / 2);
+    std::vector<double> times;
+    int notch = 120;
+    for (auto _ : state) {
+        const MapZoom zoom = fixture.View().Zoom();
+        if (zoom == ZoomSteps().back()) notch = -120;
+        if (zoom == ZoomSteps().front()) notch = 120;
+        QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, notch), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        const auto start = std::chrono::steady_clock::now();
+        QApplication::sendEvent(window, &wheel);
+        window->repaint();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000);
+    }
+    std::sort(times.begin(), times.end());
+    const double worst = times.empty() ? 0 : times.back();
+    RecordFigure(state, {"Ctrl+wheel zoom step to the repainted 1920x1080 pane, 4096x4096-cell map (slowest)", worst,
+                         0, "ms", "", Limit::AtMost, 16, "slowest"});
+}
+BENCHMARK(BM_WheelZoomStep)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
 
 }  // namespace

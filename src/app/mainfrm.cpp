@@ -12,7 +12,50 @@
 
 const UINT CMainFrame::indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() { RegisterMapPaneCommands(); }
+
+UINT CMainFrame::ToolCommand(int tool) { return ID_TOOL_STAMP + UINT(tool); }
+
+void CMainFrame::RegisterMapPaneCommands()
+{
+    // The tools are one exclusive group: the update path ticks the one in use.
+    for (MapTool tool : {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
+        const UINT id = ToolCommand(int(tool));
+        OnCommand(id, [this, tool] {
+            if (m_pMapView) m_pMapView->SetTool(tool);
+        });
+        OnUpdateCommandUI(id, [this, tool](CCmdUI* pUI) {
+            pUI->Enable(m_pMapView != nullptr);
+            pUI->SetCheck(m_pMapView && m_pMapView->Tool() == tool);
+        });
+    }
+    OnCommand(ID_VIEW_EDITBAR, [this] { m_wndEditBar.setVisible(m_wndEditBar.isHidden()); });
+    OnUpdateCommandUI(ID_VIEW_EDITBAR, [this](CCmdUI* pUI) { pUI->SetCheck(!m_wndEditBar.isHidden()); });
+    const auto onMap = [this](void (CMapView::*zoom)()) {
+        return [this, zoom] {
+            if (m_pMapView) (m_pMapView->*zoom)();
+        };
+    };
+    OnCommand(ID_VIEW_ZOOM_IN, onMap(&CMapView::ZoomIn));
+    OnCommand(ID_VIEW_ZOOM_OUT, onMap(&CMapView::ZoomOut));
+    OnCommand(ID_VIEW_ZOOM_FIT, onMap(&CMapView::ZoomToFit));
+    OnCommand(ID_VIEW_ZOOM_ACTUAL, [this] {
+        if (m_pMapView) m_pMapView->SetZoom(MapZoom{0});
+    });
+    OnUpdateCommandUI(ID_VIEW_ZOOM_IN, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == CMapView::LargestZoom()));
+    });
+    OnUpdateCommandUI(ID_VIEW_ZOOM_OUT, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == CMapView::SmallestZoom()));
+    });
+}
+
+void CMainFrame::ShowMapPaneStatus()
+{
+    if (!m_pMapView) return;
+    if (m_pZoomPane) m_pZoomPane->setText(QString::fromStdString(ZoomText(m_pMapView->Zoom())));
+    if (m_pWherePane) m_pWherePane->setText(m_pMapView->WhereText());
+}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -47,6 +90,33 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
         return -1;
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     addToolBar(Qt::TopToolBarArea, &m_wndToolBar);
+
+    if (!m_wndEditBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                                   CBRS_SIZE_DYNAMIC,
+                               CRect(0, 0, 0, 0), ID_VIEW_EDITBAR) ||
+        !m_wndEditBar.LoadToolBar(IDR_EDITBAR))
+        return -1;
+    m_wndEditBar.setObjectName(QStringLiteral("edittoolbar"));
+    m_wndEditBar.setWindowTitle(QStringLiteral("편집 도구 모음"));
+    m_wndEditBar.setAccessibleName(m_wndEditBar.windowTitle());
+    m_wndEditBar.EnableDocking(CBRS_ALIGN_ANY);
+    addToolBar(Qt::TopToolBarArea, &m_wndEditBar);
+
+    // Before the lock indicators: where the pointer is, and the zoom.
+    m_pWherePane = new QLabel(&m_wndStatusBar);
+    m_pWherePane->setAccessibleName(QStringLiteral("커서 위치"));
+    m_pWherePane->setMinimumWidth(m_pWherePane->fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
+    m_pZoomPane = new QLabel(QStringLiteral("100%"), &m_wndStatusBar);
+    m_pZoomPane->setAccessibleName(QStringLiteral("확대 비율"));
+    m_pZoomPane->setAlignment(Qt::AlignCenter);
+    m_pZoomPane->setMinimumWidth(m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("00000%")) + 12);
+    for (QLabel* pane : {m_pWherePane, m_pZoomPane}) {
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+    }
+    m_wndStatusBar.insertPermanentWidget(0, m_pWherePane);
+    m_wndStatusBar.insertPermanentWidget(1, m_pZoomPane);
     return 0;
 }
 
@@ -72,6 +142,7 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     m_pSmallMapView = qobject_cast<CSmallMapView*>(m_wndSplitterTop.GetPane(0, 1));
     m_pMapView = qobject_cast<CMapView*>(m_wndSplitterTop.GetPane(0, 0));
     if (!m_pTileView || !m_pBmpView || !m_pSmallMapView || !m_pMapView) return FALSE;
+    connect(m_pMapView, &CMapView::StatusChanged, this, [this] { ShowMapPaneStatus(); });
 
     // Initial updates run in this order: the map first, so that its cell
     // layers exist before the other panes ask it to refresh.

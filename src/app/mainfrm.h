@@ -22,6 +22,9 @@ public:
     int OnCreate(CREATESTRUCT* lpCreateStruct) override;
     BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext) override;
 
+    // The tool command of each tool, in the order of the tools menu.
+    static UINT ToolCommand(int tool);
+
     // The ideal pane sizes for a client width W (the last pane takes the rest).
     static int MapPaneIdealWidth(int clientWidth) { return (clientWidth / 4) * 3; }
     static int PalettePaneIdealWidth(int clientWidth) { return clientWidth - 640; }
@@ -39,6 +42,15 @@ public:
     CTileView* m_pTileView = nullptr;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
+    // The map pane's tools, after the toolbar above.
+    CToolBar m_wndEditBar;
+    // Status panes: the cell under the pointer, and the map pane's zoom.
+    QLabel* m_pWherePane = nullptr;
+    QLabel* m_pZoomPane = nullptr;
 
     static const UINT indicators[4];
+
+private:
+    void RegisterMapPaneCommands();
+    void ShowMapPaneStatus();
 };

@@ -9,10 +9,10 @@ namespace {
 constexpr int kChunkCells = 1 << 16;
 
 // A chunk of cells, or null when memory runs out.
-std::shared_ptr<short[]> NewChunk(std::size_t cells)
+CellChunk NewChunk(std::size_t cells)
 {
     try {
-        return std::shared_ptr<short[]>(new short[cells]);
+        return CellChunk(new short[cells]);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -58,7 +58,7 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
     }
     for (std::size_t chunk = 0; chunk < count; ++chunk) {
         const std::size_t cells = ChunkCells(chunk);
-        std::shared_ptr<short[]> block = NewChunk(cells);
+        CellChunk block = NewChunk(cells);
         if (!block) {
             layer.chunks.clear();
             return false;
@@ -96,11 +96,11 @@ short* CCellLayers::MutableRow(CellLayer which, int row)
     Layer& layer = Of(which);
     if (!layer.present || row < 0 || row >= m_height) return nullptr;
     const std::size_t index = std::size_t(row / m_rowsPerChunk);
-    std::shared_ptr<short[]>& chunk = layer.chunks[index];
+    CellChunk& chunk = layer.chunks[index];
     if (chunk.use_count() > 1) {
         // Another copy still sees this chunk: write into one of our own.
         const std::size_t cells = ChunkCells(index);
-        std::shared_ptr<short[]> own = NewChunk(cells);
+        CellChunk own = NewChunk(cells);
         if (!own) return nullptr;
         std::copy_n(chunk.get(), cells, own.get());
         chunk = std::move(own);
@@ -123,4 +123,36 @@ bool CCellLayers::Set(CellLayer layer, int col, int row, short value)
     if (!cells) return false;
     cells[col] = value;
     return true;
+}
+
+std::vector<ChunkChange> CCellLayers::ChangesSince(const CCellLayers& earlier)
+{
+    std::vector<ChunkChange> changes;
+    for (const CellLayer which : {CellLayer::Tiles, CellLayer::Attributes}) {
+        Layer& now = Of(which);
+        const Layer& then = earlier.Of(which);
+        if (now.chunks.size() != then.chunks.size()) continue;  // a layer made or lost: no edit does that
+        for (std::size_t index = 0; index < now.chunks.size(); ++index) {
+            CellChunk& chunk = now.chunks[index];
+            const CellChunk& old = then.chunks[index];
+            if (chunk == old) continue;
+            const std::size_t cells = ChunkCells(index);
+            if (std::equal(chunk.get(), chunk.get() + cells, old.get())) {
+                chunk = old;  // written with what it held: share it again
+                continue;
+            }
+            changes.push_back({which, index, cells, old, chunk});
+        }
+    }
+    return changes;
+}
+
+void CCellLayers::PutChunks(const std::vector<ChunkChange>& changes, bool after)
+{
+    for (const ChunkChange& change : changes) {
+        Layer& layer = Of(change.layer);
+        // A chunk of another map's shape never goes in.
+        if (change.index < layer.chunks.size() && change.cells == ChunkCells(change.index))
+            layer.chunks[change.index] = after ? change.after : change.before;
+    }
 }

@@ -40,6 +40,20 @@ const char* LayerAllocMessage(LayerAllocResult result);
 
 enum class CellLayer { Tiles, Attributes };
 
+// A block of whole rows of one layer, shared between copies of the layers.
+using CellChunk = std::shared_ptr<short[]>;
+
+// One chunk that an edit changed: as it was and as it became. An undo step
+// keeps these instead of the cells themselves; the after chunk is the one
+// the map holds until it changes again, so it costs nothing extra.
+struct ChunkChange {
+    CellLayer layer;
+    std::size_t index;
+    std::size_t cells;  // entries in the chunk
+    CellChunk before;
+    CellChunk after;
+};
+
 inline bool CellInMap(int col, int row, int mapWidth, int mapHeight)
 {
     return col >= 0 && row >= 0 && col < mapWidth && row < mapHeight;
@@ -81,10 +95,19 @@ public:
     const short* Row(CellLayer layer, int row) const;
     short* MutableRow(CellLayer layer, int row);
 
+    // The chunks of both layers that now hold other cells than in earlier,
+    // a copy of these layers taken before an edit (of the same size). A
+    // chunk the edit wrote but left as it was is shared with earlier again.
+    std::vector<ChunkChange> ChangesSince(const CCellLayers& earlier);
+    // Puts each change's chunk back in place: the after chunks to redo an
+    // edit, the before chunks to undo it. Later writes copy them first, so
+    // the changes stay as they are.
+    void PutChunks(const std::vector<ChunkChange>& changes, bool after);
+
 private:
     struct Layer {
         bool present = true;
-        std::vector<std::shared_ptr<short[]>> chunks;
+        std::vector<CellChunk> chunks;
     };
     const Layer& Of(CellLayer layer) const { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
     Layer& Of(CellLayer layer) { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }

@@ -1,16 +1,53 @@
 #include "undocommands.h"
 
+#include <algorithm>
+
 #include "zelldoc.h"
 
-CCellsCommand::CCellsCommand(CZellDoc& doc, const QString& text, CellLayer layer, const CRect& cells,
-                             std::vector<short> before, std::vector<short> after)
-    : QUndoCommand(text), m_doc(doc), m_layer(layer), m_rcCells(cells), m_before(std::move(before)),
-      m_after(std::move(after))
+namespace {
+constexpr int kCellStrokeId = 1;
+}
+
+CCellsCommand::CCellsCommand(CZellDoc& doc, const QString& text, const CRect& cells, std::vector<ChunkChange> changes,
+                             int stroke)
+    : QUndoCommand(text), m_doc(doc), m_rcCells(cells), m_changes(std::move(changes)), m_nStroke(stroke)
 {
 }
 
-void CCellsCommand::undo() { m_doc.PutCells(m_layer, m_rcCells, m_before); }
-void CCellsCommand::redo() { m_doc.PutCells(m_layer, m_rcCells, m_after); }
+void CCellsCommand::undo() { m_doc.PutCellChunks(m_changes, false, m_rcCells); }
+
+void CCellsCommand::redo()
+{
+    if (m_bMade) {
+        m_bMade = false;
+        return;
+    }
+    m_doc.PutCellChunks(m_changes, true, m_rcCells);
+}
+
+int CCellsCommand::id() const { return m_nStroke < 0 ? -1 : kCellStrokeId; }
+
+bool CCellsCommand::mergeWith(const QUndoCommand* other)
+{
+    const auto* later = dynamic_cast<const CCellsCommand*>(other);
+    if (!later || later->m_nStroke != m_nStroke) return false;
+    // Each chunk keeps its state before the stroke and takes its latest.
+    for (const ChunkChange& change : later->m_changes) {
+        auto kept = std::find_if(m_changes.begin(), m_changes.end(), [&](const ChunkChange& c) {
+            return c.layer == change.layer && c.index == change.index;
+        });
+        if (kept == m_changes.end()) {
+            m_changes.push_back(change);
+            continue;
+        }
+        kept->after = change.after;
+        // The stroke went back over this chunk to what it was.
+        if (std::equal(kept->before.get(), kept->before.get() + kept->cells, kept->after.get())) m_changes.erase(kept);
+    }
+    m_rcCells.UnionRect(m_rcCells, later->m_rcCells);
+    setObsolete(m_changes.empty());
+    return true;
+}
 
 CTileSetCommand::CTileSetCommand(CZellDoc& doc, const QString& text)
     : QUndoCommand(text), m_doc(doc), m_picked(doc.Selection())

@@ -1,6 +1,5 @@
 // The steps of the document's undo history, one class per kind of change.
-// Each keeps only what its change touched: the cells of one rectangle before
-// and after, the tiles it added or took out, the attribute bytes it set.
+// Each keeps only what its change touched: the chunks of cells it changed, the tiles it added or took out, the attribute bytes it set.
 // Every redo and undo goes through the document, which tells the views.
 #pragma once
 
@@ -15,20 +14,29 @@
 
 class CZellDoc;
 
-// The cells of one rectangle of one layer, as they were and as they became.
+// What one edit of the cells changed (or one stroke of edits), kept as the
+// layers' chunks before and after it. The edit is made on the map before
+// the step is pushed, so the step's first redo has nothing to do.
 class CCellsCommand : public QUndoCommand {
 public:
-    CCellsCommand(CZellDoc& doc, const QString& text, CellLayer layer, const CRect& cells, std::vector<short> before,
-                  std::vector<short> after);
+    // stroke: the number of the stroke the edit is part of, or -1.
+    CCellsCommand(CZellDoc& doc, const QString& text, const CRect& cells, std::vector<ChunkChange> changes,
+                  int stroke);
     void undo() override;
     void redo() override;
+    // Edits of one stroke merge into its first step.
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+    const std::vector<ChunkChange>& Changes() const { return m_changes; }
+    const CRect& ChangedCells() const { return m_rcCells; }
 
 private:
     CZellDoc& m_doc;
-    CellLayer m_layer;
-    CRect m_rcCells;
-    std::vector<short> m_before;
-    std::vector<short> m_after;
+    CRect m_rcCells;  // every cell the step wrote, for the views
+    std::vector<ChunkChange> m_changes;
+    int m_nStroke;
+    bool m_bMade = true;  // the edit is on the map: the first redo only tells
 };
 
 // A change of the tile set drops the block picked in the palette; taking

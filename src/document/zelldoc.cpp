@@ -22,19 +22,32 @@ CZellDoc::CZellDoc()
     OnCommand(ID_TEXT_COLOR, [this] { OnTextColor(); });
     OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
     OnCommand(ID_EDIT_REDO, [this] { OnEditRedo(); });
+    OnCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
+    OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    OnCommand(ID_EDIT_DELETE, [this] { OnEditDelete(); });
+    OnCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    OnCommand(ID_EDIT_PASTE_IN_PLACE, [this] { OnEditPasteInPlace(); });
+    OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    OnCommand(ID_EDIT_SELECT_NONE, [this] { OnEditSelectNone(); });
 
     OnUpdateCommandUI(ID_BITMAP_ALLTILES, [this](CCmdUI* ui) { OnUpdateHaveBitmap(ui); });
     OnUpdateCommandUI(ID_TILE_ARRANGE, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
     OnUpdateCommandUI(ID_TILE_ERASEALL, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
     OnUpdateCommandUI(ID_TILE_ERASESEL, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
     OnUpdateCommandUI(ID_TILE_SETATTR, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
-    OnUpdateCommandUI(ID_TILE_FILLALL, [this](CCmdUI* ui) { OnUpdateHaveSelection(ui); });
+    OnUpdateCommandUI(ID_TILE_FILLALL, [this](CCmdUI* ui) { OnUpdateHaveBrush(ui); });
     OnUpdateCommandUI(ID_SHOW_TILENUMBERS, [this](CCmdUI* ui) { OnUpdateShowTileNumbers(ui); });
     OnUpdateCommandUI(ID_SHOW_PALETTEATTR, [this](CCmdUI* ui) { OnUpdateShowPaletteAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_TILEATTR, [this](CCmdUI* ui) { OnUpdateShowTileAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI* ui) { OnUpdateEditUndo(ui); });
     OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI* ui) { OnUpdateEditRedo(ui); });
+    OnUpdateCommandUI(ID_EDIT_CUT, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });
+    OnUpdateCommandUI(ID_EDIT_COPY, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });
+    OnUpdateCommandUI(ID_EDIT_DELETE, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });
+    OnUpdateCommandUI(ID_EDIT_SELECT_NONE, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });
+    OnUpdateCommandUI(ID_EDIT_PASTE, [this](CCmdUI* ui) { OnUpdateCanPaste(ui); });
+    OnUpdateCommandUI(ID_EDIT_PASTE_IN_PLACE, [this](CCmdUI* ui) { OnUpdateCanPaste(ui); });
 }
 
 CZellDoc::~CZellDoc()

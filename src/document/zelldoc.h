@@ -9,11 +9,13 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cellblock.h"
 #include "dib.h"
 #include "document.h"
 #include "mapmodel.h"
@@ -38,6 +40,8 @@ inline constexpr const char* kMsgAskEraseSelectedTiles = "선택된 타일을 �
 inline constexpr const char* kMsgAskSaveChanges = "변경된 내용을 저장하시겠습니까?";
 // The status bar's note for a dropped file the editor does not open.
 inline constexpr const char* kMsgDropIgnored = "열 수 없는 화일이라 무시했습니다: ";
+// The status bar's note for a fill without a picked block.
+inline constexpr const char* kMsgPickBlockToFill = "채울 타일 블록을 먼저 고르세요";
 
 class CZellDoc : public CDocument {
 public:
@@ -68,17 +72,65 @@ public:
 
     // The block picked in the palette. The palette picks and drops it;
     // the map pane drops it with the right button. The other views hear of
-    // it (HINT_SELECTION), the sender does not.
+    // it (HINT_SELECTION), the sender does not. Picking it in the palette
+    // makes it the brush too.
     bool HasSelection() const { return !m_selection.IsEmpty(); }
     const CTileBlock& Selection() const { return m_selection; }
     void SetSelection(CTileBlock block, CScrollView* pSender);
+    // Drops the palette's block and the brush.
     void ClearSelection(CScrollView* pSender);
 
+    // The brush: the block the map's tools stamp and fill with, the
+    // palette's block or one taken from the map (picker, capture, paste).
+    // A block from the map leaves the palette's block picked, for the tile
+    // commands, but the palette shows no frame while BrushFromPalette() is
+    // false. The other views hear of a new brush with HINT_SELECTION.
+    bool HasBrush() const { return !Brush().IsEmpty(); }
+    const CCellBlock& Brush() const;
+    bool BrushFromPalette() const { return HasBrush() && !m_brush.FromMap(); }
+    void SetBrush(CCellBlock block, CScrollView* pSender);
+
     // Map edits, each one undoable step; each tells every view which cells changed.
-    void StampSelection(int col, int row);
-    void FillWithSelection(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
+    // The brush with its top-left entry at cell (col, row) (tiles only).
+    void StampBrush(int col, int row);
+    // The cells filled with the brush repeated from their top-left cell.
+    void FillWithBrush(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
+    void StampSelection(int col, int row) { StampBrush(col, row); }
+    void FillWithSelection(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"))
+    {
+        FillWithBrush(cells, step);
+    }
+    // The tiles of the cells on the line between two cells become empty;
+    // the attributes stay ("지우기").
+    void EraseLine(CPoint fromCell, CPoint toCell);
+    // Fills the area of cells like cell (col, row), or every such cell of
+    // the map, with the brush repeated from that cell ("채우기"). Without a
+    // brush the status bar asks for one. True when a cell changed.
+    bool FloodFill(int col, int row, bool everywhere);
+
+    // The selected rectangle of cells (empty: none), kept within the map.
+    // Views hear of it with HINT_MAP_SELECTION; undo leaves it alone.
+    const CRect& MapSelection() const { return m_rcMapSelection; }
+    void SetMapSelection(const CRect& cells);
+    // Moves the tiles and attributes of the cells so that their top-left
+    // lands on toTopLeft; the cells left become empty with attribute 0
+    // ("이동"). The selection goes with them.
+    void MoveCells(const CRect& from, CPoint toTopLeft);
+    // The selected cells become empty with attribute 0 ("삭제").
+    void DeleteSelection();
     void SetCellAttributes(const CRect& cells, short value);
     short CellAttribute(int col, int row) const;
+
+    // Runs an edit of the map's cells (either layer or both) and keeps what
+    // it changed as one undo step named step; an edit that changed nothing
+    // makes no step. The edit returns the cells it wrote, which every view
+    // is told of either way.
+    using CellEdit = std::function<CRect(CCellLayers& cells)>;
+    void RecordCellEdit(const QString& step, const CellEdit& edit);
+    // While a stroke is open (a drag of a painting tool, say), every cell
+    // edit joins the first one's undo step.
+    void BeginStroke();
+    void EndStroke();
 
     // Cuts the cells (bitmap pixels, right and bottom exclusive) into new
     // tiles at the end of the set, in order; cells not wholly on the picture
@@ -88,7 +140,7 @@ public:
 
     // The changes the undo steps make, each telling the views. Tiles go in
     // and come out with their numbers, in ascending order.
-    void PutCells(CellLayer layer, const CRect& cells, const std::vector<short>& values);
+    void PutCellChunks(const std::vector<ChunkChange>& changes, bool after, const CRect& cells);
     void PutTiles(const std::vector<std::pair<int, SharedSprite>>& tiles);
     std::vector<std::pair<int, SharedSprite>> TakeTiles(const std::vector<int>& numbers);
     void PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes);
@@ -140,6 +192,20 @@ public:
     void OnTextColor();
     void OnEditUndo();
     void OnEditRedo();
+    // The clipboard carries cells in the editor's own form (with the
+    // attributes and where they came from) and as text.
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditDelete();
+    // Makes the clipboard's cells the brush (tiles only) and tells the
+    // views with HINT_BRUSH_PASTED; text that cannot be pasted is refused
+    // with a message box, and nothing changes.
+    void OnEditPaste();
+    // Stamps the clipboard's cells where they were copied from, with their
+    // attributes when they came in the editor's own form ("붙여넣기").
+    void OnEditPasteInPlace();
+    void OnEditSelectAll();
+    void OnEditSelectNone();
 
     // Enable and check rules.
     void OnUpdateHaveBitmap(CCmdUI* pCmdUI);
@@ -151,6 +217,9 @@ public:
     void OnUpdateShowMapAttr(CCmdUI* pCmdUI);
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    void OnUpdateHaveBrush(CCmdUI* pCmdUI);
+    void OnUpdateHaveMapSelection(CCmdUI* pCmdUI);
+    void OnUpdateCanPaste(CCmdUI* pCmdUI);
 
     CDib m_dib;
     std::string m_strBitmapPath;  // the file m_dib was loaded from
@@ -161,6 +230,9 @@ public:
     CTextColorDlg m_dlgTextColor;
     int m_nTilesPerRow = 10;
     CTileBlock m_selection;
+    // A palette brush follows m_selection, which may be written directly.
+    mutable CCellBlock m_brush;
+    CRect m_rcMapSelection;
     BOOL m_bShowTileNumbers = FALSE;
     BOOL m_bShowMapAttr = FALSE;
     BOOL m_bShowTileAttr = FALSE;
@@ -187,17 +259,21 @@ private:
     // Makes the layers of a new map (the message of a failure shows) and
     // tells every view.
     void MakeNewMapCells(int mapWidth, int mapHeight);
-    // Runs an edit of the cells of one layer within reach, and keeps it as
-    // one undo step when it changed a cell.
-    template <class Edit>
-    void RecordCellEdit(const QString& step, CellLayer layer, const CRect& reach, Edit edit);
-    std::vector<short> CaptureCells(CellLayer layer, const CRect& cells) const;
+    // A new map or tile set: the blocks picked and the selection go.
+    void DropPicks();
+    // The clipboard's cells, or a refusal that says why not.
+    struct ClipboardPaste;
+    ClipboardPaste ReadClipboard() const;
+    // Puts the selected cells on the clipboard.
+    void CopySelection() const;
     // The tiles cut (or none) become one undo step; the palette is laid out
     // anew either way.
     void AddCutTiles(const QString& step, CTileList& cut);
     void RemoveTiles(const QString& step, std::vector<int> numbers);
 
     QUndoStack m_undoStack;
+    int m_nStroke = -1;  // the open stroke's number, or -1
+    int m_nStrokes = 0;
     // Declared last, so it goes first: it watches the history above.
     std::unique_ptr<CRecoveryKeeper> m_pRecovery;
 };

@@ -1,6 +1,6 @@
 // Changes to the map and the tile set: the picked block, painting and
 // attributes on the map, tiles cut from the bitmap, and the changes the
-// undo steps make. Each edit is one undo step.
+// undo steps make. Each edit is one undo step (a stroke's edits, one together).
 #include <algorithm>
 
 #include "maphint.h"
@@ -8,38 +8,41 @@
 #include "undocommands.h"
 #include "zelldoc.h"
 
-namespace {
-// The cells of r within those of whole, row by row, from values captured over whole.
-std::vector<short> Crop(const std::vector<short>& values, const CRect& whole, const CRect& r)
-{
-    std::vector<short> cropped;
-    cropped.reserve(std::size_t(r.Width()) * std::size_t(r.Height()));
-    for (int y = r.top; y < r.bottom; ++y) {
-        const auto row = values.begin() + std::ptrdiff_t(y - whole.top) * whole.Width() + (r.left - whole.left);
-        cropped.insert(cropped.end(), row, row + r.Width());
-    }
-    return cropped;
-}
-
-// The cells from (col, row) on that a count of cols x rows can reach, kept to int.
-CRect Reach(int col, int row, int cols, int rows)
-{
-    const auto end = [](int from, int count) { return int(std::min<std::int64_t>(std::int64_t(from) + count, INT_MAX)); };
-    return {col, row, end(col, cols), end(row, rows)};
-}
-}  // namespace
-
 void CZellDoc::SetSelection(CTileBlock block, CScrollView* pSender)
 {
     m_selection = std::move(block);
+    m_brush = CCellBlock::FromPalette(m_selection);
     UpdateAllViews(pSender, HINT_SELECTION);
 }
 
 void CZellDoc::ClearSelection(CScrollView* pSender)
 {
-    if (!HasSelection()) return;
+    if (!HasSelection() && !HasBrush()) return;
     m_selection = {};
+    m_brush = {};
     UpdateAllViews(pSender, HINT_SELECTION);
+}
+
+const CCellBlock& CZellDoc::Brush() const
+{
+    if (!m_brush.FromMap()) {
+        CCellBlock palette = CCellBlock::FromPalette(m_selection);
+        if (!(palette == m_brush)) m_brush = std::move(palette);
+    }
+    return m_brush;
+}
+
+void CZellDoc::SetBrush(CCellBlock block, CScrollView* pSender)
+{
+    m_brush = std::move(block);
+    UpdateAllViews(pSender, HINT_SELECTION);
+}
+
+void CZellDoc::DropPicks()
+{
+    m_selection = {};
+    m_brush = {};
+    m_rcMapSelection = {};
 }
 
 void CZellDoc::CellsChanged(const CRect& cells)
@@ -50,65 +53,53 @@ void CZellDoc::CellsChanged(const CRect& cells)
     UpdateAllViews(nullptr, HINT_CELLS, &hint);
 }
 
-std::vector<short> CZellDoc::CaptureCells(CellLayer layer, const CRect& cells) const
+void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
 {
-    std::vector<short> values;
-    values.reserve(std::size_t(std::max(0, cells.Width())) * std::size_t(std::max(0, cells.Height())));
-    for (int y = cells.top; y < cells.bottom; ++y) {
-        const short* row = Cells().Row(layer, y);
-        if (row) values.insert(values.end(), row + cells.left, row + cells.right);
+    CRect written;
+    std::vector<ChunkChange> changes;
+    {
+        // A copy in no time that shares every chunk: the edit's writes copy
+        // the chunks they reach, and the copy keeps them as they were.
+        const CCellLayers before = m_map.m_cells;
+        written = edit(m_map.m_cells);
+        changes = m_map.m_cells.ChangesSince(before);
     }
-    return values;
+    if (!changes.empty()) m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));
+    CellsChanged(written);
 }
 
-template <class Edit>
-void CZellDoc::RecordCellEdit(const QString& step, CellLayer layer, const CRect& reach, Edit edit)
+void CZellDoc::BeginStroke() { m_nStroke = m_nStrokes++; }
+
+void CZellDoc::EndStroke() { m_nStroke = -1; }
+
+void CZellDoc::StampBrush(int col, int row)
 {
-    CRect area;
-    area.IntersectRect(reach, CRect(0, 0, MapWidth(), MapHeight()));
-    const std::vector<short> before = CaptureCells(layer, area);
-    const CRect written = edit();
-    std::vector<short> old = written.IsRectEmpty() ? std::vector<short>() : Crop(before, area, written);
-    std::vector<short> now = CaptureCells(layer, written);
-    if (old == now) {
-        CellsChanged(written);
-        return;
-    }
-    // The step's first redo writes the same cells again and tells the views.
-    m_undoStack.push(new CCellsCommand(*this, step, layer, written, std::move(old), std::move(now)));
+    RecordCellEdit(QStringLiteral("타일 찍기"), [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
 }
 
-void CZellDoc::StampSelection(int col, int row)
+void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
 {
-    RecordCellEdit(QStringLiteral("타일 찍기"), CellLayer::Tiles,
-                   Reach(col, row, m_selection.m_nCols, m_selection.m_nRows),
-                   [&] { return StampBlock(m_map.m_cells, m_selection, col, row); });
+    RecordCellEdit(step, [&](CCellLayers& cells) { return FillWithCellBlock(cells, Brush(), area); });
 }
 
-void CZellDoc::FillWithSelection(const CRect& cells, const QString& step)
+void CZellDoc::SetCellAttributes(const CRect& area, short value)
 {
-    RecordCellEdit(step, CellLayer::Tiles, cells, [&] { return FillWithBlock(m_map.m_cells, m_selection, cells); });
-}
-
-void CZellDoc::SetCellAttributes(const CRect& cells, short value)
-{
-    RecordCellEdit(QStringLiteral("맵 속성 지정"), CellLayer::Attributes, cells,
-                   [&] { return SetAttributes(m_map.m_cells, cells, value); });
+    RecordCellEdit(QStringLiteral("맵 속성 지정"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 short CZellDoc::CellAttribute(int col, int row) const { return m_map.m_cells.Attr(col, row).value_or(kNoAttrCell); }
 
-void CZellDoc::PutCells(CellLayer layer, const CRect& cells, const std::vector<short>& values)
+void CZellDoc::PutCellChunks(const std::vector<ChunkChange>& changes, bool after, const CRect& cells)
 {
-    auto from = values.begin();
-    for (int y = cells.top; y < cells.bottom && from != values.end(); ++y, from += cells.Width())
-        if (short* row = m_map.m_cells.MutableRow(layer, y)) std::copy_n(from, cells.Width(), row + cells.left);
+    m_map.m_cells.PutChunks(changes, after);
     CellsChanged(cells);
 }
 
 void CZellDoc::PaletteChanged(LPARAM hint)
 {
     m_selection = {};
+    // A brush from the map keeps its tile numbers while they name the same pictures.
+    if (!m_brush.FromMap() || (hint & HINT_TILE_IMAGES)) m_brush = {};
     UpdateAllViews(nullptr, hint);
 }
 

@@ -71,7 +71,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
         m_dib.Load(session.bitmapPath);
         if (m_dib.m_bLoaded) m_strBitmapPath = session.bitmapPath;
     }
-    m_selection = {};
+    DropPicks();
     SetPathName(session.mapPath);
     // Restored work is unsaved work.
     m_undoStack.clear();
@@ -147,7 +147,7 @@ void CZellDoc::TakeLoadedMap(MapFileContent& content, const std::string& path)
     // A loaded map never keeps the source bitmap, and starts a fresh history.
     m_dib.Free();
     m_strBitmapPath.clear();
-    m_selection = {};
+    DropPicks();
     m_undoStack.clear();
     SetPathName(path);
     UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);

@@ -79,7 +79,7 @@ void CZellDoc::OnTileEraseSelected()
 
 void CZellDoc::OnTileFillAll()
 {
-    if (!HasSelection()) return;
+    if (!HasBrush()) return;
     // The whole map from its top-left cell, whatever part of it is in view.
-    FillWithSelection(CRect(0, 0, MapWidth(), MapHeight()), QStringLiteral("타일 전체채우기"));
+    FillWithBrush(CRect(0, 0, MapWidth(), MapHeight()), QStringLiteral("타일 전체채우기"));
 }

@@ -10,6 +10,8 @@ void CZellDoc::OnUpdateHaveTiles(CCmdUI* pCmdUI) { pCmdUI->Enable(!Tiles().IsEmp
 
 void CZellDoc::OnUpdateHaveSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(HasSelection()); }
 
+void CZellDoc::OnUpdateHaveBrush(CCmdUI* pCmdUI) { pCmdUI->Enable(HasBrush()); }
+
 void CZellDoc::OnUpdateShowTileNumbers(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_bShowTileAttr && !m_bShowMapAttr);

@@ -80,7 +80,8 @@ CFrameWnd::CFrameWnd()
 
 QWidget* CFrameWnd::ControlBar(UINT nID) const
 {
-    if (nID == ID_VIEW_TOOLBAR) return findChild<QToolBar*>();
+    // The first toolbar made is the one the view menu names.
+    if (nID == ID_VIEW_TOOLBAR) return findChild<QToolBar*>(QStringLiteral("toolbar"));
     if (nID == ID_VIEW_STATUS_BAR) return findChild<QStatusBar*>();
     return nullptr;
 }

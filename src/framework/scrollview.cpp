@@ -191,6 +191,7 @@ void CScrollView::OnLButtonUp(UINT, CPoint) {}
 void CScrollView::OnLButtonDblClk(UINT, CPoint) {}
 void CScrollView::OnMouseMove(UINT, CPoint) {}
 void CScrollView::OnRButtonDown(UINT, CPoint) {}
+void CScrollView::OnRButtonUp(UINT, CPoint) {}
 void CScrollView::OnContextMenu(CPoint) {}
 
 void CScrollView::mousePressEvent(QMouseEvent* event)
@@ -204,7 +205,10 @@ void CScrollView::mousePressEvent(QMouseEvent* event)
 
 void CScrollView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) OnLButtonUp(KeyFlags(event), PointOf(event));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(KeyFlags(event), PointOf(event));
+    else if (event->button() == Qt::RightButton)
+        OnRButtonUp(KeyFlags(event), PointOf(event));
 }
 
 void CScrollView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -79,6 +79,7 @@ protected:
     virtual void OnLButtonDblClk(UINT nFlags, CPoint point);
     virtual void OnMouseMove(UINT nFlags, CPoint point);
     virtual void OnRButtonDown(UINT nFlags, CPoint point);
+    virtual void OnRButtonUp(UINT nFlags, CPoint point);
     virtual void OnContextMenu(CPoint screenPoint);
     // nPos is the position the scroll bar is to take for SB_THUMBTRACK and
     // SB_THUMBPOSITION; the base moves it there (other codes are already applied).

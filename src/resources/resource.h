@@ -25,6 +25,23 @@ constexpr UINT ID_TILE_FILLALL = 32780;
 constexpr UINT ID_SHOW_TILEATTR = 32781;
 constexpr UINT ID_SHOW_MAPATTR = 32782;
 constexpr UINT ID_TEXT_COLOR = 32783;
+constexpr UINT ID_EDIT_DELETE = 32784;
+constexpr UINT ID_EDIT_PASTE_IN_PLACE = 32785;
+constexpr UINT ID_EDIT_SELECT_ALL = 32786;
+constexpr UINT ID_EDIT_SELECT_NONE = 32787;
+
+// The map pane's tools, in the order of the tools menu, and its zoom.
+constexpr UINT ID_TOOL_STAMP = 32800;
+constexpr UINT ID_TOOL_ERASER = 32801;
+constexpr UINT ID_TOOL_FILL = 32802;
+constexpr UINT ID_TOOL_SELECT = 32803;
+constexpr UINT ID_TOOL_PICKER = 32804;
+constexpr UINT ID_VIEW_EDITBAR = 32805;  // the tools' toolbar
+constexpr UINT ID_VIEW_ZOOM_IN = 32806;
+constexpr UINT ID_VIEW_ZOOM_OUT = 32807;
+constexpr UINT ID_VIEW_ZOOM_ACTUAL = 32808;
+constexpr UINT ID_VIEW_ZOOM_FIT = 32809;
+constexpr UINT IDR_EDITBAR = 136;  // the tools' toolbar resource
 
 // Registers the string table, menus, accelerators, toolbar and icon with
 // the framework. Safe to call more than once.

@@ -168,9 +168,7 @@ void DrawButton(QPainter& p, UINT id)
         break;
     default: break;
     }
-    (void)kMaroon;
     (void)kPurple;
-    (void)kFuchsia;
 }
 
 const std::vector<UINT> kButtons = {
@@ -198,9 +196,71 @@ QImage MakeStrip()
     }
     return strip;
 }
+
+// The map pane's tools.
+const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP, ID_TOOL_ERASER, ID_TOOL_FILL, ID_TOOL_SELECT, ID_TOOL_PICKER};
+
+void DrawToolButton(QPainter& p, UINT id)
+{
+    switch (id) {
+    case ID_TOOL_STAMP:
+        p.setPen(kBlack);
+        p.setBrush(kMaroon);
+        p.drawRect(5, 1, 5, 6);
+        p.setBrush(kSilver);
+        p.drawRect(2, 7, 11, 3);
+        p.fillRect(2, 12, 12, 2, kGreen);
+        break;
+    case ID_TOOL_ERASER:
+        p.setPen(kBlack);
+        p.setBrush(kFuchsia);
+        p.drawPolygon(QPolygon({QPoint(6, 2), QPoint(14, 2), QPoint(9, 12), QPoint(1, 12)}));
+        p.setBrush(kWhite);
+        p.drawPolygon(QPolygon({QPoint(3, 8), QPoint(11, 8), QPoint(9, 12), QPoint(1, 12)}));
+        break;
+    case ID_TOOL_FILL:
+        p.setPen(kBlack);
+        p.setBrush(kSilver);
+        p.drawPolygon(QPolygon({QPoint(2, 6), QPoint(7, 1), QPoint(12, 6), QPoint(7, 11)}));
+        p.fillRect(12, 7, 2, 6, kBlue);
+        break;
+    case ID_TOOL_SELECT:
+        for (int i = 1; i < 14; i += 2) {
+            p.fillRect(i, 2, 1, 1, kBlack);
+            p.fillRect(i, 12, 1, 1, kBlack);
+            p.fillRect(1, 2 + (i - 1) * 10 / 12, 1, 1, kBlack);
+            p.fillRect(13, 2 + (i - 1) * 10 / 12, 1, 1, kBlack);
+        }
+        break;
+    case ID_TOOL_PICKER:
+        p.setPen(QPen(kBlack, 2));
+        p.drawLine(3, 12, 10, 5);
+        p.fillRect(10, 1, 4, 4, kNavy);
+        p.fillRect(1, 12, 3, 3, kRed);
+        break;
+    default: break;
+    }
+}
+
+QImage MakeToolStrip()
+{
+    QImage strip(int(kToolButtons.size()) * 16, 15, QImage::Format_RGB32);
+    strip.fill(kSilver);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
+        p.save();
+        p.setClipRect(int(i) * 16, 0, 16, 15);
+        p.translate(int(i) * 16, 0);
+        DrawToolButton(p, kToolButtons[i]);
+        p.restore();
+    }
+    return strip;
+}
 }  // namespace
 
 void RegisterProgramToolbar()
 {
     AfxRegisterToolbar(IDR_MAINFRAME, {QSize(16, 15), kButtons, MakeStrip});
+    AfxRegisterToolbar(IDR_EDITBAR, {QSize(16, 15), kToolButtons, MakeToolStrip});
 }

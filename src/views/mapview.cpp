@@ -3,6 +3,10 @@
 // and scrolling by whole cells.
 #include "mapview.h"
 
+#include <QPainter>
+#include <QScrollBar>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "fonts.h"
@@ -31,6 +35,23 @@ CRect Intersection(const CRect& a, const CRect& b)
     return result;
 }
 
+// What a cell shows under the overlay in force.
+CellLabel LabelOf(const CZellDoc& doc, Overlay overlay, short tile, short attr)
+{
+    switch (overlay) {
+    case Overlay::TileAttr:
+        if (const CSprite* sprite = doc.m_map.TileForCell(tile)) return CellLabel::Number(sprite->m_byAttr);
+        return CellLabel::Cross();
+    case Overlay::TileNumber: return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
+    case Overlay::MapAttr: return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);
+    case Overlay::None: break;
+    }
+    return {};
+}
+
+// Numbers are printed over cells at least this wide on screen.
+constexpr double kMinCellWidthForNumbers = 16;
+
 }  // namespace
 
 CMapView::CMapView() : m_drag(*this) { setAccessibleName(QStringLiteral("맵")); }
@@ -44,25 +65,125 @@ int CMapView::TileHeight() const { return GetDocument() ? GetDocument()->TileHei
 bool CMapView::HasCells() const { return TileWidth() > 0 && TileHeight() > 0; }
 bool CMapView::HasMap() const { return HasCells() && GetDocument()->Cells().IsComplete(); }
 
+MapViewport CMapView::Viewport() const
+{
+    MapViewport viewport;
+    if (const CZellDoc* doc = GetDocument()) {
+        viewport.tileWidth = doc->TileWidth();
+        viewport.tileHeight = doc->TileHeight();
+        viewport.columns = doc->MapWidth();
+        viewport.rows = doc->MapHeight();
+    }
+    viewport.zoom = m_zoom;
+    viewport.scroll = GetDeviceScrollPosition();
+    return viewport;
+}
+
 void CMapView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     const CZellDoc* doc = GetDocument();
     if (!doc) return;
-    const int tw = TileWidth();
-    const int th = TileHeight();
     m_nMapPixelWidth = doc->m_map.PixelWidth();
     m_nMapPixelHeight = doc->m_map.PixelHeight();
-    SetScrollSizes(MM_TEXT, CSize(m_nMapPixelWidth, m_nMapPixelHeight), CSize(2 * tw, 2 * th), CSize(tw, th));
+    UpdateScrollSizes();
     m_ptLastPreview = {INT_MIN, INT_MIN};
     RefreshScreen();
+    emit StatusChanged();
+}
+
+void CMapView::UpdateScrollSizes()
+{
+    const int tw = TileWidth();
+    const int th = TileHeight();
+    if (IsOneToOne(m_zoom)) {
+        SetScrollSizes(MM_TEXT, CSize(m_nMapPixelWidth, m_nMapPixelHeight), CSize(2 * tw, 2 * th), CSize(tw, th));
+        return;
+    }
+    const MapViewport viewport = Viewport();
+    const auto clampInt = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, 0, INT_MAX / 2)); };
+    const int cellW = std::max(1, clampInt(viewport.Zoomed(tw)));
+    const int cellH = std::max(1, clampInt(viewport.Zoomed(th)));
+    SetScrollSizes(MM_TEXT, CSize(clampInt(viewport.ZoomedWidth()), clampInt(viewport.ZoomedHeight())),
+                   CSize(2 * cellW, 2 * cellH), CSize(cellW, cellH));
+}
+
+void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
+{
+    if (zoom == m_zoom) return;
+    const CRect client = GetClientRect();
+    const CPoint at = anchor.value_or(CPoint(client.Width() / 2, client.Height() / 2));
+    const CPoint scroll = GetDeviceScrollPosition();
+    // The map point under the anchor, in map pixels.
+    const double from = m_zoom.Percent() / 100;
+    const double to = zoom.Percent() / 100;
+    const double mapX = (double(at.x) + scroll.x) / from;
+    const double mapY = (double(at.y) + scroll.y) / from;
+    m_zoom = zoom;
+    UpdateScrollSizes();
+    CPoint next(int(std::lround(mapX * to - at.x)), int(std::lround(mapY * to - at.y)));
+    if (!anchor) {
+        const MapViewport viewport = Viewport();
+        next = {viewport.SnapToCell(next.x, true), viewport.SnapToCell(next.y, false)};
+    }
+    ScrollToDevicePosition(next);
+    m_ptLastPreview = {INT_MIN, INT_MIN};
+    RefreshScreen();
+    Invalidate(FALSE);
+    emit StatusChanged();
+}
+
+void CMapView::ZoomToFit()
+{
+    MapViewport viewport = Viewport();
+    if (!viewport.HasCells()) return;
+    const QSize room = maximumViewportSize();
+    MapZoom best = ZoomSteps().front();
+    for (const MapZoom& step : ZoomSteps()) {
+        viewport.zoom = step;
+        if (viewport.ZoomedWidth() <= room.width() && viewport.ZoomedHeight() <= room.height()) best = step;
+    }
+    SetZoom(best, CPoint(0, 0));
+    ScrollToDevicePosition(CPoint(0, 0));
+}
+
+void CMapView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && CancelGesture()) {
+        event->accept();
+        return;
+    }
+    CScrollView::keyPressEvent(event);
+}
+
+void CMapView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        CScrollView::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    const int steps = event->angleDelta().y();
+    if (steps == 0) return;
+    const QPoint at = viewport()->mapFrom(this, event->position().toPoint());
+    SetZoom(NextZoomStep(m_zoom, steps > 0), CPoint(at.x(), at.y()));
 }
 
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
+    // The zoomed-out forms of tiles and cells follow every change.
+    if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES))
+        m_zoomCache.TilesChanged();
+    else if ((lHint & HINT_CELLS) && pHint)
+        m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();
         return;
+    }
+    if (lHint & HINT_BRUSH_PASTED) SetTool(MapTool::Stamp);
+    if (lHint & HINT_MAP_SELECTION) {
+        RefreshScreen();
+        emit StatusChanged();
     }
     if (lHint & (HINT_OVERLAY | HINT_TEXT_COLOUR)) {
         Invalidate(TRUE);
@@ -78,19 +199,15 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         EraseStalePreview();
         const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
         if (cells.IsRectEmpty()) return;
-        const CPoint scroll = GetDeviceScrollPosition();
-        const std::int64_t left = std::int64_t(cells.left) * TileWidth() - scroll.x;
-        const std::int64_t top = std::int64_t(cells.top) * TileHeight() - scroll.y;
-        const std::int64_t right = std::int64_t(cells.right) * TileWidth() - scroll.x;
-        const std::int64_t bottom = std::int64_t(cells.bottom) * TileHeight() - scroll.y;
+        const CRect shown = Viewport().ClientRectOfCells(cells);
         // A changed cell's old number may have reached past the cell.
-        const QRect reach = OverlayOf(*GetDocument()) == Overlay::None ? QRect() : OverlayText().Reach();
+        const QRect reach = NumbersShown() ? OverlayText().Reach() : QRect();
         const CRect client = GetClientRect();
         // Only what is on screen of the changed cells.
-        const CRect changed(int(std::clamp<std::int64_t>(left + std::min(0, reach.left()), -1, client.right)),
-                            int(std::clamp<std::int64_t>(top + std::min(0, reach.top()), -1, client.bottom)),
-                            int(std::clamp<std::int64_t>(right + std::max(0, reach.right()), -1, client.right)),
-                            int(std::clamp<std::int64_t>(bottom + std::max(0, reach.bottom()), -1, client.bottom)));
+        const CRect changed(std::clamp(shown.left + std::min(0, reach.left()), -1, client.right),
+                            std::clamp(shown.top + std::min(0, reach.top()), -1, client.bottom),
+                            std::clamp(shown.right + std::max(0, reach.right()), -1, client.right),
+                            std::clamp(shown.bottom + std::max(0, reach.bottom()), -1, client.bottom));
         ComposeArea(changed);
     }
 }
@@ -110,8 +227,9 @@ CRect CMapView::MapArea() const
     const CPoint scroll = GetDeviceScrollPosition();
     // Only the part of the window that shows the map; the rest keeps the
     // window's background.
-    const int w = std::min(client.Width(), m_nMapPixelWidth - scroll.x);
-    const int h = std::min(client.Height(), m_nMapPixelHeight - scroll.y);
+    const MapViewport viewport = Viewport();
+    const int w = int(std::min<std::int64_t>(client.Width(), viewport.ZoomedWidth() - scroll.x));
+    const int h = int(std::min<std::int64_t>(client.Height(), viewport.ZoomedHeight() - scroll.y));
     if (w <= 0 || h <= 0 || scroll.x < 0 || scroll.y < 0) return {};
     return {0, 0, w, h};
 }
@@ -140,6 +258,7 @@ void CMapView::ComposeArea(const CRect& requested)
     const std::optional<CRect> frame = m_drag.Frame();
     if (frame) m_drag.Invert(*frame);
     ComposeCells(area, mapArea);
+    DrawSelectionMarks(area);
     if (frame) m_drag.Invert(*frame);
 }
 
@@ -155,8 +274,13 @@ void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)
                            screen.bytesPerLine() / 4,
                            std::int64_t(area.left) + scroll.x,
                            std::int64_t(area.top) + scroll.y};
-    RenderMapRegion(pixels, GetDocument()->m_map);
-    DrawTextOverlay(screen, area, mapArea, scroll);
+    if (IsOneToOne(m_zoom)) {
+        RenderMapRegion(pixels, GetDocument()->m_map);
+        DrawTextOverlay(screen, area, mapArea, scroll);
+        return;
+    }
+    RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, m_zoom);
+    DrawZoomedTextOverlay(screen, area, mapArea);
 }
 
 void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll)
@@ -185,29 +309,76 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
         const short* attrs = cells.Row(CellLayer::Attributes, row);
         if (!tiles || !attrs) continue;
         for (int col = std::max(0, firstCol); col < endCol; ++col) {
-            CellLabel label;
-            switch (overlay) {
-            case Overlay::TileAttr:
-                if (const CSprite* sprite = doc.m_map.TileForCell(tiles[col]))
-                    label = CellLabel::Number(sprite->m_byAttr);
-                else
-                    label = CellLabel::Cross();
-                break;
-            case Overlay::TileNumber:
-                label = tiles[col] == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tiles[col]);
-                break;
-            case Overlay::MapAttr:
-                label = attrs[col] == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attrs[col]);
-                break;
-            case Overlay::None: break;
-            }
+            const CellLabel label = LabelOf(doc, overlay, tiles[col], attrs[col]);
             OverlayText().Draw(screen, clip, col * tw - scroll.x, row * th - scroll.y, label, colour);
+        }
+    }
+}
+
+void CMapView::DrawSelectionMarks(const CRect& area)
+{
+    const CRect& selection = GetDocument()->MapSelection();
+    if (selection.IsRectEmpty() && !m_movedOutline) return;
+    CClientDC dc(this);
+    QPainter painter(dc.Target());
+    painter.setClipRect(QRect(area.left, area.top, area.Width(), area.Height()));
+    const MapViewport viewport = Viewport();
+    // A dashed line of one pixel just inside the cells' edge: the cells
+    // stay in sight under it.
+    auto outline = [&](const CRect& cells) {
+        const CRect rc = viewport.ClientRectOfCells(cells);
+        const QRect r(rc.left, rc.top, std::max(1, rc.Width()) - 1, std::max(1, rc.Height()) - 1);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(r);
+        QPen dashes(Qt::black, 1);
+        dashes.setDashPattern({4, 4});
+        painter.setPen(dashes);
+        painter.drawRect(r);
+    };
+    if (!selection.IsRectEmpty()) outline(selection);
+    if (m_movedOutline) outline(*m_movedOutline);
+}
+
+bool CMapView::NumbersShown() const
+{
+    if (!GetDocument() || OverlayOf(*GetDocument()) == Overlay::None) return false;
+    return IsOneToOne(m_zoom) || Viewport().CellScreenWidth() >= kMinCellWidthForNumbers;
+}
+
+void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea)
+{
+    if (!NumbersShown()) return;
+    const CZellDoc& doc = *GetDocument();
+    const Overlay overlay = OverlayOf(doc);
+    const MapViewport viewport = Viewport();
+    // Every cell whose label may reach into the area.
+    const QRect reach = OverlayText().Reach();
+    const CRect near = Intersection(CRect(area.left - reach.right() - 1, area.top - reach.bottom() - 1,
+                                          area.right - reach.left() + 1, area.bottom - reach.top() + 1),
+                                    mapArea);
+    if (near.IsRectEmpty()) return;
+    const CPoint first = viewport.ClampedCellAt(near.TopLeft());
+    const CPoint last = viewport.ClampedCellAt(CPoint(near.right - 1, near.bottom - 1));
+    const QRect clip(area.left, area.top, area.Width(), area.Height());
+    const COLORREF colour = doc.TextColor();
+    const CCellLayers& cells = doc.Cells();
+    for (int row = first.y; row <= last.y; ++row) {
+        const short* tiles = cells.Row(CellLayer::Tiles, row);
+        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        if (!tiles || !attrs) continue;
+        for (int col = first.x; col <= last.x; ++col) {
+            const CRect at = viewport.ClientRectOfCell(CPoint(col, row));
+            OverlayText().Draw(screen, clip, at.left, at.top, LabelOf(doc, overlay, tiles[col], attrs[col]), colour);
         }
     }
 }
 
 void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
+    if (!IsOneToOne(m_zoom)) {
+        ScrollZoomed(nSBCode, nPos, pScrollBar ? pScrollBar : verticalScrollBar(), false);
+        return;
+    }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileHeight());
     // Takes a preview off the window before its contents move.
     RefreshScreen();
@@ -216,7 +387,20 @@ void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 
 void CMapView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
 {
+    if (!IsOneToOne(m_zoom)) {
+        ScrollZoomed(nSBCode, nPos, pScrollBar ? pScrollBar : horizontalScrollBar(), true);
+        return;
+    }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileWidth());
     RefreshScreen();
     CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CMapView::ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool across)
+{
+    // A cell need not be a whole number of screen pixels when zoomed out:
+    // every step lands on the nearest cell edge.
+    RefreshScreen();
+    const int pos = (nSBCode == SB_THUMBTRACK || nSBCode == SB_THUMBPOSITION) ? int(nPos) : bar->sliderPosition();
+    bar->setSliderPosition(Viewport().SnapToCell(pos, across));
 }

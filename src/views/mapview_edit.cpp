@@ -9,54 +9,65 @@
 // pixel, so the cell is found by dividing that, whatever the tile size.
 #include "mapview.h"
 
+#include <QPainter>
 #include <algorithm>
 
+#include "frame.h"
+#include "maptools.h"
+#include "resource.h"
 #include "zelldoc.h"
 
 CRect CMapView::CellFromPoint(int x, int y) const
 {
     if (!HasMap()) return {};
-    const CPoint scroll = GetDeviceScrollPosition();
-    const std::int64_t mapX = std::int64_t(x) + scroll.x;
-    const std::int64_t mapY = std::int64_t(y) + scroll.y;
-    if (mapX < 0 || mapY < 0 || mapX >= m_nMapPixelWidth || mapY >= m_nMapPixelHeight) return {};
-    const int tw = TileWidth();
-    const int th = TileHeight();
-    const int left = int(mapX / tw) * tw - scroll.x;
-    const int top = int(mapY / th) * th - scroll.y;
-    return {left, top, left + tw, top + th};
+    const MapViewport viewport = Viewport();
+    const std::optional<CPoint> cell = viewport.CellAt(CPoint(x, y));
+    if (!cell) return {};
+    CRect rc = viewport.ClientRectOfCell(*cell);
+    // A cell narrower than a screen pixel still has one to be framed by.
+    rc.right = std::max(rc.right, rc.left + 1);
+    rc.bottom = std::max(rc.bottom, rc.top + 1);
+    return rc;
 }
 
-CPoint CMapView::CellOfRect(const CRect& rc) const
-{
-    const CPoint scroll = GetDeviceScrollPosition();
-    return {(rc.left + scroll.x) / TileWidth(), (rc.top + scroll.y) / TileHeight()};
-}
+CPoint CMapView::CellOfRect(const CRect& rc) const { return Viewport().CellAt(rc.TopLeft()).value_or(CPoint(0, 0)); }
 
 CRect CMapView::CellsOfBand(const CRect& band) const
 {
+    const MapViewport viewport = Viewport();
     const CPoint first = CellOfRect(band);
-    return {first.x, first.y, first.x + band.Width() / TileWidth(), first.y + band.Height() / TileHeight()};
+    const CPoint last = viewport.ClampedCellAt(CPoint(band.right - 1, band.bottom - 1));
+    // A band folded to no width (dragged back past its anchor) holds no cells.
+    return {first.x, first.y, band.Width() > 0 ? std::max(first.x, last.x) + 1 : first.x,
+            band.Height() > 0 ? std::max(first.y, last.y) + 1 : first.y};
 }
 
 CPoint CMapView::ClampToMap(CPoint point) const
 {
-    const CPoint scroll = GetDeviceScrollPosition();
-    return {std::min(point.x, m_nMapPixelWidth - scroll.x - 1), std::min(point.y, m_nMapPixelHeight - scroll.y - 1)};
+    const MapViewport viewport = Viewport();
+    const CPoint scroll = viewport.scroll;
+    return {int(std::min<std::int64_t>(point.x, viewport.ZoomedWidth() - scroll.x - 1)),
+            int(std::min<std::int64_t>(point.y, viewport.ZoomedHeight() - scroll.y - 1))};
 }
 
-bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasSelection(); }
+bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasBrush(); }
+
 
 void CMapView::DrawBlockPreview(int x, int y)
 {
     if (!HasSelectedBlock()) return;
     const CZellDoc& doc = *GetDocument();
-    const CTileBlock& block = doc.Selection();
+    const CCellBlock& block = doc.Brush();
+    if (!IsOneToOne(m_zoom)) {
+        DrawZoomedBlockPreview(CPoint(x, y));
+        return;
+    }
     CClientDC dc(this);
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
-            const short v = block.At(r, c);
-            if (v == kEmptyTileCell) break;
+            const short v = block.Tile(r, c);
+            // A palette block's empty entry ends its row; a map block's is a hole.
+            if (v == kEmptyTileCell && !block.FromMap()) break;
             const CSprite* tile = doc.m_map.TileForCell(v);
             if (!tile) continue;
             const CRect drawn(x + c * TileWidth(), y + r * TileHeight(), x + c * TileWidth() + tile->GetWidth(),
@@ -67,13 +78,152 @@ void CMapView::DrawBlockPreview(int x, int y)
     }
 }
 
-void CMapView::OnMouseMove(UINT, CPoint point)
+void CMapView::DrawZoomedBlockPreview(CPoint at)
 {
+    const CZellDoc& doc = *GetDocument();
+    const CCellBlock& block = doc.Brush();
+    const MapViewport viewport = Viewport();
+    const CPoint first = viewport.CellAt(at).value_or(CPoint(0, 0));
+    CClientDC dc(this);
+    QPainter painter(dc.Target());
+    for (int r = 0; r < block.m_nRows; ++r) {
+        for (int c = 0; c < block.m_nCols; ++c) {
+            const short v = block.Tile(r, c);
+            if (v == kEmptyTileCell && !block.FromMap()) break;
+            const CSprite* tile = doc.m_map.TileForCell(v);
+            if (!tile) continue;
+            const CRect drawn = viewport.ClientRectOfCell(CPoint(first.x + c, first.y + r));
+            if (drawn.IsRectEmpty()) continue;
+            const QImage picture(reinterpret_cast<const uchar*>(tile->GetScreenBits()), tile->GetWidth(),
+                                 tile->GetHeight(), QImage::Format_RGB32);
+            painter.drawImage(QRect(drawn.left, drawn.top, drawn.Width(), drawn.Height()), picture);
+            m_rcPreview.UnionRect(m_rcPreview, drawn);
+        }
+    }
+}
+
+ToolEvent CMapView::ToolEventAt(CPoint point, UINT flags) const
+{
+    const MapViewport viewport = Viewport();
+    const std::optional<CPoint> cell = HasMap() ? viewport.CellAt(point) : std::nullopt;
+    return {cell.value_or(viewport.ClampedCellAt(point)), cell.has_value(), flags};
+}
+
+void CMapView::SetTool(MapTool tool)
+{
+    CancelGesture();
+    EraseStalePreview();
+    m_ptLastPreview = {INT_MIN, INT_MIN};
+    m_tool = tool;
+    MapToolHost host;
+    host.doc = GetDocument();
+    host.switchTool = [this](MapTool next) { QMetaObject::invokeMethod(this, [this, next] { SetTool(next); }, Qt::QueuedConnection); };
+    m_pTool = host.doc ? MakeMapTool(tool, host) : nullptr;
+    emit StatusChanged();
+}
+
+bool CMapView::CancelGesture()
+{
+    bool cancelled = false;
+    if (m_pTool && m_pTool->IsActive()) {
+        m_pTool->Cancel();
+        cancelled = true;
+    }
+    if (m_drag.IsDragging()) {
+        m_drag.Abandon();
+        cancelled = true;
+    }
+    m_bRightDrag = false;
+    if (m_movedOutline) {
+        m_movedOutline.reset();
+        RefreshScreen();
+    }
+    return cancelled;
+}
+
+BOOL CMapView::OnCmdMsg(UINT nID, CCmdUI* pUI)
+{
+    // Esc while a gesture is under way ends the gesture, not the selection.
+    if (nID == ID_EDIT_SELECT_NONE && ((m_pTool && m_pTool->IsActive()) || m_drag.IsDragging())) {
+        if (pUI)
+            pUI->Enable(TRUE);
+        else
+            CancelGesture();
+        return TRUE;
+    }
+    return CScrollView::OnCmdMsg(nID, pUI);
+}
+
+void CMapView::ShowToolOverlay()
+{
+    const ToolOverlay overlay = m_pTool ? m_pTool->Overlay() : ToolOverlay{};
+    const MapViewport viewport = Viewport();
+    if (overlay.band) {
+        CRect frame = viewport.ClientRectOfCells(*overlay.band);
+        frame.right = std::max(frame.right, frame.left + 1);
+        frame.bottom = std::max(frame.bottom, frame.top + 1);
+        if (!m_drag.IsDragging())
+            m_drag.Press(frame);
+        else if (m_drag.Frame() != frame)
+            m_drag.Move(frame);
+    } else if (m_drag.IsDragging()) {
+        m_drag.Abandon();
+    }
+    if (overlay.movedCells != m_movedOutline) {
+        m_movedOutline = overlay.movedCells;
+        RefreshScreen();
+    }
+}
+
+void CMapView::TrackPointer(CPoint point)
+{
+    const std::optional<CPoint> cell = HasMap() ? Viewport().CellAt(point) : std::nullopt;
+    if (cell == m_pointerCell) return;
+    m_pointerCell = cell;
+    emit StatusChanged();
+}
+
+void CMapView::leaveEvent(QEvent* event)
+{
+    CScrollView::leaveEvent(event);
+    if (!m_pointerCell) return;
+    m_pointerCell.reset();
+    emit StatusChanged();
+}
+
+QString CMapView::WhereText() const
+{
+    QString text;
+    const CZellDoc* doc = GetDocument();
+    if (m_pointerCell && doc && HasMap()) {
+        const CPoint c = *m_pointerCell;
+        const std::optional<short> tile = doc->Cells().Tile(c.x, c.y);
+        const std::optional<short> attr = doc->Cells().Attr(c.x, c.y);
+        if (tile && attr) text = QStringLiteral("%1, %2  타일 %3  속성 %4").arg(c.x).arg(c.y).arg(*tile).arg(*attr);
+    }
+    if (doc && !doc->MapSelection().IsRectEmpty()) {
+        const CRect& sel = doc->MapSelection();
+        if (!text.isEmpty()) text += QStringLiteral("  ");
+        text += QStringLiteral("선택 %1 x %2").arg(sel.Width()).arg(sel.Height());
+    }
+    return text;
+}
+
+void CMapView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    TrackPointer(point);
+    if (m_pTool) {
+        if (!m_pTool->IsActive()) return;
+        m_pTool->Move(ToolEventAt(point, nFlags));
+        ShowToolOverlay();
+        return;
+    }
     const CRect client = GetClientRect();
     if (m_drag.IsDragging()) {
         if (point.x < 1 || point.y < 1 || point.x >= client.right - 1 || point.y >= client.bottom - 1) {
             // The pointer reached the pane's border: the drag is dropped.
             m_drag.Abandon();
+            m_bRightDrag = false;
             return;
         }
         // Past the map's right or bottom edge the band stops at the map's last cell.
@@ -92,33 +242,58 @@ void CMapView::OnMouseMove(UINT, CPoint point)
     const CPoint at = cell.TopLeft();
     if (at == m_ptLastPreview) return;
     // No preview where the block would reach past the map.
-    const CTileBlock& block = GetDocument()->Selection();
-    const CPoint scroll = GetDeviceScrollPosition();
-    if (std::int64_t(at.x) + scroll.x + std::int64_t(block.m_nCols) * TileWidth() > m_nMapPixelWidth ||
-        std::int64_t(at.y) + scroll.y + std::int64_t(block.m_nRows) * TileHeight() > m_nMapPixelHeight)
+    const CCellBlock& block = GetDocument()->Brush();
+    const CPoint first = CellOfRect(cell);
+    if (std::int64_t(first.x) + block.m_nCols > GetDocument()->MapWidth() ||
+        std::int64_t(first.y) + block.m_nRows > GetDocument()->MapHeight())
         return;
     EraseStalePreview();
     DrawBlockPreview(at.x, at.y);
     m_ptLastPreview = at;
 }
 
-void CMapView::OnLButtonDown(UINT, CPoint point)
+void CMapView::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (m_pTool) {
+        if (!HasMap()) return;
+        m_pTool->Press(ToolEventAt(point, nFlags));
+        ShowToolOverlay();
+        return;
+    }
+    if (m_bRightDrag) return;
     const CRect cell = CellFromPoint(point);
-    if (!cell.IsRectEmpty()) m_drag.Press(cell);
+    if (cell.IsRectEmpty()) return;
+    if (nFlags & MK_CONTROL) {
+        // Ctrl+click picks the cell's tile without leaving the stamp.
+        const CPoint at = CellOfRect(cell);
+        EraseStalePreview();
+        PickCells(*GetDocument(), CRect(at.x, at.y, at.x + 1, at.y + 1));
+        m_ptLastPreview = {INT_MIN, INT_MIN};
+        return;
+    }
+    m_drag.Press(cell);
 }
 
-void CMapView::OnLButtonUp(UINT, CPoint)
+void CMapView::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (!m_drag.IsDragging()) return;
+    if (m_pTool) {
+        if (!m_pTool->IsActive()) return;
+        if (m_drag.IsDragging()) m_drag.Release();
+        const bool outlined = m_movedOutline.has_value();
+        m_movedOutline.reset();
+        m_pTool->Release(ToolEventAt(point, nFlags));
+        if (outlined) RefreshScreen();
+        return;
+    }
+    if (!m_drag.IsDragging() || m_bRightDrag) return;
     CZellDoc* doc = GetDocument();
-    const bool tileMode = doc->HasSelection();
+    const bool tileMode = doc->HasBrush();
     if (m_drag.Release()) {
         CRect band = m_drag.Band();
         band.NormalizeRect();
         if (tileMode) {
             EraseStalePreview();
-            doc->FillWithSelection(CellsOfBand(band));
+            doc->FillWithBrush(CellsOfBand(band));
         } else {
             SetBandAttribute(band);
         }
@@ -126,19 +301,41 @@ void CMapView::OnLButtonUp(UINT, CPoint)
         if (tileMode) {
             EraseStalePreview();
             const CPoint anchor = CellOfRect(m_drag.Anchor());
-            doc->StampSelection(anchor.x, anchor.y);
+            doc->StampBrush(anchor.x, anchor.y);
         } else {
             SetAnchorAttribute(m_drag.Anchor());
         }
     }
 }
 
-void CMapView::OnRButtonDown(UINT, CPoint)
+void CMapView::OnRButtonDown(UINT, CPoint point)
 {
-    if (!HasSelectedBlock()) return;
-    // The palette hears of it and repaints without its frame.
-    GetDocument()->ClearSelection(this);
-    RefreshScreen();
+    if (m_pTool) return;
+    if (HasSelectedBlock()) {
+        // The palette hears of it and repaints without its frame.
+        GetDocument()->ClearSelection(this);
+        RefreshScreen();
+    }
+    // A right-button drag picks the cells it frames as the block.
+    if (m_drag.IsDragging()) return;
+    const CRect cell = CellFromPoint(point);
+    if (cell.IsRectEmpty()) return;
+    m_drag.Press(cell);
+    m_bRightDrag = true;
+}
+
+void CMapView::OnRButtonUp(UINT, CPoint point)
+{
+    if (!m_bRightDrag) return;
+    m_bRightDrag = false;
+    if (!m_drag.IsDragging()) return;
+    const CPoint anchor = CellOfRect(m_drag.Anchor());
+    m_drag.Release();
+    const CPoint last = Viewport().ClampedCellAt(point);
+    // A click without reaching another cell only drops the block.
+    if (last == anchor) return;
+    PickCells(*GetDocument(), CellsBetween(anchor, last));
+    m_ptLastPreview = {INT_MIN, INT_MIN};
 }
 
 void CMapView::SetAnchorAttribute(const CRect& anchor)

@@ -165,7 +165,7 @@ TEST_F(StartupTest, MenusCarryTheirKoreanTexts)
     ASSERT_NE(frame, nullptr);
     QStringList titles;
     for (QAction* action : frame->menuBar()->actions()) titles << action->text();
-    EXPECT_EQ(titles, (QStringList{"파일(&F)", "편집(&E)", "보기(&V)", "도움말(&H)"}));
+    EXPECT_EQ(titles, (QStringList{"파일(&F)", "편집(&E)", "보기(&V)", "도구(&T)", "도움말(&H)"}));
     EXPECT_EQ(frame->CommandAction(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(frame->CommandAction(ID_NEXT_PANE)->shortcut(), QKeySequence(Qt::Key_F6));
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -111,6 +113,50 @@ TEST(CellLayers, CopiesAreIndependentAfterWrites)
                                    original.Row(CellLayer::Tiles, row)));
             ASSERT_TRUE(std::equal(copyModel.begin() + std::ptrdiff_t(row) * w,
                                    copyModel.begin() + std::ptrdiff_t(row + 1) * w, copy.Row(CellLayer::Tiles, row)));
+        }
+    }
+}
+
+// What an edit changed, as chunks: random writes to both layers (some
+// writing what a cell holds already) against plain copies; the changes name
+// exactly the chunks whose cells differ, and putting their before and after
+// chunks back gives both states again.
+TEST(CellLayers, ChangesSinceACopyAreTheChunksThatDiffer)
+{
+    std::mt19937 random(3);
+    for (const auto& [w, h] : {std::pair{5, 30000}, std::pair{70000, 2}, std::pair{300, 700}}) {
+        CCellLayers cells;
+        ASSERT_EQ(cells.Create(w, h), LayerAllocResult::Ok);
+        for (int round = 0; round < 8; ++round) {
+            const CCellLayers before = cells;
+            auto snapshot = [&](const CCellLayers& c) {
+                std::vector<short> all;
+                for (CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
+                    for (int row = 0; row < h; ++row) all.insert(all.end(), c.Row(layer, row), c.Row(layer, row) + w);
+                return all;
+            };
+            const std::vector<short> then = snapshot(cells);
+            for (int i = int(random() % 6); i > 0; --i) {
+                const CellLayer layer = random() % 2 ? CellLayer::Tiles : CellLayer::Attributes;
+                const int col = int(random() % unsigned(w)), row = int(random() % unsigned(h));
+                const short old = *cells.Get(layer, col, row);
+                ASSERT_TRUE(cells.Set(layer, col, row, random() % 3 ? old : short(random() % 7)));
+            }
+            const std::vector<short> now = snapshot(cells);
+            const std::vector<ChunkChange> changes = cells.ChangesSince(before);
+            std::size_t changedCells = 0;
+            for (const ChunkChange& change : changes) {
+                EXPECT_FALSE(std::equal(change.before.get(), change.before.get() + change.cells, change.after.get()));
+                changedCells += change.cells;
+            }
+            const auto differing = std::inner_product(then.begin(), then.end(), now.begin(), std::size_t(0),
+                                                      std::plus<>(), std::not_equal_to<>());
+            EXPECT_EQ(changes.empty(), differing == 0);
+            EXPECT_LE(differing, changedCells);
+            cells.PutChunks(changes, false);
+            ASSERT_EQ(snapshot(cells), then);
+            cells.PutChunks(changes, true);
+            ASSERT_EQ(snapshot(cells), now);
         }
     }
 }

@@ -193,6 +193,35 @@ TEST_F(UndoTest, EditMenuNamesTheStepAndGreysWhenThereIsNone)
     EXPECT_EQ(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
 }
 
+// A stroke's edits, of either layer, are one step named by its first edit;
+// the next edit is a step of its own, and a stroke that puts back what it
+// found leaves none.
+TEST_F(UndoTest, AStrokeIsOneStep)
+{
+    const std::vector<std::uint8_t> before = Saved();
+    doc->BeginStroke();
+    doc->StampSelection(1, 1);
+    doc->SetCellAttributes(CRect(2, 2, 4, 4), 9);
+    doc->FillWithSelection(CRect(0, 5, 8, 7));
+    doc->EndStroke();
+    const std::vector<std::uint8_t> after = Saved();
+    ASSERT_EQ(doc->UndoStack().count(), 1);
+    EXPECT_EQ(doc->UndoStack().text(0), "타일 찍기");
+    Send(ID_EDIT_UNDO);
+    EXPECT_EQ(Saved(), before);
+    Send(ID_EDIT_REDO);
+    EXPECT_EQ(Saved(), after);
+    doc->StampSelection(11, 10);  // the block one cell off the fill's pattern
+    EXPECT_EQ(doc->UndoStack().count(), 2);
+    const short old = doc->CellAttribute(0, 0);
+    doc->BeginStroke();
+    doc->SetCellAttributes(CRect(0, 0, 1, 1), short(old + 1));
+    doc->SetCellAttributes(CRect(0, 0, 1, 1), old);
+    doc->EndStroke();
+    EXPECT_EQ(doc->UndoStack().count(), 2);
+    EXPECT_EQ(doc->UndoStack().index(), 2);
+}
+
 // Random edits, undos and redos against a plain model of a history: a
 // list of saved states and a position in it. An edit drops the states
 // ahead of the position; undo and redo move along the list.

@@ -1,0 +1,206 @@
+#include "cellclipboard.h"
+
+#include "celllayers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace {
+constexpr char kSignature[4] = {'P', 'L', 'C', 'B'};
+constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kFlagAttributes = 1;
+constexpr std::size_t kHeaderBytes = 28;
+
+void Put16(std::vector<std::uint8_t>& out, std::uint16_t v)
+{
+    out.push_back(std::uint8_t(v));
+    out.push_back(std::uint8_t(v >> 8));
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    Put16(out, std::uint16_t(v));
+    Put16(out, std::uint16_t(v >> 16));
+}
+std::uint16_t Get16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint32_t Get32(const std::uint8_t* p) { return std::uint32_t(Get16(p)) | (std::uint32_t(Get16(p + 2)) << 16); }
+
+void PutValues(std::vector<std::uint8_t>& out, const std::vector<short>& values)
+{
+    for (short v : values) Put16(out, std::uint16_t(v));
+}
+void GetValues(const std::uint8_t* p, std::size_t count, std::vector<short>& values)
+{
+    values.resize(count);
+    for (std::size_t i = 0; i < count; ++i, p += 2) values[i] = short(Get16(p));
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\v' || c == '\f'; }
+bool IsFieldEnd(char c) { return c == '\t' || c == ','; }
+
+// The start of a token for a message: at most 32 bytes, not cut inside a UTF-8 character.
+std::string Quoted(std::string_view token)
+{
+    if (token.size() > 32) {
+        std::size_t cut = 32;
+        while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+        return "\"" + std::string(token.substr(0, cut)) + "…\"";
+    }
+    return "\"" + std::string(token) + "\"";
+}
+
+std::string Where(std::size_t row, std::size_t col) { return std::to_string(row) + "행 " + std::to_string(col) + "열 "; }
+}  // namespace
+
+std::vector<std::uint8_t> EncodeClipboardCells(const ClipboardCells& cells)
+{
+    const CCellBlock& block = cells.block;
+    std::vector<std::uint8_t> out;
+    if (block.IsEmpty()) return out;
+    const bool attrs = block.HasAttributes();
+    out.reserve(kHeaderBytes + block.Count() * (attrs ? 4 : 2));
+    out.insert(out.end(), kSignature, kSignature + 4);
+    Put16(out, kVersion);
+    Put16(out, attrs ? kFlagAttributes : 0);
+    Put16(out, std::uint16_t(cells.tileWidth));
+    Put16(out, std::uint16_t(cells.tileHeight));
+    Put32(out, std::uint32_t(cells.origin.x));
+    Put32(out, std::uint32_t(cells.origin.y));
+    Put32(out, std::uint32_t(block.m_nCols));
+    Put32(out, std::uint32_t(block.m_nRows));
+    PutValues(out, block.m_tiles);
+    if (attrs) PutValues(out, block.m_attrs);
+    return out;
+}
+
+std::optional<ClipboardCells> DecodeClipboardCells(const std::uint8_t* data, std::size_t size)
+{
+    if (!data || size < kHeaderBytes || std::memcmp(data, kSignature, 4) != 0) return std::nullopt;
+    if (Get16(data + 4) != kVersion) return std::nullopt;
+    const std::uint16_t flags = Get16(data + 6);
+    if (flags & ~kFlagAttributes) return std::nullopt;
+    const std::uint32_t cols = Get32(data + 20);
+    const std::uint32_t rows = Get32(data + 24);
+    if (cols == 0 || rows == 0 || cols > std::uint32_t(kMaxMapSide) || rows > std::uint32_t(kMaxMapSide))
+        return std::nullopt;
+    const std::uint64_t count = std::uint64_t(cols) * rows;
+    if (count > std::uint64_t(kMaxLayerCells)) return std::nullopt;
+    const bool attrs = (flags & kFlagAttributes) != 0;
+    if (size != kHeaderBytes + count * (attrs ? 4 : 2)) return std::nullopt;
+
+    ClipboardCells cells;
+    cells.tileWidth = Get16(data + 8);
+    cells.tileHeight = Get16(data + 10);
+    cells.origin = {int(Get32(data + 12)), int(Get32(data + 16))};
+    cells.block.m_nCols = int(cols);
+    cells.block.m_nRows = int(rows);
+    cells.block.m_source = BlockSource::Map;
+    GetValues(data + kHeaderBytes, std::size_t(count), cells.block.m_tiles);
+    if (attrs) GetValues(data + kHeaderBytes + count * 2, std::size_t(count), cells.block.m_attrs);
+    return cells;
+}
+
+std::string CellsAsText(const CCellBlock& block)
+{
+    std::string text;
+    if (block.IsEmpty()) return text;
+    text.reserve(block.Count() * 4);
+    char number[8];
+    for (int r = 0; r < block.m_nRows; ++r) {
+        for (int c = 0; c < block.m_nCols; ++c) {
+            if (c > 0) text.push_back('\t');
+            const auto end = std::to_chars(number, number + sizeof number, block.Tile(r, c)).ptr;
+            text.append(number, end);
+        }
+        text.push_back('\n');
+    }
+    return text;
+}
+
+PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, int mapHeight)
+{
+    PastedText result;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    std::vector<short> values;            // the rows one after another
+    std::vector<std::size_t> rowStarts;   // where each row begins in values
+    std::size_t widest = 0;
+    const auto tooLarge = [&](std::size_t cols, std::size_t rows) {
+        result.refusal = "붙여넣을 셀이 지도보다 많습니다: " + std::to_string(cols) + " x " + std::to_string(rows) +
+                         " (지도 " + std::to_string(mapWidth) + " x " + std::to_string(mapHeight) + ")";
+        return result;
+    };
+
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(pos, end - pos);
+        pos = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+
+        const std::size_t rowNumber = rowStarts.size() + 1;
+        rowStarts.push_back(values.size());
+        std::size_t i = 0;
+        bool fieldHasValue = false;  // the current tab- or comma-separated field holds a number
+        const auto cellCount = [&] { return values.size() - rowStarts.back(); };
+        while (i < line.size()) {
+            const char c = line[i];
+            if (IsBlank(c)) {
+                ++i;
+                continue;
+            }
+            if (IsFieldEnd(c)) {
+                if (!fieldHasValue) values.push_back(kEmptyTileCell);  // an empty field: an empty cell
+                fieldHasValue = false;
+                ++i;
+                continue;
+            }
+            std::size_t j = i;
+            while (j < line.size() && !IsBlank(line[j]) && !IsFieldEnd(line[j])) ++j;
+            const std::string_view token = line.substr(i, j - i);
+            i = j;
+            const std::size_t col = cellCount() + 1;
+            const std::string_view digits = token.front() == '+' ? token.substr(1) : token;
+            long long number = 0;
+            const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+            if (digits.empty() || digits.front() == '+' || (digits != token && digits.front() == '-') ||
+                stop != digits.data() + digits.size() ||
+                (error != std::errc() && error != std::errc::result_out_of_range)) {
+                result.refusal = "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token);
+                return result;
+            }
+            if (error != std::errc() || number < -1 || number >= tileCount) {
+                result.refusal =
+                    "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token) + " (타일 세트에 없는 번호)";
+                return result;
+            }
+            values.push_back(short(number));
+            fieldHasValue = true;
+            if (cellCount() > std::size_t(std::max(0, mapWidth))) return tooLarge(cellCount(), rowNumber);
+        }
+        widest = std::max(widest, cellCount());
+        if (rowStarts.size() > std::size_t(std::max(0, mapHeight))) {
+            // Blank lines at the end do not count.
+            if (text.find_first_not_of(" \t\r\n\v\f", pos) == std::string_view::npos && cellCount() == 0) break;
+            return tooLarge(widest, rowStarts.size());
+        }
+    }
+    // Blank lines at the end are no rows.
+    while (!rowStarts.empty() && rowStarts.back() == values.size()) rowStarts.pop_back();
+    if (rowStarts.empty() || widest == 0) {
+        result.refusal = kMsgPasteNoCells;
+        return result;
+    }
+
+    CCellBlock& block = result.block;
+    block.m_nCols = int(widest);
+    block.m_nRows = int(rowStarts.size());
+    block.m_source = BlockSource::Map;
+    block.m_tiles.assign(block.Count(), kEmptyTileCell);
+    for (std::size_t r = 0; r < rowStarts.size(); ++r) {
+        const std::size_t from = rowStarts[r];
+        const std::size_t to = r + 1 < rowStarts.size() ? rowStarts[r + 1] : values.size();
+        std::copy(values.begin() + std::ptrdiff_t(from), values.begin() + std::ptrdiff_t(to),
+                  block.m_tiles.begin() + std::ptrdiff_t(r * widest));
+    }
+    return result;
+}

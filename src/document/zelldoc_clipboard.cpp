@@ -1,0 +1,119 @@
+// Cut, copy and paste of the selected cells through the system clipboard,
+// so that two editors side by side can copy from one into the other. The
+// cells go on it twice: in the editor's own form (with the attributes and
+// the place they came from) and as text for a spreadsheet.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "afxmsg.h"
+#include "cellclipboard.h"
+#include "cmdtarget.h"
+#include "maphint.h"
+#include "zelldoc.h"
+
+struct CZellDoc::ClipboardPaste {
+    ClipboardCells cells;
+    bool ownForm = false;  // came in the editor's own form, attributes included
+    std::string refusal;   // why the clipboard cannot be pasted, or nothing
+};
+
+namespace {
+QClipboard* Clipboard() { return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::clipboard() : nullptr; }
+}  // namespace
+
+void CZellDoc::CopySelection() const
+{
+    QClipboard* clipboard = Clipboard();
+    if (!clipboard || m_rcMapSelection.IsRectEmpty()) return;
+    ClipboardCells cells;
+    cells.tileWidth = TileWidth();
+    cells.tileHeight = TileHeight();
+    cells.origin = m_rcMapSelection.TopLeft();
+    cells.block = CaptureBlock(Cells(), m_rcMapSelection, true);
+    if (cells.block.IsEmpty()) return;
+    const std::vector<std::uint8_t> bytes = EncodeClipboardCells(cells);
+    const std::string text = CellsAsText(cells.block);
+    auto* data = new QMimeData;
+    data->setData(kCellsMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    data->setText(QString::fromStdString(text));
+    clipboard->setMimeData(data);
+}
+
+CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
+{
+    ClipboardPaste paste;
+    const QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (data && data->hasFormat(kCellsMimeType)) {
+        const QByteArray bytes = data->data(kCellsMimeType);
+        if (auto cells = DecodeClipboardCells(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                              std::size_t(bytes.size()))) {
+            paste.cells = std::move(*cells);
+            paste.ownForm = true;
+            return paste;
+        }
+    }
+    if (!data || !data->hasText()) {
+        paste.refusal = kMsgPasteNoCells;
+        return paste;
+    }
+    const QByteArray text = data->text().toUtf8();
+    PastedText parsed =
+        ParseCellsText(std::string_view(text.constData(), std::size_t(text.size())), Tiles().GetCount(), MapWidth(), MapHeight());
+    if (!parsed.Accepted()) {
+        paste.refusal = parsed.refusal;
+        return paste;
+    }
+    paste.cells.tileWidth = TileWidth();
+    paste.cells.tileHeight = TileHeight();
+    // Text does not say where it came from: in place means at the selection, or the map's corner.
+    paste.cells.origin = m_rcMapSelection.IsRectEmpty() ? CPoint() : m_rcMapSelection.TopLeft();
+    paste.cells.block = std::move(parsed.block);
+    return paste;
+}
+
+void CZellDoc::OnEditCopy() { CopySelection(); }
+
+void CZellDoc::OnEditCut()
+{
+    if (m_rcMapSelection.IsRectEmpty()) return;
+    CopySelection();
+    RecordCellEdit(QStringLiteral("잘라내기"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
+}
+
+void CZellDoc::OnEditPaste()
+{
+    ClipboardPaste paste = ReadClipboard();
+    if (!paste.refusal.empty()) {
+        AfxMessageBox(paste.refusal, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CCellBlock brush = std::move(paste.cells.block);
+    brush.m_attrs.clear();  // a pasted brush stamps tiles only
+    SetBrush(std::move(brush), nullptr);
+    UpdateAllViews(nullptr, HINT_BRUSH_PASTED);
+}
+
+void CZellDoc::OnEditPasteInPlace()
+{
+    const ClipboardPaste paste = ReadClipboard();
+    if (!paste.refusal.empty()) {
+        AfxMessageBox(paste.refusal, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const CCellBlock& block = paste.cells.block;
+    const CPoint at = paste.cells.origin;
+    RecordCellEdit(QStringLiteral("붙여넣기"),
+                   [&](CCellLayers& cells) { return StampCellBlock(cells, block, at.x, at.y, paste.ownForm); });
+}
+
+void CZellDoc::OnUpdateHaveMapSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_rcMapSelection.IsRectEmpty()); }
+
+void CZellDoc::OnUpdateCanPaste(CCmdUI* pCmdUI)
+{
+    const QClipboard* clipboard = Clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    // Text is read only when pasted: a large text would slow every update of the menus.
+    pCmdUI->Enable(data && (data->hasFormat(kCellsMimeType) || data->hasText()));
+}

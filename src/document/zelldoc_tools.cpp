@@ -1,0 +1,68 @@
+// The edits of the map's tools: the eraser's strokes, the fill of an area
+// of like cells, and the selected rectangle of cells with its move and
+// delete. Each edit is one undo step named for the status bar.
+#include <algorithm>
+
+#include "cellline.h"
+#include "floodfill.h"
+#include "maphint.h"
+#include "zelldoc.h"
+
+void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
+{
+    const std::vector<CPoint> line = LineCells(fromCell, toCell);
+    RecordCellEdit(QStringLiteral("지우기"), [&](CCellLayers& cells) {
+        CRect erased;
+        for (const CPoint& cell : line)
+            if (cells.SetTile(cell.x, cell.y, kEmptyTileCell))
+                erased.UnionRect(erased, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
+        return erased;
+    });
+}
+
+bool CZellDoc::FloodFill(int col, int row, bool everywhere)
+{
+    if (!HasBrush()) {
+        StatusNote(kMsgPickBlockToFill);
+        return false;
+    }
+    const int steps = m_undoStack.count();
+    const int index = m_undoStack.index();
+    const FillPattern pattern = FillPattern::OfTiles(Brush(), col, row);
+    RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
+        return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
+                          : FloodFillArea(cells, CellLayer::Tiles, col, row, pattern);
+    });
+    return m_undoStack.count() != steps || m_undoStack.index() != index;
+}
+
+void CZellDoc::SetMapSelection(const CRect& cells)
+{
+    CRect onMap;
+    onMap.IntersectRect(cells, CRect(0, 0, MapWidth(), MapHeight()));
+    if (onMap == m_rcMapSelection) return;
+    m_rcMapSelection = onMap;
+    UpdateAllViews(nullptr, HINT_MAP_SELECTION);
+}
+
+void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
+{
+    CRect source;
+    if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
+    CRect destination = from;
+    destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
+    RecordCellEdit(QStringLiteral("이동"), [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft); });
+    SetMapSelection(destination);
+}
+
+void CZellDoc::DeleteSelection()
+{
+    if (m_rcMapSelection.IsRectEmpty()) return;
+    RecordCellEdit(QStringLiteral("삭제"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
+}
+
+void CZellDoc::OnEditDelete() { DeleteSelection(); }
+
+void CZellDoc::OnEditSelectAll() { SetMapSelection(CRect(0, 0, MapWidth(), MapHeight())); }
+
+void CZellDoc::OnEditSelectNone() { SetMapSelection({}); }

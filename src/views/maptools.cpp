@@ -1,0 +1,200 @@
+#include "maptools.h"
+
+#include <algorithm>
+
+#include "cellblock.h"
+#include "mapview.h"
+#include "zelldoc.h"
+
+CRect CellsBetween(CPoint a, CPoint b)
+{
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+}
+
+void PickCells(CZellDoc& doc, const CRect& cells)
+{
+    CCellBlock block = CaptureBlock(doc.m_map.m_cells, cells, false);
+    if (!block.IsEmpty()) doc.SetBrush(std::move(block), nullptr);
+}
+
+namespace {
+
+// A stroke empties every cell on the pointer's path, the straight line
+// between two pointer events included; the whole stroke is one undo step.
+class EraserTool : public CMapTool {
+public:
+    explicit EraserTool(const MapToolHost& host) : m_host(host) {}
+    void Press(const ToolEvent& e) override
+    {
+        // Each line of the stroke is an edit of its own; the stroke keeps
+        // them as one undo step.
+        m_host.doc->UndoStack().beginMacro(QStringLiteral("지우기"));
+        m_active = true;
+        m_last.reset();
+        Move(e);
+    }
+    void Move(const ToolEvent& e) override
+    {
+        if (!m_active) return;
+        // Off the map the path breaks; it starts again where the pointer comes back.
+        if (!e.onMap) {
+            m_last.reset();
+            return;
+        }
+        m_host.doc->EraseLine(m_last.value_or(e.cell), e.cell);
+        m_last = e.cell;
+    }
+    void Release(const ToolEvent& e) override
+    {
+        if (!m_active) return;
+        Move(e);
+        Cancel();
+    }
+    void Cancel() override
+    {
+        if (!m_active) return;
+        m_active = false;
+        QUndoStack& stack = m_host.doc->UndoStack();
+        stack.endMacro();
+        // A stroke over empty cells changed nothing and leaves no step.
+        if (const QUndoCommand* stroke = stack.command(stack.index() - 1); stroke && stroke->childCount() == 0) {
+            const_cast<QUndoCommand*>(stroke)->setObsolete(true);
+            stack.undo();
+        }
+    }
+    bool IsActive() const override { return m_active; }
+
+private:
+    MapToolHost m_host;
+    bool m_active = false;
+    std::optional<CPoint> m_last;
+};
+
+// A click fills the connected area of the clicked cell's tile with the
+// block; Shift+click every cell of that tile.
+class FillTool : public CMapTool {
+public:
+    explicit FillTool(const MapToolHost& host) : m_host(host) {}
+    void Press(const ToolEvent& e) override
+    {
+        if (!e.onMap) return;
+        m_host.doc->FloodFill(e.cell.x, e.cell.y, (e.flags & MK_SHIFT) != 0);
+    }
+    void Move(const ToolEvent&) override {}
+    void Release(const ToolEvent&) override {}
+    void Cancel() override {}
+    bool IsActive() const override { return false; }
+
+private:
+    MapToolHost m_host;
+};
+
+// A drag frames cells; the release picks them (one cell for a click) and
+// the stamp tool comes back.
+class PickerTool : public CMapTool {
+public:
+    explicit PickerTool(const MapToolHost& host) : m_host(host) {}
+    void Press(const ToolEvent& e) override
+    {
+        if (!e.onMap) return;
+        m_anchor = m_cell = e.cell;
+    }
+    void Move(const ToolEvent& e) override
+    {
+        if (m_anchor) m_cell = e.cell;
+    }
+    void Release(const ToolEvent& e) override
+    {
+        if (!m_anchor) return;
+        m_cell = e.cell;
+        const CRect cells = CellsBetween(*m_anchor, m_cell);
+        m_anchor.reset();
+        PickCells(*m_host.doc, cells);
+        m_host.switchTool(MapTool::Stamp);
+    }
+    void Cancel() override { m_anchor.reset(); }
+    bool IsActive() const override { return m_anchor.has_value(); }
+    ToolOverlay Overlay() const override
+    {
+        if (!m_anchor) return {};
+        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
+    }
+
+private:
+    MapToolHost m_host;
+    std::optional<CPoint> m_anchor;
+    CPoint m_cell;
+};
+
+// A drag selects a rectangle; a click outside the selection drops it; a
+// drag that starts inside moves its cells.
+class SelectTool : public CMapTool {
+public:
+    explicit SelectTool(const MapToolHost& host) : m_host(host) {}
+    void Press(const ToolEvent& e) override
+    {
+        if (!e.onMap) return;
+        const CRect& selection = m_host.doc->MapSelection();
+        m_moving = !selection.IsRectEmpty() && selection.PtInRect(e.cell);
+        m_anchor = m_cell = e.cell;
+        m_moved = false;
+    }
+    void Move(const ToolEvent& e) override
+    {
+        if (!m_anchor) return;
+        m_moved = m_moved || e.cell != *m_anchor;
+        m_cell = e.cell;
+    }
+    void Release(const ToolEvent& e) override
+    {
+        if (!m_anchor) return;
+        Move(e);
+        const CPoint anchor = *m_anchor;
+        m_anchor.reset();
+        CZellDoc& doc = *m_host.doc;
+        if (m_moving) {
+            const CRect from = doc.MapSelection();
+            const CRect to = MovedRect(from, anchor);
+            if (to.TopLeft() != from.TopLeft()) doc.MoveCells(from, to.TopLeft());
+            return;
+        }
+        doc.SetMapSelection(m_moved ? CellsBetween(anchor, m_cell) : CRect());
+    }
+    void Cancel() override { m_anchor.reset(); }
+    bool IsActive() const override { return m_anchor.has_value(); }
+    ToolOverlay Overlay() const override
+    {
+        if (!m_anchor) return {};
+        if (m_moving) return {std::nullopt, MovedRect(m_host.doc->MapSelection(), *m_anchor)};
+        if (!m_moved) return {};
+        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
+    }
+
+private:
+    CRect MovedRect(const CRect& from, CPoint anchor) const
+    {
+        CRect to = from;
+        to.OffsetRect(m_cell.x - anchor.x, m_cell.y - anchor.y);
+        return to;
+    }
+
+    MapToolHost m_host;
+    std::optional<CPoint> m_anchor;
+    CPoint m_cell;
+    bool m_moving = false;
+    bool m_moved = false;
+};
+
+}  // namespace
+
+std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host)
+{
+    switch (tool) {
+    case MapTool::Eraser: return std::make_unique<EraserTool>(host);
+    case MapTool::Fill: return std::make_unique<FillTool>(host);
+    case MapTool::Select: return std::make_unique<SelectTool>(host);
+    case MapTool::Picker: return std::make_unique<PickerTool>(host);
+    case MapTool::Stamp: break;
+    }
+    return nullptr;
+}

@@ -1,0 +1,131 @@
+// The map tools' edits as the document makes them: each one undo step with
+// its name, the brush apart from the palette's block, the selection, and
+// the clipboard round trip through the saved bytes.
+#include <QApplication>
+#include <QClipboard>
+#include <QStatusBar>
+
+#include "editorfixture.h"
+#include "mapfile.h"
+#include "resource.h"
+
+namespace {
+
+class ToolEditsTest : public EditorTest {
+public:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        CutTiles(MakePicture(128, 64, 8, 5));  // eight 32 x 32 tiles on a map of 20 x 15
+        for (int i = 0; i < 300; ++i) {
+            SetCell(CellLayer::Tiles, i, short(i % 7 == 0 ? -1 : (i / 3) % 8));
+            SetCell(CellLayer::Attributes, i, short(i % 5));
+        }
+        doc->UndoStack().clear();
+    }
+    std::vector<std::uint8_t> Saved() const
+    {
+        MapSaveInput input;
+        input.map = &doc->m_map;
+        input.bitmapBitCount = doc->m_dib.GetBitCount();
+        input.bitmapColours = doc->m_dib.m_pColors;
+        std::vector<std::uint8_t> bytes;
+        EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
+        return bytes;
+    }
+    QString UndoText() const { return doc->UndoStack().undoText(); }
+};
+
+TEST_F(ToolEditsTest, FillNeedsABrushAndChangesMakeOneStep)
+{
+    EXPECT_FALSE(doc->FloodFill(3, 3, false));
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kMsgPickBlockToFill));
+    EXPECT_EQ(doc->UndoStack().count(), 0);
+
+    SelectBlock(1, 1, {6});
+    const std::vector<short> before = TileCells();
+    ASSERT_TRUE(doc->FloodFill(1, 0, true));  // every cell of tile 0
+    EXPECT_EQ(UndoText(), "채우기");
+    for (std::size_t i = 0; i < before.size(); ++i) ASSERT_EQ(TileCells()[i], before[i] == 0 ? 6 : before[i]) << i;
+    EXPECT_FALSE(doc->FloodFill(1, 0, false));  // 6 over 6: nothing, and no step
+    EXPECT_EQ(doc->UndoStack().count(), 1);
+    Send(ID_EDIT_UNDO);
+    EXPECT_EQ(TileCells(), before);
+}
+
+TEST_F(ToolEditsTest, AnEraserStrokeIsOneStepAndKeepsAttributes)
+{
+    const std::vector<short> attrs = AttrCells();
+    doc->BeginStroke();
+    doc->EraseLine({0, 0}, {19, 14});  // one far jump across the map
+    doc->EraseLine({19, 14}, {19, 0});
+    doc->EndStroke();
+    EXPECT_EQ(doc->UndoStack().count(), 1);
+    EXPECT_EQ(UndoText(), "지우기");
+    for (int row = 0; row < 15; ++row) EXPECT_EQ(doc->Cells().Tile(19, row), -1);
+    EXPECT_EQ(doc->Cells().Tile(10, 7), -1);
+    EXPECT_EQ(AttrCells(), attrs);
+}
+
+TEST_F(ToolEditsTest, CutThenPasteInPlaceSavesTheSameBytes)
+{
+    const std::vector<std::uint8_t> original = Saved();
+    doc->SetMapSelection({2, 3, 9, 8});
+    EXPECT_TRUE(Enabled(ID_EDIT_CUT));
+    Send(ID_EDIT_CUT);
+    EXPECT_EQ(UndoText(), "잘라내기");
+    EXPECT_EQ(doc->Cells().Tile(4, 4), -1);
+    EXPECT_EQ(doc->Cells().Attr(4, 4), 0);
+    ASSERT_TRUE(Enabled(ID_EDIT_PASTE_IN_PLACE));
+    Send(ID_EDIT_PASTE_IN_PLACE);
+    EXPECT_EQ(UndoText(), "붙여넣기");
+    EXPECT_EQ(Saved(), original);
+    // The text form went along: one line a row, tabs between.
+    EXPECT_EQ(QApplication::clipboard()->text().count('\n'), 5);
+}
+
+TEST_F(ToolEditsTest, MoveAndDeleteFollowTheSelection)
+{
+    doc->SetMapSelection({0, 0, 3, 2});
+    const short moved = doc->Cells().Tile(1, 1).value();
+    const short corner = doc->Cells().Tile(0, 0).value();
+    doc->MoveCells(doc->MapSelection(), {17, 14});  // over the map's corner: what lands off it is lost
+    EXPECT_EQ(UndoText(), "이동");
+    EXPECT_EQ(doc->MapSelection(), CRect(17, 14, 20, 15));
+    EXPECT_EQ(doc->Cells().Tile(1, 1), -1);
+    EXPECT_EQ(doc->Cells().Tile(17, 14), corner);
+    Send(ID_EDIT_DELETE);
+    EXPECT_EQ(UndoText(), "삭제");
+    EXPECT_EQ(doc->Cells().Tile(18, 14), -1);
+    Send(ID_EDIT_UNDO);
+    Send(ID_EDIT_UNDO);
+    EXPECT_EQ(doc->Cells().Tile(1, 1), moved);
+    EXPECT_EQ(doc->MapSelection(), CRect(17, 14, 20, 15));  // undo leaves the selection
+    Send(ID_EDIT_SELECT_NONE);
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+}
+
+TEST_F(ToolEditsTest, PastedTextBecomesTheBrushOrIsRefused)
+{
+    SelectBlock(2, 1, {3, 4});
+    QApplication::clipboard()->setText("1\t2\n3\tabc\n");
+    ModalAnswerer answer;
+    answer.Then(ExpectMessage("붙여넣을 수 없는 값입니다: 2행 2열 \"abc\""));
+    Send(ID_EDIT_PASTE);
+    EXPECT_TRUE(doc->BrushFromPalette());
+
+    QApplication::clipboard()->setText("1,2\n3\n");
+    Send(ID_EDIT_PASTE);
+    ASSERT_TRUE(doc->HasBrush());
+    EXPECT_FALSE(doc->BrushFromPalette());
+    EXPECT_EQ(doc->Brush().m_tiles, (std::vector<short>{1, 2, 3, -1}));
+    EXPECT_TRUE(doc->HasSelection());  // the palette keeps its block for the tile commands
+    const short underHole = doc->Cells().Tile(2, 1).value();
+    ASSERT_NE(underHole, -1);
+    doc->StampBrush(1, 0);
+    EXPECT_EQ(doc->Cells().Tile(2, 1), underHole);  // the hole left its cell
+    EXPECT_EQ(doc->Cells().Tile(1, 1), 3);
+    EXPECT_EQ(UndoText(), "타일 찍기");
+}
+
+}  // namespace
