@@ -164,8 +164,7 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
         tile->CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr,
                              record, bits);
         if (tile->IsEmpty()) return MapReadResult::TileCreateFailed;
-        tile->m_byAttr = record[pixelBytes];
-        map.m_tileList.AddTail(tile.release());
+        map.m_tileList.AddTail(tile.release(), record[pixelBytes]);
     }
 
     if (!ReadLayer(source, map.m_cells, CellLayer::Tiles) || !ReadLayer(source, map.m_cells, CellLayer::Attributes))

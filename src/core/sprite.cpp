@@ -25,7 +25,6 @@ CSprite::~CSprite() { Free(); }
 
 void CSprite::Init()
 {
-    m_byAttr = 0;
     m_pBMI = nullptr;
     m_pColors = nullptr;
     m_pBits = nullptr;
@@ -138,9 +137,7 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     if (bitCount == 8) std::memcpy(made.m_pColors, colours, PackedColourTableBytes(bitCount));
     std::memcpy(made.m_pBits, bits, pixelBytes);
 
-    const BYTE attr = m_byAttr;
     Free();
-    m_byAttr = attr;
     m_pBMI = std::exchange(made.m_pBMI, nullptr);
     m_pColors = std::exchange(made.m_pColors, nullptr);
     m_pBits = std::exchange(made.m_pBits, nullptr);

@@ -1,6 +1,7 @@
-// One tile image: an attribute byte plus its own packed block (40-byte
-// header, 256 colours for 8-bit tiles, bottom-up rows of GetStride() bytes),
-// so a tile draws and saves without the bitmap it was cut from. Each tile
+// One tile picture: its own packed block (40-byte header, 256 colours for
+// 8-bit tiles, bottom-up rows of GetStride() bytes), so a tile draws and
+// saves without the bitmap it was cut from. (The tile's attribute byte is
+// the tile set's, not the picture's: see tilelist.h.) Each tile
 // also keeps its pixels in screen form, converted once: when a tile is cut
 // (it shows in the palette at once), and on first use for a tile built from
 // stored data (a map file may bring thousands that are never drawn).
@@ -13,7 +14,6 @@
 
 class CSprite {
 public:
-    BYTE m_byAttr;        // tile attribute, 0 for a freshly cut tile
     BITMAPINFO* m_pBMI;   // the tile's block, owned; null for an empty tile
     RGBQUAD* m_pColors;   // colour table inside the block (8-bit only, else null)
     BYTE* m_pBits;        // first stored (bottom) pixel row inside the block
@@ -32,8 +32,8 @@ public:
     // cannot be cut (32-bit) shows a message and leaves it empty.
     CSprite* Create(int left, int top, int right, int bottom, const BITMAPINFO* source);
     // Builds the tile from stored rows (bottom-up, stride-long) and, for
-    // 8-bit, 256 colours. Leaves m_byAttr alone, and the tile unchanged
-    // when the data cannot make a tile.
+    // 8-bit, 256 colours. Leaves the tile unchanged when the data cannot
+    // make a tile.
     CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
                             WORD bitCount);
 

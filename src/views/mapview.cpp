@@ -188,8 +188,8 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
             CellLabel label;
             switch (overlay) {
             case Overlay::TileAttr:
-                if (const CSprite* sprite = doc.m_map.TileForCell(tiles[col]))
-                    label = CellLabel::Number(sprite->m_byAttr);
+                if (doc.m_map.TileForCell(tiles[col]))
+                    label = CellLabel::Number(doc.Tiles().AttributeAt(tiles[col]));
                 else
                     label = CellLabel::Cross();
                 break;

@@ -44,7 +44,7 @@ void ExpectSameTiles(const MapFileContent& content, const CTileList& tiles)
         SCOPED_TRACE(i);
         const CSprite& want = *tiles.GetAt(i);
         const CSprite& got = *content.map.m_tileList.GetAt(i);
-        EXPECT_EQ(got.m_byAttr, want.m_byAttr);
+        EXPECT_EQ(content.map.m_tileList.AttributeAt(i), tiles.AttributeAt(i));
         ASSERT_EQ(got.GetWidth(), want.GetWidth());
         ASSERT_EQ(got.GetHeight(), want.GetHeight());
         ASSERT_EQ(got.GetStride(), want.GetStride());

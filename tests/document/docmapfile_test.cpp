@@ -145,7 +145,7 @@ TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
 
 // What the document and its panes look like, to show that nothing changed.
 struct Snapshot {
-    std::vector<CSprite*> tiles;
+    std::vector<const CSprite*> tiles;
     std::vector<int> attributes;
     int mapWidth, mapHeight, tileWidth, tileHeight;
     std::vector<short> tileCells, attrCells;
