@@ -36,6 +36,15 @@ public:
     // make a tile.
     CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
                             WORD bitCount);
+    // The same with the block placed at `at` (BlockBytes long) inside
+    // storage that many tiles share: the tile keeps the storage alive instead
+    // of owning a block. A map file's tiles are read into one allocation,
+    // which spares thousands of small ones. Null storage: as above.
+    CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits, WORD bitCount,
+                            std::shared_ptr<BYTE[]> storage, BYTE* at);
+    // The bytes of a tile's block, a multiple of 8 so that blocks can be
+    // laid one after another.
+    static std::size_t BlockBytes(int width, int height, WORD bitCount);
 
     bool IsEmpty() const { return m_pBMI == nullptr; }
     int GetWidth() const;   // 0 for an empty tile
@@ -50,7 +59,10 @@ public:
 private:
     // Allocates an uninitialised block for the given header; false if out of memory.
     bool Allocate(int width, int height, WORD bitCount);
+    // Points the tile at a block (header, colours, rows) of that depth.
+    void Place(BYTE* block, WORD bitCount);
     bool MakeScreenForm() const;
 
+    std::shared_ptr<BYTE[]> m_storage;  // set when the block lies in shared storage
     mutable std::unique_ptr<std::uint32_t[]> m_pScreenBits;
 };
