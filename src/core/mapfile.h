@@ -82,9 +82,6 @@ struct MapSaveInput {
     const CMapModel* map = nullptr;           // a missing layer is written as -1s / 0s
     WORD bitmapBitCount = 0;
     const RGBQUAD* bitmapColours = nullptr;   // 256 entries (8-bit)
-    // The tiles' attribute bytes when they are not to be read from the tiles
-    // (a background save of a shared copy); one per tile.
-    const std::vector<BYTE>* tileAttributes = nullptr;
 };
 
 enum class MapWriteResult {

@@ -31,8 +31,6 @@ MapWriteResult CheckInput(const MapSaveInput& input, TileFormat& format)
 {
     if (!input.map) return MapWriteResult::CannotWrite;
     const CMapModel& map = *input.map;
-    if (input.tileAttributes && input.tileAttributes->size() != std::size_t(map.m_tileList.GetCount()))
-        return MapWriteResult::CannotWrite;
     // A size no cell layer can have is not a map we hold.
     if (!LayerCellCount(map.MapWidth(), map.MapHeight())) return MapWriteResult::CannotWrite;
     const int count = map.m_tileList.GetCount();
@@ -148,7 +146,7 @@ bool PutMap(const MapSaveInput& input, const TileFormat& format, ByteSink& sink)
     for (int i = 0; i < count; ++i) {
         const CSprite& tile = *map.m_tileList.GetAt(i);
         const std::size_t pixelBytes = std::size_t(tile.GetStride()) * std::size_t(tile.GetHeight());
-        const BYTE attribute = input.tileAttributes ? (*input.tileAttributes)[std::size_t(i)] : tile.m_byAttr;
+        const BYTE attribute = map.m_tileList.AttributeAt(i);
         if (!sink.Put(tile.m_pBits, pixelBytes) || !sink.Put(&attribute, 1)) return false;
     }
 

@@ -27,16 +27,8 @@ CMapModel CMapModel::Share() const
     copy.m_nTileWidth = m_nTileWidth;
     copy.m_nTileHeight = m_nTileHeight;
     copy.m_cells = m_cells;
-    for (int i = 0; i < m_tileList.GetCount(); ++i) copy.m_tileList.AddTail(m_tileList.SharedAt(i));
+    copy.m_tileList = m_tileList.Share();
     return copy;
-}
-
-std::vector<BYTE> CMapModel::TileAttributes() const
-{
-    std::vector<BYTE> attributes;
-    attributes.reserve(std::size_t(m_tileList.GetCount()));
-    for (const CSprite* tile : m_tileList) attributes.push_back(tile->m_byAttr);
-    return attributes;
 }
 
 const CSprite* CMapModel::TileForCell(short value) const

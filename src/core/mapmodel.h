@@ -8,8 +8,6 @@
 #include "tilelist.h"
 #include "wintypes.h"
 
-#include <vector>
-
 class CMapModel {
 public:
     CMapModel() = default;
@@ -29,11 +27,9 @@ public:
     // Cells of the tile size can be laid out (a size of 0 comes only from a damaged file).
     bool HasCellSize() const { return m_nTileWidth > 0 && m_nTileHeight > 0; }
 
-    // A copy made in no time: it shares the tiles and the cells' chunks,
-    // and later edits of this map do not reach it, except a tile's attribute
-    // byte, which lives in the shared tile (take them with TileAttributes).
+    // A copy made in no time: it shares the tile pictures and the cells'
+    // chunks, and later edits of this map do not reach it.
     CMapModel Share() const;
-    std::vector<BYTE> TileAttributes() const;
 
     // The tile a cell value names, or null: -1, values below it and numbers
     // past the end of the tile set all mean an empty cell.

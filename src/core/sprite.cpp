@@ -25,28 +25,37 @@ CSprite::~CSprite() { Free(); }
 
 void CSprite::Init()
 {
-    m_byAttr = 0;
     m_pBMI = nullptr;
     m_pColors = nullptr;
     m_pBits = nullptr;
+    m_storage.reset();
     m_pScreenBits.reset();
 }
 
 void CSprite::Free()
 {
-    delete[] reinterpret_cast<BYTE*>(m_pBMI);
+    if (!m_storage) delete[] reinterpret_cast<BYTE*>(m_pBMI);
     Init();
+}
+
+std::size_t CSprite::BlockBytes(int width, int height, WORD bitCount)
+{
+    const std::size_t pixelBytes = std::size_t(PackedStride(width, bitCount)) * std::size_t(height);
+    return (sizeof(BITMAPINFOHEADER) + PackedColourTableBytes(bitCount) + pixelBytes + 7) / 8 * 8;
+}
+
+void CSprite::Place(BYTE* block, WORD bitCount)
+{
+    m_pBMI = reinterpret_cast<BITMAPINFO*>(block);
+    m_pColors = bitCount == 8 ? reinterpret_cast<RGBQUAD*>(block + sizeof(BITMAPINFOHEADER)) : nullptr;
+    m_pBits = block + sizeof(BITMAPINFOHEADER) + PackedColourTableBytes(bitCount);
 }
 
 bool CSprite::Allocate(int width, int height, WORD bitCount)
 {
-    const std::size_t tableBytes = PackedColourTableBytes(bitCount);
-    const std::size_t pixelBytes = std::size_t(PackedStride(width, bitCount)) * std::size_t(height);
-    BYTE* block = new (std::nothrow) BYTE[sizeof(BITMAPINFOHEADER) + tableBytes + pixelBytes];
+    BYTE* block = new (std::nothrow) BYTE[BlockBytes(width, height, bitCount)];
     if (block == nullptr) return false;
-    m_pBMI = reinterpret_cast<BITMAPINFO*>(block);
-    m_pColors = bitCount == 8 ? reinterpret_cast<RGBQUAD*>(block + sizeof(BITMAPINFOHEADER)) : nullptr;
-    m_pBits = block + sizeof(BITMAPINFOHEADER) + tableBytes;
+    Place(block, bitCount);
     return true;
 }
 
@@ -114,6 +123,12 @@ CSprite* CSprite::Create(int left, int top, int right, int bottom, const BITMAPI
 CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
                                  WORD bitCount)
 {
+    return CreateFromData(width, height, colours, bits, bitCount, nullptr, nullptr);
+}
+
+CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits, WORD bitCount,
+                                 std::shared_ptr<BYTE[]> storage, BYTE* at)
+{
     const bool dataComplete = bits != nullptr && (bitCount != 8 || colours != nullptr);
     if (!IsTileDepth(bitCount) || width == 0 || height == 0 || !dataComplete) {
         AfxMessageBox(kMsgSpriteCreateError);
@@ -121,7 +136,10 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     }
     // Build aside first so that a failure leaves the tile as it was.
     CSprite made;
-    if (!made.Allocate(width, height, bitCount)) {
+    if (storage && at) {
+        made.Place(at, bitCount);
+        made.m_storage = std::move(storage);
+    } else if (!made.Allocate(width, height, bitCount)) {
         AfxMessageBox(kMsgSpriteCreateError);
         return this;
     }
@@ -138,12 +156,11 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     if (bitCount == 8) std::memcpy(made.m_pColors, colours, PackedColourTableBytes(bitCount));
     std::memcpy(made.m_pBits, bits, pixelBytes);
 
-    const BYTE attr = m_byAttr;
     Free();
-    m_byAttr = attr;
     m_pBMI = std::exchange(made.m_pBMI, nullptr);
     m_pColors = std::exchange(made.m_pColors, nullptr);
     m_pBits = std::exchange(made.m_pBits, nullptr);
+    m_storage = std::move(made.m_storage);
     return this;
 }
 

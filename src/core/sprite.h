@@ -1,6 +1,7 @@
-// One tile image: an attribute byte plus its own packed block (40-byte
-// header, 256 colours for 8-bit tiles, bottom-up rows of GetStride() bytes),
-// so a tile draws and saves without the bitmap it was cut from. Each tile
+// One tile picture: its own packed block (40-byte header, 256 colours for
+// 8-bit tiles, bottom-up rows of GetStride() bytes), so a tile draws and
+// saves without the bitmap it was cut from. (The tile's attribute byte is
+// the tile set's, not the picture's: see tilelist.h.) Each tile
 // also keeps its pixels in screen form, converted once: when a tile is cut
 // (it shows in the palette at once), and on first use for a tile built from
 // stored data (a map file may bring thousands that are never drawn).
@@ -13,7 +14,6 @@
 
 class CSprite {
 public:
-    BYTE m_byAttr;        // tile attribute, 0 for a freshly cut tile
     BITMAPINFO* m_pBMI;   // the tile's block, owned; null for an empty tile
     RGBQUAD* m_pColors;   // colour table inside the block (8-bit only, else null)
     BYTE* m_pBits;        // first stored (bottom) pixel row inside the block
@@ -32,10 +32,19 @@ public:
     // cannot be cut (32-bit) shows a message and leaves it empty.
     CSprite* Create(int left, int top, int right, int bottom, const BITMAPINFO* source);
     // Builds the tile from stored rows (bottom-up, stride-long) and, for
-    // 8-bit, 256 colours. Leaves m_byAttr alone, and the tile unchanged
-    // when the data cannot make a tile.
+    // 8-bit, 256 colours. Leaves the tile unchanged when the data cannot
+    // make a tile.
     CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
                             WORD bitCount);
+    // The same with the block placed at `at` (BlockBytes long) inside
+    // storage that many tiles share: the tile keeps the storage alive instead
+    // of owning a block. A map file's tiles are read into one allocation,
+    // which spares thousands of small ones. Null storage: as above.
+    CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits, WORD bitCount,
+                            std::shared_ptr<BYTE[]> storage, BYTE* at);
+    // The bytes of a tile's block, a multiple of 8 so that blocks can be
+    // laid one after another.
+    static std::size_t BlockBytes(int width, int height, WORD bitCount);
 
     bool IsEmpty() const { return m_pBMI == nullptr; }
     int GetWidth() const;   // 0 for an empty tile
@@ -50,7 +59,10 @@ public:
 private:
     // Allocates an uninitialised block for the given header; false if out of memory.
     bool Allocate(int width, int height, WORD bitCount);
+    // Points the tile at a block (header, colours, rows) of that depth.
+    void Place(BYTE* block, WORD bitCount);
     bool MakeScreenForm() const;
 
+    std::shared_ptr<BYTE[]> m_storage;  // set when the block lies in shared storage
     mutable std::unique_ptr<std::uint32_t[]> m_pScreenBits;
 };

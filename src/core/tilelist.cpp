@@ -2,11 +2,7 @@
 
 SharedSprite ShareSprite(CSprite* tile)
 {
-    return SharedSprite(tile, [](CSprite* sprite) {
-        if (!sprite) return;
-        sprite->Free();
-        delete sprite;
-    });
+    return SharedSprite(tile, [](const CSprite* sprite) { delete sprite; });
 }
 
 CTileList::CTileList(CTileList&& other) noexcept : m_tiles(std::move(other.m_tiles)) { other.m_tiles.clear(); }
@@ -20,42 +16,50 @@ CTileList& CTileList::operator=(CTileList&& other) noexcept
     return *this;
 }
 
-CSprite* CTileList::GetAt(int n) const
+CTileList CTileList::Share() const
 {
-    if (n < 0 || n >= GetCount()) return nullptr;
-    return m_tiles[std::size_t(n)].get();
+    CTileList copy;
+    copy.m_tiles = m_tiles;
+    return copy;
 }
 
-SharedSprite CTileList::SharedAt(int n) const
+const CSprite* CTileList::GetAt(int n) const { return Contains(n) ? m_tiles[std::size_t(n)].picture.get() : nullptr; }
+
+SharedSprite CTileList::SharedAt(int n) const { return Contains(n) ? m_tiles[std::size_t(n)].picture : nullptr; }
+
+BYTE CTileList::AttributeAt(int n) const { return Contains(n) ? m_tiles[std::size_t(n)].attribute : 0; }
+
+bool CTileList::SetAttributeAt(int n, BYTE value)
 {
-    if (n < 0 || n >= GetCount()) return nullptr;
-    return m_tiles[std::size_t(n)];
+    if (!Contains(n)) return false;
+    m_tiles[std::size_t(n)].attribute = value;
+    return true;
 }
 
-int CTileList::AddTail(CSprite* tile)
+int CTileList::AddTail(CSprite* tile, BYTE attribute)
 {
     if (tile == nullptr || tile->IsEmpty()) return -1;
-    return AddTail(ShareSprite(tile));
+    return AddTail(ShareSprite(tile), attribute);
 }
 
-int CTileList::AddTail(SharedSprite tile)
+int CTileList::AddTail(SharedSprite tile, BYTE attribute)
 {
     if (!tile || tile->IsEmpty()) return -1;
-    m_tiles.push_back(std::move(tile));
+    m_tiles.push_back({std::move(tile), attribute});
     return GetCount() - 1;
 }
 
-SharedSprite CTileList::RemoveAt(int n)
+TileEntry CTileList::RemoveAt(int n)
 {
-    if (n < 0 || n >= GetCount()) return nullptr;
-    SharedSprite tile = std::move(m_tiles[std::size_t(n)]);
+    if (!Contains(n)) return {};
+    TileEntry tile = std::move(m_tiles[std::size_t(n)]);
     m_tiles.erase(m_tiles.begin() + n);
     return tile;
 }
 
-bool CTileList::InsertAt(int n, SharedSprite tile)
+bool CTileList::InsertAt(int n, TileEntry tile)
 {
-    if (!tile || tile->IsEmpty() || n < 0 || n > GetCount()) return false;
+    if (!tile.picture || tile.picture->IsEmpty() || n < 0 || n > GetCount()) return false;
     m_tiles.insert(m_tiles.begin() + n, std::move(tile));
     return true;
 }

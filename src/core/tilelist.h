@@ -1,15 +1,19 @@
-// The tile set: tiles in order, a tile's number being its position. Holds
-// only filled tiles, so whatever draws or measures a tile from the list
-// never meets an empty one. Tiles are shared: a tile taken out of the list
-// lives on while an undo step or a background save still holds it.
+// The tile set: tiles in order, a tile's number being its position. Each
+// tile is a picture and an attribute byte. Holds only filled pictures, so
+// whatever draws or measures a tile from the list never meets an empty
+// one. Pictures are shared and never change once in a list: a picture taken
+// out of the list lives on while an undo step or a background save still
+// holds it, and a copy of the list (Share) is a true copy, attributes and
+// all, made without copying a pixel.
 #pragma once
 
 #include "sprite.h"
+#include "wintypes.h"
 
 #include <memory>
 #include <vector>
 
-using SharedSprite = std::shared_ptr<CSprite>;
+using SharedSprite = std::shared_ptr<const CSprite>;
 
 // The most tiles a tile set may hold: map cells, the picked block and the
 // map file keep tile numbers as signed 16-bit values.
@@ -17,6 +21,12 @@ inline constexpr int kMaxTiles = 32767;
 
 // A tile made with new, freed with its own free operation.
 SharedSprite ShareSprite(CSprite* tile);
+
+// One tile of the set.
+struct TileEntry {
+    SharedSprite picture;
+    BYTE attribute = 0;
+};
 
 class CTileList {
 public:
@@ -26,39 +36,46 @@ public:
     // Moving hands the tiles over; the list moved from is left empty.
     CTileList(CTileList&& other) noexcept;
     CTileList& operator=(CTileList&& other) noexcept;
+    // A copy that shares the pictures; later changes of either list do not
+    // reach the other.
+    CTileList Share() const;
 
     int GetCount() const { return int(m_tiles.size()); }
     bool IsEmpty() const { return m_tiles.empty(); }
-    // The tile with number n, or null when there is none.
-    CSprite* GetAt(int n) const;
+    // The picture of tile n, or null when there is none.
+    const CSprite* GetAt(int n) const;
     SharedSprite SharedAt(int n) const;
+    // The attribute byte of tile n, 0 when there is none.
+    BYTE AttributeAt(int n) const;
+    // False when there is no tile n.
+    bool SetAttributeAt(int n, BYTE value);
 
-    // Appends a filled tile and returns its number. A null or empty tile is
-    // refused (-1); the raw form then leaves it to the caller to free.
-    int AddTail(CSprite* tile);
-    int AddTail(SharedSprite tile);
+    // Appends a filled tile and returns its number. A null or empty picture
+    // is refused (-1); the raw form then leaves it to the caller to free.
+    int AddTail(CSprite* tile, BYTE attribute = 0);
+    int AddTail(SharedSprite tile, BYTE attribute = 0);
     // Takes a tile out of the list; the tiles behind it move up one number.
-    // Null when there is no such tile.
-    SharedSprite RemoveAt(int n);
+    // A null picture when there is no such tile.
+    TileEntry RemoveAt(int n);
     // Puts a filled tile at number n (0..GetCount()), moving the tiles from
-    // n on up one number; false when the tile is null or empty or n is out
-    // of range.
-    bool InsertAt(int n, SharedSprite tile);
+    // n on up one number; false when the picture is null or empty or n is
+    // out of range.
+    bool InsertAt(int n, TileEntry tile);
     // Lets go of every tile.
     void DeleteAll() { m_tiles.clear(); }
 
-    // Iterates the tiles as CSprite pointers, in number order.
+    // Iterates the pictures, in number order.
     class Iterator {
     public:
-        using Base = std::vector<SharedSprite>::const_iterator;
+        using Base = std::vector<TileEntry>::const_iterator;
         using iterator_category = std::forward_iterator_tag;
-        using value_type = CSprite*;
+        using value_type = const CSprite*;
         using difference_type = std::ptrdiff_t;
-        using pointer = CSprite* const*;
-        using reference = CSprite*;
+        using pointer = const CSprite* const*;
+        using reference = const CSprite*;
         Iterator() = default;
         explicit Iterator(Base at) : m_at(at) {}
-        CSprite* operator*() const { return m_at->get(); }
+        const CSprite* operator*() const { return m_at->picture.get(); }
         Iterator& operator++()
         {
             ++m_at;
@@ -79,5 +96,7 @@ public:
     Iterator end() const { return Iterator(m_tiles.end()); }
 
 private:
-    std::vector<SharedSprite> m_tiles;
+    bool Contains(int n) const { return n >= 0 && n < GetCount(); }
+
+    std::vector<TileEntry> m_tiles;
 };

@@ -40,6 +40,7 @@ struct Tileset {
     WORD bitCount = 0;
     std::array<RGBQUAD, 256> colours{};
     std::vector<SpritePtr> tiles;
+    std::vector<BYTE> attributes;  // one per tile
 };
 
 bool Refuse(TmxReadReport& report, TmxReadResult result, std::string message)
@@ -154,7 +155,7 @@ bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadRep
         if (!attribute || *attribute < 0 || *attribute > 255)
             return Refuse(report, TmxReadResult::Unsupported,
                           "타일 " + std::to_string(id) + "의 속성 \"" + value + "\"은(는) 0에서 255 사이의 정수여야 합니다");
-        tileset.tiles[std::size_t(id)]->m_byAttr = BYTE(*attribute);
+        tileset.attributes[std::size_t(id)] = BYTE(*attribute);
     }
     return true;
 }
@@ -236,6 +237,7 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
             return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일을 만들 수 없습니다");
         tileset.tiles.push_back(std::move(tile));
     }
+    tileset.attributes.assign(tileset.tiles.size(), 0);
     tileset.bitCount = header.biBitCount;
     if (header.biBitCount == 8)
         std::memcpy(tileset.colours.data(), block.get() + sizeof header, sizeof tileset.colours);
@@ -393,7 +395,8 @@ bool ReadMap(const fs::path& path, MapFileContent& content, TmxReadReport& repor
     content.bitCount = tileset.bitCount;
     content.colours = tileset.colours;
     for (RGBQUAD& colour : content.colours) colour.rgbReserved = 0;
-    for (SpritePtr& tile : tileset.tiles) content.map.m_tileList.AddTail(tile.release());
+    for (std::size_t i = 0; i < tileset.tiles.size(); ++i)
+        content.map.m_tileList.AddTail(tileset.tiles[i].release(), tileset.attributes[i]);
     return true;
 }
 

@@ -173,14 +173,12 @@ void CRecoveryKeeper::WriteCopy()
     // with the document until it changes them.
     struct Copy {
         CMapModel map;
-        std::vector<BYTE> attributes;
         WORD bitCount = 0;
         std::vector<RGBQUAD> colours;
         std::string meta;
     };
     auto copy = std::make_shared<Copy>();
     copy->map = m_doc.m_map.Share();
-    copy->attributes = m_doc.m_map.TileAttributes();
     copy->bitCount = m_doc.m_dib.GetBitCount();
     if (copy->bitCount == 8 && m_doc.m_dib.m_pColors)
         copy->colours.assign(m_doc.m_dib.m_pColors, m_doc.m_dib.m_pColors + 256);
@@ -190,7 +188,6 @@ void CRecoveryKeeper::WriteCopy()
         input.map = &copy->map;
         input.bitmapBitCount = copy->bitCount;
         input.bitmapColours = copy->colours.empty() ? nullptr : copy->colours.data();
-        input.tileAttributes = &copy->attributes;
         if (WriteMapFile(m_mapFile, input) == MapWriteResult::Ok) WriteText(m_metaFile, copy->meta);
     });
 }

@@ -66,8 +66,8 @@ CAddTilesCommand::CAddTilesCommand(CZellDoc& doc, const QString& text, std::vect
 
 void CAddTilesCommand::redo()
 {
-    std::vector<std::pair<int, SharedSprite>> placed;
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) placed.emplace_back(m_nFirst + int(i), m_tiles[i]);
+    std::vector<std::pair<int, TileEntry>> placed;
+    for (std::size_t i = 0; i < m_tiles.size(); ++i) placed.emplace_back(m_nFirst + int(i), TileEntry{m_tiles[i]});
     m_doc.PutTiles(placed);
 }
 

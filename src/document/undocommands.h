@@ -72,7 +72,7 @@ public:
 
 private:
     std::vector<int> m_numbers;                         // ascending
-    std::vector<std::pair<int, SharedSprite>> m_removed;  // ascending, while undone
+    std::vector<std::pair<int, TileEntry>> m_removed;  // ascending, while undone
 };
 
 // Attribute bytes of some tiles.

@@ -141,8 +141,8 @@ public:
     // The changes the undo steps make, each telling the views. Tiles go in
     // and come out with their numbers, in ascending order.
     void PutCellChunks(const std::vector<ChunkChange>& changes, bool after, const CRect& cells);
-    void PutTiles(const std::vector<std::pair<int, SharedSprite>>& tiles);
-    std::vector<std::pair<int, SharedSprite>> TakeTiles(const std::vector<int>& numbers);
+    void PutTiles(const std::vector<std::pair<int, TileEntry>>& tiles);
+    std::vector<std::pair<int, TileEntry>> TakeTiles(const std::vector<int>& numbers);
     void PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes);
 
     // Map files: the dialogs around the reader and writer. SaveMapFile is

@@ -103,18 +103,18 @@ void CZellDoc::PaletteChanged(LPARAM hint)
     UpdateAllViews(nullptr, hint);
 }
 
-void CZellDoc::PutTiles(const std::vector<std::pair<int, SharedSprite>>& tiles)
+void CZellDoc::PutTiles(const std::vector<std::pair<int, TileEntry>>& tiles)
 {
     for (const auto& [number, tile] : tiles) m_map.m_tileList.InsertAt(number, tile);
     PaletteChanged(HINT_TILE_IMAGES);
 }
 
-std::vector<std::pair<int, SharedSprite>> CZellDoc::TakeTiles(const std::vector<int>& numbers)
+std::vector<std::pair<int, TileEntry>> CZellDoc::TakeTiles(const std::vector<int>& numbers)
 {
     // The highest number first, so every number still names its tile.
-    std::vector<std::pair<int, SharedSprite>> taken;
+    std::vector<std::pair<int, TileEntry>> taken;
     for (auto number = numbers.rbegin(); number != numbers.rend(); ++number)
-        if (SharedSprite tile = m_map.m_tileList.RemoveAt(*number)) taken.emplace_back(*number, std::move(tile));
+        if (TileEntry tile = m_map.m_tileList.RemoveAt(*number); tile.picture) taken.emplace_back(*number, std::move(tile));
     std::reverse(taken.begin(), taken.end());
     PaletteChanged(HINT_TILE_IMAGES);
     return taken;
@@ -123,7 +123,7 @@ std::vector<std::pair<int, SharedSprite>> CZellDoc::TakeTiles(const std::vector<
 void CZellDoc::PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes)
 {
     for (const auto& [number, value] : attributes)
-        if (CSprite* tile = Tiles().GetAt(number)) tile->m_byAttr = value;
+        m_map.m_tileList.SetAttributeAt(number, value);
     PaletteChanged(HINT_TILE_ATTRS);
 }
 

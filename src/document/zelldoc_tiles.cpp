@@ -29,8 +29,7 @@ void CZellDoc::OnTileSetAttr()
     if (!HasSelection()) return;
     // A block that starts on an empty palette slot has no tile to take the
     // starting value from.
-    const CSprite* first = Tiles().GetAt(m_selection.At(0, 0));
-    m_dlgTileAttr.m_byValue = first ? first->m_byAttr : 0;
+    m_dlgTileAttr.m_byValue = Tiles().AttributeAt(m_selection.At(0, 0));
     m_dlgTileAttr.m_bReady = FALSE;
     if (m_dlgTileAttr.DoModal() != IDOK) return;
 
@@ -41,9 +40,9 @@ void CZellDoc::OnTileSetAttr()
         for (int col = 0; col < m_selection.m_nCols; ++col) {
             const short entry = m_selection.At(row, col);
             if (entry == -1) break;  // empty slots only end a row
-            if (const CSprite* tile = Tiles().GetAt(entry)) {
-                before.emplace_back(entry, tile->m_byAttr);
-                changes = changes || tile->m_byAttr != value;
+            if (Tiles().GetAt(entry)) {
+                before.emplace_back(entry, Tiles().AttributeAt(entry));
+                changes = changes || Tiles().AttributeAt(entry) != value;
             }
         }
     }

@@ -40,7 +40,7 @@ CellLabel LabelOf(const CZellDoc& doc, Overlay overlay, short tile, short attr)
 {
     switch (overlay) {
     case Overlay::TileAttr:
-        if (const CSprite* sprite = doc.m_map.TileForCell(tile)) return CellLabel::Number(sprite->m_byAttr);
+        if (doc.m_map.TileForCell(tile)) return CellLabel::Number(doc.Tiles().AttributeAt(tile));
         return CellLabel::Cross();
     case Overlay::TileNumber: return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
     case Overlay::MapAttr: return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);

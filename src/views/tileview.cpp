@@ -87,11 +87,12 @@ void CTileView::OnDraw(CDC* pDC)
         const int lastRow = std::min((scroll.y + client.Height()) / ph, (count - 1) / perRow);
         for (int row = scroll.y / ph; row <= lastRow; ++row) {
             for (int col = 0; col < perRow && row * perRow + col < count; ++col) {
-                const CSprite* tile = doc->Tiles().GetAt(row * perRow + col);
+                const int number = row * perRow + col;
+                const CSprite* tile = doc->Tiles().GetAt(number);
                 const int x = col * pw;
                 const int y = row * ph;
                 pDC->DrawScreenBits(x, y, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
-                if (doc->m_bShowPaletteAttr) pDC->TextOut(x, y, std::to_string(tile->m_byAttr));
+                if (doc->m_bShowPaletteAttr) pDC->TextOut(x, y, std::to_string(doc->Tiles().AttributeAt(number)));
             }
         }
     }

@@ -133,7 +133,7 @@ TEST(MapFileWrite, TilesCutFromTheBitmapGiveTheLayoutsExactBytes)
     ASSERT_TRUE(dib.LoadFromMemory(bmp.data(), bmp.size()));
     CTileList tiles;
     ASSERT_EQ(CutWholeBitmap(dib, kTile, kTile, tiles), 6);
-    tiles.GetAt(4)->m_byAttr = 200;
+    tiles.SetAttributeAt(4, 200);
 
     std::vector<short> tileLayer = {5, -1, 0, 3, 77, -2};  // 3 x 2 cells
     std::vector<short> attrLayer = {0, 1, -1, 32767, -32768, 9};

@@ -94,11 +94,9 @@ TEST_P(TileFromData, RoundTripKeepsEveryByteAndShowsExactColours)
         const StoredTile stored = MakeStored(w, h, bitCount, unsigned(w * 7 + h));
         MessageCapture messages;
         CSprite tile;
-        tile.m_byAttr = 77;
         tile.CreateFromData(BYTE(w), BYTE(h), stored.colours.data(), stored.bits.data(), bitCount);
         ASSERT_FALSE(tile.IsEmpty());
         EXPECT_TRUE(messages.Texts().empty());
-        EXPECT_EQ(tile.m_byAttr, 77);  // the map file reader sets it afterwards
 
         const BITMAPINFOHEADER& header = tile.m_pBMI->bmiHeader;
         EXPECT_EQ(header.biSize, 40u);
@@ -152,7 +150,6 @@ TEST(TileFromData, UnusableDataShowsTheMessageAndKeepsTheTile)
     CSprite tile;
     tile.CreateFromData(4, 4, nullptr, stored.bits.data(), 24);
     ASSERT_FALSE(tile.IsEmpty());
-    tile.m_byAttr = 9;
     const BITMAPINFO* before = tile.m_pBMI;
 
     struct Bad {
@@ -169,7 +166,6 @@ TEST(TileFromData, UnusableDataShowsTheMessageAndKeepsTheTile)
                             bad.withBits ? stored.bits.data() : nullptr, bad.bitCount);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Sprite Create Error"});
         EXPECT_EQ(tile.m_pBMI, before);
-        EXPECT_EQ(tile.m_byAttr, 9);
         EXPECT_EQ(tile.GetWidth(), 4);
     }
 }
@@ -208,7 +204,7 @@ TEST(TileCreate, RectangleNotInsideThePictureLeavesTheTileEmptySilently)
     EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST(TileCreate, RecreatingReplacesThePreviousPictureAndAttribute)
+TEST(TileCreate, RecreatingReplacesThePreviousPicture)
 {
     const TestPicture picture = MakePicture(16, 8, 16);
     const std::vector<std::uint8_t> file = EncodeBmp(picture);
@@ -216,9 +212,7 @@ TEST(TileCreate, RecreatingReplacesThePreviousPictureAndAttribute)
     ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
     CSprite tile;
     tile.Create(0, 0, 8, 8, dib.m_pBMI);
-    tile.m_byAttr = 5;
     tile.Create(8, 0, 16, 8, dib.m_pBMI);
-    EXPECT_EQ(tile.m_byAttr, 0);
     EXPECT_TRUE(ScreenMatches(tile.GetScreenBits(), 8, 8, picture, 8, 0));
     tile.Free();
     EXPECT_TRUE(tile.IsEmpty());

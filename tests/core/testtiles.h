@@ -48,8 +48,7 @@ inline void AddTestTiles(CTileList& tiles, int count, int width, int height, WOR
         const auto rows = TestTileRows(width, height, bitCount, seed + unsigned(i));
         auto* tile = new CSprite;
         tile->CreateFromData(BYTE(width), BYTE(height), colours, rows.data(), bitCount);
-        tile->m_byAttr = BYTE(10 + i);
-        tiles.AddTail(tile);
+        tiles.AddTail(tile, BYTE(10 + i));
     }
 }
 
@@ -73,12 +72,12 @@ inline CMapModel ModelOf(int mapWidth, int mapHeight, int tileWidth, int tileHei
 // Appends a copy of every tile of from (pixels, colours, attribute).
 inline void CopyTiles(const CTileList& from, CTileList& to)
 {
-    for (const CSprite* tile : from) {
+    for (int i = 0; i < from.GetCount(); ++i) {
+        const CSprite* tile = from.GetAt(i);
         auto* copy = new CSprite;
         copy->CreateFromData(BYTE(tile->GetWidth()), BYTE(tile->GetHeight()), tile->m_pColors, tile->m_pBits,
                              tile->m_pBMI->bmiHeader.biBitCount);
-        copy->m_byAttr = tile->m_byAttr;
-        to.AddTail(copy);
+        to.AddTail(copy, from.AttributeAt(i));
     }
 }
 

@@ -74,7 +74,7 @@ TEST_F(TileCut, WholeBitmap100x70Gives6TilesInReadingOrder)
         const CSprite* tile = m_tiles.GetAt(n);
         EXPECT_EQ(tile->GetWidth(), 32);
         EXPECT_EQ(tile->GetHeight(), 32);
-        EXPECT_EQ(tile->m_byAttr, 0);
+        EXPECT_EQ(m_tiles.AttributeAt(n), 0);
         EXPECT_TRUE(ScreenMatches(tile->GetScreenBits(), 32, 32, m_picture, n % 3 * 32, n / 3 * 32)) << "tile " << n;
     }
     EXPECT_TRUE(m_messages.Texts().empty());

@@ -1,62 +1,87 @@
 // The tile set: numbers are positions, lookups are checked, only filled
-// tiles get in.
+// tiles get in, and each tile's attribute moves with its picture.
+#include "screenform.h"
 #include "tilelist.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
 
-CSprite* MakeTile(BYTE attr)
+// Pictures told apart by their width.
+CSprite* MakeTile(int width)
 {
-    const std::vector<BYTE> bits(4 * 2, 0);
+    const std::vector<BYTE> bits(std::size_t(PackedStride(width, 24)) * 2, 0);
     CSprite* tile = new CSprite;
-    tile->CreateFromData(1, 2, nullptr, bits.data(), 24);
-    tile->m_byAttr = attr;
+    tile->CreateFromData(BYTE(width), 2, nullptr, bits.data(), 24);
     return tile;
 }
 
-std::vector<int> Attributes(const CTileList& tiles)
+// Each tile as (picture width, attribute).
+std::vector<std::pair<int, int>> Contents(const CTileList& tiles)
 {
-    std::vector<int> attrs;
-    for (const CSprite* tile : tiles) attrs.push_back(tile->m_byAttr);
-    return attrs;
+    std::vector<std::pair<int, int>> contents;
+    int n = 0;
+    for (const CSprite* tile : tiles) contents.emplace_back(tile->GetWidth(), tiles.AttributeAt(n++));
+    return contents;
 }
 
-TEST(TileList, NumbersArePositionsAndRemovingRenumbers)
+// Random appends, removals, re-insertions and attribute changes, against
+// a plain vector; a shared copy taken halfway stays as it was.
+TEST(TileList, NumbersAndAttributesFollowAPlainList)
 {
+    std::mt19937 random(7);
     CTileList tiles;
-    EXPECT_TRUE(tiles.IsEmpty());
-    for (BYTE a = 0; a < 5; ++a) EXPECT_EQ(tiles.AddTail(MakeTile(a)), a);
-    EXPECT_EQ(tiles.GetCount(), 5);
-    EXPECT_EQ(tiles.GetAt(3)->m_byAttr, 3);
-
-    const SharedSprite removed = tiles.RemoveAt(1);
-    ASSERT_NE(removed, nullptr);
-    EXPECT_EQ(removed->m_byAttr, 1);
-    EXPECT_EQ(Attributes(tiles), (std::vector<int>{0, 2, 3, 4}));
-    EXPECT_EQ(tiles.GetAt(1)->m_byAttr, 2);
-
-    // Put back where it was, it has its number again.
-    EXPECT_TRUE(tiles.InsertAt(1, removed));
-    EXPECT_EQ(Attributes(tiles), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_FALSE(tiles.InsertAt(6, removed));
-    EXPECT_FALSE(tiles.InsertAt(-1, removed));
-}
-
-TEST(TileList, NumbersOutsideTheListGiveNothing)
-{
-    CTileList tiles;
-    EXPECT_EQ(tiles.GetAt(0), nullptr);
-    EXPECT_EQ(tiles.RemoveAt(0), nullptr);
-    tiles.AddTail(MakeTile(1));
-    tiles.AddTail(MakeTile(2));
-    for (int n : {-1, 2, 3, -32768, 32767}) {
-        EXPECT_EQ(tiles.GetAt(n), nullptr) << n;
-        EXPECT_EQ(tiles.RemoveAt(n), nullptr) << n;
+    std::vector<std::pair<int, int>> model;
+    std::vector<TileEntry> removed;
+    CTileList copy;
+    std::vector<std::pair<int, int>> copied;
+    for (int step = 0; step < 400; ++step) {
+        const int n = int(random() % unsigned(model.size() + 2)) - 1;  // -1 .. size
+        const bool inside = n >= 0 && n < int(model.size());
+        switch (random() % 4) {
+        case 0: {
+            const int width = int(random() % 40) + 1, attribute = int(random() % 256);
+            EXPECT_EQ(tiles.AddTail(MakeTile(width), BYTE(attribute)), int(model.size()));
+            model.emplace_back(width, attribute);
+            break;
+        }
+        case 1: {
+            TileEntry entry = tiles.RemoveAt(n);
+            EXPECT_EQ(entry.picture != nullptr, inside);
+            if (!inside) break;
+            EXPECT_EQ(std::pair(entry.picture->GetWidth(), int(entry.attribute)), model[std::size_t(n)]);
+            model.erase(model.begin() + n);
+            removed.push_back(std::move(entry));
+            break;
+        }
+        case 2:
+            if (removed.empty()) break;
+            EXPECT_EQ(tiles.InsertAt(n, removed.back()), n >= 0);
+            if (n >= 0) model.insert(model.begin() + n, {removed.back().picture->GetWidth(), removed.back().attribute});
+            removed.pop_back();
+            break;
+        case 3: {
+            const BYTE attribute = BYTE(random());
+            EXPECT_EQ(tiles.SetAttributeAt(n, attribute), inside);
+            if (inside) model[std::size_t(n)].second = attribute;
+            break;
+        }
+        }
+        ASSERT_EQ(Contents(tiles), model) << "step " << step;
+        const bool held = n >= 0 && n < int(model.size());
+        EXPECT_EQ(tiles.GetAt(n) != nullptr, held);
+        EXPECT_EQ(tiles.AttributeAt(n), held ? model[std::size_t(n)].second : 0);
+        if (step == 200) {
+            copy = tiles.Share();
+            copied = model;
+        }
     }
-    EXPECT_EQ(tiles.GetCount(), 2);
+    EXPECT_EQ(Contents(copy), copied);
+    EXPECT_FALSE(tiles.InsertAt(tiles.GetCount() + 1, TileEntry{tiles.SharedAt(0)}));
 }
 
 TEST(TileList, EmptyTilesAreRefused)
@@ -64,19 +89,21 @@ TEST(TileList, EmptyTilesAreRefused)
     CTileList tiles;
     CSprite empty;
     EXPECT_EQ(tiles.AddTail(&empty), -1);
-    EXPECT_EQ(tiles.AddTail(nullptr), -1);
+    EXPECT_EQ(tiles.AddTail(static_cast<CSprite*>(nullptr)), -1);
+    EXPECT_EQ(tiles.AddTail(SharedSprite()), -1);
+    EXPECT_FALSE(tiles.InsertAt(0, TileEntry{}));
     EXPECT_TRUE(tiles.IsEmpty());
 }
 
 TEST(TileList, DeleteAllEmptiesTheList)
 {
     CTileList tiles;
-    for (BYTE a = 0; a < 3; ++a) tiles.AddTail(MakeTile(a));
+    for (int w = 1; w < 4; ++w) tiles.AddTail(MakeTile(w));
     tiles.DeleteAll();
     EXPECT_TRUE(tiles.IsEmpty());
     EXPECT_EQ(tiles.GetAt(0), nullptr);
-    tiles.AddTail(MakeTile(9));
-    EXPECT_EQ(tiles.GetAt(0)->m_byAttr, 9);
+    tiles.AddTail(MakeTile(9), 9);
+    EXPECT_EQ(Contents(tiles), (std::vector<std::pair<int, int>>{{9, 9}}));
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST_P(TiledFormats, GiveTheCellsTilesAndAttributesWritten)
     ASSERT_EQ(map.m_tileList.GetCount(), 6);
     for (int t = 0; t < 6; ++t) {
         const CSprite& tile = *map.m_tileList.GetAt(t);
-        EXPECT_EQ(tile.m_byAttr, t == 4 ? 200 : 0);
+        EXPECT_EQ(map.m_tileList.AttributeAt(t), t == 4 ? 200 : 0);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const std::size_t at = std::size_t((1 + t / 3 * 18 + y) * 54 + 1 + t % 3 * 18 + x) * 3;

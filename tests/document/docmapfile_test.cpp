@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Maps, CloseWithYes, ::testing::Bool(), [](const ::testi
 
 // What the document and its panes look like, to show that nothing changed.
 struct Snapshot {
-    std::vector<CSprite*> tiles;
+    std::vector<const CSprite*> tiles;
     std::vector<int> attributes;
     int mapWidth, mapHeight, tileWidth, tileHeight;
     std::vector<short> tileCells, attrCells;

@@ -48,7 +48,7 @@ void EditorTest::CutTiles(const TestPicture& picture)
     LoadBitmap(picture);
     const int before = doc->m_map.m_tileList.GetCount();
     Send(ID_BITMAP_ALLTILES);
-    for (int i = before; i < doc->m_map.m_tileList.GetCount(); ++i) doc->m_map.m_tileList.GetAt(i)->m_byAttr = BYTE(i);
+    for (int i = before; i < doc->m_map.m_tileList.GetCount(); ++i) doc->m_map.m_tileList.SetAttributeAt(i, BYTE(i));
     // As if saved: what follows asks no question about unsaved changes.
     doc->UndoStack().setClean();
 }
@@ -84,12 +84,12 @@ void EditorTest::SetCell(CellLayer layer, int i, short value)
     doc->m_map.m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
 }
 
-std::vector<CSprite*> EditorTest::Tiles() const { return {doc->m_map.m_tileList.begin(), doc->m_map.m_tileList.end()}; }
+std::vector<const CSprite*> EditorTest::Tiles() const { return {doc->m_map.m_tileList.begin(), doc->m_map.m_tileList.end()}; }
 
 std::vector<int> EditorTest::TileAttributes() const
 {
     std::vector<int> attributes;
-    for (const CSprite* tile : doc->m_map.m_tileList) attributes.push_back(tile->m_byAttr);
+    for (int i = 0; i < doc->m_map.m_tileList.GetCount(); ++i) attributes.push_back(doc->m_map.m_tileList.AttributeAt(i));
     return attributes;
 }
 

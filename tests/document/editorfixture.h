@@ -45,7 +45,7 @@ public:
     // Cell i of a layer, row-major; setting one goes behind the panes' backs.
     short Cell(CellLayer layer, int i) const;
     void SetCell(CellLayer layer, int i, short value);
-    std::vector<CSprite*> Tiles() const;
+    std::vector<const CSprite*> Tiles() const;
     std::vector<int> TileAttributes() const;
 
     // Fails the test on a box nobody expected instead of waiting for ever.

@@ -30,7 +30,7 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
         CutTiles(MakePicture(64, 32, 8, 1));
     SetCell(CellLayer::Tiles, 5, 1);
     SetCell(CellLayer::Attributes, 5, 42);
-    const std::vector<CSprite*> tilesBefore = Tiles();
+    const std::vector<const CSprite*> tilesBefore = Tiles();
 
     ModalAnswerer answer;
     switch (c.path) {

@@ -29,7 +29,7 @@ std::vector<int> Range(std::initializer_list<std::pair<int, int>> spans)
 TEST_F(EditorTest, WholeBitmapAppendsItsWholeCellsInReadingOrder)
 {
     CutTiles(MakePicture(64, 32, 24, 1));
-    const std::vector<CSprite*> before = Tiles();
+    const std::vector<const CSprite*> before = Tiles();
     ASSERT_EQ(before.size(), 2u);
 
     // 100 x 50 with 32 x 32 tiles: three columns, one row; the rest is dropped.
@@ -37,7 +37,7 @@ TEST_F(EditorTest, WholeBitmapAppendsItsWholeCellsInReadingOrder)
     LoadBitmap(wide);
     Send(ID_BITMAP_ALLTILES);
 
-    const std::vector<CSprite*> after = Tiles();
+    const std::vector<const CSprite*> after = Tiles();
     ASSERT_EQ(after.size(), 5u);
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(after[1], before[1]);
@@ -136,7 +136,7 @@ TEST_P(SetTileAttribute, PresetsFromTheFirstTileAndSetsTheBlock)
 {
     const AttrCase& c = GetParam();
     CutTiles(Strip12());
-    doc->m_map.m_tileList.GetAt(0)->m_byAttr = 77;
+    doc->m_map.m_tileList.SetAttributeAt(0, 77);
     SelectBlock(c.cols, c.rows, c.block);
 
     ModalAnswerer answer;

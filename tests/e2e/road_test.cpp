@@ -98,7 +98,7 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     OpenAndCut();
     // Tiles in reading order: the band's top row first.
     for (int i = 0; i < 6; ++i) {
-        CSprite* tile = doc->m_map.m_tileList.GetAt(i);
+        const CSprite* tile = doc->m_map.m_tileList.GetAt(i);
         ASSERT_NE(tile, nullptr);
         const int left = (i % 3) * 32, top = (i / 3) * 32;
         EXPECT_EQ(tile->GetScreenBits()[0], picture.ScreenPixel(left, top)) << i;

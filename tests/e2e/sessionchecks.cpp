@@ -54,8 +54,10 @@ std::string ModelBytes(const CMapModel& map)
     Append(out, sizes, 5);
     for (const CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
         for (int row = 0; row < map.MapHeight(); ++row) Append(out, map.m_cells.Row(layer, row), std::size_t(map.MapWidth()));
-    for (const CSprite* tile : map.m_tileList) {
-        const int shape[] = {tile->GetWidth(), tile->GetHeight(), tile->m_pBMI->bmiHeader.biBitCount, tile->m_byAttr};
+    for (int i = 0; i < map.m_tileList.GetCount(); ++i) {
+        const CSprite* tile = map.m_tileList.GetAt(i);
+        const int shape[] = {tile->GetWidth(), tile->GetHeight(), tile->m_pBMI->bmiHeader.biBitCount,
+                             map.m_tileList.AttributeAt(i)};
         Append(out, shape, 4);
         Append(out, tile->m_pBits, std::size_t(tile->GetStride()) * std::size_t(tile->GetHeight()));
         Append(out, tile->GetScreenBits(), std::size_t(tile->GetWidth()) * std::size_t(tile->GetHeight()));

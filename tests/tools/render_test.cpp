@@ -86,7 +86,7 @@ Picture ViewWithOverlay(const TestMap& map, OverlayKind kind, COLORREF colour)
             if (kind == OverlayKind::TileNumbers && tile != -1) label = CellLabel::Number(tile);
             if (kind == OverlayKind::MapAttributes && attr != 0) label = CellLabel::Number(attr);
             if (kind == OverlayKind::TileAttributes) {
-                if (const CSprite* sprite = model.TileForCell(tile)) label = CellLabel::Number(sprite->m_byAttr);
+                if (model.TileForCell(tile)) label = CellLabel::Number(model.m_tileList.AttributeAt(tile));
             }
             text.Draw(screen, screen.rect(), col * map.tileWidth, row * map.tileHeight, label, colour);
         }

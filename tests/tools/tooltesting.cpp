@@ -100,8 +100,7 @@ void TestMap::MakeTiles(CTileList& tiles) const
         const auto rows = Deterministic(stride * std::size_t(tileHeight), seed * 1000 + unsigned(i));
         auto* tile = new CSprite;
         tile->CreateFromData(BYTE(tileWidth), BYTE(tileHeight), colours.data(), rows.data(), bitCount);
-        tile->m_byAttr = BYTE(10 + i);
-        tiles.AddTail(tile);
+        tiles.AddTail(tile, BYTE(10 + i));
     }
 }
 

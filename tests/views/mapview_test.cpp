@@ -157,7 +157,7 @@ TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
     doc.m_bShowMapAttr = c.mapAttr;
     doc.m_byTextRed = 255;
     Open(8, 6, 32, 8);
-    for (int k = 0; k < 8; ++k) doc.m_map.m_tileList.GetAt(k)->m_byAttr = BYTE(k == 0 ? 0 : 10 + k);
+    for (int k = 0; k < 8; ++k) doc.m_map.m_tileList.SetAttributeAt(k, BYTE(k == 0 ? 0 : 10 + k));
     SetTile(2, 1, c.tile);
     SetAttr(2, 1, c.attr);
     view.OnInitialUpdate();

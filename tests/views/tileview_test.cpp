@@ -341,7 +341,7 @@ TEST_F(PaletteTest, ReinitialisingRightAfterAResizeLeavesNoFrame)
 TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
 {
     AddTiles(25);
-    doc.m_map.m_tileList.GetAt(13)->m_byAttr = 200;
+    doc.m_map.m_tileList.SetAttributeAt(13, 200);
     doc.m_byTextGreen = 255;
     const QRgb textColour = qRgb(0, 255, 0);
     auto countText = [&](const QImage& screen, const CRect& rc) {

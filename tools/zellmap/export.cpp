@@ -224,7 +224,7 @@ void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, con
             std::fprintf(out,
                          "  <tile id=\"%d\">\n   <properties>\n    <property name=\"attribute\" type=\"int\" "
                          "value=\"%d\"/>\n   </properties>\n  </tile>\n",
-                         i, map.Tiles().GetAt(i)->m_byAttr);
+                         i, map.Tiles().AttributeAt(i));
         std::fprintf(out, " </tileset>\n");
     }
 

@@ -260,7 +260,7 @@ void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t si
         out.Number("file_size", (long long)size);
         JsonHeader(out, m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
         out.List("tile_attributes", std::size_t(tileCount),
-                 [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.Tiles().GetAt(int(i))->m_byAttr); });
+                 [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.Tiles().AttributeAt(int(i))); });
         out.List("tile_sha256", std::size_t(tileCount),
                  [&](std::size_t i) { out.Quoted(TileDigest(*map.Tiles().GetAt(int(i)))); });
         out.Number("cells_used", (long long)counts.used);

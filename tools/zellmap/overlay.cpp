@@ -61,7 +61,7 @@ struct OverlayPrinter::Impl {
         const short tile = map.Cell(CellLayer::Tiles, col, row);
         switch (kind) {
         case OverlayKind::TileAttributes:
-            if (const CSprite* sprite = map.Map().TileForCell(tile)) return CellLabel::Number(sprite->m_byAttr);
+            if (map.Map().TileForCell(tile)) return CellLabel::Number(map.Tiles().AttributeAt(tile));
             return CellLabel::Cross();
         case OverlayKind::TileNumbers:
             return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
