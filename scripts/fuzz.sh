@@ -17,6 +17,7 @@ FUZZERS=(
   "bmp_fuzzer bmp"
   "map_fuzzer map"
   "png_fuzzer png"
+  "attrs_fuzzer attrs"
 )
 
 root=$(cd "$(dirname "$0")/.." && pwd)
