@@ -11,7 +11,7 @@
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;  // keys written in the order given
 
 // Far beyond what 65,536 named values need; a larger file is not ours.
 constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
