@@ -74,6 +74,7 @@ void CZellDoc::RecordCellEdit(const QString& step, CellLayer layer, const CRect&
         CellsChanged(written);
         return;
     }
+    if (layer == CellLayer::Attributes) m_attrValues.Update(old.data(), now.data(), std::min(old.size(), now.size()));
     // The step's first redo writes the same cells again and tells the views.
     m_undoStack.push(new CCellsCommand(*this, step, layer, written, std::move(old), std::move(now)));
 }
@@ -102,7 +103,10 @@ void CZellDoc::PutCells(CellLayer layer, const CRect& cells, const std::vector<s
 {
     auto from = values.begin();
     for (int y = cells.top; y < cells.bottom && from != values.end(); ++y, from += cells.Width())
-        if (short* row = m_map.m_cells.MutableRow(layer, y)) std::copy_n(from, cells.Width(), row + cells.left);
+        if (short* row = m_map.m_cells.MutableRow(layer, y)) {
+            if (layer == CellLayer::Attributes) m_attrValues.Update(row + cells.left, &*from, std::size_t(cells.Width()));
+            std::copy_n(from, cells.Width(), row + cells.left);
+        }
     CellsChanged(cells);
 }
 

@@ -24,6 +24,7 @@ void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
     // panes then draw nothing of it, and it cannot be saved.
     if (const char* message = LayerAllocMessage(m_map.m_cells.Create(mapWidth, mapHeight)))
         AfxMessageBox(message, MB_OK | MB_PLAIN_WINDOW_BOX);
+    TakeAttrValuesFor({});
     UpdateAllViews(nullptr, HINT_NEW_MAP);
 }
 
