@@ -172,11 +172,3 @@ TEST(AttrValuesFile, CorpusOfSoundAndDamagedFiles)
     }
     EXPECT_GE(seen, 12);
 }
-
-TEST(AttrValuesFile, ColoursAreSixHexDigitsAfterAHash)
-{
-    EXPECT_EQ(ParseAttrColour("#00fF7a"), (AttrColour{0, 255, 0x7a}));
-    EXPECT_EQ(AttrColourText({0, 255, 0x7a}), "#00ff7a");
-    for (const char* bad : {"", "#", "00ff7a", "#00ff7", "#00ff7a0", "#00gf7a", "#-0ff7a", " #00ff7a"})
-        EXPECT_FALSE(ParseAttrColour(bad)) << bad;
-}
