@@ -74,6 +74,9 @@ void CZellDoc::RecordCellEdit(const QString& step, CellLayer layer, const CRect&
         CellsChanged(written);
         return;
     }
+    // The edit wrote the layer itself, so the value counts follow here; the
+    // first redo below puts the same values again and changes no count.
+    // Every other write of the attribute layer goes through PutCells.
     if (layer == CellLayer::Attributes) m_attrValues.Update(old.data(), now.data(), std::min(old.size(), now.size()));
     // The step's first redo writes the same cells again and tells the views.
     m_undoStack.push(new CCellsCommand(*this, step, layer, written, std::move(old), std::move(now)));
