@@ -18,6 +18,7 @@ FUZZERS=(
   "map_fuzzer map"
   "png_fuzzer png"
   "tmx_fuzzer tmx"
+  "attrs_fuzzer attrs"
 )
 
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  libspng-dev libpugixml-dev libzstd-dev
+  libspng-dev libpugixml-dev libzstd-dev nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n fonts-nanum
   xvfb xauth xdotool imagemagick
   # The peer editor, whose renderer the TMX export is checked against, and a

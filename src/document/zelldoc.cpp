@@ -63,6 +63,7 @@ BOOL CZellDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument()) return FALSE;
     if (m_map.MapWidth() == 0 && m_map.MapHeight() == 0) m_map.m_cells.Create(20, 15);
+    TakeAttrValuesFor({});
     return TRUE;
 }
 

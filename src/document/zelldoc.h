@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "attrvalues.h"
 #include "cellblock.h"
 #include "dib.h"
 #include "document.h"
@@ -69,6 +70,9 @@ public:
     int MapHeight() const { return m_map.MapHeight(); }
     const CTileList& Tiles() const { return m_map.m_tileList; }
     const CCellLayers& Cells() const { return m_map.m_cells; }
+    // The values of the attribute layer: names, colours and how many cells
+    // hold each, kept up to date by every edit of the layer.
+    const CAttrValueTable& AttrValues() const { return m_attrValues; }
 
     // The block picked in the palette. The palette picks and drops it;
     // the map pane drops it with the right button. The other views hear of
@@ -251,6 +255,13 @@ private:
     void TakeLoadedMap(MapFileContent& content, const std::string& path);
     // A note in the main window's status bar, when there is one.
     static void StatusNote(const std::string& text);
+    // The value table of a map just made or loaded: counted anew, with the
+    // names and colours of the file beside mapPath (a damaged one is passed
+    // over with a note); none for a new map.
+    void TakeAttrValuesFor(const std::string& mapPath);
+    // Writes the names and colours beside the map just saved (a failure is
+    // noted; the map is saved all the same).
+    void SaveAttrValuesBeside(const std::string& mapPath);
     // Tells every view which cells an edit wrote (possibly none).
     void CellsChanged(const CRect& cells);
     // The tile set, its attributes or its layout changed: the picked block
@@ -271,6 +282,11 @@ private:
     void AddCutTiles(const QString& step, CTileList& cut);
     void RemoveTiles(const QString& step, std::vector<int> numbers);
 
+    // Keeps the value counts up with chunks going forward (as they were to
+    // as they became) or back.
+    void CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward);
+
+    CAttrValueTable m_attrValues;
     QUndoStack m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
     int m_nStrokes = 0;

@@ -25,6 +25,7 @@ void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
     if (const char* message = LayerAllocMessage(m_map.m_cells.Create(mapWidth, mapHeight)))
         AfxMessageBox(message, MB_OK | MB_PLAIN_WINDOW_BOX);
     m_rcMapSelection = {};
+    TakeAttrValuesFor({});
     UpdateAllViews(nullptr, HINT_NEW_MAP);
 }
 

@@ -73,6 +73,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     }
     DropPicks();
     SetPathName(session.mapPath);
+    TakeAttrValuesFor(session.mapPath);
     // Restored work is unsaved work.
     m_undoStack.clear();
     m_undoStack.resetClean();
@@ -110,6 +111,7 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
     const MapWriteResult result = WriteMapFile(path, input);
     if (const char* message = MapWriteMessage(result)) AfxMessageBox(message, MB_OK);
     if (result != MapWriteResult::Ok) return false;
+    SaveAttrValuesBeside(path);
     m_undoStack.setClean();
     SetPathName(path);
     return true;
@@ -150,5 +152,6 @@ void CZellDoc::TakeLoadedMap(MapFileContent& content, const std::string& path)
     DropPicks();
     m_undoStack.clear();
     SetPathName(path);
+    TakeAttrValuesFor(path);
     UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);
 }

@@ -13,9 +13,11 @@ int RunCut(const Arguments& args);
 int RunRender(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
+int RunAttrs(const Arguments& args);
 
 extern const char* const kInfoHelp;
 extern const char* const kCutHelp;
 extern const char* const kRenderHelp;
 extern const char* const kExportHelp;
 extern const char* const kImportHelp;
+extern const char* const kAttrsHelp;

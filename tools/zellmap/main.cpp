@@ -20,6 +20,7 @@ const char* const kUsage =
     "  render MAP     맵 그림을 PNG 또는 BMP로 그립니다\n"
     "  export MAP     Tiled에서 여는 TMX 맵으로 내보냅니다\n"
     "  import TMX     Tiled의 TMX 맵을 맵 화일로 가져옵니다\n"
+    "  attrs MAP      칸 속성 층을 CSV나 JSON으로 쓰고, CSV에서 바꿔 넣습니다\n"
     "\n"
     "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
     "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
@@ -36,6 +37,7 @@ const Command kCommands[] = {
     {"render", RunRender, &kRenderHelp},
     {"export", RunExport, &kExportHelp},
     {"import", RunImport, &kImportHelp},
+    {"attrs", RunAttrs, &kAttrsHelp},
 };
 
 const Command* Find(const char* name)

@@ -1,0 +1,135 @@
+#include "attrvalues.h"
+
+#include "celllayers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr std::size_t kValueCount = 1 << 16;
+}  // namespace
+
+AttrColour DefaultAttrColour(short value)
+{
+    // Hue steps of the golden ratio's fraction of a turn: the hues of
+    // neighbouring numbers lie more than a third of a turn apart, those of
+    // numbers up to four apart more than a seventh.
+    constexpr double kGoldenTurn = 0.6180339887498949;
+    constexpr double kSaturation = 0.65;
+    constexpr double kBrightness = 0.92;
+    const double turns = double(value) * kGoldenTurn;
+    const double hue = (turns - std::floor(turns)) * 6.0;
+    const int sector = int(hue) % 6;
+    const double within = hue - std::floor(hue);
+    const double top = kBrightness;
+    const double bottom = kBrightness * (1.0 - kSaturation);
+    const double falling = kBrightness * (1.0 - kSaturation * within);
+    const double rising = kBrightness * (1.0 - kSaturation * (1.0 - within));
+    double r = top, g = rising, b = bottom;
+    switch (sector) {
+    case 0: r = top, g = rising, b = bottom; break;
+    case 1: r = falling, g = top, b = bottom; break;
+    case 2: r = bottom, g = top, b = rising; break;
+    case 3: r = bottom, g = falling, b = top; break;
+    case 4: r = rising, g = bottom, b = top; break;
+    default: r = top, g = bottom, b = falling; break;
+    }
+    const auto byte = [](double channel) { return std::uint8_t(std::lround(channel * 255.0)); };
+    return {byte(r), byte(g), byte(b)};
+}
+
+CAttrValueTable::CAttrValueTable() : m_counts(kValueCount, 0) {}
+
+void CAttrValueTable::Recount(const CCellLayers& cells)
+{
+    std::fill(m_counts.begin(), m_counts.end(), 0);
+    const std::size_t width = std::size_t(cells.Width());
+    for (int row = 0; row < cells.Height(); ++row) {
+        const short* values = cells.Row(CellLayer::Attributes, row);
+        if (!values) break;
+        for (std::size_t col = 0; col < width; ++col) ++m_counts[Index(values[col])];
+    }
+}
+
+void CAttrValueTable::Update(const short* before, const short* after, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (before[i] == after[i]) continue;
+        --m_counts[Index(before[i])];
+        ++m_counts[Index(after[i])];
+    }
+}
+
+std::vector<AttrValueInfo> CAttrValueTable::Values() const
+{
+    std::vector<AttrValueInfo> values;
+    for (std::size_t index = 0; index < kValueCount; ++index) {
+        const short value = short(std::uint16_t(index ^ 0x8000u));
+        if (!IsListed(value)) continue;
+        const auto kept = m_kept.find(value);
+        const bool chosen = kept != m_kept.end() && kept->second.colour.has_value();
+        values.push_back({value, Name(value), Colour(value), chosen, m_counts[index]});
+    }
+    return values;
+}
+
+std::string CAttrValueTable::Name(short value) const
+{
+    if (value == 0) return kAttrNoneName;
+    const auto kept = m_kept.find(value);
+    return kept == m_kept.end() ? std::string() : kept->second.name;
+}
+
+AttrColour CAttrValueTable::Colour(short value) const
+{
+    const auto kept = m_kept.find(value);
+    if (kept != m_kept.end() && kept->second.colour) return *kept->second.colour;
+    return DefaultAttrColour(value);
+}
+
+bool CAttrValueTable::Add(const AttrValueDetails& details)
+{
+    if (IsListed(details.value)) return false;
+    m_kept[details.value] = details;
+    return true;
+}
+
+bool CAttrValueTable::SetName(short value, const std::string& name)
+{
+    if (value == 0) return false;
+    AttrValueDetails& kept = m_kept[value];
+    kept.value = value;
+    kept.name = name;
+    return true;
+}
+
+void CAttrValueTable::SetColour(short value, std::optional<AttrColour> colour)
+{
+    AttrValueDetails& kept = m_kept[value];
+    kept.value = value;
+    kept.colour = colour;
+}
+
+bool CAttrValueTable::Remove(short value)
+{
+    if (value == 0 || Count(value) > 0) return false;
+    return m_kept.erase(value) > 0;
+}
+
+std::vector<AttrValueDetails> CAttrValueTable::Kept() const
+{
+    std::vector<AttrValueDetails> kept;
+    kept.reserve(m_kept.size());
+    for (const auto& [value, details] : m_kept) kept.push_back(details);
+    return kept;
+}
+
+void CAttrValueTable::Keep(const std::vector<AttrValueDetails>& kept)
+{
+    m_kept.clear();
+    for (AttrValueDetails details : kept) {
+        // 0 keeps its fixed name whatever a file says.
+        if (details.value == 0) details.name.clear();
+        m_kept[details.value] = std::move(details);
+    }
+}

@@ -1,0 +1,22 @@
+// The names and colours of attribute values, in the file beside the map.
+#include <filesystem>
+
+#include "attrvaluesfile.h"
+#include "zelldoc.h"
+
+void CZellDoc::TakeAttrValuesFor(const std::string& mapPath)
+{
+    m_attrValues = CAttrValueTable();
+    m_attrValues.Recount(Cells());
+    if (mapPath.empty()) return;
+    const std::string file = AttrValuesFilePath(mapPath);
+    if (ReadAttrValuesFile(file, m_attrValues) == AttrValuesReadResult::Damaged)
+        StatusNote(kMsgAttrValuesFileIgnored + std::filesystem::path(file).filename().string());
+}
+
+void CZellDoc::SaveAttrValuesBeside(const std::string& mapPath)
+{
+    const std::string file = AttrValuesFilePath(mapPath);
+    if (!WriteAttrValuesFile(file, m_attrValues))
+        StatusNote(kMsgAttrValuesFileNotSaved + std::filesystem::path(file).filename().string());
+}
