@@ -6,7 +6,13 @@
 // - one stamp of a 2 x 2 block on a 4,096 x 4,096-cell map, from the
 //   simulated press on the map pane to its updated surface, against the same
 //   stamp on a 64 x 64-cell map: the cost should follow the changed cells,
-//   not the map.
+//   not the map;
+// - "타일 전체채우기" on 4,096 x 4,096 and 8,192 x 8,192-cell maps of 32-pixel
+//   tiles, from the command to the map pane and the overview showing it, and
+//   for the larger map what its undo step costs: the peak of memory the
+//   fill adds and what the step keeps (against one layer), a 2 x 2 stamp's
+//   step across two chunks, and undo and redo to the updated panes against
+//   writing one layer's 128 MiB into fresh memory.
 #include "figures.h"
 #include "freshmemory.h"
 #include "pairedtiming.h"
@@ -19,6 +25,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <utility>
 
 #include "afxmsg.h"
@@ -28,6 +35,8 @@
 #include "mapview.h"
 #include "newmapdlg.h"
 #include "resource.h"
+#include "smallmapview.h"
+#include "undocommands.h"
 #include "zellapp.h"
 #include "zelldoc.h"
 
@@ -253,5 +262,122 @@ void BM_Stamp2x2(benchmark::State& state)
                          "median"});
 }
 BENCHMARK(BM_Stamp2x2)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+// A figure of /proc/self/status in bytes ("VmHWM:   1234 kB"), or 0.
+double StatusBytes(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(key + ":", 0) == 0) return std::stod(line.substr(key.size() + 1)) * 1024;
+    return 0;
+}
+
+// The peak of resident memory starts again from what is resident now.
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+constexpr double kMiB = 1024.0 * 1024.0;
+
+// Seconds from a command to the map pane and the overview repainted.
+double CommandToPanes(EditorInProcess& editor, UINT command)
+{
+    editor.frame->UpdateAllCommandUI();
+    const Clock::time_point start = Clock::now();
+    editor.frame->CommandAction(command)->trigger();
+    editor.Map()->UpdateWindow();
+    editor.frame->m_pSmallMapView->UpdateWindow();
+    const double seconds = SecondsBetween(start, Clock::now());
+    QApplication::processEvents();
+    return seconds;
+}
+
+// What an undo step of cells keeps for itself: its before chunks (its
+// after chunks are the map's own until they change again).
+double StepOwnBytes(const QUndoStack& stack)
+{
+    const auto* step = dynamic_cast<const CCellsCommand*>(stack.command(stack.index() - 1));
+    double bytes = 0;
+    if (step)
+        for (const ChunkChange& change : step->Changes()) bytes += double(change.cells) * sizeof(short);
+    return bytes;
+}
+
+void FillAll(benchmark::State& state, int side, double limitMs)
+{
+    EditorInProcess editor;
+    if (const std::string problem = editor.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    CMapModel map = RandomMap(side, side, 32, 1000, 95);
+    editor.ShowMap(map, CPoint(0, 0));
+    const CTileBlock block{2, 2, {11, 12, 21, 22}};
+    const double layerBytes = double(side) * side * sizeof(short);
+    PairedTimes fill, undo, redo;
+    std::vector<double> peaks, kept;
+    for (auto _ : state) {
+        // Back to the random cells, with no step to redo.
+        if (editor.doc->UndoStack().canUndo()) editor.doc->UndoStack().undo();
+        editor.doc->UndoStack().clear();
+        editor.doc->SetSelection(block, nullptr);
+        ReturnFreeMemory();
+        fill.baseline.push_back(SecondsOf([&] {
+            FreshBytes cells{std::size_t(layerBytes)};
+            std::memset(cells.Data(), 0x5A, cells.Size());
+        }));
+        ReturnFreeMemory();
+        const double resident = StatusBytes("VmRSS");
+        ResetPeakMemory();
+        fill.subject.push_back(CommandToPanes(editor, ID_TILE_FILLALL));
+        peaks.push_back(StatusBytes("VmHWM") - resident);
+        kept.push_back(StepOwnBytes(editor.doc->UndoStack()));
+        state.SetIterationTime(fill.subject.back());
+        undo.subject.push_back(CommandToPanes(editor, ID_EDIT_UNDO));
+        redo.subject.push_back(CommandToPanes(editor, ID_EDIT_REDO));
+    }
+    std::string problem = editor.Problem();
+    if (problem.empty() && (editor.doc->Cells().Tile(side - 1, side - 1) != block.At(1, 1) ||
+                            editor.doc->UndoStack().count() != 1))
+        problem = "fill-all did not fill the map as one step";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const std::string size = std::to_string(side) + "x" + std::to_string(side);
+    RecordFigure(state, {"Fill all on a " + size + "-cell map, command to the map pane and overview", fill.SubjectMs(),
+                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::AtMost, limitMs,
+                         "median"});
+    if (side < 8192) return;
+    const double layerMiB = layerBytes / kMiB;
+    // The new chunks are one layer; 1% is left for the allocator's headers
+    // and the step's list of chunks.
+    RecordFigure(state, {"Fill all " + size + ": peak memory added", Median(peaks) / kMiB, layerMiB, "MiB",
+                         "one cell layer", Limit::RatioAtMost, 1.01, "median"});
+    RecordFigure(state, {"Fill all " + size + ": memory its undo step keeps", Median(kept) / kMiB, layerMiB, "MiB",
+                         "the chunks it changed: every one", Limit::RatioAtMost, 1.0, "median"});
+    RecordFigure(state, {"Fill all " + size + ": undo, command to the updated panes", undo.SubjectMs(),
+                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::RatioAtMost, 2.0,
+                         "median"});
+    RecordFigure(state, {"Fill all " + size + ": redo, command to the updated panes", redo.SubjectMs(),
+                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::RatioAtMost, 2.0,
+                         "median"});
+
+    // A 2 x 2 stamp across a chunk's last row and the next chunk's first.
+    const auto* fillStep = dynamic_cast<const CCellsCommand*>(editor.doc->UndoStack().command(0));
+    const std::size_t chunkCells = fillStep && !fillStep->Changes().empty() ? fillStep->Changes().front().cells : 0;
+    const int rowsPerChunk = int(chunkCells / std::size_t(side));
+    editor.doc->UndoStack().clear();
+    editor.doc->SetSelection(block, nullptr);
+    editor.doc->StampSelection(100, rowsPerChunk - 1);
+    const double chunkBytes = double(chunkCells) * sizeof(short);
+    RecordFigure(state, {"A 2x2 stamp across two chunks of " + size + ": memory its undo step keeps",
+                         StepOwnBytes(editor.doc->UndoStack()) / kMiB, 2 * chunkBytes / kMiB, "MiB", "two chunks",
+                         Limit::RatioAtMost, 1.0, ""});
+}
+
+void BM_FillAll4096(benchmark::State& state) { FillAll(state, 4096, 500); }
+BENCHMARK(BM_FillAll4096)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void BM_FillAll8192(benchmark::State& state) { FillAll(state, 8192, 2000); }
+BENCHMARK(BM_FillAll8192)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

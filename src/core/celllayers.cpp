@@ -1,22 +1,13 @@
 #include "celllayers.h"
 
 #include <algorithm>
-#include <new>
 
 namespace {
-// About 128 KiB a chunk: small enough that the first edit after a copy
-// duplicates little, large enough that a map of 2^26 cells has ~1,000.
-constexpr int kChunkCells = 1 << 16;
-
-// A chunk of cells, or null when memory runs out.
-CellChunk NewChunk(std::size_t cells)
-{
-    try {
-        return CellChunk(new short[cells]);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
+// A little under 128 KiB a chunk: small enough that the first edit after a
+// copy duplicates little, large enough that a map of 2^26 cells has ~1,000;
+// with its count and the allocator's header it stays under the size that
+// the allocator would map on its own, rounded up to whole pages.
+constexpr int kChunkCells = (1 << 16) - 32;
 }  // namespace
 
 std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight)
@@ -58,7 +49,7 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
     }
     for (std::size_t chunk = 0; chunk < count; ++chunk) {
         const std::size_t cells = ChunkCells(chunk);
-        CellChunk block = NewChunk(cells);
+        CellChunk block = CellChunk::Make(cells);
         if (!block) {
             layer.chunks.clear();
             return false;
@@ -97,10 +88,10 @@ short* CCellLayers::MutableRow(CellLayer which, int row)
     if (!layer.present || row < 0 || row >= m_height) return nullptr;
     const std::size_t index = std::size_t(row / m_rowsPerChunk);
     CellChunk& chunk = layer.chunks[index];
-    if (chunk.use_count() > 1) {
+    if (!chunk.Sole()) {
         // Another copy still sees this chunk: write into one of our own.
         const std::size_t cells = ChunkCells(index);
-        CellChunk own = NewChunk(cells);
+        CellChunk own = CellChunk::Make(cells);
         if (!own) return nullptr;
         std::copy_n(chunk.get(), cells, own.get());
         chunk = std::move(own);

@@ -10,9 +10,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
+
+#include "cellchunk.h"
 
 inline constexpr const char* kMsgTileLayerAllocFailed = "지도를 생성할수 없습니다.";
 inline constexpr const char* kMsgAttrLayerAllocFailed = "지도 속성을 생성할수 없습니다.";
@@ -39,9 +40,6 @@ enum class LayerAllocResult { Ok, TileLayerFailed, AttrLayerFailed };
 const char* LayerAllocMessage(LayerAllocResult result);
 
 enum class CellLayer { Tiles, Attributes };
-
-// A block of whole rows of one layer, shared between copies of the layers.
-using CellChunk = std::shared_ptr<short[]>;
 
 // One chunk that an edit changed: as it was and as it became. An undo step
 // keeps these instead of the cells themselves; the after chunk is the one

@@ -62,18 +62,25 @@ void CSmallMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
                                      std::int64_t(cells.right) * doc->TileWidth(), m_nSrcWidth, m_nViewWidth);
         const auto ys = ReducedRange(std::int64_t(cells.top) * doc->TileHeight(),
                                      std::int64_t(cells.bottom) * doc->TileHeight(), m_nSrcHeight, m_nViewHeight);
+        // Only what the pane shows of the change: the whole of a large one
+        // would be a picture many times the size of memory.
+        CRect shown;
+        if (!shown.IntersectRect(CRect(int(xs.first), int(ys.first), int(xs.second), int(ys.second)), VisiblePicture()))
+            return;
         const CPoint scroll = GetDeviceScrollPosition();
         CClientDC dc(this);
         dc.SetViewportOrg(QPoint(-scroll.x, -scroll.y));
-        DrawPicture(dc, CRect(int(xs.first), int(ys.first), int(xs.second), int(ys.second)));
+        DrawPicture(dc, shown);
     }
 }
 
-void CSmallMapView::OnDraw(CDC* pDC)
+void CSmallMapView::OnDraw(CDC* pDC) { DrawPicture(*pDC, VisiblePicture()); }
+
+CRect CSmallMapView::VisiblePicture() const
 {
     const CPoint scroll = GetDeviceScrollPosition();
     const CRect client = GetClientRect();
-    DrawPicture(*pDC, CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()));
+    return {scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()};
 }
 
 void CSmallMapView::DrawPicture(CDC& dc, const CRect& requested)

@@ -1,7 +1,8 @@
 // The overview pane: the whole map at about half size, each pixel the AND
 // of the map pixels it covers. It keeps no picture: every paint computes
 // the part of the picture the pane shows from the document's map, and a
-// change of cells recomputes only the part of the picture they cover. It
+// change of cells recomputes only the part of the picture they cover that
+// the pane shows. It
 // takes no input.
 #pragma once
 
@@ -31,4 +32,6 @@ public:
 private:
     // Computes the overview pixels of picture rectangle area into dc.
     void DrawPicture(CDC& dc, const CRect& area);
+    // The part of the picture under the client area.
+    CRect VisiblePicture() const;
 };

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <unistd.h>
 
 #include "afxmsg.h"
@@ -117,6 +118,45 @@ TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
     EXPECT_TRUE(std::filesystem::exists(copy));
     theApp.DestroyMainWindow();
     EXPECT_FALSE(std::filesystem::exists(copy)) << "a clean exit keeps no copy";
+}
+
+// The copy is written on its own thread while editing goes on at once, on a
+// map of several chunks: each copy holds what Save would have written when
+// it was asked for. (Under ThreadSanitizer this is also the race check of
+// the chunks shared between the two threads.)
+TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
+{
+    const ScratchFolder scratch;
+    const std::string folder = scratch.Path().string();
+    {
+        CMapModel start = ModelOf(300, 700, 16, 16);
+        MapSaveInput input;
+        input.map = &start;
+        ASSERT_EQ(WriteMapFile(folder + "/start.Map", input), MapWriteResult::Ok);
+    }
+    ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
+    ASSERT_TRUE(theApp.InitInstance());
+    auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
+    ASSERT_TRUE(doc->LoadMapFileFrom(folder + "/start.Map"));
+    ASSERT_NE(doc->Recovery(), nullptr);
+    doc->SetSelection({2, 1, {1, 2}}, nullptr);
+    std::mt19937 random(17);
+    auto edit = [&] {
+        const int col = int(random() % 300), row = int(random() % 700);
+        if (random() % 2)
+            doc->SetCellAttributes(CRect(col, row, col + 3, row + 40), short(random()));
+        else
+            doc->FillWithSelection(CRect(col, row, col + 5, row + 30));
+    };
+    for (int round = 0; round < 10; ++round) {
+        edit();
+        const std::vector<std::uint8_t> expected = Saved(*doc);
+        doc->Recovery()->Flush();
+        for (int i = 0; i < 20; ++i) edit();
+        doc->Recovery()->WaitForWrites();
+        ASSERT_EQ(ReadBytes(doc->Recovery()->MapFile()), expected) << "round " << round;
+    }
+    theApp.DestroyMainWindow();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ if(PELLIN_EDITOR)
     ${CMAKE_CURRENT_SOURCE_DIR}/filenew_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/docmapfile_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/undo_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/largeedit_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/dropfiles_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tooledits_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/attrvalues_doc_test.cpp
