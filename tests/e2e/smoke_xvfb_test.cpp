@@ -61,11 +61,13 @@ protected:
         // that servers come and go on (one that ends as another takes its
         // number can remove the newcomer's socket), and writes the number to
         // standard output once it takes connections. A number in use ends it;
-        // another is tried then.
+        // another is tried then. It must not reset when its last client
+        // leaves: the editor, connecting just after a tool's check has
+        // left, would find it resetting and end.
         std::mt19937 random(std::random_device{}());
         for (int attempt = 0; attempt < 20 && display.isEmpty(); ++attempt) {
             xvfb.start("Xvfb", {":" + QString::number(200 + random() % 800), "-displayfd", "1", "-screen", "0",
-                                "1280x1024x24", "-nolisten", "tcp"});
+                                "1280x1024x24", "-nolisten", "tcp", "-noreset"});
             if (!xvfb.waitForStarted(kPatienceMs)) GTEST_SKIP() << "Xvfb cannot start here";
             QByteArray number;
             WaitUntil([&] {
@@ -157,6 +159,8 @@ protected:
         const QString pid = QString::number(editor.processId());
         for (const QString& id : Tool("xdotool", {"search", "--pid", pid}).split('\n', Qt::SkipEmptyParts))
             text += "\n" + Tool("xwininfo", {"-id", id}).toStdString();
+        text += "\nXvfb " + std::string(xvfb.state() == QProcess::Running ? "runs" : "ended") +
+                "; it said: " + xvfb.readAllStandardError().toStdString();
         if (!manager.program().isEmpty())
             text += "\nthe window manager " + std::string(manager.state() == QProcess::Running ? "runs" : "ended") +
                     "; it said: " + manager.readAllStandardError().toStdString();

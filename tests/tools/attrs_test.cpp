@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <ostream>
 
 namespace {
 
@@ -110,6 +112,14 @@ struct Refusal {
     const char* csv;
     const char* message;  // what standard error must hold
 };
+
+// Names each case by its text, so that test names stay the same from run to run.
+void PrintTo(const Refusal& refusal, std::ostream* out)
+{
+    std::string text = refusal.csv;
+    std::replace(text.begin(), text.end(), '\n', '/');
+    *out << '"' << text << '"';
+}
 
 class AttrsRefusal : public AttrsTest, public ::testing::WithParamInterface<Refusal> {};
 
