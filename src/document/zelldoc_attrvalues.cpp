@@ -17,6 +17,10 @@ void CZellDoc::TakeAttrValuesFor(const std::string& mapPath)
 void CZellDoc::SaveAttrValuesBeside(const std::string& mapPath)
 {
     const std::string file = AttrValuesFilePath(mapPath);
+    // Nothing to keep and no file to bring up to date: a map whose values
+    // nobody named or coloured gets no file beside it.
+    std::error_code error;
+    if (m_attrValues.Kept().empty() && !std::filesystem::exists(file, error)) return;
     if (!WriteAttrValuesFile(file, m_attrValues))
         StatusNote(kMsgAttrValuesFileNotSaved + std::filesystem::path(file).filename().string());
 }

@@ -2,6 +2,7 @@
 // undos and redos against a fresh count, and the names and colours that
 // travel in the file beside the map without touching the map's bytes.
 #include <QStatusBar>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -61,7 +62,7 @@ TEST_F(EditorTest, NamesAndColoursTravelBesideTheMapAndLeaveItsBytesAlone)
     doc->SetCellAttributes(CRect(0, 0, 3, 1), 5);
     const std::string plain = folder.File("plain.Map");
     ASSERT_TRUE(doc->SaveMapFileTo(plain));
-    EXPECT_EQ(ReadText(AttrValuesFilePath(plain)), EncodeAttrValues({}));
+    EXPECT_FALSE(std::filesystem::exists(AttrValuesFilePath(plain)));  // nothing named, no file
 
     const std::string named = folder.File("named.Map");
     std::filesystem::copy_file(plain, named);
@@ -90,4 +91,8 @@ TEST_F(EditorTest, NamesAndColoursTravelBesideTheMapAndLeaveItsBytesAlone)
     EXPECT_EQ(doc->AttrValues().Count(5), 3u);
     EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),
               std::string(kMsgAttrValuesFileIgnored) + "named.Map.attrs.json");
+    // A file already beside the map is brought up to date, even to no values.
+    LoadBitmap(MakePicture(64, 32, 24, 2));
+    ASSERT_TRUE(doc->SaveMapFileTo(named));
+    EXPECT_EQ(ReadText(AttrValuesFilePath(named)), EncodeAttrValues({}));
 }
