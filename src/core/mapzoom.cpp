@@ -134,7 +134,7 @@ struct ZoomCache::Impl {
         tiles.clear();
         empty = {};
         colours.clear();
-        pixelByValue.clear();
+        packed.clear();
         pyramid.clear();
         pairs.clear();
         dirty.clear();
@@ -157,7 +157,7 @@ struct ZoomCache::Impl {
         if (tiles.size() != std::size_t(map.m_tileList.GetCount())) {
             tiles.resize(std::size_t(map.m_tileList.GetCount()));
             colours.clear();
-            pixelByValue.clear();
+            packed.clear();
             pyramid.clear();
             pairs.clear();
         }
@@ -221,38 +221,35 @@ struct ZoomCache::Impl {
         table.back() = LookAt(map, kEmptyTileCell, level);
         return table;
     }
-    // Per cell value (all 65536, as unsigned), its one pixel at a level where
-    // a cell is a pixel: a look-up without a branch for the zoom that shows
-    // each cell as a pixel.
-    std::vector<Pixel> pixelByValue;
-    int pixelLevel = 0;
-    const std::vector<Pixel>& PixelByValue(const std::vector<const Pixel*>& table, int level)
+    // Every tile's look at one level side by side, the empty cell's last:
+    // the small looks of the far zooms read from one place, not a thousand.
+    std::vector<Pixel> packed;
+    int packedLevel = 0;
+    const std::vector<Pixel>& PackedLooks(const CMapModel& map, int level)
     {
-        if (pixelLevel != level || pixelByValue.empty()) {
-            pixelLevel = level;
-            pixelByValue.resize(std::size_t(1) << 16);
-            for (std::size_t v = 0; v < pixelByValue.size(); ++v) pixelByValue[v] = *table[std::min(v, table.size() - 1)];
+        if (packedLevel != level || packed.empty()) {
+            const std::vector<const Pixel*> table = LevelTable(map, level);
+            const std::size_t lookSize = std::size_t(tileWidth >> level) * std::size_t(tileHeight >> level);
+            packed.resize(table.size() * lookSize);
+            for (std::size_t t = 0; t < table.size(); ++t) std::copy_n(table[t], lookSize, packed.data() + t * lookSize);
+            packedLevel = level;
         }
-        return pixelByValue;
+        return packed;
     }
 
-    std::vector<Pixel> colours;  // by tile number, the empty cell last; empty until needed
+    // By cell value (all 65536, as unsigned), its tile's average colour or
+    // the empty cell's: the passes over every cell, and the zoom that shows
+    // a cell as a pixel, look up without a branch.
+    std::vector<Pixel> colours;  // empty until needed
     const std::vector<Pixel>& Colours(const CMapModel& map)
     {
-        if (colours.size() != tiles.size() + 1) {
-            colours.resize(tiles.size() + 1);
+        if (colours.empty()) {
+            colours.assign(std::size_t(1) << 16, LookOf(map, kEmptyTileCell).average);
             for (std::size_t t = 0; t < tiles.size(); ++t) colours[t] = LookOf(map, short(t)).average;
-            colours.back() = LookOf(map, kEmptyTileCell).average;
         }
         return colours;
     }
-    // Entry of a table for a cell's value.
-    template <class T>
-    static T Of(const std::vector<T>& table, short value)
-    {
-        return value >= 0 && std::size_t(value) + 1 < table.size() ? table[std::size_t(value)] : table.back();
-    }
-    Pixel CellColour(const short* row, int col) const { return Of(colours, row ? row[col] : kEmptyTileCell); }
+    Pixel CellColour(const short* row, int col) const { return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)]; }
 
     // --- the pyramid of block colours ---
     int LevelWidth(int j) const { return int((std::int64_t(mapWidth) + (1 << j) - 1) >> j); }
@@ -417,7 +414,8 @@ std::size_t ZoomCache::Bytes() const
     bytes += lookBytes(m_impl->empty);
     for (const auto& level : m_impl->pyramid) bytes += level.size() * sizeof(Pixel);
     bytes += m_impl->pairs.size() * sizeof(std::uint16_t);
-    bytes += m_impl->pixelByValue.size() * sizeof(Pixel);
+    bytes += m_impl->colours.size() * sizeof(Pixel);
+    bytes += m_impl->packed.size() * sizeof(Pixel);
     return bytes;
 }
 
@@ -477,10 +475,9 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     if (c.Empty()) return;
     const int firstCol = int(c.x0 / cw);
     const int endCol = int((c.x1 - 1) / cw + 1);
-    const std::vector<const Pixel*> table = cache.LevelTable(map, level);
     if (cw == 1 && ch == 1) {
-        // A pixel a cell: each tile's one pixel straight from a table.
-        const std::vector<Pixel>& values = cache.PixelByValue(table, level);
+        // A pixel a cell: each tile's average colour straight from a table.
+        const std::vector<Pixel>& values = cache.colours;
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
             const short* cells = map.m_cells.Row(CellLayer::Tiles, int(y));
             Pixel* line = TargetRow(target, y) - target.originX;
@@ -500,12 +497,20 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
         }
         return;
     }
+    const std::vector<Pixel>& packed = cache.PackedLooks(map, level);
+    const std::size_t lookSize = std::size_t(cw) * std::size_t(ch);
+    const std::uint32_t emptySlot = std::uint32_t(packed.size() / lookSize - 1);
+    const auto lookOf = [&](short value) {
+        // Negative values wrap past the last tile, to the empty cell's slot.
+        const std::uint32_t v = std::uint16_t(value);
+        return packed.data() + std::size_t(v < emptySlot ? v : emptySlot) * lookSize;
+    };
     std::vector<const Pixel*> looks(std::size_t(endCol - firstCol));
     for (int row = int(c.y0 / ch); row < int((c.y1 - 1) / ch + 1); ++row) {
         const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
         PrefetchCells(map, row + 1, firstCol, endCol);
         for (int col = firstCol; col < endCol; ++col)
-            looks[std::size_t(col - firstCol)] = ZoomCache::Impl::Of(table, cells ? cells[col] : kEmptyTileCell);
+            looks[std::size_t(col - firstCol)] = lookOf(cells ? cells[col] : kEmptyTileCell);
         const std::int64_t rowTop = std::int64_t(row) * ch;
         for (std::int64_t y = std::max(c.y0, rowTop); y < std::min(c.y1, rowTop + ch); ++y) {
             Pixel* line = TargetRow(target, y);

@@ -102,9 +102,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ZoomedPixels,
 
 // What is kept for the small zooms follows edits told of, and costs less
 // than a quarter of the cells' memory (besides the tiles' reduced looks and
-// a fixed table of 64K pixels): 1/8 draws the colours of 2 x 2 cells, 1/64
-// the pyramid of larger blocks, 1/4 a pixel a cell. The map's odd sides
-// give blocks cut by its edges.
+// a table of the 64K cell values' colours): 1/8 draws the colours of 2 x 2
+// cells, 1/64 the pyramid of larger blocks, 1/4 a pixel a cell. The map's
+// odd sides give blocks cut by its edges.
 class ZoomCacheEdits : public ::testing::TestWithParam<int> {};
 
 TEST_P(ZoomCacheEdits, FollowEditsOfTheCells)
