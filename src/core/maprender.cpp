@@ -135,7 +135,15 @@ void RenderMapRegion(const MapPixels& target, const CMapModel& map, const MapDra
                 const std::int64_t xa = std::max(x0, cellLeft);
                 const std::int64_t xb = std::min(x1, cellLeft + tw);
                 const std::uint32_t* from = looks[std::size_t(col - firstCol)] + ty * tw + (xa - cellLeft);
-                std::memcpy(line + (xa - target.originX), from, std::size_t(xb - xa) * sizeof(std::uint32_t));
+                std::uint32_t* to = line + (xa - target.originX);
+                // Whole cells of the common sizes as copies of a known length, which
+                // the compiler makes a few vector moves instead of a library call.
+                if (xb - xa == 16)
+                    std::memcpy(to, from, 16 * sizeof(std::uint32_t));
+                else if (xb - xa == 32)
+                    std::memcpy(to, from, 32 * sizeof(std::uint32_t));
+                else
+                    std::memcpy(to, from, std::size_t(xb - xa) * sizeof(std::uint32_t));
             }
         }
         for (const auto& [col, tile] : odd) {

@@ -18,6 +18,23 @@ inline Pixel Average4(Pixel a, Pixel b, Pixel c, Pixel d)
     return 0xFF000000u | (rb & 0xFF00FFu) | (g & 0xFF00u);
 }
 
+// A colour in 16 bits (5 red, 6 green, 5 blue), rounded to the nearest.
+inline std::uint16_t To565(Pixel p)
+{
+    const auto channel = [&](int shift, std::uint32_t max) { return (((p >> shift) & 0xFF) * max + 127) / 255; };
+    return std::uint16_t((channel(16, 31) << 11) | (channel(8, 63) << 5) | channel(0, 31));
+}
+// Back to 8 bits a channel, the high bits repeated below.
+inline Pixel From565(std::uint32_t v)
+{
+    const std::uint32_t r = v >> 11, g = (v >> 5) & 63, b = v & 31;
+    return 0xFF000000u | (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
+}
+void From565Row(Pixel* out, const std::uint16_t* in, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) out[i] = From565(in[i]);
+}
+
 // A width x height picture (both even) halved each way.
 std::vector<Pixel> Halve(const Pixel* source, int width, int height)
 {
@@ -107,13 +124,19 @@ struct ZoomCache::Impl {
     int mapWidth = -1;
     int mapHeight = -1;
     std::vector<std::vector<Pixel>> pyramid;  // pyramid[j - kFirstLevel]
+    // And of blocks of 2 x 2 cells (j = 1) in 16 bits each: half a byte a
+    // cell, so that with the pyramid it stays under a quarter of the cells.
+    std::vector<std::uint16_t> pairs;
+    bool HasBlocks() const { return !pyramid.empty() || !pairs.empty(); }
 
     void Reset()
     {
         tiles.clear();
         empty = {};
         colours.clear();
+        packed.clear();
         pyramid.clear();
+        pairs.clear();
         dirty.clear();
         mapWidth = mapHeight = -1;
     }
@@ -127,11 +150,16 @@ struct ZoomCache::Impl {
             tileHeight = map.m_nTileHeight;
             grid = options.grid;
         }
-        if (map.MapWidth() != mapWidth || map.MapHeight() != mapHeight) pyramid.clear();
+        if (map.MapWidth() != mapWidth || map.MapHeight() != mapHeight) {
+            pyramid.clear();
+            pairs.clear();
+        }
         if (tiles.size() != std::size_t(map.m_tileList.GetCount())) {
             tiles.resize(std::size_t(map.m_tileList.GetCount()));
             colours.clear();
+            packed.clear();
             pyramid.clear();
+            pairs.clear();
         }
         Colours(map);
         // The edits told of since the last drawing.
@@ -193,23 +221,35 @@ struct ZoomCache::Impl {
         table.back() = LookAt(map, kEmptyTileCell, level);
         return table;
     }
-    std::vector<Pixel> colours;  // by tile number, the empty cell last; empty until needed
+    // Every tile's look at one level side by side, the empty cell's last:
+    // the small looks of the far zooms read from one place, not a thousand.
+    std::vector<Pixel> packed;
+    int packedLevel = 0;
+    const std::vector<Pixel>& PackedLooks(const CMapModel& map, int level)
+    {
+        if (packedLevel != level || packed.empty()) {
+            const std::vector<const Pixel*> table = LevelTable(map, level);
+            const std::size_t lookSize = std::size_t(tileWidth >> level) * std::size_t(tileHeight >> level);
+            packed.resize(table.size() * lookSize);
+            for (std::size_t t = 0; t < table.size(); ++t) std::copy_n(table[t], lookSize, packed.data() + t * lookSize);
+            packedLevel = level;
+        }
+        return packed;
+    }
+
+    // By cell value (all 65536, as unsigned), its tile's average colour or
+    // the empty cell's: the passes over every cell, and the zoom that shows
+    // a cell as a pixel, look up without a branch.
+    std::vector<Pixel> colours;  // empty until needed
     const std::vector<Pixel>& Colours(const CMapModel& map)
     {
-        if (colours.size() != tiles.size() + 1) {
-            colours.resize(tiles.size() + 1);
+        if (colours.empty()) {
+            colours.assign(std::size_t(1) << 16, LookOf(map, kEmptyTileCell).average);
             for (std::size_t t = 0; t < tiles.size(); ++t) colours[t] = LookOf(map, short(t)).average;
-            colours.back() = LookOf(map, kEmptyTileCell).average;
         }
         return colours;
     }
-    // Entry of a table for a cell's value.
-    template <class T>
-    static T Of(const std::vector<T>& table, short value)
-    {
-        return value >= 0 && std::size_t(value) + 1 < table.size() ? table[std::size_t(value)] : table.back();
-    }
-    Pixel CellColour(const short* row, int col) const { return Of(colours, row ? row[col] : kEmptyTileCell); }
+    Pixel CellColour(const short* row, int col) const { return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)]; }
 
     // --- the pyramid of block colours ---
     int LevelWidth(int j) const { return int((std::int64_t(mapWidth) + (1 << j) - 1) >> j); }
@@ -248,6 +288,43 @@ struct ZoomCache::Impl {
     {
         for (int by = by0; by < by1; ++by)
             for (int bx = bx0; bx < bx1; ++bx) MakeBlock(map, j, bx, by);
+    }
+
+    // The 2 x 2 blocks of these rows and columns of blocks.
+    void MakePairs(const CMapModel& map, int bx0, int by0, int bx1, int by1)
+    {
+        const int w = LevelWidth(1);
+        for (int by = by0; by < by1; ++by) {
+            const int rows = Span(by, 1, mapHeight);
+            const short* top = map.m_cells.Row(CellLayer::Tiles, 2 * by);
+            const short* bottom = rows == 2 ? map.m_cells.Row(CellLayer::Tiles, 2 * by + 1) : top;
+            for (int bx = bx0; bx < bx1; ++bx) {
+                const int x = 2 * bx;
+                Pixel average;
+                if (rows == 2 && x + 1 < mapWidth) {
+                    average = Average4(CellColour(top, x), CellColour(top, x + 1), CellColour(bottom, x),
+                                       CellColour(bottom, x + 1));
+                } else {
+                    // At the map's last row or column: the cells there only.
+                    Sum sum;
+                    const int columns = Span(bx, 1, mapWidth);
+                    for (int cx = x; cx < x + columns; ++cx) {
+                        sum.Add(CellColour(top, cx), 1);
+                        if (rows == 2) sum.Add(CellColour(bottom, cx), 1);
+                    }
+                    average = sum.Average(std::uint64_t(rows * columns));
+                }
+                pairs[std::size_t(by) * std::size_t(w) + std::size_t(bx)] = To565(average);
+            }
+        }
+    }
+    void NeedPairs(const CMapModel& map)
+    {
+        mapWidth = map.MapWidth();
+        mapHeight = map.MapHeight();
+        if (!pairs.empty()) return;
+        pairs.resize(std::size_t(LevelWidth(1)) * std::size_t(LevelHeight(1)));
+        MakePairs(map, 0, 0, LevelWidth(1), LevelHeight(1));
     }
 
     // The first level over the whole map, a row of blocks at a time.
@@ -298,7 +375,8 @@ struct ZoomCache::Impl {
     void UpdatePyramid(const CMapModel& map, const CRect& cells)
     {
         CRect r;
-        if (pyramid.empty() || !r.IntersectRect(cells, CRect(0, 0, mapWidth, mapHeight))) return;
+        if (!HasBlocks() || !r.IntersectRect(cells, CRect(0, 0, mapWidth, mapHeight))) return;
+        if (!pairs.empty()) MakePairs(map, r.left >> 1, r.top >> 1, ((r.right - 1) >> 1) + 1, ((r.bottom - 1) >> 1) + 1);
         for (int j = kFirstLevel; j < kFirstLevel + int(pyramid.size()); ++j)
             MakeBlocks(map, j, r.left >> j, r.top >> j, ((r.right - 1) >> j) + 1, ((r.bottom - 1) >> j) + 1);
     }
@@ -307,7 +385,7 @@ struct ZoomCache::Impl {
     std::vector<CRect> dirty;
     void Dirty(const CRect& cells)
     {
-        if (pyramid.empty() || cells.IsRectEmpty()) return;
+        if (!HasBlocks() || cells.IsRectEmpty()) return;
         if (dirty.size() >= 64) {
             CRect all;
             for (const CRect& r : dirty) all.UnionRect(all, r);
@@ -335,6 +413,9 @@ std::size_t ZoomCache::Bytes() const
     for (const auto& look : m_impl->tiles) bytes += lookBytes(look);
     bytes += lookBytes(m_impl->empty);
     for (const auto& level : m_impl->pyramid) bytes += level.size() * sizeof(Pixel);
+    bytes += m_impl->pairs.size() * sizeof(std::uint16_t);
+    bytes += m_impl->colours.size() * sizeof(Pixel);
+    bytes += m_impl->packed.size() * sizeof(Pixel);
     return bytes;
 }
 
@@ -355,15 +436,22 @@ Clip ClipTo(const MapPixels& target, std::int64_t pictureWidth, std::int64_t pic
 
 Pixel* TargetRow(const MapPixels& target, std::int64_t y) { return target.bits + (y - target.originY) * target.stride; }
 
+// Asks for a row of cells (columns x0 to x1) ahead of its use: a row of a
+// large map spans pages, where the processor's own fetching ahead stops,
+// and without this the drawing waits for the cells more than it writes.
+void PrefetchCells(const CMapModel& map, int row, std::int64_t x0, std::int64_t x1)
+{
+    if (row >= map.MapHeight()) return;
+    if (const short* cells = map.m_cells.Row(CellLayer::Tiles, row))
+        for (std::int64_t x = x0; x < x1; x += 64 / sizeof(short)) __builtin_prefetch(cells + x);
+}
+
 // One pixel row of count whole cells side by side, cw pixels each, from
-// offset in each cell's look: a loop the compiler unrolls for the usual widths.
+// offset in each cell's look: one load and store each for the usual widths.
 template <int CW>
 void CopyLooksOf(Pixel* to, const Pixel* const* looks, int count, std::int64_t offset)
 {
-    for (int k = 0; k < count; ++k, to += CW) {
-        const Pixel* from = looks[k] + offset;
-        for (int i = 0; i < CW; ++i) to[i] = from[i];
-    }
+    for (int k = 0; k < count; ++k, to += CW) std::memcpy(to, looks[k] + offset, CW * sizeof(Pixel));
 }
 
 void CopyWholeLooks(Pixel* to, const Pixel* const* looks, int count, int cw, std::int64_t offset)
@@ -387,23 +475,42 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     if (c.Empty()) return;
     const int firstCol = int(c.x0 / cw);
     const int endCol = int((c.x1 - 1) / cw + 1);
-    const std::vector<const Pixel*> table = cache.LevelTable(map, level);
     if (cw == 1 && ch == 1) {
-        // A pixel a cell: each tile's one pixel straight from a table.
-        std::vector<Pixel> values(table.size());
-        for (std::size_t t = 0; t < table.size(); ++t) values[t] = *table[t];
+        // A pixel a cell: each tile's average colour straight from a table.
+        const std::vector<Pixel>& values = cache.colours;
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
             const short* cells = map.m_cells.Row(CellLayer::Tiles, int(y));
             Pixel* line = TargetRow(target, y) - target.originX;
-            for (std::int64_t x = c.x0; x < c.x1; ++x) line[x] = ZoomCache::Impl::Of(values, cells ? cells[x] : kEmptyTileCell);
+            if (!cells) {
+                std::fill(line + c.x0, line + c.x1, values[std::uint16_t(kEmptyTileCell)]);
+                continue;
+            }
+            if (y + 1 < c.y1) PrefetchCells(map, int(y + 1), c.x0, c.x1);
+            const auto colourOf = [&](short cell) -> std::uint64_t { return values[std::uint16_t(cell)]; };
+            // Two pixels a store: the loads and stores, not the arithmetic, bound this loop.
+            std::int64_t x = c.x0;
+            for (; x + 1 < c.x1; x += 2) {
+                const std::uint64_t two = colourOf(cells[x]) | colourOf(cells[x + 1]) << 32;
+                std::memcpy(line + x, &two, sizeof two);
+            }
+            if (x < c.x1) line[x] = Pixel(colourOf(cells[x]));
         }
         return;
     }
+    const std::vector<Pixel>& packed = cache.PackedLooks(map, level);
+    const std::size_t lookSize = std::size_t(cw) * std::size_t(ch);
+    const std::uint32_t emptySlot = std::uint32_t(packed.size() / lookSize - 1);
+    const auto lookOf = [&](short value) {
+        // Negative values wrap past the last tile, to the empty cell's slot.
+        const std::uint32_t v = std::uint16_t(value);
+        return packed.data() + std::size_t(v < emptySlot ? v : emptySlot) * lookSize;
+    };
     std::vector<const Pixel*> looks(std::size_t(endCol - firstCol));
     for (int row = int(c.y0 / ch); row < int((c.y1 - 1) / ch + 1); ++row) {
         const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
+        PrefetchCells(map, row + 1, firstCol, endCol);
         for (int col = firstCol; col < endCol; ++col)
-            looks[std::size_t(col - firstCol)] = ZoomCache::Impl::Of(table, cells ? cells[col] : kEmptyTileCell);
+            looks[std::size_t(col - firstCol)] = lookOf(cells ? cells[col] : kEmptyTileCell);
         const std::int64_t rowTop = std::int64_t(row) * ch;
         for (std::int64_t y = std::max(c.y0, rowTop); y < std::min(c.y1, rowTop + ch); ++y) {
             Pixel* line = TargetRow(target, y);
@@ -440,7 +547,24 @@ void DrawLevel(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& c
         DrawReducedLooks(target, map, cache, level);
 }
 
-// Zoomed in: each map pixel a square of 2^k screen pixels.
+// Each of count pixels 2^K times side by side.
+template <int K>
+void Widen(Pixel* out, const Pixel* in, std::int64_t count)
+{
+    if constexpr (K == 1) {
+        // Two pixels a store.
+        for (std::int64_t i = 0; i < count; ++i) {
+            const std::uint64_t two = std::uint64_t(in[i]) * 0x100000001ull;
+            std::memcpy(out + 2 * i, &two, sizeof two);
+        }
+    } else {
+        for (std::int64_t i = 0; i < count; ++i)
+            for (int r = 0; r < (1 << K); ++r) out[(i << K) + r] = in[i];
+    }
+}
+
+// Zoomed in: each map pixel a square of 2^k screen pixels. The 1:1 picture
+// is drawn some rows at a time, then each row widened once and copied down.
 void DrawEnlarged(const MapPixels& target, const CMapModel& map, int k, const MapDrawOptions& options)
 {
     const auto size = MapPictureSize(map);
@@ -448,17 +572,36 @@ void DrawEnlarged(const MapPixels& target, const CMapModel& map, int k, const Ma
     if (c.Empty()) return;
     const std::int64_t mx0 = c.x0 >> k;
     const std::int64_t mx1 = ((c.x1 - 1) >> k) + 1;
+    const std::int64_t my0 = c.y0 >> k;
+    const std::int64_t my1 = ((c.y1 - 1) >> k) + 1;
     const int width = int(mx1 - mx0);
-    std::vector<Pixel> source(static_cast<std::size_t>(width));
-    for (std::int64_t my = c.y0 >> k; my <= (c.y1 - 1) >> k; ++my) {
-        RenderMapRegion({source.data(), width, 1, width, mx0, my}, map, options);
-        const std::int64_t ya = std::max(c.y0, my << k);
-        const std::int64_t yb = std::min(c.y1, (my + 1) << k);
-        Pixel* first = TargetRow(target, ya);
-        for (std::int64_t x = c.x0; x < c.x1; ++x) first[x - target.originX] = source[std::size_t((x >> k) - mx0)];
-        for (std::int64_t y = ya + 1; y < yb; ++y)
-            std::memcpy(TargetRow(target, y) + (c.x0 - target.originX), first + (c.x0 - target.originX),
-                        std::size_t(c.x1 - c.x0) * sizeof(Pixel));
+    // Some 64K pixels a band: it stays in the processor's nearer caches.
+    const int bandRows = int(std::clamp<std::int64_t>(65536 / width, 1, my1 - my0));
+    std::vector<Pixel> band(std::size_t(width) * std::size_t(bandRows));
+    // The whole squares of a row; the first and last may be cut by the window.
+    const std::int64_t wholeFrom = std::min(c.x1, ((c.x0 + (std::int64_t(1) << k) - 1) >> k) << k);
+    const std::int64_t wholeTo = std::max(wholeFrom, (c.x1 >> k) << k);
+    for (std::int64_t top = my0; top < my1; top += bandRows) {
+        const int rows = int(std::min<std::int64_t>(bandRows, my1 - top));
+        RenderMapRegion({band.data(), width, rows, width, mx0, top}, map, options);
+        for (std::int64_t my = top; my < top + rows; ++my) {
+            const Pixel* source = band.data() + std::size_t(my - top) * std::size_t(width) - mx0;
+            const std::int64_t ya = std::max(c.y0, my << k);
+            const std::int64_t yb = std::min(c.y1, (my + 1) << k);
+            Pixel* first = TargetRow(target, ya) - target.originX;
+            for (std::int64_t x = c.x0; x < wholeFrom; ++x) first[x] = source[x >> k];
+            const Pixel* from = source + (wholeFrom >> k);
+            const std::int64_t count = (wholeTo - wholeFrom) >> k;
+            switch (k) {
+            case 1: Widen<1>(first + wholeFrom, from, count); break;
+            case 2: Widen<2>(first + wholeFrom, from, count); break;
+            default: Widen<3>(first + wholeFrom, from, count); break;
+            }
+            for (std::int64_t x = wholeTo; x < c.x1; ++x) first[x] = source[x >> k];
+            for (std::int64_t y = ya + 1; y < yb; ++y)
+                std::memcpy(TargetRow(target, y) + (c.x0 - target.originX), first + c.x0,
+                            std::size_t(c.x1 - c.x0) * sizeof(Pixel));
+        }
     }
 }
 
@@ -530,8 +673,11 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
     // The coarsest level whose blocks still fit in a screen pixel.
     int j = 0;
     while ((std::int64_t(std::max(tw, th)) << (j + 1)) <= s) ++j;
-    if (j < ZoomCache::Impl::kFirstLevel) j = 0;
-    if (j > 0) cache.NeedPyramid(map, j);
+    if (j == 1)
+        cache.NeedPairs(map);
+    else if (j > 1)
+        cache.NeedPyramid(map, j);
+    const auto pairsRow = [&](int gy) { return cache.pairs.data() + std::size_t(gy) * std::size_t(cache.LevelWidth(1)); };
     const std::int64_t bw = std::int64_t(tw) << j;
     const std::int64_t bh = std::int64_t(th) << j;
 
@@ -545,7 +691,11 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
         const std::size_t count = std::size_t((c.x1 - c.x0) * n);
         std::vector<Pixel> converted[2] = {std::vector<Pixel>(count), std::vector<Pixel>(count)};
         const auto rowOf = [&](int gy, int which) -> const Pixel* {
-            if (j > 0)
+            if (j == 1) {
+                From565Row(converted[which].data(), pairsRow(gy) + gx0, count);
+                return converted[which].data();
+            }
+            if (j > 1)
                 return cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
                        std::size_t(gy) * std::size_t(cache.LevelWidth(j)) + gx0;
             const short* cells = map.m_cells.Row(CellLayer::Tiles, gy);
@@ -555,6 +705,10 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
         };
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
             Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
+            if (n == 1 && j == 1) {
+                From565Row(out, pairsRow(int(y)) + gx0, count);
+                continue;
+            }
             const Pixel* a = rowOf(int(y * n), 0);
             if (n == 1) {
                 std::memcpy(out, a, count * sizeof(Pixel));
@@ -611,6 +765,9 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
             if (j == 0) {
                 const short* cells = map.m_cells.Row(CellLayer::Tiles, rowPart.block);
                 for (int gx = gx0; gx < gx1; ++gx) colours[std::size_t(gx - gx0)] = cache.CellColour(cells, gx);
+                row = colours.data() - gx0;
+            } else if (j == 1) {
+                From565Row(colours.data(), pairsRow(rowPart.block) + gx0, colours.size());
                 row = colours.data() - gx0;
             } else {
                 row = cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +

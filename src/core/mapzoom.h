@@ -10,9 +10,11 @@
 //
 // What makes zooming out fast is kept in a ZoomCache: each tile's picture
 // reduced by halves (a third of the tile's own pixels at most), each
-// tile's average colour, and for very small zooms the average colours of
-// blocks of 4 x 4, 8 x 8, ... cells (a third of a byte a cell: under a
-// quarter of what the cells themselves take). Nothing is kept in
+// tile's average colour (in a table of all 64K cell values, also what the
+// zoom that shows a cell as a pixel draws), and for very small zooms the
+// average colours of blocks of 2 x 2 cells (in 16 bits) and of 4 x 4,
+// 8 x 8, ... cells (in 32 bits): under 0.85 bytes a cell, less than a
+// quarter of what the cells themselves take. Nothing is kept in
 // proportion to the map's pixels. The owner tells the cache of edits:
 // CellsChanged for cells (a cost proportional to the cells), TilesChanged
 // for tile pictures, a new map or new tile size.

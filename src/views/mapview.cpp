@@ -128,8 +128,9 @@ void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
     }
     ScrollToDevicePosition(next);
     m_ptLastPreview = {INT_MIN, INT_MIN};
-    RefreshScreen();
-    Invalidate(FALSE);
+    // Drawn once, when the pane paints; a smaller picture than before
+    // leaves the rest of the pane to the window's background.
+    Invalidate(TRUE);
     emit StatusChanged();
 }
 

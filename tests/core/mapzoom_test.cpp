@@ -100,14 +100,19 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ZoomedPixels,
                          ::testing::Values(TileSize{32, 32}, TileSize{16, 8}, TileSize{33, 33}, TileSize{7, 5},
                                            TileSize{48, 32}, TileSize{1, 1}));
 
-// The block colours for the smallest zooms follow edits told of, and cost
-// less than a quarter of the cells' memory.
-TEST(ZoomCache, FollowsEditsOfTheCells)
+// What is kept for the small zooms follows edits told of, and costs less
+// than a quarter of the cells' memory (besides the tiles' reduced looks and
+// a table of the 64K cell values' colours): 1/8 draws the colours of 2 x 2
+// cells, 1/64 the pyramid of larger blocks, 1/4 a pixel a cell. The map's
+// odd sides give blocks cut by its edges.
+class ZoomCacheEdits : public ::testing::TestWithParam<int> {};
+
+TEST_P(ZoomCacheEdits, FollowEditsOfTheCells)
 {
-    CMapModel map = ModelOf(300, 200, 4, 4);
+    CMapModel map = ModelOf(301, 201, 4, 4);
     AddTestTiles(map.m_tileList, 4, 4, 4, 24, 9);
     ZoomCache cache, fresh;
-    const MapZoom zoom{-6};  // blocks of 16 x 16 cells
+    const MapZoom zoom{GetParam()};
     const auto size = ZoomedPictureSize(map, zoom);
     const auto draw = [&](ZoomCache& c) {
         return Render(map, size->width, size->height, 0, 0, [&](const MapPixels& t) { RenderZoomedRegion(t, map, c, zoom); }).px;
@@ -115,14 +120,16 @@ TEST(ZoomCache, FollowsEditsOfTheCells)
     draw(cache);
     std::mt19937 rng(5);
     for (int edit = 0; edit < 20; ++edit) {
-        const CRect r(int(rng() % 300), int(rng() % 200), 0, 0);
-        const CRect cells(r.left, r.top, std::min(300, r.left + 2), std::min(200, r.top + 2));
+        const CRect r(int(rng() % 301), int(rng() % 201), 0, 0);
+        const CRect cells(r.left, r.top, std::min(301, r.left + 2), std::min(201, r.top + 2));
         for (int y = cells.top; y < cells.bottom; ++y)
-            for (int x = cells.left; x < cells.right; ++x) map.m_cells.SetTile(x, y, short(rng() % 4));
+            for (int x = cells.left; x < cells.right; ++x) map.m_cells.SetTile(x, y, short(int(rng() % 5) - 1));
         cache.CellsChanged(cells);
     }
     EXPECT_EQ(draw(cache), draw(fresh));
-    EXPECT_LE(cache.Bytes(), map.m_cells.CellCount() * 4 / 4 + 4 * 4 * 4 * 4);
+    EXPECT_LE(cache.Bytes(), map.m_cells.CellCount() * 4 / 4 + 4 * 4 * 4 * 5 + 65536 * 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ZoomCacheEdits, ::testing::Values(-2, -3, -6));
 
 }  // namespace
