@@ -402,6 +402,14 @@ void ZoomCache::CellsChanged(const CRect& cells) { m_impl->Dirty(cells); }
 
 void ZoomCache::TilesChanged() { m_impl->Reset(); }
 
+void ZoomCache::Prepare(const CMapModel& map)
+{
+    // One pixel at every step out: each step builds what it keeps.
+    std::uint32_t pixel = 0;
+    for (int log2 = -1; log2 >= MapZoom::kMinLog2; --log2)
+        RenderZoomedRegion(MapPixels{&pixel, 1, 1, 1, 0, 0}, map, *this, MapZoom{log2});
+}
+
 std::size_t ZoomCache::Bytes() const
 {
     std::size_t bytes = 0;

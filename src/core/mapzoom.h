@@ -62,6 +62,9 @@ public:
     void CellsChanged(const CRect& cells);
     // The tile pictures, the tile size or the map were replaced: everything goes.
     void TilesChanged();
+    // Builds now what the zoomed-out steps keep of the map, so that the
+    // first step out to each of them costs no more than the next one.
+    void Prepare(const CMapModel& map);
     // Bytes held now.
     std::size_t Bytes() const;
 

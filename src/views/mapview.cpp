@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
@@ -170,12 +171,24 @@ void CMapView::wheelEvent(QWheelEvent* event)
     SetZoom(NextZoomStep(m_zoom, steps > 0), CPoint(at.x(), at.y()));
 }
 
+void CMapView::PrepareZoomSoon()
+{
+    if (m_bZoomPreparePending) return;
+    m_bZoomPreparePending = true;
+    // After the panes' first paint of the new map, which is posted before.
+    QTimer::singleShot(0, this, [this] {
+        m_bZoomPreparePending = false;
+        if (HasMap()) m_zoomCache.Prepare(GetDocument()->m_map);
+    });
+}
+
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
     // The zoomed-out forms of tiles and cells follow every change.
-    if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES))
+    if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
         m_zoomCache.TilesChanged();
-    else if ((lHint & HINT_CELLS) && pHint)
+        PrepareZoomSoon();
+    } else if ((lHint & HINT_CELLS) && pHint)
         m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();

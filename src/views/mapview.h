@@ -119,6 +119,7 @@ private:
     // Marks the pointer's cell for the status bar.
     void TrackPointer(CPoint point);
     OverlayTextCache& OverlayText();
+    void PrepareZoomSoon();
     // Takes a preview still on the window off it.
     void EraseStalePreview();
 
@@ -141,8 +142,10 @@ private:
     int m_nMapPixelWidth = 0;
     int m_nMapPixelHeight = 0;
     MapZoom m_zoom;
-    // What zoomed-out drawing keeps of the tiles and cells.
+    // What zoomed-out drawing keeps of the tiles and cells, built when the
+    // editor is idle after a new map or new tiles.
     ZoomCache m_zoomCache;
+    bool m_bZoomPreparePending = false;
     MapTool m_tool = MapTool::Stamp;
     // The tool in use other than the stamp (none for the stamp).
     std::unique_ptr<CMapTool> m_pTool;
