@@ -11,6 +11,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,23 @@ public:
     // hold each, kept up to date by every edit of the layer.
     const CAttrValueTable& AttrValues() const { return m_attrValues; }
 
+    // The layer the map's tools paint. On the attribute layer they set
+    // attributes to the current value without any dialog, and the
+    // selection, clipboard and moves reach attributes only.
+    CellLayer ActiveLayer() const { return m_activeLayer; }
+    bool OnAttrLayer() const { return m_activeLayer == CellLayer::Attributes; }
+    // Going to the attribute layer turns the colour display on.
+    void SetActiveLayer(CellLayer layer);
+    short CurrentAttrValue() const { return m_nCurrentAttr; }
+    void SetCurrentAttrValue(short value);
+    // Edits of the value list, each one undo step (so a saved map's file
+    // beside it is written again). False when the table refuses.
+    bool AddAttrValue(const AttrValueDetails& details);
+    void SetAttrValueDetails(short value, const std::string& name, std::optional<AttrColour> colour);
+    bool RemoveAttrValue(short value);
+    // The undo steps of the value list put these back.
+    void PutKeptAttrValues(const std::vector<AttrValueDetails>& kept);
+
     // The block picked in the palette. The palette picks and drops it;
     // the map pane drops it with the right button. The other views hear of
     // it (HINT_SELECTION), the sender does not. Picking it in the palette
@@ -123,6 +141,8 @@ public:
     // The selected cells become empty with attribute 0 ("삭제").
     void DeleteSelection();
     void SetCellAttributes(const CRect& cells, short value);
+    // The cells get the current attribute value ("속성 칠하기").
+    void PaintAttributes(const CRect& cells);
     short CellAttribute(int col, int row) const;
 
     // Runs an edit of the map's cells (either layer or both) and keeps what
@@ -192,6 +212,7 @@ public:
     void OnShowTileNumbers();
     void OnShowTileAttr();
     void OnShowMapAttr();
+    void OnShowAttrColours();
     void OnTileFillAll();
     void OnTextColor();
     void OnEditUndo();
@@ -219,6 +240,7 @@ public:
     void OnUpdateShowPaletteAttr(CCmdUI* pCmdUI);
     void OnUpdateShowTileAttr(CCmdUI* pCmdUI);
     void OnUpdateShowMapAttr(CCmdUI* pCmdUI);
+    void OnUpdateShowAttrColours(CCmdUI* pCmdUI);
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
     void OnUpdateHaveBrush(CCmdUI* pCmdUI);
@@ -241,6 +263,8 @@ public:
     BOOL m_bShowMapAttr = FALSE;
     BOOL m_bShowTileAttr = FALSE;
     BOOL m_bShowPaletteAttr = FALSE;
+    // Cells with an attribute are tinted with their value's colour.
+    BOOL m_bShowAttrColours = FALSE;
     BYTE m_byTextRed = 0;
     BYTE m_byTextGreen = 0;
     BYTE m_byTextBlue = 0;
@@ -286,7 +310,13 @@ private:
     // as they became) or back.
     void CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward);
 
+    // The layers a selection, cut, move or delete reaches on the active layer.
+    LayerScope EditScope() const;
+    void RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before);
+
     CAttrValueTable m_attrValues;
+    CellLayer m_activeLayer = CellLayer::Tiles;
+    short m_nCurrentAttr = 1;
     QUndoStack m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
     int m_nStrokes = 0;
