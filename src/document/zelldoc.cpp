@@ -44,8 +44,8 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_SHOW_TILEATTR, [this](CCmdUI* ui) { OnUpdateShowTileAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_ATTRCOLOURS, [this](CCmdUI* ui) { OnUpdateShowAttrColours(ui); });
-    OnUpdateCommandUI(ID_LAYER_TILES, [this](CCmdUI* ui) { ui->SetCheck(!OnAttrLayer()); });
-    OnUpdateCommandUI(ID_LAYER_ATTRS, [this](CCmdUI* ui) { ui->SetCheck(OnAttrLayer()); });
+    OnUpdateCommandUI(ID_LAYER_TILES, [this](CCmdUI* ui) { OnUpdateLayer(ui, CellLayer::Tiles); });
+    OnUpdateCommandUI(ID_LAYER_ATTRS, [this](CCmdUI* ui) { OnUpdateLayer(ui, CellLayer::Attributes); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI* ui) { OnUpdateEditUndo(ui); });
     OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI* ui) { OnUpdateEditRedo(ui); });
     OnUpdateCommandUI(ID_EDIT_CUT, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });

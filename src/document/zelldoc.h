@@ -241,6 +241,8 @@ public:
     void OnUpdateShowTileAttr(CCmdUI* pCmdUI);
     void OnUpdateShowMapAttr(CCmdUI* pCmdUI);
     void OnUpdateShowAttrColours(CCmdUI* pCmdUI);
+    // The layer switch: an exclusive pair.
+    void OnUpdateLayer(CCmdUI* pCmdUI, CellLayer layer);
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
     void OnUpdateHaveBrush(CCmdUI* pCmdUI);

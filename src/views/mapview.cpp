@@ -186,7 +186,8 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     // The stamp is a tool of its own on the attribute layer.
     if ((lHint & HINT_LAYER) && m_tool == MapTool::Stamp && (m_pTool != nullptr) != GetDocument()->OnAttrLayer())
         SetTool(MapTool::Stamp);
-    if (lHint & (HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
+    // The cell under the pointer may hold another value, or its value another name.
+    if (lHint & (HINT_CELLS | HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
     if ((lHint & HINT_ATTR_VALUES) && GetDocument()->m_bShowAttrColours) {
         Invalidate(TRUE);
         return;
