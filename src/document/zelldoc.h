@@ -123,11 +123,13 @@ public:
         FillWithBrush(cells, step);
     }
     // The tiles of the cells on the line between two cells become empty;
-    // the attributes stay ("지우기").
+    // the attributes stay ("지우기"). On the attribute layer the attributes
+    // become 0 and the tiles stay.
     void EraseLine(CPoint fromCell, CPoint toCell);
     // Fills the area of cells like cell (col, row), or every such cell of
     // the map, with the brush repeated from that cell ("채우기"). Without a
-    // brush the status bar asks for one. True when a cell changed.
+    // brush the status bar asks for one. On the attribute layer: the area of
+    // like attributes, with the current value. True when a cell changed.
     bool FloodFill(int col, int row, bool everywhere);
 
     // The selected rectangle of cells (empty: none), kept within the map.
@@ -136,7 +138,8 @@ public:
     void SetMapSelection(const CRect& cells);
     // Moves the tiles and attributes of the cells so that their top-left
     // lands on toTopLeft; the cells left become empty with attribute 0
-    // ("이동"). The selection goes with them.
+    // ("이동"). The selection goes with them. On the attribute layer only
+    // the attributes move, and the delete, cut and copy below take only them.
     void MoveCells(const CRect& from, CPoint toTopLeft);
     // The selected cells become empty with attribute 0 ("삭제").
     void DeleteSelection();

@@ -31,6 +31,13 @@ void CAttrValueDlg::Build(bool askNumber, bool nameFixed)
         m_pNumber = new QLineEdit(this);
         m_pNumber->setAccessibleName(QStringLiteral("값"));
         form->addRow(QStringLiteral("값(&V):"), m_pNumber);
+        // The default colour shown follows the number typed.
+        connect(m_pNumber, &QLineEdit::textChanged, this, [this](const QString& text) {
+            bool ok = false;
+            const int number = text.trimmed().toInt(&ok);
+            if (ok && number >= -32768 && number <= 32767) m_value = short(number);
+            ShowColour();
+        });
     }
     m_pName = new QLineEdit(this);
     m_pName->setAccessibleName(QStringLiteral("이름"));
