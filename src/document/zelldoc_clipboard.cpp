@@ -3,9 +3,9 @@
 // cells go on it twice: in the editor's own form (with the attributes and
 // the place they came from) and as text for a spreadsheet.
 #include <QApplication>
-#include <algorithm>
 #include <QClipboard>
 #include <QMimeData>
+#include <algorithm>
 
 #include "afxmsg.h"
 #include "cellclipboard.h"

@@ -9,9 +9,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "attrtint.h"
 #include "fonts.h"
 #include "maphint.h"
-#include "attrtint.h"
 #include "maprender.h"
 #include "overlaytext.h"
 #include "zelldoc.h"
