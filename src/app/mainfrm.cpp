@@ -1,14 +1,17 @@
 #include "mainfrm.h"
 
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolButton>
 
+#include "attrvaluepane.h"
 #include "bmpview.h"
 #include "mapview.h"
 #include "resource.h"
 #include "smallmapview.h"
 #include "tileview.h"
+#include "zelldoc.h"
 
 const UINT CMainFrame::indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -29,6 +32,13 @@ void CMainFrame::RegisterMapPaneCommands()
             pUI->SetCheck(m_pMapView && m_pMapView->Tool() == tool);
         });
     }
+    OnCommand(ID_VIEW_ATTRVALUES, [this] {
+        if (m_pAttrValuesDock) m_pAttrValuesDock->setVisible(m_pAttrValuesDock->isHidden());
+    });
+    OnUpdateCommandUI(ID_VIEW_ATTRVALUES, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pAttrValuesDock != nullptr);
+        pUI->SetCheck(m_pAttrValuesDock && !m_pAttrValuesDock->isHidden());
+    });
     OnCommand(ID_VIEW_EDITBAR, [this] { m_wndEditBar.setVisible(m_wndEditBar.isHidden()); });
     OnUpdateCommandUI(ID_VIEW_EDITBAR, [this](CCmdUI* pUI) { pUI->SetCheck(!m_wndEditBar.isHidden()); });
     const auto onMap = [this](void (CMapView::*zoom)()) {
@@ -55,6 +65,30 @@ void CMainFrame::ShowMapPaneStatus()
     if (!m_pMapView) return;
     if (m_pZoomPane) m_pZoomPane->setText(QString::fromStdString(ZoomText(m_pMapView->Zoom())));
     if (m_pWherePane) m_pWherePane->setText(m_pMapView->WhereText());
+}
+
+void CMainFrame::CreateAttrValuesDock()
+{
+    m_pAttrValuesDock = new QDockWidget(QStringLiteral("속성 값"), this);
+    m_pAttrValuesDock->setObjectName(QStringLiteral("attrvalues"));
+    m_pAttrValuesDock->setAccessibleName(QStringLiteral("속성 값"));
+    m_pAttrValuePane = new CAttrValuePane(m_pAttrValuesDock);
+    m_pAttrValuesDock->setWidget(m_pAttrValuePane);
+    addDockWidget(Qt::RightDockWidgetArea, m_pAttrValuesDock);
+    // Shown with the attribute layer.
+    m_pAttrValuesDock->hide();
+    m_pAttrValuePane->SetDocument(m_pMapView->GetDocument());
+    connect(m_pMapView, &CMapView::DocumentUpdated, this, [this](long hint) { OnDocumentUpdated(hint); });
+}
+
+void CMainFrame::OnDocumentUpdated(long hint)
+{
+    CZellDoc* doc = m_pMapView->GetDocument();
+    if (m_pAttrValuePane->Document() != doc) m_pAttrValuePane->SetDocument(doc);
+    m_pAttrValuePane->DocumentUpdated(hint);
+    const bool attrLayer = doc && doc->OnAttrLayer();
+    if (attrLayer && !m_bAttrLayerShown) m_pAttrValuesDock->show();
+    m_bAttrLayerShown = attrLayer;
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -143,6 +177,7 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     m_pMapView = qobject_cast<CMapView*>(m_wndSplitterTop.GetPane(0, 0));
     if (!m_pTileView || !m_pBmpView || !m_pSmallMapView || !m_pMapView) return FALSE;
     connect(m_pMapView, &CMapView::StatusChanged, this, [this] { ShowMapPaneStatus(); });
+    CreateAttrValuesDock();
 
     // Initial updates run in this order: the map first, so that its cell
     // layers exist before the other panes ask it to refresh.

@@ -7,7 +7,9 @@
 #include "frame.h"
 #include "splitter.h"
 
+class CAttrValuePane;
 class CBmpView;
+class QDockWidget;
 class CMapView;
 class CSmallMapView;
 class CTileView;
@@ -47,10 +49,17 @@ public:
     // Status panes: the cell under the pointer, and the map pane's zoom.
     QLabel* m_pWherePane = nullptr;
     QLabel* m_pZoomPane = nullptr;
+    // The value palette of the attribute layer, docked at the right.
+    QDockWidget* m_pAttrValuesDock = nullptr;
+    CAttrValuePane* m_pAttrValuePane = nullptr;
 
     static const UINT indicators[4];
 
 private:
     void RegisterMapPaneCommands();
     void ShowMapPaneStatus();
+    // The value palette follows the document; going to the attribute layer shows it.
+    void CreateAttrValuesDock();
+    void OnDocumentUpdated(long hint);
+    bool m_bAttrLayerShown = false;
 };

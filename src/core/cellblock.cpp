@@ -126,20 +126,20 @@ CRect FillWithCellBlock(CCellLayers& cells, const CCellBlock& block, const CRect
     return written;
 }
 
-CRect EmptyCells(CCellLayers& cells, const CRect& area)
+CRect EmptyCells(CCellLayers& cells, const CRect& area, LayerScope scope)
 {
     const CRect target = OnMap(cells, area);
     if (target.IsRectEmpty()) return {};
     for (int y = target.top; y < target.bottom; ++y) {
-        if (short* tiles = cells.MutableRow(CellLayer::Tiles, y))
+        if (short* tiles = scope != LayerScope::AttributesOnly ? cells.MutableRow(CellLayer::Tiles, y) : nullptr)
             std::fill(tiles + target.left, tiles + target.right, kEmptyTileCell);
-        if (short* attrs = cells.MutableRow(CellLayer::Attributes, y))
+        if (short* attrs = scope != LayerScope::TilesOnly ? cells.MutableRow(CellLayer::Attributes, y) : nullptr)
             std::fill(attrs + target.left, attrs + target.right, kNoAttrCell);
     }
     return target;
 }
 
-CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to)
+CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to, LayerScope scope)
 {
     const CRect source = OnMap(cells, from);
     if (source.IsRectEmpty()) return {};
@@ -147,16 +147,17 @@ CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to)
     const std::int64_t left = std::int64_t(to.x) + (source.left - from.left);
     const std::int64_t top = std::int64_t(to.y) + (source.top - from.top);
     const CCellBlock moved = CaptureBlock(cells, source, true);
-    CRect changed = EmptyCells(cells, source);
+    CRect changed = EmptyCells(cells, source, scope);
     if (left > INT_MAX || top > INT_MAX) return changed;
     // Written whole, holes included: an empty cell moves as an empty cell.
     const CRect reach(int(left), int(top), Clamped(int(left), moved.m_nCols), Clamped(int(top), moved.m_nRows));
     const CRect target = OnMap(cells, reach);
     for (int y = target.top; y < target.bottom; ++y) {
         const std::size_t offset = std::size_t(y - top) * std::size_t(moved.m_nCols) + std::size_t(target.left - left);
-        if (short* tiles = cells.MutableRow(CellLayer::Tiles, y))
+        if (short* tiles = scope != LayerScope::AttributesOnly ? cells.MutableRow(CellLayer::Tiles, y) : nullptr)
             std::copy_n(moved.m_tiles.begin() + std::ptrdiff_t(offset), target.Width(), tiles + target.left);
-        if (short* attrs = cells.MutableRow(CellLayer::Attributes, y); attrs && moved.HasAttributes())
+        if (short* attrs = scope != LayerScope::TilesOnly ? cells.MutableRow(CellLayer::Attributes, y) : nullptr;
+            attrs && moved.HasAttributes())
             std::copy_n(moved.m_attrs.begin() + std::ptrdiff_t(offset), target.Width(), attrs + target.left);
     }
     changed.UnionRect(changed, target);

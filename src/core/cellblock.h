@@ -62,12 +62,16 @@ CRect StampCellBlock(CCellLayers& cells, const CCellBlock& block, int col, int r
 // hole leaves only its own cell. Returns the cells written.
 CRect FillWithCellBlock(CCellLayers& cells, const CCellBlock& block, const CRect& area);
 
+// Which layers an edit of a rectangle of cells reaches.
+enum class LayerScope { Both, TilesOnly, AttributesOnly };
+
 // Moves the tiles and attributes of the cells from (clipped to the map) so
 // that from's top-left lands on cell to; the cells left behind become
 // empty with attribute 0, cells that would land off the map are lost.
 // Overlapping source and destination (the same place included) are fine.
-// Returns the cells changed: the source and destination on the map.
-CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to);
+// A scope of one layer moves that layer only. Returns the cells changed:
+// the source and destination on the map.
+CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to, LayerScope scope = LayerScope::Both);
 
-// Every cell of area on the map gets tile -1 and attribute 0.
-CRect EmptyCells(CCellLayers& cells, const CRect& area);
+// Every cell of area on the map gets tile -1 and attribute 0 (in the layers of scope).
+CRect EmptyCells(CCellLayers& cells, const CRect& area, LayerScope scope = LayerScope::Both);

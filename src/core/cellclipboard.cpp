@@ -117,7 +117,16 @@ std::string CellsAsText(const CCellBlock& block)
     return text;
 }
 
-PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, int mapHeight)
+namespace {
+// What a pasted number may be, and what the refusal adds when it is not.
+struct PastedRange {
+    long long lowest;
+    long long highest;
+    const char* outside;
+};
+
+PastedText ParseNumbersText(std::string_view text, const PastedRange& range, short emptyCell, int mapWidth,
+                            int mapHeight)
 {
     PastedText result;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -149,7 +158,7 @@ PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, in
                 continue;
             }
             if (IsFieldEnd(c)) {
-                if (!fieldHasValue) values.push_back(kEmptyTileCell);  // an empty field: an empty cell
+                if (!fieldHasValue) values.push_back(emptyCell);  // an empty field: an empty cell
                 fieldHasValue = false;
                 ++i;
                 continue;
@@ -168,9 +177,8 @@ PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, in
                 result.refusal = "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token);
                 return result;
             }
-            if (error != std::errc() || number < -1 || number >= tileCount) {
-                result.refusal =
-                    "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token) + " (타일 세트에 없는 번호)";
+            if (error != std::errc() || number < range.lowest || number > range.highest) {
+                result.refusal = "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token) + range.outside;
                 return result;
             }
             values.push_back(short(number));
@@ -195,7 +203,7 @@ PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, in
     block.m_nCols = int(widest);
     block.m_nRows = int(rowStarts.size());
     block.m_source = BlockSource::Map;
-    block.m_tiles.assign(block.Count(), kEmptyTileCell);
+    block.m_tiles.assign(block.Count(), emptyCell);
     for (std::size_t r = 0; r < rowStarts.size(); ++r) {
         const std::size_t from = rowStarts[r];
         const std::size_t to = r + 1 < rowStarts.size() ? rowStarts[r + 1] : values.size();
@@ -203,4 +211,30 @@ PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, in
                   block.m_tiles.begin() + std::ptrdiff_t(r * widest));
     }
     return result;
+}
+}  // namespace
+
+PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, int mapHeight)
+{
+    return ParseNumbersText(text, {-1, (long long)tileCount - 1, " (타일 세트에 없는 번호)"}, kEmptyTileCell, mapWidth,
+                            mapHeight);
+}
+
+PastedText ParseAttrText(std::string_view text, int mapWidth, int mapHeight)
+{
+    PastedText result =
+        ParseNumbersText(text, {-32768, 32767, " (-32768 ~ 32767 밖의 값)"}, kNoAttrCell, mapWidth, mapHeight);
+    if (!result.Accepted()) return result;
+    // Attributes only: every tile entry is a hole that leaves its cell's tile.
+    CCellBlock& block = result.block;
+    block.m_attrs = std::move(block.m_tiles);
+    block.m_tiles.assign(block.Count(), kEmptyTileCell);
+    return result;
+}
+
+std::string AttrsAsText(const CCellBlock& block)
+{
+    CCellBlock numbers = block;
+    numbers.m_tiles = block.m_attrs;
+    return numbers.HasAttributes() ? CellsAsText(numbers) : std::string();
 }

@@ -52,3 +52,10 @@ struct PastedText {
 // tile of a set of tileCount, and the block must fit a map of mapWidth x
 // mapHeight cells.
 PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, int mapHeight);
+
+// The same for the attribute layer: each number from -32768 to 32767, an
+// empty field 0. The block carries the numbers as its attributes, and its
+// tiles are all holes.
+PastedText ParseAttrText(std::string_view text, int mapWidth, int mapHeight);
+// A block's attributes as text, in the form of CellsAsText (nothing without them).
+std::string AttrsAsText(const CCellBlock& block);

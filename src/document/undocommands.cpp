@@ -111,3 +111,13 @@ void CTileAttrCommand::redo()
     for (auto& entry : after) entry.second = m_after;
     m_doc.PutTileAttributes(after);
 }
+
+CAttrValuesCommand::CAttrValuesCommand(CZellDoc& doc, const QString& text, std::vector<AttrValueDetails> before,
+                                       std::vector<AttrValueDetails> after)
+    : QUndoCommand(text), m_doc(doc), m_before(std::move(before)), m_after(std::move(after))
+{
+}
+
+void CAttrValuesCommand::undo() { m_doc.PutKeptAttrValues(m_before); }
+
+void CAttrValuesCommand::redo() { m_doc.PutKeptAttrValues(m_after); }

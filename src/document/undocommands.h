@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "attrvalues.h"
 #include "celllayers.h"
 #include "tileblock.h"
 #include "tilelist.h"
@@ -85,4 +86,19 @@ public:
 private:
     std::vector<std::pair<int, BYTE>> m_before;
     BYTE m_after;
+};
+
+// The names, colours and added values of the attribute layer, as they were
+// and as they became (the counts follow the cells and are not kept).
+class CAttrValuesCommand : public QUndoCommand {
+public:
+    CAttrValuesCommand(CZellDoc& doc, const QString& text, std::vector<AttrValueDetails> before,
+                       std::vector<AttrValueDetails> after);
+    void undo() override;
+    void redo() override;
+
+private:
+    CZellDoc& m_doc;
+    std::vector<AttrValueDetails> m_before;
+    std::vector<AttrValueDetails> m_after;
 };

@@ -18,6 +18,9 @@ CZellDoc::CZellDoc()
     OnCommand(ID_SHOW_TILENUMBERS, [this] { OnShowTileNumbers(); });
     OnCommand(ID_SHOW_TILEATTR, [this] { OnShowTileAttr(); });
     OnCommand(ID_SHOW_MAPATTR, [this] { OnShowMapAttr(); });
+    OnCommand(ID_SHOW_ATTRCOLOURS, [this] { OnShowAttrColours(); });
+    OnCommand(ID_LAYER_TILES, [this] { SetActiveLayer(CellLayer::Tiles); });
+    OnCommand(ID_LAYER_ATTRS, [this] { SetActiveLayer(CellLayer::Attributes); });
     OnCommand(ID_TILE_FILLALL, [this] { OnTileFillAll(); });
     OnCommand(ID_TEXT_COLOR, [this] { OnTextColor(); });
     OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
@@ -40,6 +43,9 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_SHOW_PALETTEATTR, [this](CCmdUI* ui) { OnUpdateShowPaletteAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_TILEATTR, [this](CCmdUI* ui) { OnUpdateShowTileAttr(ui); });
     OnUpdateCommandUI(ID_SHOW_MAPATTR, [this](CCmdUI* ui) { OnUpdateShowMapAttr(ui); });
+    OnUpdateCommandUI(ID_SHOW_ATTRCOLOURS, [this](CCmdUI* ui) { OnUpdateShowAttrColours(ui); });
+    OnUpdateCommandUI(ID_LAYER_TILES, [this](CCmdUI* ui) { OnUpdateLayer(ui, CellLayer::Tiles); });
+    OnUpdateCommandUI(ID_LAYER_ATTRS, [this](CCmdUI* ui) { OnUpdateLayer(ui, CellLayer::Attributes); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI* ui) { OnUpdateEditUndo(ui); });
     OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI* ui) { OnUpdateEditRedo(ui); });
     OnUpdateCommandUI(ID_EDIT_CUT, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });

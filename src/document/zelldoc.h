@@ -11,6 +11,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,23 @@ public:
     // hold each, kept up to date by every edit of the layer.
     const CAttrValueTable& AttrValues() const { return m_attrValues; }
 
+    // The layer the map's tools paint. On the attribute layer they set
+    // attributes to the current value without any dialog, and the
+    // selection, clipboard and moves reach attributes only.
+    CellLayer ActiveLayer() const { return m_activeLayer; }
+    bool OnAttrLayer() const { return m_activeLayer == CellLayer::Attributes; }
+    // Going to the attribute layer turns the colour display on.
+    void SetActiveLayer(CellLayer layer);
+    short CurrentAttrValue() const { return m_nCurrentAttr; }
+    void SetCurrentAttrValue(short value);
+    // Edits of the value list, each one undo step (so a saved map's file
+    // beside it is written again). False when the table refuses.
+    bool AddAttrValue(const AttrValueDetails& details);
+    void SetAttrValueDetails(short value, const std::string& name, std::optional<AttrColour> colour);
+    bool RemoveAttrValue(short value);
+    // The undo steps of the value list put these back.
+    void PutKeptAttrValues(const std::vector<AttrValueDetails>& kept);
+
     // The block picked in the palette. The palette picks and drops it;
     // the map pane drops it with the right button. The other views hear of
     // it (HINT_SELECTION), the sender does not. Picking it in the palette
@@ -105,11 +123,13 @@ public:
         FillWithBrush(cells, step);
     }
     // The tiles of the cells on the line between two cells become empty;
-    // the attributes stay ("지우기").
+    // the attributes stay ("지우기"). On the attribute layer the attributes
+    // become 0 and the tiles stay.
     void EraseLine(CPoint fromCell, CPoint toCell);
     // Fills the area of cells like cell (col, row), or every such cell of
     // the map, with the brush repeated from that cell ("채우기"). Without a
-    // brush the status bar asks for one. True when a cell changed.
+    // brush the status bar asks for one. On the attribute layer: the area of
+    // like attributes, with the current value. True when a cell changed.
     bool FloodFill(int col, int row, bool everywhere);
 
     // The selected rectangle of cells (empty: none), kept within the map.
@@ -118,11 +138,14 @@ public:
     void SetMapSelection(const CRect& cells);
     // Moves the tiles and attributes of the cells so that their top-left
     // lands on toTopLeft; the cells left become empty with attribute 0
-    // ("이동"). The selection goes with them.
+    // ("이동"). The selection goes with them. On the attribute layer only
+    // the attributes move, and the delete, cut and copy below take only them.
     void MoveCells(const CRect& from, CPoint toTopLeft);
     // The selected cells become empty with attribute 0 ("삭제").
     void DeleteSelection();
     void SetCellAttributes(const CRect& cells, short value);
+    // The cells get the current attribute value ("속성 칠하기").
+    void PaintAttributes(const CRect& cells);
     short CellAttribute(int col, int row) const;
 
     // Runs an edit of the map's cells (either layer or both) and keeps what
@@ -192,6 +215,7 @@ public:
     void OnShowTileNumbers();
     void OnShowTileAttr();
     void OnShowMapAttr();
+    void OnShowAttrColours();
     void OnTileFillAll();
     void OnTextColor();
     void OnEditUndo();
@@ -219,6 +243,9 @@ public:
     void OnUpdateShowPaletteAttr(CCmdUI* pCmdUI);
     void OnUpdateShowTileAttr(CCmdUI* pCmdUI);
     void OnUpdateShowMapAttr(CCmdUI* pCmdUI);
+    void OnUpdateShowAttrColours(CCmdUI* pCmdUI);
+    // The layer switch: an exclusive pair.
+    void OnUpdateLayer(CCmdUI* pCmdUI, CellLayer layer);
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
     void OnUpdateHaveBrush(CCmdUI* pCmdUI);
@@ -241,6 +268,8 @@ public:
     BOOL m_bShowMapAttr = FALSE;
     BOOL m_bShowTileAttr = FALSE;
     BOOL m_bShowPaletteAttr = FALSE;
+    // Cells with an attribute are tinted with their value's colour.
+    BOOL m_bShowAttrColours = FALSE;
     BYTE m_byTextRed = 0;
     BYTE m_byTextGreen = 0;
     BYTE m_byTextBlue = 0;
@@ -286,7 +315,13 @@ private:
     // as they became) or back.
     void CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward);
 
+    // The layers a selection, cut, move or delete reaches on the active layer.
+    LayerScope EditScope() const;
+    void RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before);
+
     CAttrValueTable m_attrValues;
+    CellLayer m_activeLayer = CellLayer::Tiles;
+    short m_nCurrentAttr = 1;
     QUndoStack m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
     int m_nStrokes = 0;

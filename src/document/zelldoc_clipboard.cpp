@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <algorithm>
 
 #include "afxmsg.h"
 #include "cellclipboard.h"
@@ -14,7 +15,7 @@
 
 struct CZellDoc::ClipboardPaste {
     ClipboardCells cells;
-    bool ownForm = false;  // came in the editor's own form, attributes included
+    bool withAttributes = false;  // the attributes are pasted too (the own form, or text on the attribute layer)
     std::string refusal;   // why the clipboard cannot be pasted, or nothing
 };
 
@@ -32,8 +33,10 @@ void CZellDoc::CopySelection() const
     cells.origin = m_rcMapSelection.TopLeft();
     cells.block = CaptureBlock(Cells(), m_rcMapSelection, true);
     if (cells.block.IsEmpty()) return;
+    // From the attribute layer only the attributes go: the tiles are holes.
+    if (OnAttrLayer()) std::fill(cells.block.m_tiles.begin(), cells.block.m_tiles.end(), kEmptyTileCell);
     const std::vector<std::uint8_t> bytes = EncodeClipboardCells(cells);
-    const std::string text = CellsAsText(cells.block);
+    const std::string text = OnAttrLayer() ? AttrsAsText(cells.block) : CellsAsText(cells.block);
     auto* data = new QMimeData;
     data->setData(kCellsMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     data->setText(QString::fromStdString(text));
@@ -50,7 +53,9 @@ CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
         if (auto cells = DecodeClipboardCells(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                               std::size_t(bytes.size()))) {
             paste.cells = std::move(*cells);
-            paste.ownForm = true;
+            paste.withAttributes = true;
+            CCellBlock& block = paste.cells.block;
+            if (OnAttrLayer()) std::fill(block.m_tiles.begin(), block.m_tiles.end(), kEmptyTileCell);
             return paste;
         }
     }
@@ -59,8 +64,9 @@ CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
         return paste;
     }
     const QByteArray text = data->text().toUtf8();
-    PastedText parsed =
-        ParseCellsText(std::string_view(text.constData(), std::size_t(text.size())), Tiles().GetCount(), MapWidth(), MapHeight());
+    const std::string_view chars(text.constData(), std::size_t(text.size()));
+    PastedText parsed = OnAttrLayer() ? ParseAttrText(chars, MapWidth(), MapHeight())
+                                      : ParseCellsText(chars, Tiles().GetCount(), MapWidth(), MapHeight());
     if (!parsed.Accepted()) {
         paste.refusal = parsed.refusal;
         return paste;
@@ -70,6 +76,7 @@ CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
     // Text does not say where it came from: in place means at the selection, or the map's corner.
     paste.cells.origin = m_rcMapSelection.IsRectEmpty() ? CPoint() : m_rcMapSelection.TopLeft();
     paste.cells.block = std::move(parsed.block);
+    paste.withAttributes = OnAttrLayer();  // attributes from text are pasted as such
     return paste;
 }
 
@@ -79,11 +86,17 @@ void CZellDoc::OnEditCut()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
     CopySelection();
-    RecordCellEdit(QStringLiteral("잘라내기"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
+    RecordCellEdit(QStringLiteral("잘라내기"),
+                   [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection, EditScope()); });
 }
 
 void CZellDoc::OnEditPaste()
 {
+    // The attribute layer has no brush of cells: its cells go where they were copied from.
+    if (OnAttrLayer()) {
+        OnEditPasteInPlace();
+        return;
+    }
     ClipboardPaste paste = ReadClipboard();
     if (!paste.refusal.empty()) {
         AfxMessageBox(paste.refusal, MB_OK | MB_ICONEXCLAMATION);
@@ -105,7 +118,7 @@ void CZellDoc::OnEditPasteInPlace()
     const CCellBlock& block = paste.cells.block;
     const CPoint at = paste.cells.origin;
     RecordCellEdit(QStringLiteral("붙여넣기"),
-                   [&](CCellLayers& cells) { return StampCellBlock(cells, block, at.x, at.y, paste.ownForm); });
+                   [&](CCellLayers& cells) { return StampCellBlock(cells, block, at.x, at.y, paste.withAttributes); });
 }
 
 void CZellDoc::OnUpdateHaveMapSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_rcMapSelection.IsRectEmpty()); }

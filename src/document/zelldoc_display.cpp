@@ -26,6 +26,12 @@ void CZellDoc::OnShowMapAttr()
     UpdateAllViews(nullptr, HINT_OVERLAY);
 }
 
+void CZellDoc::OnShowAttrColours()
+{
+    m_bShowAttrColours = !m_bShowAttrColours;
+    UpdateAllViews(nullptr, HINT_OVERLAY);
+}
+
 void CZellDoc::OnTextColor()
 {
     m_dlgTextColor.m_byRed = m_byTextRed;

@@ -11,10 +11,13 @@
 void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
 {
     const std::vector<CPoint> line = LineCells(fromCell, toCell);
+    // On the attribute layer the eraser clears attributes and leaves the tiles.
+    const CellLayer layer = m_activeLayer;
+    const short cleared = layer == CellLayer::Tiles ? kEmptyTileCell : kNoAttrCell;
     RecordCellEdit(QStringLiteral("지우기"), [&](CCellLayers& cells) {
         CRect erased;
         for (const CPoint& cell : line)
-            if (cells.SetTile(cell.x, cell.y, kEmptyTileCell))
+            if (cells.Set(layer, cell.x, cell.y, cleared))
                 erased.UnionRect(erased, CRect(cell.x, cell.y, cell.x + 1, cell.y + 1));
         return erased;
     });
@@ -22,12 +25,21 @@ void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
 
 bool CZellDoc::FloodFill(int col, int row, bool everywhere)
 {
+    const int steps = m_undoStack.count();
+    const int index = m_undoStack.index();
+    if (OnAttrLayer()) {
+        const short value = m_nCurrentAttr;
+        const FillPattern pattern = FillPattern::OfValue(value);
+        RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
+            return everywhere ? FillEverywhere(cells, CellLayer::Attributes, col, row, pattern)
+                              : FloodFillArea(cells, CellLayer::Attributes, col, row, pattern);
+        });
+        return m_undoStack.count() != steps || m_undoStack.index() != index;
+    }
     if (!HasBrush()) {
         StatusNote(kMsgPickBlockToFill);
         return false;
     }
-    const int steps = m_undoStack.count();
-    const int index = m_undoStack.index();
     const FillPattern pattern = FillPattern::OfTiles(Brush(), col, row);
     RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
         return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
@@ -51,14 +63,15 @@ void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
     if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
     CRect destination = from;
     destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
-    RecordCellEdit(QStringLiteral("이동"), [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft); });
+    RecordCellEdit(QStringLiteral("이동"), [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft, EditScope()); });
     SetMapSelection(destination);
 }
 
 void CZellDoc::DeleteSelection()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
-    RecordCellEdit(QStringLiteral("삭제"), [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection); });
+    RecordCellEdit(QStringLiteral("삭제"),
+                   [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection, EditScope()); });
 }
 
 void CZellDoc::OnEditDelete() { DeleteSelection(); }

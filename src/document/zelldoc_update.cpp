@@ -36,6 +36,18 @@ void CZellDoc::OnUpdateShowMapAttr(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_bShowMapAttr ? 1 : 0);
 }
 
+void CZellDoc::OnUpdateShowAttrColours(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(m_bShowAttrColours ? 1 : 0);
+}
+
+void CZellDoc::OnUpdateLayer(CCmdUI* pCmdUI, CellLayer layer)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(m_activeLayer == layer ? 1 : 0);
+}
+
 // The prompt names the step that would be undone or redone.
 void CZellDoc::OnUpdateEditUndo(CCmdUI* pCmdUI)
 {

@@ -41,6 +41,9 @@ void RegisterProgramMenus()
                              {"축소(&O)\tCtrl+-", ID_VIEW_ZOOM_OUT, {}},
                              {"실제 크기(&A)\tCtrl+0", ID_VIEW_ZOOM_ACTUAL, {}},
                              {"창에 맞추기(&W)", ID_VIEW_ZOOM_FIT, {}},
+                             MenuItemDef::Separator(),
+                             {"속성 색 보기(&C)", ID_SHOW_ATTRCOLOURS, {}},
+                             {"속성 값 창(&V)", ID_VIEW_ATTRVALUES, {}},
                          }},
                         {"도구(&T)",
                          0,
@@ -50,6 +53,9 @@ void RegisterProgramMenus()
                              {"채우기(&F)\tF", ID_TOOL_FILL, {}},
                              {"사각형 선택(&R)\tR", ID_TOOL_SELECT, {}},
                              {"스포이드(&I)\tI", ID_TOOL_PICKER, {}},
+                             MenuItemDef::Separator(),
+                             {"타일 레이어(&1)\tCtrl+1", ID_LAYER_TILES, {}},
+                             {"속성 레이어(&2)\tCtrl+2", ID_LAYER_ATTRS, {}},
                          }},
                         {"도움말(&H)", 0, {{"Zell 정보(&A)...", ID_APP_ABOUT, {}}}},
                     });
@@ -92,6 +98,8 @@ void RegisterProgramMenus()
                                                {QKeySequence(Qt::Key_F), ID_TOOL_FILL},
                                                {QKeySequence(Qt::Key_R), ID_TOOL_SELECT},
                                                {QKeySequence(Qt::Key_I), ID_TOOL_PICKER},
+                                               {QKeySequence(Qt::CTRL | Qt::Key_1), ID_LAYER_TILES},
+                                               {QKeySequence(Qt::CTRL | Qt::Key_2), ID_LAYER_ATTRS},
                                                {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
                                                {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
                                            });

@@ -43,6 +43,12 @@ constexpr UINT ID_VIEW_ZOOM_ACTUAL = 32808;
 constexpr UINT ID_VIEW_ZOOM_FIT = 32809;
 constexpr UINT IDR_EDITBAR = 136;  // the tools' toolbar resource
 
+// The layer the tools paint, the attribute colours and the value palette.
+constexpr UINT ID_LAYER_TILES = 32810;
+constexpr UINT ID_LAYER_ATTRS = 32811;
+constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
+constexpr UINT ID_VIEW_ATTRVALUES = 32813;
+
 // Registers the string table, menus, accelerators, toolbar and icon with
 // the framework. Safe to call more than once.
 void RegisterProgramResources();

@@ -61,6 +61,10 @@ const StringEntry kStrings[] = {
     {ID_VIEW_ZOOM_OUT, "맵을 축소합니다\n축소"},
     {ID_VIEW_ZOOM_ACTUAL, "맵을 실제 크기로 봅니다\n실제 크기"},
     {ID_VIEW_ZOOM_FIT, "맵 전체를 창에 맞춥니다\n창에 맞추기"},
+    {ID_LAYER_TILES, "도구가 타일을 칠합니다\n타일 레이어 (Ctrl+1)"},
+    {ID_LAYER_ATTRS, "도구가 맵 속성을 현재 값으로 칠합니다\n속성 레이어 (Ctrl+2)"},
+    {ID_SHOW_ATTRCOLOURS, "속성이 있는 칸을 그 값의 색으로 물들여 보입니다\n속성 색 보기"},
+    {ID_VIEW_ATTRVALUES, "속성 값 창을 보이거나 감춥니다\n속성 값 창 설정/해제"},
     // The framework's data exchange messages.
     {61712, "정수를 입력하십시오."},
     {61714, "%1와(과) %2 사이의 정수를 입력하십시오."},

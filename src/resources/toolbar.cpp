@@ -2,6 +2,7 @@
 // pictures: one 240 x 15 strip of 16 x 15 images in the 16 standard colours,
 // drawn here so that no binary picture has to be kept in the sources.
 #include <QPainter>
+#include <algorithm>
 
 #include "resource.h"
 #include "resources.h"
@@ -197,8 +198,10 @@ QImage MakeStrip()
     return strip;
 }
 
-// The map pane's tools.
-const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP, ID_TOOL_ERASER, ID_TOOL_FILL, ID_TOOL_SELECT, ID_TOOL_PICKER};
+// The map pane's tools, then the layer they paint and the attribute colours.
+const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER, ID_TOOL_FILL,   ID_TOOL_SELECT,
+                                        ID_TOOL_PICKER, ID_SEPARATOR,   ID_LAYER_TILES, ID_LAYER_ATTRS,
+                                        ID_SHOW_ATTRCOLOURS};
 
 void DrawToolButton(QPainter& p, UINT id)
 {
@@ -238,22 +241,40 @@ void DrawToolButton(QPainter& p, UINT id)
         p.fillRect(10, 1, 4, 4, kNavy);
         p.fillRect(1, 12, 3, 3, kRed);
         break;
+    case ID_LAYER_TILES:
+        TileGrid(p, 3, 3, kTeal, kGreen);
+        DrawText3x5(p, 6, 5, "1", kWhite);
+        break;
+    case ID_LAYER_ATTRS:
+        p.fillRect(1, 1, 14, 13, kNavy);
+        DrawText3x5(p, 6, 5, "2", kYellow);
+        break;
+    case ID_SHOW_ATTRCOLOURS:
+        p.fillRect(1, 1, 7, 7, kRed);
+        p.fillRect(8, 1, 7, 7, kLime);
+        p.fillRect(1, 8, 7, 6, kBlue);
+        p.fillRect(8, 8, 7, 6, kYellow);
+        break;
     default: break;
     }
 }
 
 QImage MakeToolStrip()
 {
-    QImage strip(int(kToolButtons.size()) * 16, 15, QImage::Format_RGB32);
+    const int images = int(std::count_if(kToolButtons.begin(), kToolButtons.end(), [](UINT id) { return id != ID_SEPARATOR; }));
+    QImage strip(images * 16, 15, QImage::Format_RGB32);
     strip.fill(kSilver);
     QPainter p(&strip);
     p.setRenderHint(QPainter::Antialiasing, false);
-    for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
+    int index = 0;
+    for (UINT id : kToolButtons) {
+        if (id == ID_SEPARATOR) continue;
         p.save();
-        p.setClipRect(int(i) * 16, 0, 16, 15);
-        p.translate(int(i) * 16, 0);
-        DrawToolButton(p, kToolButtons[i]);
+        p.setClipRect(index * 16, 0, 16, 15);
+        p.translate(index * 16, 0);
+        DrawToolButton(p, id);
         p.restore();
+        ++index;
     }
     return strip;
 }

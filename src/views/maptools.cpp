@@ -19,6 +19,46 @@ void PickCells(CZellDoc& doc, const CRect& cells)
 
 namespace {
 
+// The stamp on the attribute layer: a click sets the cell to the current
+// value, a drag every cell of the band; Ctrl+click takes the cell's value.
+class AttrStampTool : public CMapTool {
+public:
+    explicit AttrStampTool(const MapToolHost& host) : m_host(host) {}
+    void Press(const ToolEvent& e) override
+    {
+        if (!e.onMap) return;
+        if (e.flags & MK_CONTROL) {
+            m_host.doc->SetCurrentAttrValue(m_host.doc->CellAttribute(e.cell.x, e.cell.y));
+            return;
+        }
+        m_anchor = m_cell = e.cell;
+    }
+    void Move(const ToolEvent& e) override
+    {
+        if (m_anchor) m_cell = e.cell;
+    }
+    void Release(const ToolEvent& e) override
+    {
+        if (!m_anchor) return;
+        m_cell = e.cell;
+        const CRect cells = CellsBetween(*m_anchor, m_cell);
+        m_anchor.reset();
+        m_host.doc->PaintAttributes(cells);
+    }
+    void Cancel() override { m_anchor.reset(); }
+    bool IsActive() const override { return m_anchor.has_value(); }
+    ToolOverlay Overlay() const override
+    {
+        if (!m_anchor || m_cell == *m_anchor) return {};
+        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
+    }
+
+private:
+    MapToolHost m_host;
+    std::optional<CPoint> m_anchor;
+    CPoint m_cell;
+};
+
 // A stroke empties every cell on the pointer's path, the straight line
 // between two pointer events included; the whole stroke is one undo step.
 class EraserTool : public CMapTool {
@@ -90,7 +130,8 @@ private:
 };
 
 // A drag frames cells; the release picks them (one cell for a click) and
-// the stamp tool comes back.
+// the stamp tool comes back. On the attribute layer it takes the clicked
+// cell's value as the current one.
 class PickerTool : public CMapTool {
 public:
     explicit PickerTool(const MapToolHost& host) : m_host(host) {}
@@ -109,7 +150,12 @@ public:
         m_cell = e.cell;
         const CRect cells = CellsBetween(*m_anchor, m_cell);
         m_anchor.reset();
-        PickCells(*m_host.doc, cells);
+        CZellDoc& doc = *m_host.doc;
+        // On the attribute layer the picker takes the first cell's value.
+        if (doc.OnAttrLayer())
+            doc.SetCurrentAttrValue(doc.CellAttribute(cells.left, cells.top));
+        else
+            PickCells(doc, cells);
         m_host.switchTool(MapTool::Stamp);
     }
     void Cancel() override { m_anchor.reset(); }
@@ -194,7 +240,9 @@ std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host)
     case MapTool::Fill: return std::make_unique<FillTool>(host);
     case MapTool::Select: return std::make_unique<SelectTool>(host);
     case MapTool::Picker: return std::make_unique<PickerTool>(host);
-    case MapTool::Stamp: break;
+    case MapTool::Stamp:
+        if (host.doc && host.doc->OnAttrLayer()) return std::make_unique<AttrStampTool>(host);
+        break;
     }
     return nullptr;
 }

@@ -1,5 +1,6 @@
 // The map pane's tools other than the stamp: eraser, fill, rectangle
-// selection and picker. A tool hears the pointer on cells (press, move,
+// selection and picker, and on the attribute layer the stamp too (every
+// tool asks the document which layer it paints). A tool hears the pointer on cells (press, move,
 // release, cancel) and changes the map only through the document; what it
 // wants drawn over the cells it describes as data (Overlay), and the pane
 // draws that. The stamp tool is the pane's own editing (mapview_edit.cpp).
@@ -44,6 +45,8 @@ struct MapToolHost {
     std::function<void(MapTool)> switchTool;
 };
 
+// The tool for the document's active layer; none for the stamp on the tile
+// layer (the pane's own editing).
 std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host);
 
 // The rectangle of cells from a to b, both included, in any order.

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "attrtint.h"
 #include "fonts.h"
 #include "maphint.h"
 #include "maprender.h"
@@ -184,6 +185,7 @@ void CMapView::PrepareZoomSoon()
 
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
+    emit DocumentUpdated(lHint);
     // The zoomed-out forms of tiles and cells follow every change.
     if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
         m_zoomCache.TilesChanged();
@@ -195,6 +197,15 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         return;
     }
     if (lHint & HINT_BRUSH_PASTED) SetTool(MapTool::Stamp);
+    // The stamp is a tool of its own on the attribute layer.
+    if ((lHint & HINT_LAYER) && m_tool == MapTool::Stamp && (m_pTool != nullptr) != GetDocument()->OnAttrLayer())
+        SetTool(MapTool::Stamp);
+    // The cell under the pointer may hold another value, or its value another name.
+    if (lHint & (HINT_CELLS | HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
+    if ((lHint & HINT_ATTR_VALUES) && GetDocument()->m_bShowAttrColours) {
+        Invalidate(TRUE);
+        return;
+    }
     if (lHint & HINT_MAP_SELECTION) {
         RefreshScreen();
         emit StatusChanged();
@@ -290,11 +301,28 @@ void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)
                            std::int64_t(area.top) + scroll.y};
     if (IsOneToOne(m_zoom)) {
         RenderMapRegion(pixels, GetDocument()->m_map);
+        TintAttrColours(pixels, area);
         DrawTextOverlay(screen, area, mapArea, scroll);
         return;
     }
     RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, m_zoom);
+    TintAttrColours(pixels, area);
     DrawZoomedTextOverlay(screen, area, mapArea);
+}
+
+void CMapView::TintAttrColours(const MapPixels& pixels, const CRect& area)
+{
+    const CZellDoc& doc = *GetDocument();
+    if (!doc.m_bShowAttrColours) return;
+    // The cell of each pixel column and row, as clicks find it.
+    const MapViewport viewport = Viewport();
+    std::vector<int> cols(std::size_t(area.Width()), -1);
+    std::vector<int> rows(std::size_t(area.Height()), -1);
+    for (int x = 0; x < area.Width(); ++x)
+        if (const auto cell = viewport.CellAt(CPoint(area.left + x, area.top))) cols[std::size_t(x)] = cell->x;
+    for (int y = 0; y < area.Height(); ++y)
+        if (const auto cell = viewport.CellAt(CPoint(area.left, area.top + y))) rows[std::size_t(y)] = cell->y;
+    TintAttrCells(pixels, cols.data(), rows.data(), doc.Cells(), doc.AttrValues());
 }
 
 void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll)

@@ -76,6 +76,9 @@ public:
 signals:
     // The zoom, the tool or the cell under the pointer changed.
     void StatusChanged();
+    // The document told the panes of a change (the flags of maphint.h), for
+    // the panes beside the map that are no views of their own.
+    void DocumentUpdated(long hint);
 
 protected:
     void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -103,6 +106,8 @@ private:
     // to MapArea(): the pixels a whole refresh would give there.
     void ComposeArea(const CRect& area);
     void ComposeCells(const CRect& area, const CRect& mapArea);
+    // The attribute colour display over the cells just composed.
+    void TintAttrColours(const MapPixels& pixels, const CRect& area);
     void DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll);
     void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea);
     // The selection's outline, and where a selection being moved would land.

@@ -200,6 +200,10 @@ QString CMapView::WhereText() const
         const std::optional<short> tile = doc->Cells().Tile(c.x, c.y);
         const std::optional<short> attr = doc->Cells().Attr(c.x, c.y);
         if (tile && attr) text = QStringLiteral("%1, %2  타일 %3  속성 %4").arg(c.x).arg(c.y).arg(*tile).arg(*attr);
+        // A named value shows its name beside the number.
+        if (const std::string name = attr && *attr != kNoAttrCell ? doc->AttrValues().Name(*attr) : std::string();
+            !text.isEmpty() && !name.empty())
+            text += QStringLiteral(" (%1)").arg(QString::fromStdString(name));
     }
     if (doc && !doc->MapSelection().IsRectEmpty()) {
         const CRect& sel = doc->MapSelection();

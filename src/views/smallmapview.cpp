@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "maphint.h"
+#include "attrtint.h"
 #include "maprender.h"
 #include "zelldoc.h"
 
@@ -51,8 +52,9 @@ void CSmallMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();
-    } else if (lHint & HINT_TILE_IMAGES) {
-        // Cells may name other pictures now.
+    } else if ((lHint & (HINT_TILE_IMAGES | HINT_OVERLAY)) ||
+               ((lHint & HINT_ATTR_VALUES) && GetDocument()->m_bShowAttrColours)) {
+        // Cells may name other pictures now, or show other colours.
         Invalidate(TRUE);
     } else if ((lHint & HINT_CELLS) && pHint && m_nSrcWidth > 0 && m_nSrcHeight > 0) {
         const CZellDoc* doc = GetDocument();
@@ -92,5 +94,15 @@ void CSmallMapView::DrawPicture(CDC& dc, const CRect& requested)
     std::vector<std::uint32_t> pixels(std::size_t(area.Width()) * std::size_t(area.Height()));
     const MapPixels target{pixels.data(), area.Width(), area.Height(), area.Width(), area.left, area.top};
     if (!RenderReducedRegion(target, doc->m_map)) return;
+    if (doc->m_bShowAttrColours) {
+        // Each overview pixel is tinted for the cell under its first map pixel.
+        std::vector<int> cols(std::size_t(area.Width()));
+        std::vector<int> rows(std::size_t(area.Height()));
+        for (int x = 0; x < area.Width(); ++x)
+            cols[std::size_t(x)] = int(ReducedSourceSpan(area.left + x, m_nSrcWidth, m_nViewWidth).first / doc->TileWidth());
+        for (int y = 0; y < area.Height(); ++y)
+            rows[std::size_t(y)] = int(ReducedSourceSpan(area.top + y, m_nSrcHeight, m_nViewHeight).first / doc->TileHeight());
+        TintAttrCells(target, cols.data(), rows.data(), doc->Cells(), doc->AttrValues());
+    }
     dc.DrawScreenBits(area.left, area.top, pixels.data(), area.Width(), area.Height());
 }
