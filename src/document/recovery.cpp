@@ -172,23 +172,14 @@ void CRecoveryKeeper::WriteCopy()
     // Taken on this thread in no time: the map's cells and tiles are shared
     // with the document until it changes them.
     struct Copy {
-        CMapModel map;
-        WORD bitCount = 0;
-        std::vector<RGBQUAD> colours;
+        MapSnapshot snapshot;
         std::string meta;
     };
     auto copy = std::make_shared<Copy>();
-    copy->map = m_doc.m_map.Share();
-    copy->bitCount = m_doc.m_dib.GetBitCount();
-    if (copy->bitCount == 8 && m_doc.m_dib.m_pColors)
-        copy->colours.assign(m_doc.m_dib.m_pColors, m_doc.m_dib.m_pColors + 256);
+    copy->snapshot = m_doc.Snapshot();
     copy->meta = MetaText(m_doc.m_strBitmapPath, m_doc.GetPathName());
     Post([this, copy] {
-        MapSaveInput input;
-        input.map = &copy->map;
-        input.bitmapBitCount = copy->bitCount;
-        input.bitmapColours = copy->colours.empty() ? nullptr : copy->colours.data();
-        if (WriteMapFile(m_mapFile, input) == MapWriteResult::Ok) WriteText(m_metaFile, copy->meta);
+        if (WriteMapFile(m_mapFile, copy->snapshot.Input()) == MapWriteResult::Ok) WriteText(m_metaFile, copy->meta);
     });
 }
 

@@ -20,6 +20,7 @@
 #include "cellblock.h"
 #include "dib.h"
 #include "document.h"
+#include "mapfile.h"
 #include "mapmodel.h"
 #include "newmapdlg.h"
 #include "textcolordlg.h"
@@ -32,6 +33,20 @@ struct MapFileContent;
 class CScrollView;
 struct RecoveredSession;
 class CRecoveryKeeper;
+
+// What Save writes, taken in no time: the map shares its cells and tiles
+// with the document until the document changes them, and the loaded
+// bitmap's format goes with it. Save, the recovery copy and the tests all
+// write from one.
+struct MapSnapshot {
+    CMapModel map;
+    WORD bitmapBitCount = 0;
+    std::vector<RGBQUAD> bitmapColours;  // an 8-bit bitmap's 256 colours, else none
+    MapSaveInput Input() const
+    {
+        return {&map, bitmapBitCount, bitmapColours.empty() ? nullptr : bitmapColours.data()};
+    }
+};
 
 // Shown when saving a map without tiles and without the bitmap whose format
 // the file must then declare.
@@ -200,6 +215,7 @@ public:
     // A refused file leaves the document and the panes exactly as they were.
     bool SaveMapFileTo(const std::string& path);
     bool LoadMapFileFrom(const std::string& path);
+    MapSnapshot Snapshot() const;
 
     // Commands.
     void OnFileNew();

@@ -104,17 +104,23 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
         return false;
     }
 
-    MapSaveInput input;
-    input.map = &m_map;
-    input.bitmapBitCount = m_dib.GetBitCount();
-    input.bitmapColours = m_dib.GetBitCount() == 8 ? m_dib.m_pColors : nullptr;
-    const MapWriteResult result = WriteMapFile(path, input);
+    const MapWriteResult result = WriteMapFile(path, Snapshot().Input());
     if (const char* message = MapWriteMessage(result)) AfxMessageBox(message, MB_OK);
     if (result != MapWriteResult::Ok) return false;
     SaveAttrValuesBeside(path);
     m_undoStack.setClean();
     SetPathName(path);
     return true;
+}
+
+MapSnapshot CZellDoc::Snapshot() const
+{
+    MapSnapshot snapshot;
+    snapshot.map = m_map.Share();
+    snapshot.bitmapBitCount = m_dib.GetBitCount();
+    if (snapshot.bitmapBitCount == 8 && m_dib.m_pColors)
+        snapshot.bitmapColours.assign(m_dib.m_pColors, m_dib.m_pColors + 256);
+    return snapshot;
 }
 
 bool CZellDoc::LoadMapFileFrom(const std::string& path)

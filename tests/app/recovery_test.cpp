@@ -31,11 +31,8 @@ constexpr const char* kChildFolder = "PELLIN_RECOVERY_TEST_FOLDER";
 
 std::vector<std::uint8_t> Saved(const CZellDoc& doc)
 {
-    MapSaveInput input;
-    input.map = &doc.m_map;
-    input.bitmapBitCount = doc.m_dib.GetBitCount();
     std::vector<std::uint8_t> bytes;
-    EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
+    EXPECT_EQ(EncodeMapFile(doc.Snapshot().Input(), bytes), MapWriteResult::Ok);
     return bytes;
 }
 

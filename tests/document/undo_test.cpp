@@ -71,12 +71,8 @@ public:
     // What Save would write now.
     std::vector<std::uint8_t> Saved() const
     {
-        MapSaveInput input;
-        input.map = &doc->m_map;
-        input.bitmapBitCount = doc->m_dib.GetBitCount();
-        input.bitmapColours = doc->m_dib.m_pColors;
         std::vector<std::uint8_t> bytes;
-        EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
+        EXPECT_EQ(EncodeMapFile(doc->Snapshot().Input(), bytes), MapWriteResult::Ok);
         return bytes;
     }
     // The three panes that show the map and its tiles.
