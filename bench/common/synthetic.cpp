@@ -4,6 +4,7 @@
 #include "sprite.h"
 #include "tilelist.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -104,6 +105,21 @@ CMapModel RandomMap(int mapWidth, int mapHeight, int tileSize, int tileCount, st
             std::copy_n(cells.begin() + std::ptrdiff_t(row) * mapWidth, mapWidth, entries);
     }
     return map;
+}
+
+void AddRandomAttributes(CCellLayers& cells, int valueCount, std::uint64_t seed)
+{
+    RandomBits random(seed);
+    for (int row = 0; row < cells.Height(); ++row) {
+        short* values = cells.MutableRow(CellLayer::Attributes, row);
+        if (!values) return;
+        for (int col = 0; col < cells.Width();) {
+            const short value = short(random.Below(valueCount) - valueCount / 2);
+            const int run = std::min(cells.Width() - col, 1 + random.Below(8));
+            std::fill_n(values + col, run, value);
+            col += run;
+        }
+    }
 }
 
 bool WriteRandomMapFile(const std::string& path, int mapWidth, int mapHeight, int tileSize, int tileCount,

@@ -37,6 +37,11 @@ std::vector<short> RandomCells(int mapWidth, int mapHeight, int tileCount, std::
 // A map of random tiles and random cells (as RandomCells), no attributes.
 CMapModel RandomMap(int mapWidth, int mapHeight, int tileSize, int tileCount, std::uint64_t seed);
 
+// Fills the attribute layer with runs of 1 to 8 cells of one value, as
+// painted areas give; the values are valueCount numbers around 0, so
+// nearly every cell has a nonzero attribute.
+void AddRandomAttributes(CCellLayers& cells, int valueCount, std::uint64_t seed);
+
 // The bytes of a 24-bit bottom-up .bmp file of random pixels.
 std::vector<std::uint8_t> MakeBmpFile24(int width, int height, std::uint64_t seed);
 

@@ -1,8 +1,11 @@
 // Counting the values of a 4096 x 4096 attribute layer that uses 1,000
 // different values (what opening such a map costs before the value list
-// can show), against copying the same layer row by row.
+// can show), against copying the same layer row by row; and the cell work
+// of painting a 1024 x 1024 band on it (the undo step's chunks and the value
+// counts, without the panes) against writing those cells into a plain layer.
 #include "attrvalues.h"
 #include "celllayers.h"
+#include "mapmodel.h"
 #include "figures.h"
 #include "pairedtiming.h"
 #include "synthetic.h"
@@ -52,5 +55,52 @@ void BM_AttrValueRecount(benchmark::State& state)
                          "the value list ready within 0.2 s of opening"});
 }
 BENCHMARK(BM_AttrValueRecount)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+
+void BM_AttrBandCells(benchmark::State& state)
+{
+    constexpr int kBand = 1024;
+    CCellLayers cells;
+    if (cells.Create(kSide, kSide) != LayerAllocResult::Ok) {
+        state.SkipWithError("cannot make the layers");
+        return;
+    }
+    AddRandomAttributes(cells, kValues, 48);
+    CAttrValueTable table;
+    table.Recount(cells);
+    const CRect band(1500, 1500, 1500 + kBand, 1500 + kBand);
+    std::vector<short> layer(std::size_t(kSide) * kSide);
+    std::vector<double> counting;
+    PairedTimes times;
+    short value = 1;
+    for (auto _ : state) {
+        value = short(value % 900 + 1);
+        std::vector<ChunkChange> changes;
+        times.Round(
+            state,
+            [&] {
+                for (int row = band.top; row < band.bottom; ++row)
+                    std::fill_n(layer.data() + std::size_t(row) * kSide + std::size_t(band.left), kBand, value);
+            },
+            [&] {
+                const CCellLayers before = cells;
+                SetAttributes(cells, band, value);
+                changes = cells.ChangesSince(before);
+                counting.push_back(SecondsOf([&] {
+                    for (const ChunkChange& change : changes)
+                        if (change.layer == CellLayer::Attributes)
+                            table.Update(change.before.get(), change.after.get(), change.cells);
+                }));
+            });
+        benchmark::DoNotOptimize(layer.data());
+    }
+    if (table.Count(value) < std::size_t(kBand) * kBand) state.SkipWithError("the band was not counted");
+    RecordFigure(state, {"Attribute band 1024x1024 on 4096x4096 cells: undo step's chunks and value counts",
+                         times.SubjectMs(), times.BaselineMs(), "ms", "writing those cells into a plain layer",
+                         Limit::RatioAtMost, 3, "the cell work alone"});
+    RecordFigure(state, {"Attribute band 1024x1024: of which the value counts", Median(counting) * 1e3,
+                         times.BaselineMs(), "ms", "writing those cells into a plain layer", Limit::RatioAtMost, 3,
+                         "compares every cell of the chunks it reached"});
+}
+BENCHMARK(BM_AttrBandCells)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
 }  // namespace

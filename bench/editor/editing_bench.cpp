@@ -12,10 +12,16 @@
 //   for the larger map what its undo step costs: the peak of memory the
 //   fill adds and what the step keeps (against one layer), a 2 x 2 stamp's
 //   step across two chunks, and undo and redo to the updated panes against
-//   writing one layer's 128 MiB into fresh memory.
+//   writing one layer's 128 MiB into fresh memory;
+// - on the attribute layer of a 4,096 x 4,096-cell map whose cells use 1,000
+//   values: painting a 1,024 x 1,024 band, counts of the values included,
+//   to the map pane and the overview showing it, against writing those
+//   cells into a plain layer; and opening such a map, from the map pane's
+//   first paint to the value palette listing the values.
 #include "figures.h"
 #include "freshmemory.h"
 #include "pairedtiming.h"
+#include "scratchdir.h"
 #include "synthetic.h"
 
 #include <QAbstractButton>
@@ -29,6 +35,7 @@
 #include <utility>
 
 #include "afxmsg.h"
+#include "attrvaluepane.h"
 #include "doctemplate.h"
 #include "mainfrm.h"
 #include "maphint.h"
@@ -379,5 +386,118 @@ BENCHMARK(BM_FillAll4096)->UseManualTime()->Iterations(5)->Unit(benchmark::kMill
 
 void BM_FillAll8192(benchmark::State& state) { FillAll(state, 8192, 2000); }
 BENCHMARK(BM_FillAll8192)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The editor on the attribute layer with a 4096 x 4096-cell map of 32-pixel
+// tiles whose attributes use 1,000 values, loaded from a file as opening it
+// would (so the value counts are the map's); empty when that worked.
+std::string OpenAttrMap(EditorInProcess& editor, const ScratchDir& scratch)
+{
+    CMapModel map = RandomMap(4096, 4096, 32, 1000, 97);
+    AddRandomAttributes(map.m_cells, 1000, 98);
+    editor.ShowMap(map, CPoint(0, 0));
+    const std::string path = scratch.File("attrs.Map");
+    if (!editor.doc->SaveMapFileTo(path) || !editor.doc->LoadMapFileFrom(path)) return "the map did not save and load";
+    editor.doc->SetActiveLayer(CellLayer::Attributes);
+    QApplication::processEvents();
+    if (editor.doc->AttrValues().Values().size() < 999) return "the values were not counted";
+    return editor.Problem();
+}
+
+void BM_AttrBand1024(benchmark::State& state)
+{
+    constexpr int kSide = 4096;
+    constexpr int kBand = 1024;
+    EditorInProcess editor;
+    const ScratchDir scratch;
+    std::string problem = editor.Problem();
+    if (problem.empty()) problem = OpenAttrMap(editor, scratch);
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    // The pane shows part of the band.
+    const CRect band(1500, 1500, 1500 + kBand, 1500 + kBand);
+    editor.Map()->ScrollToDevicePosition(CPoint(2000 * 32 + 7, 2000 * 32 + 11));
+    editor.Map()->UpdateWindow();
+    std::vector<short> layer(std::size_t(kSide) * kSide);
+    PairedTimes times;
+    short value = 1;
+    for (auto _ : state) {
+        value = short(value % 900 + 1);  // each band changes every cell it covers
+        editor.doc->UndoStack().clear();
+        editor.doc->SetCurrentAttrValue(value);
+        QApplication::processEvents();
+        times.Round(
+            state,
+            [&] {
+                for (int row = band.top; row < band.bottom; ++row)
+                    std::fill_n(layer.data() + std::size_t(row) * kSide + std::size_t(band.left), kBand, value);
+            },
+            [&] {
+                editor.doc->PaintAttributes(band);
+                editor.Map()->UpdateWindow();
+                editor.frame->m_pSmallMapView->UpdateWindow();
+            });
+        benchmark::DoNotOptimize(layer.data());
+        QApplication::processEvents();  // the value palette and the window's repaint
+    }
+    problem = editor.Problem();
+    if (problem.empty() && (editor.doc->CellAttribute(band.left, band.top) != value ||
+                            editor.doc->CellAttribute(band.right - 1, band.bottom - 1) != value ||
+                            editor.doc->AttrValues().Count(value) < std::size_t(kBand) * kBand))
+        problem = "the band was not painted and counted";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    RecordFigure(state, {"Attribute band 1024x1024 on a 4096x4096-cell map, with value counts, "
+                         "to the map pane and overview",
+                         times.SubjectMs(), times.BaselineMs(), "ms", "writing those cells into a plain layer",
+                         Limit::RatioAtMost, 3, "median"});
+}
+BENCHMARK(BM_AttrBand1024)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAttrMapPalette(benchmark::State& state)
+{
+    EditorInProcess editor;
+    const ScratchDir scratch;
+    std::string problem = editor.Problem();
+    if (problem.empty()) problem = OpenAttrMap(editor, scratch);
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    const std::string path = scratch.File("attrs.Map");
+    std::vector<double> toPaint, toPalette, listBuild;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        if (!editor.doc->LoadMapFileFrom(path)) {
+            state.SkipWithError("the map did not load");
+            return;
+        }
+        editor.Map()->UpdateWindow();
+        const Clock::time_point painted = Clock::now();
+        // The palette rebuilds its list once the event loop runs again.
+        QApplication::processEvents();
+        const Clock::time_point ready = Clock::now();
+        toPaint.push_back(SecondsBetween(start, painted));
+        toPalette.push_back(SecondsBetween(painted, ready));
+        state.SetIterationTime(toPalette.back());
+        listBuild.push_back(SecondsOf([&] { editor.frame->m_pAttrValuePane->Refresh(); }));
+    }
+    problem = editor.Problem();
+    if (problem.empty() && editor.doc->AttrValues().Values().size() < 999) problem = "the values were not counted";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    RecordFigure(state, {"Open a 4096x4096-cell map using 1,000 attribute values: "
+                         "first paint to the value palette built",
+                         Median(toPalette) * 1e3, Median(toPaint) * 1e3, "ms",
+                         "load to the first paint (value counts included)", Limit::Below, 200, "median"});
+    RecordFigure(state, {"The value palette's list of 1,000 values built", Median(listBuild) * 1e3, 0, "ms", "",
+                         Limit::Below, 200, "median"});
+}
+BENCHMARK(BM_OpenAttrMapPalette)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -3,7 +3,9 @@
 // the window is then repainted from it, as the event loop would. Without an
 // overlay against one copy of the pane's area, on a 256 x 256-cell map and
 // at several places of a 4,096 x 4,096-cell map; with the tile numbers of
-// 16-pixel cells (8,160 of them) against a frame at 60 Hz.
+// 16-pixel cells (8,160 of them) against a frame at 60 Hz; with the
+// attribute colour display on a large map whose cells nearly all hold one
+// of 1,000 values.
 #include "figures.h"
 #include "pairedtiming.h"
 #include "synthetic.h"
@@ -66,6 +68,11 @@ public:
     }
 
     void ShowTileNumbers(bool on) { m_doc.m_bShowTileNumbers = on ? TRUE : FALSE; }
+    void ShowAttrColours(int valueCount)
+    {
+        AddRandomAttributes(m_doc.m_map.m_cells, valueCount, 63);
+        m_doc.m_bShowAttrColours = TRUE;
+    }
 
     // Scrolls there and lets the pane settle, as after a person's scroll.
     void ScrollTo(CPoint position)
@@ -121,14 +128,17 @@ BENCHMARK(BM_RefreshNoOverlay)->UseManualTime()->Iterations(101)->Unit(benchmark
 void BM_RefreshTileNumbers(benchmark::State& state) { TimeRefreshes(state, true); }
 BENCHMARK(BM_RefreshTileNumbers)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
 
-// The pane at random places of the large map, none on a cell's edge, in turn.
+// The pane at random places of the large map, none on a cell's edge, in
+// turn; with the attribute colour display when the argument is 1.
 void BM_RefreshLargeMap(benchmark::State& state)
 {
+    const bool attrColours = state.range(0) != 0;
     RefreshFixture fixture(kLargeMapSide);
     if (const std::string problem = fixture.Problem(); !problem.empty()) {
         state.SkipWithError(problem.c_str());
         return;
     }
+    if (attrColours) fixture.ShowAttrColours(1000);
     const int mapPixels = kLargeMapSide * kTileSize;
     RandomBits random(62);
     std::vector<CPoint> places;
@@ -152,10 +162,15 @@ void BM_RefreshLargeMap(benchmark::State& state)
         fixture.ScrollTo(places[round++ % places.size()]);
         times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
     }
-    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map, 7 places", times.SubjectMs(),
-                         times.BaselineMs(), "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
+    if (attrColours)
+        RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map, 7 places, attribute colours on",
+                             times.SubjectMs(), times.BaselineMs(), "ms", "one copy of the pane's area",
+                             Limit::RatioAtMost, 4, "1,000 values, nearly every cell nonzero"});
+    else
+        RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map, 7 places", times.SubjectMs(),
+                             times.BaselineMs(), "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
 }
-BENCHMARK(BM_RefreshLargeMap)->UseManualTime()->Iterations(105)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshLargeMap)->Arg(0)->Arg(1)->UseManualTime()->Iterations(105)->Unit(benchmark::kMillisecond);
 
 // The pane on the large map at each zoom step (the argument is the step's
 // index), somewhere in the middle; at the smallest steps the whole map is
