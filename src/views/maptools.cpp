@@ -19,19 +19,14 @@ void PickCells(CZellDoc& doc, const CRect& cells)
 
 namespace {
 
-// The stamp on the attribute layer: a click sets the cell to the current
-// value, a drag every cell of the band; Ctrl+click takes the cell's value.
-class AttrStampTool : public CMapTool {
+// A drag between two cells frames the band of cells between them (both
+// included); the release hands the band to the tool.
+class BandTool : public CMapTool {
 public:
-    explicit AttrStampTool(const MapToolHost& host) : m_host(host) {}
+    explicit BandTool(const MapToolHost& host, bool frameOneCell) : m_host(host), m_bFrameOneCell(frameOneCell) {}
     void Press(const ToolEvent& e) override
     {
-        if (!e.onMap) return;
-        if (e.flags & MK_CONTROL) {
-            m_host.doc->SetCurrentAttrValue(m_host.doc->CellAttribute(e.cell.x, e.cell.y));
-            return;
-        }
-        m_anchor = m_cell = e.cell;
+        if (e.onMap && !PressHandled(e)) m_anchor = m_cell = e.cell;
     }
     void Move(const ToolEvent& e) override
     {
@@ -43,20 +38,43 @@ public:
         m_cell = e.cell;
         const CRect cells = CellsBetween(*m_anchor, m_cell);
         m_anchor.reset();
-        m_host.doc->PaintAttributes(cells);
+        BandChosen(cells);
     }
     void Cancel() override { m_anchor.reset(); }
     bool IsActive() const override { return m_anchor.has_value(); }
     ToolOverlay Overlay() const override
     {
-        if (!m_anchor || m_cell == *m_anchor) return {};
+        if (!m_anchor || (!m_bFrameOneCell && m_cell == *m_anchor)) return {};
         return {CellsBetween(*m_anchor, m_cell), std::nullopt};
     }
 
-private:
+protected:
+    // A press the tool takes itself, starting no band.
+    virtual bool PressHandled(const ToolEvent&) { return false; }
+    virtual void BandChosen(const CRect& cells) = 0;
+
     MapToolHost m_host;
+
+private:
+    const bool m_bFrameOneCell;
     std::optional<CPoint> m_anchor;
     CPoint m_cell;
+};
+
+// The stamp on the attribute layer: a click sets the cell to the current
+// value, a drag every cell of the band; Ctrl+click takes the cell's value.
+class AttrStampTool : public BandTool {
+public:
+    explicit AttrStampTool(const MapToolHost& host) : BandTool(host, false) {}
+
+private:
+    bool PressHandled(const ToolEvent& e) override
+    {
+        if (!(e.flags & MK_CONTROL)) return false;
+        m_host.doc->SetCurrentAttrValue(m_host.doc->CellAttribute(e.cell.x, e.cell.y));
+        return true;
+    }
+    void BandChosen(const CRect& cells) override { m_host.doc->PaintAttributes(cells); }
 };
 
 // A stroke empties every cell on the pointer's path, the straight line
@@ -132,24 +150,13 @@ private:
 // A drag frames cells; the release picks them (one cell for a click) and
 // the stamp tool comes back. On the attribute layer it takes the clicked
 // cell's value as the current one.
-class PickerTool : public CMapTool {
+class PickerTool : public BandTool {
 public:
-    explicit PickerTool(const MapToolHost& host) : m_host(host) {}
-    void Press(const ToolEvent& e) override
+    explicit PickerTool(const MapToolHost& host) : BandTool(host, true) {}
+
+private:
+    void BandChosen(const CRect& cells) override
     {
-        if (!e.onMap) return;
-        m_anchor = m_cell = e.cell;
-    }
-    void Move(const ToolEvent& e) override
-    {
-        if (m_anchor) m_cell = e.cell;
-    }
-    void Release(const ToolEvent& e) override
-    {
-        if (!m_anchor) return;
-        m_cell = e.cell;
-        const CRect cells = CellsBetween(*m_anchor, m_cell);
-        m_anchor.reset();
         CZellDoc& doc = *m_host.doc;
         // On the attribute layer the picker takes the first cell's value.
         if (doc.OnAttrLayer())
@@ -158,18 +165,6 @@ public:
             PickCells(doc, cells);
         m_host.switchTool(MapTool::Stamp);
     }
-    void Cancel() override { m_anchor.reset(); }
-    bool IsActive() const override { return m_anchor.has_value(); }
-    ToolOverlay Overlay() const override
-    {
-        if (!m_anchor) return {};
-        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
-    }
-
-private:
-    MapToolHost m_host;
-    std::optional<CPoint> m_anchor;
-    CPoint m_cell;
 };
 
 // A drag selects a rectangle; a click outside the selection drops it; a
