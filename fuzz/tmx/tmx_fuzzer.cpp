@@ -1,11 +1,11 @@
 // Untrusted TMX maps through the reader, as "맵 열기" and zellmap import
 // take them. The input is the map file; after a NUL byte, the rest is the
-// file external.tsx beside it. Both go into a folder that also holds the
-// tileset pictures of art/, so a map can name them. A map that is read must
-// be one the program can hold: its tiles all of the map's tile size and bit
-// count, its cells naming tiles that exist, and it must save as a .Map file
-// that reads back to the same bytes and draws without straying outside the
-// picture.
+// file external.tsx beside it. Both are read from a folder kept in memory
+// that also holds the tileset pictures of art/, so a map can name them. A
+// map that is read must be one the program can hold: its tiles all of the
+// map's tile size and bit count, its cells naming tiles that exist, and it
+// must save as a .Map file that reads back to the same bytes and draws
+// without straying outside the picture.
 #include "mapfile.h"
 #include "maprender.h"
 #include "tmxread.h"
@@ -15,39 +15,48 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder with copies of the tileset pictures, removed at exit.
+// The folder the map is read from, in memory: the tileset pictures of art/
+// and, for each input, the map and its external.tsx. Nothing touches the
+// disk after the pictures are read once, so an input costs only its parse.
 class Folder {
 public:
     Folder()
     {
-        std::string pattern = (fs::temp_directory_path() / "pellin-tmx-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        m_path = pattern;
-        for (const auto& entry : fs::directory_iterator(PELLIN_TMX_ART))
-            fs::copy_file(entry.path(), m_path / entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(PELLIN_TMX_ART)) {
+            std::FILE* file = std::fopen(entry.path().c_str(), "rb");
+            if (!file) std::abort();
+            std::vector<std::uint8_t>& bytes = m_files[entry.path().filename().string()];
+            for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(std::uint8_t(c));
+            std::fclose(file);
+        }
     }
-    ~Folder()
+    void Set(const std::string& name, const std::uint8_t* data, std::size_t size)
     {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
+        m_files[name].assign(data, data + size);
     }
-    const fs::path& Path() const { return m_path; }
+    void Remove(const std::string& name) { m_files.erase(name); }
+    bool Read(const std::string& path, std::vector<std::uint8_t>& bytes) const
+    {
+        const fs::path normal = fs::path(path).lexically_normal();
+        if (normal.parent_path() != kRoot) return false;
+        const auto found = m_files.find(normal.filename().string());
+        if (found == m_files.end()) return false;
+        bytes = found->second;
+        return true;
+    }
+    static inline const fs::path kRoot = "/fuzz";
 
 private:
-    fs::path m_path;
+    std::map<std::string, std::vector<std::uint8_t>> m_files;
 };
-
-void Write(const fs::path& path, const std::uint8_t* data, std::size_t size)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0) std::abort();
-}
 
 void Check(bool condition)
 {
@@ -87,21 +96,20 @@ void CheckMap(const MapFileContent& content)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const Folder folder;
+    static Folder folder;
     const auto* nul = static_cast<const std::uint8_t*>(std::memchr(data, 0, size));
     const std::size_t mapSize = nul ? std::size_t(nul - data) : size;
-    const fs::path tsx = folder.Path() / "external.tsx";
-    if (nul) {
-        Write(tsx, nul + 1, size - mapSize - 1);
-    } else {
-        std::error_code ignored;
-        fs::remove(tsx, ignored);
-    }
-    const fs::path tmx = folder.Path() / "map.tmx";
-    Write(tmx, data, mapSize);
+    if (nul)
+        folder.Set("external.tsx", nul + 1, size - mapSize - 1);
+    else
+        folder.Remove("external.tsx");
+    folder.Set("map.tmx", data, mapSize);
 
     MapFileContent content;
-    const TmxReadReport report = ReadTmxFile(tmx.string(), content);
+    const auto files = [](const std::string& path, std::vector<std::uint8_t>& bytes) {
+        return folder.Read(path, bytes);
+    };
+    const TmxReadReport report = ReadTmx((Folder::kRoot / "map.tmx").string(), files, content);
     Check((report.result == TmxReadResult::Ok) == report.message.empty());
     if (report.result == TmxReadResult::Ok) CheckMap(content);
     return 0;

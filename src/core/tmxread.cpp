@@ -14,8 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <memory>
 #include <new>
 #include <optional>
@@ -95,20 +94,26 @@ const char* Property(const pugi::xml_node& node, const char* name)
     return property ? property.attribute("value").value() : nullptr;
 }
 
-bool ReadBytes(const fs::path& path, std::vector<std::uint8_t>& bytes)
+bool ReadDiskFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::error_code error;
+    if (fs::is_directory(path, error)) return false;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return false;
+    bytes.clear();
+    std::uint8_t buffer[65536];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get()))
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    return !std::ferror(file.get());
 }
 
 bool LoadXml(pugi::xml_document& doc, const fs::path& path, const char* root, const char* what,
-             TmxReadReport& report)
+             const TmxFileSource& files, TmxReadReport& report)
 {
-    const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
-    if (parsed.status == pugi::status_file_not_found || parsed.status == pugi::status_io_error)
+    std::vector<std::uint8_t> bytes;
+    if (!files(path.string(), bytes))
         return Refuse(report, TmxReadResult::CannotOpen, path.string() + "\n화일을 열 수 없습니다");
+    const pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size());
     if (parsed.status == pugi::status_out_of_memory)
         return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 화일을 읽을 수 없습니다");
     if (!parsed)
@@ -164,7 +169,7 @@ bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadRep
 // margin + n x (tile size + spacing), as many as fit), no more than
 // tilecount when it says fewer.
 bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const Geometry& map, long long bitCountWanted,
-                 Tileset& tileset, TmxReadReport& report)
+                 const TmxFileSource& files, Tileset& tileset, TmxReadReport& report)
 {
     long long value = 0;
     if (!IntAttribute(mapTileset, "firstgid", 1, kGidFlagBits - 1, value, report)) return false;
@@ -174,7 +179,7 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
     fs::path base = folder;
     if (const char* source = mapTileset.attribute("source").value(); *source) {
         const fs::path path = folder / fs::path(source);
-        if (!LoadXml(external, path, "tileset", "타일셋 화일(.tsx)", report)) return false;
+        if (!LoadXml(external, path, "tileset", "타일셋 화일(.tsx)", files, report)) return false;
         node = external.child("tileset");
         base = path.parent_path();
     }
@@ -196,7 +201,7 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
 
     const fs::path picturePath = base / fs::path(image.attribute("source").value());
     std::vector<std::uint8_t> bytes;
-    if (!ReadBytes(picturePath, bytes))
+    if (!files(picturePath.string(), bytes))
         return Refuse(report, TmxReadResult::CannotOpen, picturePath.string() + "\n타일셋 그림을 열 수 없습니다");
     BYTE* decoded = nullptr;
     bool flattened = false;
@@ -338,10 +343,10 @@ bool ReadFormatWithoutTiles(const pugi::xml_node& mapNode, long long bitCount, M
     return true;
 }
 
-bool ReadMap(const fs::path& path, MapFileContent& content, TmxReadReport& report)
+bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& content, TmxReadReport& report)
 {
     pugi::xml_document doc;
-    if (!LoadXml(doc, path, "map", "TMX 맵 화일", report)) return false;
+    if (!LoadXml(doc, path, "map", "TMX 맵 화일", files, report)) return false;
     const pugi::xml_node mapNode = doc.child("map");
     const std::string orientation = mapNode.attribute("orientation").value();
     if (orientation != "orthogonal")
@@ -379,7 +384,7 @@ bool ReadMap(const fs::path& path, MapFileContent& content, TmxReadReport& repor
 
     Tileset tileset;
     const bool hasTileset = tilesetCount == 1;
-    if (hasTileset && !ReadTileset(mapNode.child("tileset"), path.parent_path(), map, bitCount, tileset, report))
+    if (hasTileset && !ReadTileset(mapNode.child("tileset"), path.parent_path(), map, bitCount, files, tileset, report))
         return false;
     CCellLayers& cells = content.map.m_cells;
     if (const LayerAllocResult made = cells.Create(map.width, map.height); made != LayerAllocResult::Ok)
@@ -404,10 +409,15 @@ bool ReadMap(const fs::path& path, MapFileContent& content, TmxReadReport& repor
 
 TmxReadReport ReadTmxFile(const std::string& path, MapFileContent& out)
 {
+    return ReadTmx(path, ReadDiskFile, out);
+}
+
+TmxReadReport ReadTmx(const std::string& path, const TmxFileSource& files, MapFileContent& out)
+{
     TmxReadReport report;
     MapFileContent content;
     try {
-        if (!ReadMap(fs::path(path), content, report)) return report;
+        if (!ReadMap(fs::path(path), files, content, report)) return report;
     } catch (const std::bad_alloc&) {
         Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 맵을 가져올 수 없습니다");
         return report;

@@ -26,7 +26,10 @@
 
 #include "mapfile.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 // Names shared with zellmap export, which writes what this reads.
 inline constexpr const char* kTmxAttributeProperty = "attribute";
@@ -56,3 +59,11 @@ struct TmxReadReport {
 // and both layers; the bit count and colour table to save it with);
 // otherwise it is left as it was. Shows no message box.
 TmxReadReport ReadTmxFile(const std::string& path, MapFileContent& out);
+
+// Where the reader takes the bytes of the map, its .tsx and its tileset
+// picture from, by path as the map names them (joined to the folder of the
+// file that names them): false when there is no such file to read.
+using TmxFileSource = std::function<bool(const std::string& path, std::vector<std::uint8_t>& bytes)>;
+
+// ReadTmxFile with the files from files instead of the disk.
+TmxReadReport ReadTmx(const std::string& path, const TmxFileSource& files, MapFileContent& out);
