@@ -1,6 +1,7 @@
 #include "celllayers.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 // A little under 128 KiB a chunk: small enough that the first edit after a
@@ -54,7 +55,13 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
             layer.chunks.clear();
             return false;
         }
-        std::fill_n(block.get(), cells, fill);
+        // Empty (-1) and 0 are one byte repeated: memset fills the layer of
+        // a large map several times faster than a loop of shorts.
+        const auto bits = static_cast<unsigned short>(fill);
+        if ((bits & 0xFF) == bits >> 8)
+            std::memset(block.get(), bits & 0xFF, cells * sizeof(short));
+        else
+            std::fill_n(block.get(), cells, fill);
         layer.chunks.push_back(std::move(block));
     }
     layer.present = true;
