@@ -53,10 +53,18 @@ void CAttrValueTable::Recount(const CCellLayers& cells)
 
 void CAttrValueTable::Update(const short* before, const short* after, std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (before[i] == after[i]) continue;
-        --m_counts[Index(before[i])];
-        ++m_counts[Index(after[i])];
+    // An edit mostly writes runs of one value: what the value gains is added
+    // once a run, not one cell at a time (a chain of writes to one counter),
+    // and the old values are taken off without a branch.
+    for (std::size_t i = 0; i < count;) {
+        const short value = after[i];
+        std::uint32_t gained = 0;
+        for (; i < count && after[i] == value; ++i) {
+            const std::uint32_t changed = before[i] != value;
+            m_counts[Index(before[i])] -= changed;
+            gained += changed;
+        }
+        m_counts[Index(value)] += gained;
     }
 }
 

@@ -102,6 +102,12 @@ public:
     // the changes stay as they are.
     void PutChunks(const std::vector<ChunkChange>& changes, bool after);
 
+    // The cells of a change's chunk (of a chunk of these layers' shape) in
+    // columns [left, right) and rows [top, bottom): calls each(offset,
+    // count) with where each row's part starts in the chunk and its length.
+    template <class Each>
+    void ForEachRowPart(const ChunkChange& change, int left, int top, int right, int bottom, Each each) const;
+
 private:
     struct Layer {
         bool present = true;
@@ -118,3 +124,18 @@ private:
     Layer m_tiles;
     Layer m_attrs;
 };
+
+template <class Each>
+void CCellLayers::ForEachRowPart(const ChunkChange& change, int left, int top, int right, int bottom, Each each) const
+{
+    if (change.index >= Of(change.layer).chunks.size() || change.cells != ChunkCells(change.index)) return;
+    const int firstRow = int(change.index) * m_rowsPerChunk;
+    const int rows = int(change.cells / std::size_t(m_width));
+    left = left < 0 ? 0 : left;
+    right = right > m_width ? m_width : right;
+    top = top < firstRow ? firstRow : top;
+    bottom = bottom > firstRow + rows ? firstRow + rows : bottom;
+    if (left >= right) return;
+    for (int row = top; row < bottom; ++row)
+        each(std::size_t(row - firstRow) * std::size_t(m_width) + std::size_t(left), std::size_t(right - left));
+}

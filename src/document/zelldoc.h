@@ -328,8 +328,9 @@ private:
     void RemoveTiles(const QString& step, std::vector<int> numbers);
 
     // Keeps the value counts up with chunks going forward (as they were to
-    // as they became) or back.
-    void CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward);
+    // as they became) or back; the cells outside the edit's rectangle kept
+    // their values and are not looked at.
+    void CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward, const CRect& cells);
 
     // The layers a selection, cut, move or delete reaches on the active layer.
     LayerScope EditScope() const;

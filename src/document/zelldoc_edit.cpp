@@ -64,20 +64,23 @@ void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
         written = edit(m_map.m_cells);
         changes = m_map.m_cells.ChangesSince(before);
     }
-    CountAttrChanges(changes, true);
+    CountAttrChanges(changes, true, written);
     // The step's first redo is the edit above and does nothing again.
     if (!changes.empty()) m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));
     CellsChanged(written);
 }
 
-void CZellDoc::CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward)
+void CZellDoc::CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward, const CRect& cells)
 {
     for (const ChunkChange& change : changes) {
         if (change.layer != CellLayer::Attributes || !change.before || !change.after) continue;
         const short* before = change.before.get();
         const short* after = change.after.get();
         if (!forward) std::swap(before, after);
-        m_attrValues.Update(before, after, change.cells);
+        m_map.m_cells.ForEachRowPart(change, cells.left, cells.top, cells.right, cells.bottom,
+                                     [&](std::size_t offset, std::size_t count) {
+                                         m_attrValues.Update(before + offset, after + offset, count);
+                                     });
     }
 }
 
@@ -104,7 +107,7 @@ short CZellDoc::CellAttribute(int col, int row) const { return m_map.m_cells.Att
 
 void CZellDoc::PutCellChunks(const std::vector<ChunkChange>& changes, bool after, const CRect& cells)
 {
-    CountAttrChanges(changes, after);
+    CountAttrChanges(changes, after, cells);
     m_map.m_cells.PutChunks(changes, after);
     CellsChanged(cells);
 }
