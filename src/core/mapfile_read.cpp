@@ -7,16 +7,22 @@
 #include "sprite.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <cerrno>
+#include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <new>
+#include <span>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr std::size_t kReadPieceBytes = std::size_t(1) << 20;
+constexpr std::size_t kReadPieceBytes = std::size_t(64) << 10;
 
 std::uint16_t Uint16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 
@@ -34,7 +40,18 @@ public:
     virtual std::uint64_t Size() const = 0;
     // The next n bytes, valid until the next call; nullptr if they cannot be read.
     virtual const std::uint8_t* Next(std::size_t n) = 0;
+    // Copies the next bytes into the pieces, one after another (so a tile's
+    // rows go straight to where the tile keeps them); false if they cannot
+    // all be read. The pieces are used up in the process.
+    virtual bool ReadInto(std::span<iovec> pieces) = 0;
 };
+
+// Takes n bytes off the front of a piece.
+void Consume(iovec& piece, std::size_t n)
+{
+    piece.iov_base = static_cast<std::uint8_t*>(piece.iov_base) + n;
+    piece.iov_len -= n;
+}
 
 class MemorySource final : public ByteSource {
 public:
@@ -47,6 +64,15 @@ public:
         m_pos += n;
         return p;
     }
+    bool ReadInto(std::span<iovec> pieces) override
+    {
+        for (const iovec& piece : pieces) {
+            const std::uint8_t* p = Next(piece.iov_len);
+            if (!p) return false;
+            std::memcpy(piece.iov_base, p, piece.iov_len);
+        }
+        return true;
+    }
 
 private:
     const std::uint8_t* m_data;
@@ -55,11 +81,12 @@ private:
 };
 
 // Reads the file a large piece at a time, straight into its own buffer,
-// and hands out records from there: tiles come a few KiB each, and each
-// byte is copied once on its way from the file to its tile.
+// and hands out records from there; what goes into pieces of the caller's
+// is read straight into them. Either way each byte is copied once on its
+// way from the file to its place.
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(std::FILE* file, std::uint64_t size) : m_file(file), m_size(size) {}
+    explicit FileSource(int file, std::uint64_t size) : m_file(file), m_size(size) {}
     std::uint64_t Size() const override { return m_size; }
     const std::uint8_t* Next(std::size_t n) override
     {
@@ -67,6 +94,29 @@ public:
         const std::uint8_t* p = m_buffer.get() + m_pos;
         m_pos += n;
         return p;
+    }
+    bool ReadInto(std::span<iovec> pieces) override
+    {
+        // What the buffer holds already comes first.
+        std::size_t i = 0;
+        while (i < pieces.size() && m_pos < m_end) {
+            const std::size_t n = std::min(pieces[i].iov_len, m_end - m_pos);
+            std::memcpy(pieces[i].iov_base, m_buffer.get() + m_pos, n);
+            m_pos += n;
+            Consume(pieces[i], n);
+            if (pieces[i].iov_len == 0) ++i;
+        }
+        while (i < pieces.size()) {
+            const int count = int(std::min<std::size_t>(pieces.size() - i, IOV_MAX));
+            const ssize_t got = ::readv(m_file, &pieces[i], count);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 || (got == 0 && pieces[i].iov_len > 0)) return false;
+            // A short read leaves the rest for the next turn.
+            std::size_t left = std::size_t(got);
+            for (; i < pieces.size() && left >= pieces[i].iov_len; ++i) left -= pieces[i].iov_len;
+            if (left > 0) Consume(pieces[i], left);
+        }
+        return true;
     }
 
 private:
@@ -86,11 +136,17 @@ private:
             std::memmove(m_buffer.get(), m_buffer.get() + m_pos, kept);
         }
         m_pos = 0;
-        m_end = kept + std::fread(m_buffer.get() + kept, 1, m_capacity - kept, m_file);
+        m_end = kept;
+        while (m_end < m_capacity) {
+            const ssize_t got = ::read(m_file, m_buffer.get() + m_end, m_capacity - m_end);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            m_end += std::size_t(got);
+        }
         return m_end >= n;
     }
 
-    std::FILE* m_file;
+    int m_file;
     std::uint64_t m_size;
     std::unique_ptr<std::uint8_t[]> m_buffer;
     std::size_t m_capacity = 0;
@@ -174,20 +230,48 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
 
     const std::size_t pixelBytes =
         std::size_t(map.m_nTileHeight) * std::size_t(MapFileRowSize(map.m_nTileWidth, bits));
-    // Every tile's block in one piece (see TileStorage). Without the memory
-    // for it, each tile gets a block of its own.
+    // Every tile's block in one piece (see TileStorage), the rows read
+    // straight into it, a batch of tiles at a time. Without the memory for
+    // it, each tile gets a block of its own.
     const std::size_t blockBytes = CSprite::BlockBytes(map.m_nTileWidth, map.m_nTileHeight, bits);
+    const std::size_t rowsOffset = CSprite::RowsOffset(bits);
     std::shared_ptr<BYTE[]> storage;
     if (tileCount > 0) storage = TileStorage(blockBytes * std::size_t(tileCount));
-    for (int i = 0; i < tileCount; ++i) {
-        const std::uint8_t* record = source.Next(pixelBytes + 1);
-        if (!record) return MapReadResult::CannotOpen;
-        SpritePtr tile(new (std::nothrow) CSprite);
-        if (!tile) return MapReadResult::TileCreateFailed;
-        tile->CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr,
-                             record, bits, storage, storage ? storage.get() + blockBytes * std::size_t(i) : nullptr);
-        if (tile->IsEmpty()) return MapReadResult::TileCreateFailed;
-        map.m_tileList.AddTail(tile.release(), record[pixelBytes]);
+    // The tiles themselves in one allocation as well, which each tile shares:
+    // one small allocation per tile costs more than its rows.
+    std::shared_ptr<CSprite[]> tiles;
+    if (tileCount > 0) {
+        tiles.reset(new (std::nothrow) CSprite[std::size_t(tileCount)]);
+        if (!tiles) return MapReadResult::TileCreateFailed;
+        map.m_tileList.Reserve(tileCount);
+    }
+    constexpr int kTilesPerRead = 512;  // two pieces each, within what one readv takes
+    std::array<iovec, 2 * kTilesPerRead> pieces;
+    std::array<BYTE, kTilesPerRead> attributes;
+    for (int first = 0; first < tileCount; first += kTilesPerRead) {
+        const int count = std::min(kTilesPerRead, tileCount - first);
+        const auto blockAt = [&](int k) { return storage.get() + blockBytes * std::size_t(first + k); };
+        if (storage) {
+            for (int k = 0; k < count; ++k) {
+                pieces[std::size_t(2 * k)] = {blockAt(k) + rowsOffset, pixelBytes};
+                pieces[std::size_t(2 * k + 1)] = {&attributes[std::size_t(k)], 1};
+            }
+            if (!source.ReadInto(std::span(pieces.data(), std::size_t(2 * count)))) return MapReadResult::CannotOpen;
+            // The headers go in front of rows that have left the cache: ask
+            // for all of a batch's at once rather than wait for each in turn.
+            for (int k = 0; k < count; ++k) __builtin_prefetch(blockAt(k), 1);
+        }
+        for (int k = 0; k < count; ++k) {
+            BYTE* block = storage ? blockAt(k) : nullptr;
+            const std::uint8_t* rows = block ? block + rowsOffset : source.Next(pixelBytes + 1);
+            if (!rows) return MapReadResult::CannotOpen;
+            const BYTE attribute = block ? attributes[std::size_t(k)] : rows[pixelBytes];
+            CSprite& tile = tiles[std::size_t(first + k)];
+            tile.CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr,
+                                rows, bits, storage, block);
+            if (tile.IsEmpty()) return MapReadResult::TileCreateFailed;
+            map.m_tileList.AddTail(SharedSprite(tiles, &tile), attribute);
+        }
     }
 
     if (!ReadLayer(source, map.m_cells, CellLayer::Tiles) || !ReadLayer(source, map.m_cells, CellLayer::Attributes))
@@ -208,17 +292,14 @@ MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileCo
 
 MapReadResult ReadMapFile(const std::string& path, MapFileContent& out)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return MapReadResult::CannotOpen;
-    // The source buffers large pieces itself; the stream's own buffer
-    // would only add a copy.
-    std::setvbuf(file, nullptr, _IONBF, 0);
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return MapReadResult::CannotOpen;
     struct stat info {};
     MapReadResult result = MapReadResult::CannotOpen;
-    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode)) {
         FileSource source(file, std::uint64_t(info.st_size));
         result = Parse(source, out);
     }
-    std::fclose(file);
+    ::close(file);
     return result;
 }

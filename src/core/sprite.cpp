@@ -41,14 +41,16 @@ void CSprite::Free()
 std::size_t CSprite::BlockBytes(int width, int height, WORD bitCount)
 {
     const std::size_t pixelBytes = std::size_t(PackedStride(width, bitCount)) * std::size_t(height);
-    return (sizeof(BITMAPINFOHEADER) + PackedColourTableBytes(bitCount) + pixelBytes + 7) / 8 * 8;
+    return (RowsOffset(bitCount) + pixelBytes + 7) / 8 * 8;
 }
+
+std::size_t CSprite::RowsOffset(WORD bitCount) { return sizeof(BITMAPINFOHEADER) + PackedColourTableBytes(bitCount); }
 
 void CSprite::Place(BYTE* block, WORD bitCount)
 {
     m_pBMI = reinterpret_cast<BITMAPINFO*>(block);
     m_pColors = bitCount == 8 ? reinterpret_cast<RGBQUAD*>(block + sizeof(BITMAPINFOHEADER)) : nullptr;
-    m_pBits = block + sizeof(BITMAPINFOHEADER) + PackedColourTableBytes(bitCount);
+    m_pBits = block + RowsOffset(bitCount);
 }
 
 bool CSprite::Allocate(int width, int height, WORD bitCount)
@@ -154,7 +156,7 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
     header.biSizeImage = DWORD(pixelBytes);
     std::memcpy(made.m_pBMI, &header, sizeof header);
     if (bitCount == 8) std::memcpy(made.m_pColors, colours, PackedColourTableBytes(bitCount));
-    std::memcpy(made.m_pBits, bits, pixelBytes);
+    if (made.m_pBits != bits) std::memcpy(made.m_pBits, bits, pixelBytes);
 
     Free();
     m_pBMI = std::exchange(made.m_pBMI, nullptr);

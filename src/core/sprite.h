@@ -45,6 +45,9 @@ public:
     // The bytes of a tile's block, a multiple of 8 so that blocks can be
     // laid one after another.
     static std::size_t BlockBytes(int width, int height, WORD bitCount);
+    // Where the rows begin inside a block. A reader may put a tile's rows
+    // there itself and pass them as `bits`: rows in place are not copied.
+    static std::size_t RowsOffset(WORD bitCount);
 
     bool IsEmpty() const { return m_pBMI == nullptr; }
     int GetWidth() const;   // 0 for an empty tile

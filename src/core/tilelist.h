@@ -10,6 +10,8 @@
 #include "sprite.h"
 #include "wintypes.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -61,6 +63,8 @@ public:
     // n on up one number; false when the picture is null or empty or n is
     // out of range.
     bool InsertAt(int n, TileEntry tile);
+    // Makes room for count tiles in all, so that adding that many moves nothing.
+    void Reserve(int count) { m_tiles.reserve(std::size_t(std::max(count, 0))); }
     // Lets go of every tile.
     void DeleteAll() { m_tiles.clear(); }
 

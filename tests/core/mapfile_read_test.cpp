@@ -93,6 +93,13 @@ TEST_P(MapFileRoundTrip, GivesBackEverythingAndTheSameBytes)
         const std::string copy = folder.File("again.Map");
         ASSERT_EQ(WriteMapFile(copy, again), MapWriteResult::Ok);
         EXPECT_EQ(ReadBytes(copy), bytes);
+
+        // A tile kept elsewhere (an undo step, the clipboard) outlives the map it came from.
+        const SharedSprite kept = content.map.m_tileList.SharedAt(tileCount - 1);
+        content = MapFileContent{};
+        const CSprite& original = *map.tiles.GetAt(tileCount - 1);
+        const std::size_t rowBytes = std::size_t(original.GetStride()) * std::size_t(original.GetHeight());
+        EXPECT_EQ(std::memcmp(kept->m_pBits, original.m_pBits, rowBytes), 0);
     }
 }
 
