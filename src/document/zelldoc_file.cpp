@@ -80,8 +80,8 @@ void CZellDoc::OnOpenBitmap()
 
 void CZellDoc::LoadBitmapFile(const std::string& path)
 {
-    // Load reports its own errors; the bitmap view then shows no bitmap.
-    m_dib.Load(path);
+    // A bitmap that cannot be loaded says why; the bitmap view then shows none.
+    if (const ImagingResult loaded = m_dib.Load(path); !loaded) AfxMessageBox(loaded.message);
     m_strBitmapPath = m_dib.m_bLoaded ? path : std::string();
     UpdateAllViews(nullptr, HINT_BITMAP);
     if (m_dib.TransparencyWasFlattened()) StatusNote(kMsgTransparencyFlattened);

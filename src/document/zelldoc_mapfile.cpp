@@ -68,7 +68,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     m_strBitmapPath.clear();
     std::error_code error;
     if (!session.bitmapPath.empty() && std::filesystem::is_regular_file(session.bitmapPath, error)) {
-        m_dib.Load(session.bitmapPath);
+        if (const ImagingResult loaded = m_dib.Load(session.bitmapPath); !loaded) AfxMessageBox(loaded.message);
         if (m_dib.m_bLoaded) m_strBitmapPath = session.bitmapPath;
     }
     DropPicks();

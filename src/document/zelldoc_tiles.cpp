@@ -12,7 +12,8 @@ void CZellDoc::OnBitmapAllTiles()
 {
     // New tiles go behind the ones already there; nothing is replaced.
     CTileList cut;
-    CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut, Tiles().GetCount());
+    const BitmapCutResult result = CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut, Tiles().GetCount());
+    if (!result) AfxMessageBox(result.message);
     AddCutTiles(QStringLiteral("비트맵 전체 타일 자르기"), cut);
 }
 
