@@ -3,7 +3,6 @@
 // undo steps make. Each edit is one undo step (a stroke's edits, one together).
 #include <algorithm>
 
-#include "afxmsg.h"
 #include "maphint.h"
 #include "tilecut.h"
 #include "undocommands.h"
@@ -172,13 +171,13 @@ void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)
         // A cell reaching past the picture is never cut: it has no pixels there.
         if (!CellInsideBitmap(m_dib, cell)) continue;
         if (!RoomForAnotherTile(Tiles().GetCount() + cut.GetCount())) {
-            AfxMessageBox(kMsgTileLimitReached);
+            Prompts().ShowMessage(kMsgTileLimitReached);
             break;
         }
         const TileCutResult made = CutTile(m_dib, cell);
         // One message for a bitmap that cannot be cut, not one per cell.
         if (made.tile == nullptr) {
-            if (!made) AfxMessageBox(made.message);
+            if (!made) Prompts().ShowMessage(made.message);
             break;
         }
         cut.AddTail(made.tile);
