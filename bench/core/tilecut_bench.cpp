@@ -42,7 +42,7 @@ void BM_WholeBitmapCut(benchmark::State& state)
                 copy = std::make_unique<FreshBytes>(bytes);
                 std::memcpy(copy->Data(), dib.m_pBits, bytes);
             },
-            [&] { cut = CutWholeBitmap(dib, kTileSize, kTileSize, tiles); });
+            [&] { cut = CutWholeBitmap(dib, kTileSize, kTileSize, tiles).appended; });
         tiles.DeleteAll();
         if (cut != expected) {
             state.SkipWithError("the cut made a wrong number of tiles");

@@ -1,7 +1,6 @@
 // Untrusted .bmp bytes: load them, then cut every tile at several tile
 // sizes and read every screen pixel, as the bitmap view and the
 // whole-bitmap command would.
-#include "afxmsg.h"
 #include "dib.h"
 #include "tilecut.h"
 #include "tilelist.h"
@@ -20,15 +19,10 @@ std::uint32_t Sum(const std::uint32_t* pixels, int width, int height)
     for (long i = 0; pixels != nullptr && i < long(width) * height; ++i) sum += pixels[i];
     return sum;
 }
-
-struct QuietMessages {
-    QuietMessages() { AfxSetMessageSink([](const std::string&, unsigned) { return IDOK; }); }
-};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QuietMessages quiet;
     CDib dib;
     if (!dib.LoadFromMemory(data, size)) return 0;
     g_sink = Sum(dib.GetScreenBits(), dib.GetWidth(), dib.GetHeight());
@@ -39,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const long cells = long(dib.GetWidth() / size2[0]) * (dib.GetHeight() / size2[1]);
         if (cells > 4096) continue;
         CTileList tiles;
-        const int made = CutWholeBitmap(dib, size2[0], size2[1], tiles);
+        const int made = CutWholeBitmap(dib, size2[0], size2[1], tiles).appended;
         if (made != tiles.GetCount()) std::abort();
         for (const CSprite* tile : tiles) {
             if (tile->IsEmpty() || tile->GetWidth() != size2[0] || tile->GetHeight() != size2[1]) std::abort();
@@ -50,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int w = dib.GetWidth(), h = dib.GetHeight();
     for (const CRect& cell : {CRect(w - 32, h - 32, w, h), CRect(w - 16, h - 16, w + 16, h + 16), CRect(-1, -1, 1, 1),
                              CRect(0, 0, w, h), CRect(w, h, w + 1, h + 1)}) {
-        CSprite* tile = CutTile(dib, cell);
+        CSprite* tile = CutTile(dib, cell).tile;
         if (tile != nullptr) g_sink = g_sink + Sum(tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
         delete tile;
     }

@@ -2,7 +2,6 @@
 // zellmap cut read them: load, then read every screen pixel and cut every
 // tile at two tile sizes. A picture that loads must be one the rest of the
 // program can hold: 8 or 24 bits, its stored rows zero past the pixels.
-#include "afxmsg.h"
 #include "dib.h"
 #include "pngdecode.h"
 #include "tilecut.h"
@@ -15,15 +14,10 @@
 
 namespace {
 volatile std::uint32_t g_sink;
-
-struct QuietMessages {
-    QuietMessages() { AfxSetMessageSink([](const std::string&, unsigned) { return IDOK; }); }
-};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QuietMessages quiet;
     // Other bytes are the .bmp reader's, which its own fuzzer covers.
     if (!HasPngSignature(data, size)) return 0;
     CDib dib;
@@ -41,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int size2 : {16, 3}) {
         if (long(w / size2) * (h / size2) > 4096) continue;
         CTileList tiles;
-        if (CutWholeBitmap(dib, size2, size2, tiles) != (w / size2) * (h / size2)) std::abort();
+        if (CutWholeBitmap(dib, size2, size2, tiles).appended != (w / size2) * (h / size2)) std::abort();
         for (const CSprite* tile : tiles) sum += tile->GetScreenBits()[0];
     }
     g_sink = sum;

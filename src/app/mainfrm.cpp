@@ -91,7 +91,11 @@ void CMainFrame::OnDocumentUpdated(long hint)
     m_bAttrLayerShown = attrLayer;
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The document may outlive its frame: it must not ask a frame that is gone.
+    if (m_pPromptedDoc) m_pPromptedDoc->SetPrompts(nullptr);
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -156,6 +160,8 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
 
 BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
 {
+    m_pPromptedDoc = pContext ? dynamic_cast<CZellDoc*>(pContext->m_pCurrentDoc) : nullptr;
+    if (m_pPromptedDoc) m_pPromptedDoc->SetPrompts(&m_prompts);
     if (!m_wndSplitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST) ||
         !m_wndSplitterTop.CreateStatic(&m_wndSplitter, 1, 2, WS_CHILD | WS_VISIBLE | WS_BORDER,
                                        m_wndSplitter.IdFromRowCol(0, 0)) ||

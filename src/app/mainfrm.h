@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controlbars.h"
+#include "dialogprompts.h"
 #include "frame.h"
 #include "splitter.h"
 
@@ -13,6 +14,7 @@ class QDockWidget;
 class CMapView;
 class CSmallMapView;
 class CTileView;
+class CZellDoc;
 
 class CMainFrame : public CFrameWnd {
     Q_OBJECT
@@ -62,4 +64,7 @@ private:
     void CreateAttrValuesDock();
     void OnDocumentUpdated(long hint);
     bool m_bAttrLayerShown = false;
+    // The frame answers its document's questions and runs its dialogs.
+    CDialogPrompts m_prompts;
+    CZellDoc* m_pPromptedDoc = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "dib.h"
 
-#include "afxmsg.h"
 #include "bmpdecode.h"
 #include "imagingmessages.h"
 #include "picturedecode.h"
@@ -50,50 +49,32 @@ void CDib::Free()
     m_pScreenBits.reset();
 }
 
-void CDib::Load(const std::string& pathUtf8)
+ImagingResult CDib::Load(const std::string& pathUtf8)
 {
     Free();
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(pathUtf8.c_str(), "rb"));
-    if (!file) {
-        AfxMessageBox(pathUtf8 + "\n" + kMsgCannotOpenFile);
-        return;
-    }
+    if (!file) return {pathUtf8 + "\n" + kMsgCannotOpenFile};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(pathUtf8, error);
-    if (error) {
-        AfxMessageBox(pathUtf8 + "\n" + kMsgCannotReadFile);
-        return;
-    }
-    if (size > kMaxFileBytes) {
-        AfxMessageBox(kMsgDibNoMemory);
-        return;
-    }
+    if (error) return {pathUtf8 + "\n" + kMsgCannotReadFile};
+    if (size > kMaxFileBytes) return {kMsgDibNoMemory};
 
     switch (ReadRowsDirectly(file.get(), size)) {
-    case DirectRead::Loaded: return;
-    case DirectRead::NoMemory: AfxMessageBox(kMsgDibNoMemory); return;
+    case DirectRead::Loaded: return {};
+    case DirectRead::NoMemory: return {kMsgDibNoMemory};
     case DirectRead::Undecided: break;
     }
 
     // Whatever the direct read could not take is judged on the whole file,
     // which tells a file that is not a bitmap from one that cannot be read.
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) {
-        AfxMessageBox(pathUtf8 + "\n" + kMsgCannotReadFile);
-        return;
-    }
+    if (std::fseek(file.get(), 0, SEEK_SET) != 0) return {pathUtf8 + "\n" + kMsgCannotReadFile};
     std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[std::size_t(size) + 1]);
-    if (!bytes) {
-        AfxMessageBox(kMsgDibNoMemory);
-        return;
-    }
+    if (!bytes) return {kMsgDibNoMemory};
     // Reading one byte more than the size tells whether the file changed meanwhile.
     const std::size_t got = std::fread(bytes.get(), 1, std::size_t(size) + 1, file.get());
-    if (std::ferror(file.get()) || got != size) {
-        AfxMessageBox(pathUtf8 + "\n" + kMsgCannotReadFile);
-        return;
-    }
+    if (std::ferror(file.get()) || got != size) return {pathUtf8 + "\n" + kMsgCannotReadFile};
     file.reset();
-    LoadFromMemory(bytes.get(), got);
+    return LoadFromMemory(bytes.get(), got);
 }
 
 // The usual case without holding the file twice: the headers (everything
@@ -131,19 +112,19 @@ CDib::DirectRead CDib::ReadRowsDirectly(std::FILE* file, std::uint64_t fileBytes
     return DirectRead::Loaded;
 }
 
-bool CDib::LoadFromMemory(const std::uint8_t* data, std::size_t size)
+ImagingResult CDib::LoadFromMemory(const std::uint8_t* data, std::size_t size)
 {
     Free();
     BYTE* block = nullptr;
     bool flattened = false;
     switch (DecodePictureFile(data, size, block, flattened)) {
     case BmpDecodeStatus::Ok: break;
-    case BmpDecodeStatus::NotBitmap: AfxMessageBox(kMsgNotBitmap); return false;
-    case BmpDecodeStatus::NoMemory: AfxMessageBox(kMsgDibNoMemory); return false;
+    case BmpDecodeStatus::NotBitmap: return {kMsgNotBitmap};
+    case BmpDecodeStatus::NoMemory: return {kMsgDibNoMemory};
     }
     Adopt(block);
     m_bTransparencyFlattened = flattened;
-    return true;
+    return {};
 }
 
 void CDib::Adopt(BYTE* block)

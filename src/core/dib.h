@@ -4,6 +4,7 @@
 // file used. Views and the tile cutter read the public members directly.
 #pragma once
 
+#include "imagingmessages.h"
 #include "wintypes.h"
 
 #include <cstddef>
@@ -29,11 +30,13 @@ public:
     void Free();
     // Replaces the held bitmap by the named file's, a .bmp or (by its
     // signature) a .png; see pngdecode.h for what a PNG becomes. The
-    // previous bitmap is gone whatever the outcome; failures are reported in
-    // a message box ("비트맵 화일이 아닙니다" for a damaged file of either kind).
-    void Load(const std::string& pathUtf8);
-    // The same from the bytes of a whole file; true when loaded.
-    bool LoadFromMemory(const std::uint8_t* data, std::size_t size);
+    // previous bitmap is gone whatever the outcome. A failure comes back
+    // with its message ("비트맵 화일이 아닙니다" for a damaged file of
+    // either kind; the path on a line of its own before a file that cannot
+    // be opened or read).
+    ImagingResult Load(const std::string& pathUtf8);
+    // The same from the bytes of a whole file; Ok when loaded.
+    ImagingResult LoadFromMemory(const std::uint8_t* data, std::size_t size);
 
     // True after a load that composited transparent or partly transparent
     // pixels over black (a PNG with alpha, a tRNS key or palette alphas):

@@ -1,6 +1,16 @@
 // Texts of the message boxes that bitmaps and tiles show.
 #pragma once
 
+#include <string>
+
+// How a picture load or a tile cut went: empty when nothing needs saying,
+// else the text of the plain message box the user is shown.
+struct ImagingResult {
+    std::string message;
+    bool Ok() const { return message.empty(); }
+    explicit operator bool() const { return Ok(); }
+};
+
 inline constexpr const char* kMsgNotBitmap = "비트맵 화일이 아닙니다";
 inline constexpr const char* kMsgDibNoMemory = "메모리 확보에 실패했습니다.(DIB)";
 inline constexpr const char* kMsgSpriteNoMemory = "메모리 확보에 실패했습니다.(Sprite Info)";

@@ -65,7 +65,7 @@ enum class MapReadResult {
     Invalid,               // not a complete and consistent map file
     TileLayerAllocFailed,  // the map is too large for its cell layers
     AttrLayerAllocFailed,
-    TileCreateFailed,      // a tile could not be made (the tile has said so)
+    TileCreateFailed,      // a tile could not be made
 };
 
 // Reads and checks the whole file. Only on Ok is out replaced; on any

@@ -41,7 +41,7 @@ const char* MapReadMessage(MapReadResult result)
     case MapReadResult::Invalid: return kMsgMapInvalid;
     case MapReadResult::TileLayerAllocFailed: return kMsgTileLayerAllocFailed;
     case MapReadResult::AttrLayerAllocFailed: return kMsgAttrLayerAllocFailed;
-    case MapReadResult::TileCreateFailed:  // the tile showed its own message
+    case MapReadResult::TileCreateFailed: return kMsgSpriteCreateError;
     case MapReadResult::Ok: break;
     }
     return nullptr;

@@ -1,6 +1,5 @@
 #include "sprite.h"
 
-#include "afxmsg.h"
 #include "imagingmessages.h"
 #include "screenform.h"
 
@@ -70,27 +69,23 @@ bool CSprite::MakeScreenForm() const
     return true;
 }
 
-CSprite* CSprite::Create(int left, int top, int right, int bottom, const BITMAPINFO* source)
+ImagingResult CSprite::Create(int left, int top, int right, int bottom, const BITMAPINFO* source)
 {
     Free();
-    if (source == nullptr || !IsPackedBlock(source->bmiHeader)) return this;
+    if (source == nullptr || !IsPackedBlock(source->bmiHeader)) return {};
     const BITMAPINFOHEADER& sourceHeader = source->bmiHeader;
     const WORD bitCount = sourceHeader.biBitCount;
-    if (!IsTileDepth(bitCount)) {
-        AfxMessageBox(kMsgSpriteNoMemory);
-        return this;
-    }
+    if (!IsTileDepth(bitCount)) return {kMsgSpriteNoMemory};
     // Only rectangles inside the picture are cut: nothing outside its rows is read.
     if (left < 0 || top < 0 || right <= left || bottom <= top || right > sourceHeader.biWidth ||
         bottom > sourceHeader.biHeight)
-        return this;
+        return {};
 
     const int width = right - left;
     const int height = bottom - top;
     if (!Allocate(width, height, bitCount)) {
         Init();
-        AfxMessageBox(kMsgSpriteNoMemory);
-        return this;
+        return {kMsgSpriteNoMemory};
     }
 
     const BYTE* sourceBlock = reinterpret_cast<const BYTE*>(source);
@@ -117,9 +112,9 @@ CSprite* CSprite::Create(int left, int top, int right, int bottom, const BITMAPI
 
     if (!MakeScreenForm()) {
         Free();
-        AfxMessageBox(kMsgSpriteNoMemory);
+        return {kMsgSpriteNoMemory};
     }
-    return this;
+    return {};
 }
 
 CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
@@ -132,17 +127,13 @@ CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours
                                  std::shared_ptr<BYTE[]> storage, BYTE* at)
 {
     const bool dataComplete = bits != nullptr && (bitCount != 8 || colours != nullptr);
-    if (!IsTileDepth(bitCount) || width == 0 || height == 0 || !dataComplete) {
-        AfxMessageBox(kMsgSpriteCreateError);
-        return this;
-    }
+    if (!IsTileDepth(bitCount) || width == 0 || height == 0 || !dataComplete) return this;
     // Build aside first so that a failure leaves the tile as it was.
     CSprite made;
     if (storage && at) {
         made.Place(at, bitCount);
         made.m_storage = std::move(storage);
     } else if (!made.Allocate(width, height, bitCount)) {
-        AfxMessageBox(kMsgSpriteCreateError);
         return this;
     }
     const std::size_t pixelBytes = std::size_t(PackedStride(width, bitCount)) * height;

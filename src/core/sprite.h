@@ -7,6 +7,7 @@
 // stored data (a map file may bring thousands that are never drawn).
 #pragma once
 
+#include "imagingmessages.h"
 #include "wintypes.h"
 
 #include <cstdint>
@@ -29,11 +30,11 @@ public:
     // Cuts the picture rectangle [left, right) x [top, bottom) (top-left
     // origin) out of a packed block as CDib holds it. A rectangle outside
     // the picture leaves the tile empty without a message; a depth that
-    // cannot be cut (32-bit) shows a message and leaves it empty.
-    CSprite* Create(int left, int top, int right, int bottom, const BITMAPINFO* source);
+    // cannot be cut (32-bit) or no memory leaves it empty with one.
+    ImagingResult Create(int left, int top, int right, int bottom, const BITMAPINFO* source);
     // Builds the tile from stored rows (bottom-up, stride-long) and, for
     // 8-bit, 256 colours. Leaves the tile unchanged when the data cannot
-    // make a tile.
+    // make a tile (the caller tells the user: kMsgSpriteCreateError).
     CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
                             WORD bitCount);
     // The same with the block placed at `at` (BlockBytes long) inside

@@ -1,6 +1,5 @@
 #include "tilecut.h"
 
-#include "afxmsg.h"
 #include "imagingmessages.h"
 
 #include <new>
@@ -12,44 +11,47 @@ bool CellInsideBitmap(const CDib& dib, const CRect& bitmapRect)
            bitmapRect.bottom <= dib.GetHeight();
 }
 
-CSprite* CutTile(const CDib& dib, const CRect& bitmapRect)
+TileCutResult CutTile(const CDib& dib, const CRect& bitmapRect)
 {
-    if (!CellInsideBitmap(dib, bitmapRect)) return nullptr;
+    TileCutResult result;
+    if (!CellInsideBitmap(dib, bitmapRect)) return result;
     CSprite* tile = new (std::nothrow) CSprite;
     if (tile == nullptr) {
-        AfxMessageBox(kMsgSpriteNoMemory);
-        return nullptr;
+        result.message = kMsgSpriteNoMemory;
+        return result;
     }
-    tile->Create(bitmapRect.left, bitmapRect.top, bitmapRect.right, bitmapRect.bottom, dib.m_pBMI);
-    if (tile->IsEmpty()) {
+    result.message = tile->Create(bitmapRect.left, bitmapRect.top, bitmapRect.right, bitmapRect.bottom, dib.m_pBMI)
+                         .message;
+    if (tile->IsEmpty())
         delete tile;
-        return nullptr;
-    }
-    return tile;
+    else
+        result.tile = tile;
+    return result;
 }
 
-bool RoomForAnotherTile(int held)
-{
-    if (held < kMaxTiles) return true;
-    AfxMessageBox(kMsgTileLimitReached);
-    return false;
-}
+bool RoomForAnotherTile(int held) { return held < kMaxTiles; }
 
-int CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles, int alreadyHeld)
+BitmapCutResult CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles, int alreadyHeld)
 {
-    if (!dib.m_bLoaded || tileWidth <= 0 || tileHeight <= 0) return 0;
+    BitmapCutResult result;
+    if (!dib.m_bLoaded || tileWidth <= 0 || tileHeight <= 0) return result;
     const int columns = dib.GetWidth() / tileWidth;
     const int rows = dib.GetHeight() / tileHeight;
-    int appended = 0;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             const CRect cell(c * tileWidth, r * tileHeight, (c + 1) * tileWidth, (r + 1) * tileHeight);
-            if (!RoomForAnotherTile(alreadyHeld + tiles.GetCount())) return appended;
-            CSprite* tile = CutTile(dib, cell);
-            if (tile == nullptr) return appended;
-            tiles.AddTail(tile);
-            ++appended;
+            if (!RoomForAnotherTile(alreadyHeld + tiles.GetCount())) {
+                result.message = kMsgTileLimitReached;
+                return result;
+            }
+            TileCutResult cut = CutTile(dib, cell);
+            if (cut.tile == nullptr) {
+                result.message = std::move(cut.message);
+                return result;
+            }
+            tiles.AddTail(cut.tile);
+            ++result.appended;
         }
     }
-    return appended;
+    return result;
 }

@@ -238,7 +238,7 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
         const int left = int(margin + i % columns * (tileWidth + spacing));
         const int top = int(margin + i / columns * (tileHeight + spacing));
         SpritePtr tile(new (std::nothrow) CSprite);
-        if (!tile || tile->Create(left, top, left + int(tileWidth), top + int(tileHeight), source)->IsEmpty())
+        if (!tile || !tile->Create(left, top, left + int(tileWidth), top + int(tileHeight), source) || tile->IsEmpty())
             return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일을 만들 수 없습니다");
         tileset.tiles.push_back(std::move(tile));
     }

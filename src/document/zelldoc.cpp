@@ -3,6 +3,30 @@
 #include "recovery.h"
 #include "resource.h"
 
+#include <cstdio>
+
+namespace {
+// Answers for a document nobody sits in front of.
+class CHeadlessPrompts : public CDocumentPrompts {
+public:
+    void ShowMessage(const std::string& text, Look) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    bool AskYesNo(const std::string&) override { return false; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    std::optional<std::string> AskOpenPath(FileKind) override { return std::nullopt; }
+    std::optional<std::string> AskMapSavePath() override { return std::nullopt; }
+    bool EditNewMap(NewMapSettings&) override { return false; }
+    bool EditTilesPerRow(int&) override { return false; }
+    bool EditTileAttribute(BYTE&) override { return false; }
+    bool EditTextColour(TextColour&) override { return false; }
+};
+}  // namespace
+
+CDocumentPrompts& CZellDoc::Prompts() const
+{
+    static CHeadlessPrompts headless;
+    return m_pPrompts ? *m_pPrompts : headless;
+}
+
 CZellDoc::CZellDoc()
 {
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });

@@ -20,12 +20,9 @@
 #include "cellblock.h"
 #include "dib.h"
 #include "document.h"
+#include "documentprompts.h"
 #include "mapfile.h"
 #include "mapmodel.h"
-#include "newmapdlg.h"
-#include "textcolordlg.h"
-#include "tilearrangedlg.h"
-#include "tileattrdlg.h"
 #include "tileblock.h"
 
 class CCmdUI;
@@ -66,6 +63,12 @@ public:
     ~CZellDoc() override;
 
     BOOL OnNewDocument() override;
+    // Who answers the document's questions and runs its dialogs: the main
+    // frame sets it when it is built. Without one (a document made for a
+    // test or a tool), messages go to standard error, questions are
+    // answered No or Cancel and dialogs count as cancelled.
+    void SetPrompts(CDocumentPrompts* prompts) { m_pPrompts = prompts; }
+    CDocumentPrompts& Prompts() const;
     // Unsaved changes: the document differs from what was last loaded or
     // saved (undoing back to that point makes it clean again).
     BOOL IsModified() const override { return !m_undoStack.isClean(); }
@@ -270,11 +273,7 @@ public:
 
     CDib m_dib;
     std::string m_strBitmapPath;  // the file m_dib was loaded from
-    CNewMapDlg m_dlgNewMap;
     CMapModel m_map;
-    CTileArrangeDlg m_dlgTileArrange;
-    CTileAttrDlg m_dlgTileAttr;
-    CTextColorDlg m_dlgTextColor;
     int m_nTilesPerRow = 10;
     CTileBlock m_selection;
     // A palette brush follows m_selection, which may be written directly.
@@ -336,6 +335,7 @@ private:
     LayerScope EditScope() const;
     void RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before);
 
+    CDocumentPrompts* m_pPrompts = nullptr;
     CAttrValueTable m_attrValues;
     CellLayer m_activeLayer = CellLayer::Tiles;
     short m_nCurrentAttr = 1;

@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <algorithm>
 
-#include "afxmsg.h"
 #include "cellclipboard.h"
 #include "cmdtarget.h"
 #include "maphint.h"
@@ -99,7 +98,7 @@ void CZellDoc::OnEditPaste()
     }
     ClipboardPaste paste = ReadClipboard();
     if (!paste.refusal.empty()) {
-        AfxMessageBox(paste.refusal, MB_OK | MB_ICONEXCLAMATION);
+        Prompts().ShowMessage(paste.refusal, CDocumentPrompts::Look::Warning);
         return;
     }
     CCellBlock brush = std::move(paste.cells.block);
@@ -112,7 +111,7 @@ void CZellDoc::OnEditPasteInPlace()
 {
     const ClipboardPaste paste = ReadClipboard();
     if (!paste.refusal.empty()) {
-        AfxMessageBox(paste.refusal, MB_OK | MB_ICONEXCLAMATION);
+        Prompts().ShowMessage(paste.refusal, CDocumentPrompts::Look::Warning);
         return;
     }
     const CCellBlock& block = paste.cells.block;

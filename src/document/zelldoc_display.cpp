@@ -34,12 +34,10 @@ void CZellDoc::OnShowAttrColours()
 
 void CZellDoc::OnTextColor()
 {
-    m_dlgTextColor.m_byRed = m_byTextRed;
-    m_dlgTextColor.m_byGreen = m_byTextGreen;
-    m_dlgTextColor.m_byBlue = m_byTextBlue;
-    if (m_dlgTextColor.DoModal() != IDOK) return;
-    m_byTextRed = m_dlgTextColor.m_byRed;
-    m_byTextGreen = m_dlgTextColor.m_byGreen;
-    m_byTextBlue = m_dlgTextColor.m_byBlue;
+    TextColour colour{m_byTextRed, m_byTextGreen, m_byTextBlue};
+    if (!Prompts().EditTextColour(colour)) return;
+    m_byTextRed = colour.red;
+    m_byTextGreen = colour.green;
+    m_byTextBlue = colour.blue;
     UpdateAllViews(nullptr, HINT_TEXT_COLOUR);
 }

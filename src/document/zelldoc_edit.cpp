@@ -173,11 +173,17 @@ void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)
     for (const CRect& cell : bitmapCells) {
         // A cell reaching past the picture is never cut: it has no pixels there.
         if (!CellInsideBitmap(m_dib, cell)) continue;
-        if (!RoomForAnotherTile(Tiles().GetCount() + cut.GetCount())) break;
-        CSprite* tile = CutTile(m_dib, cell);
+        if (!RoomForAnotherTile(Tiles().GetCount() + cut.GetCount())) {
+            Prompts().ShowMessage(kMsgTileLimitReached);
+            break;
+        }
+        const TileCutResult made = CutTile(m_dib, cell);
         // One message for a bitmap that cannot be cut, not one per cell.
-        if (tile == nullptr) break;
-        cut.AddTail(tile);
+        if (made.tile == nullptr) {
+            if (!made) Prompts().ShowMessage(made.message);
+            break;
+        }
+        cut.AddTail(made.tile);
     }
     AddCutTiles(QStringLiteral("타일 자르기"), cut);
 }

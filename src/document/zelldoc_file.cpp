@@ -3,8 +3,6 @@
 #include <climits>
 #include <filesystem>
 
-#include "afxmsg.h"
-#include "filedialog.h"
 #include "frame.h"
 #include "imagingmessages.h"
 #include "maphint.h"
@@ -23,7 +21,7 @@ void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
     // A map too large for its layers says so and stays without cells: the
     // panes then draw nothing of it, and it cannot be saved.
     if (const char* message = LayerAllocMessage(m_map.m_cells.Create(mapWidth, mapHeight)))
-        AfxMessageBox(message, MB_OK | MB_PLAIN_WINDOW_BOX);
+        Prompts().ShowMessage(message, CDocumentPrompts::Look::Plain);
     m_rcMapSelection = {};
     TakeAttrValuesFor({});
     UpdateAllViews(nullptr, HINT_NEW_MAP);
@@ -33,7 +31,7 @@ void CZellDoc::OnFileNew()
 {
     if (!SaveModified()) return;
     if (!Tiles().IsEmpty()) {
-        if (AfxMessageBox(kMsgAskEraseTilesForNewMap, MB_YESNO) != IDYES) return;
+        if (!Prompts().AskYesNo(kMsgAskEraseTilesForNewMap)) return;
         // A step of its own: cancelling the new map's dialog keeps it, and
         // it can be undone like any erase.
         std::vector<int> all(std::size_t(Tiles().GetCount()));
@@ -41,14 +39,11 @@ void CZellDoc::OnFileNew()
         RemoveTiles(QStringLiteral("타일 전체지우기"), std::move(all));
     }
 
-    m_dlgNewMap.m_nMapWidth = unsigned(MapWidth());
-    m_dlgNewMap.m_nMapHeight = unsigned(MapHeight());
-    m_dlgNewMap.m_nTileWidth = m_map.m_nTileWidth;
-    m_dlgNewMap.m_nTileHeight = m_map.m_nTileHeight;
-    if (m_dlgNewMap.DoModal() != IDOK) return;
+    NewMapSettings settings{m_map.m_nTileWidth, m_map.m_nTileHeight, unsigned(MapWidth()), unsigned(MapHeight())};
+    if (!Prompts().EditNewMap(settings)) return;
 
-    m_map.m_nTileWidth = m_dlgNewMap.m_nTileWidth;
-    m_map.m_nTileHeight = m_dlgNewMap.m_nTileHeight;
+    m_map.m_nTileWidth = settings.tileWidth;
+    m_map.m_nTileHeight = settings.tileHeight;
     m_bShowTileAttr = FALSE;
 
     if (m_dib.m_bLoaded) {
@@ -59,7 +54,7 @@ void CZellDoc::OnFileNew()
     // A new map starts a fresh history, and has no file yet.
     m_undoStack.clear();
     SetPathName({});
-    MakeNewMapCells(MapCountFromDialog(m_dlgNewMap.m_nMapWidth), MapCountFromDialog(m_dlgNewMap.m_nMapHeight));
+    MakeNewMapCells(MapCountFromDialog(settings.mapWidth), MapCountFromDialog(settings.mapHeight));
 }
 
 void CZellDoc::OnFileOpen() { LoadMapFile(); }
@@ -72,16 +67,13 @@ void CZellDoc::OnFileSave()
 
 void CZellDoc::OnOpenBitmap()
 {
-    CFileDialog dialog(TRUE, "비트맵 ( BMP )", "*.bmp", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       "비트맵 ( BMP )|*.bmp|PNG 그림|*.png|모든 그림|*.bmp;*.png||");
-    if (dialog.DoModal() != IDOK) return;
-    LoadBitmapFile(dialog.GetPathName());
+    if (const auto path = Prompts().AskOpenPath(CDocumentPrompts::FileKind::Bitmap)) LoadBitmapFile(*path);
 }
 
 void CZellDoc::LoadBitmapFile(const std::string& path)
 {
-    // Load reports its own errors; the bitmap view then shows no bitmap.
-    m_dib.Load(path);
+    // A bitmap that cannot be loaded says why; the bitmap view then shows none.
+    if (const ImagingResult loaded = m_dib.Load(path); !loaded) Prompts().ShowMessage(loaded.message);
     m_strBitmapPath = m_dib.m_bLoaded ? path : std::string();
     UpdateAllViews(nullptr, HINT_BITMAP);
     if (m_dib.TransparencyWasFlattened()) StatusNote(kMsgTransparencyFlattened);

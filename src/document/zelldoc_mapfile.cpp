@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "afxmsg.h"
-#include "filedialog.h"
 #include "maphint.h"
 #include "mapfile.h"
 #include "recovery.h"
@@ -16,8 +14,6 @@
 #include "zelldoc.h"
 
 namespace {
-
-constexpr DWORD kMapDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 // A map file is told by its first bytes, whatever its name: the save dialog
 // takes any name, and a map saved as "level.tmx" must open again.
@@ -35,24 +31,21 @@ bool CZellDoc::RefuseSaveWithoutFormat() const
     // Tiles carry their own bit count and colours, and the writer takes the
     // file's format from them; only a map without tiles needs the bitmap's.
     if (m_dib.m_bLoaded || !Tiles().IsEmpty()) return false;
-    AfxMessageBox(kMsgLoadBitmapFirst, MB_OK);
+    Prompts().ShowMessage(kMsgLoadBitmapFirst);
     return true;
 }
 
 bool CZellDoc::SaveMapFile()
 {
     if (RefuseSaveWithoutFormat()) return false;
-    CFileDialog dialog(FALSE, "Map", "*.Map", kMapDialogFlags);
-    if (dialog.DoModal() != IDOK) return false;
-    return SaveMapFileTo(dialog.GetPathName());
+    const auto path = Prompts().AskMapSavePath();
+    return path && SaveMapFileTo(*path);
 }
 
 void CZellDoc::LoadMapFile()
 {
     if (!SaveModified()) return;
-    CFileDialog dialog(TRUE, "Map", "*.Map", kMapDialogFlags, "맵 화일|*.Map|Tiled 맵|*.tmx||");
-    if (dialog.DoModal() != IDOK) return;
-    LoadMapFileFrom(dialog.GetPathName());
+    if (const auto path = Prompts().AskOpenPath(CDocumentPrompts::FileKind::Map)) LoadMapFileFrom(*path);
 }
 
 bool CZellDoc::RestoreSession(const RecoveredSession& session)
@@ -60,7 +53,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     MapFileContent content;
     const MapReadResult result = ReadMapFile(session.mapFile, content);
     if (result != MapReadResult::Ok) {
-        if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
+        if (const char* message = MapReadMessage(result)) Prompts().ShowMessage(message);
         return false;
     }
     m_map = std::move(content.map);
@@ -68,7 +61,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     m_strBitmapPath.clear();
     std::error_code error;
     if (!session.bitmapPath.empty() && std::filesystem::is_regular_file(session.bitmapPath, error)) {
-        m_dib.Load(session.bitmapPath);
+        if (const ImagingResult loaded = m_dib.Load(session.bitmapPath); !loaded) Prompts().ShowMessage(loaded.message);
         if (m_dib.m_bLoaded) m_strBitmapPath = session.bitmapPath;
     }
     DropPicks();
@@ -86,11 +79,12 @@ bool CZellDoc::OpenMapFile(const std::string& path) { return SaveModified() && L
 BOOL CZellDoc::SaveModified()
 {
     if (!IsModified()) return TRUE;
-    switch (AfxMessageBox(kMsgAskSaveChanges, MB_YESNOCANCEL)) {
-    case IDYES: return SaveMapFile() ? TRUE : FALSE;
-    case IDNO: return TRUE;
-    default: return FALSE;
+    switch (Prompts().AskYesNoCancel(kMsgAskSaveChanges)) {
+    case CDocumentPrompts::Answer::Yes: return SaveMapFile() ? TRUE : FALSE;
+    case CDocumentPrompts::Answer::No: return TRUE;
+    case CDocumentPrompts::Answer::Cancel: break;
     }
+    return FALSE;
 }
 
 bool CZellDoc::SaveMapFileTo(const std::string& path)
@@ -100,12 +94,12 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
     // cells that do not exist would give a file no one can read back.
     const CCellLayers& cells = Cells();
     if (!cells.IsComplete() && cells.CellCount() != 0) {
-        AfxMessageBox(cells.HasLayer(CellLayer::Tiles) ? kMsgAttrLayerAllocFailed : kMsgTileLayerAllocFailed, MB_OK);
+        Prompts().ShowMessage(cells.HasLayer(CellLayer::Tiles) ? kMsgAttrLayerAllocFailed : kMsgTileLayerAllocFailed);
         return false;
     }
 
     const MapWriteResult result = WriteMapFile(path, Snapshot().Input());
-    if (const char* message = MapWriteMessage(result)) AfxMessageBox(message, MB_OK);
+    if (const char* message = MapWriteMessage(result)) Prompts().ShowMessage(message);
     if (result != MapWriteResult::Ok) return false;
     SaveAttrValuesBeside(path);
     m_undoStack.setClean();
@@ -133,14 +127,14 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     if (ext == ".tmx" && !StartsAsMapFile(path)) {
         const TmxReadReport report = ReadTmxFile(path, content);
         if (report.result != TmxReadResult::Ok) {
-            AfxMessageBox(report.message, MB_OK);
+            Prompts().ShowMessage(report.message);
             return false;
         }
         flattened = report.transparencyFlattened;
     } else {
         const MapReadResult result = ReadMapFile(path, content);
         if (result != MapReadResult::Ok) {
-            if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
+            if (const char* message = MapReadMessage(result)) Prompts().ShowMessage(message);
             return false;
         }
     }

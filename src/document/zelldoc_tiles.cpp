@@ -2,7 +2,6 @@
 // length, attributes, erasing, and filling the map with the picked block.
 #include <numeric>
 
-#include "afxmsg.h"
 #include "maphint.h"
 #include "tilecut.h"
 #include "undocommands.h"
@@ -12,15 +11,16 @@ void CZellDoc::OnBitmapAllTiles()
 {
     // New tiles go behind the ones already there; nothing is replaced.
     CTileList cut;
-    CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut, Tiles().GetCount());
+    const BitmapCutResult result = CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut, Tiles().GetCount());
+    if (!result) Prompts().ShowMessage(result.message);
     AddCutTiles(QStringLiteral("비트맵 전체 타일 자르기"), cut);
 }
 
 void CZellDoc::OnTileArrange()
 {
-    m_dlgTileArrange.m_nCount = m_nTilesPerRow;
-    if (m_dlgTileArrange.DoModal() != IDOK) return;
-    m_nTilesPerRow = m_dlgTileArrange.m_nCount;
+    int count = m_nTilesPerRow;
+    if (!Prompts().EditTilesPerRow(count)) return;
+    m_nTilesPerRow = count;
     PaletteChanged(HINT_PALETTE);
 }
 
@@ -29,11 +29,9 @@ void CZellDoc::OnTileSetAttr()
     if (!HasSelection()) return;
     // A block that starts on an empty palette slot has no tile to take the
     // starting value from.
-    m_dlgTileAttr.m_byValue = Tiles().AttributeAt(m_selection.At(0, 0));
-    m_dlgTileAttr.m_bReady = FALSE;
-    if (m_dlgTileAttr.DoModal() != IDOK) return;
+    BYTE value = Tiles().AttributeAt(m_selection.At(0, 0));
+    if (!Prompts().EditTileAttribute(value)) return;
 
-    const BYTE value = m_dlgTileAttr.m_byValue;
     std::vector<std::pair<int, BYTE>> before;
     bool changes = false;
     for (int row = 0; row < m_selection.m_nRows; ++row) {
@@ -55,7 +53,7 @@ void CZellDoc::OnTileSetAttr()
 
 void CZellDoc::OnTileEraseAll()
 {
-    if (AfxMessageBox(kMsgAskEraseAllTiles, MB_YESNO) != IDYES) return;
+    if (!Prompts().AskYesNo(kMsgAskEraseAllTiles)) return;
     // Cells keep their numbers; those whose tile is gone now draw empty.
     std::vector<int> all(std::size_t(Tiles().GetCount()));
     std::iota(all.begin(), all.end(), 0);
@@ -65,7 +63,7 @@ void CZellDoc::OnTileEraseAll()
 void CZellDoc::OnTileEraseSelected()
 {
     if (!HasSelection()) return;
-    if (AfxMessageBox(kMsgAskEraseSelectedTiles, MB_YESNO) != IDYES) return;
+    if (!Prompts().AskYesNo(kMsgAskEraseSelectedTiles)) return;
     // Every tile the block names goes, a partly filled last row included
     // (its empty slots name none). Cells keep their numbers: a cell whose
     // tile is gone draws empty and a renumbered cell shows the tile it now

@@ -3,7 +3,6 @@
 // bottom-up rows; the screen form must show exactly the file's picture.
 #include "bmpwriter.h"
 #include "dib.h"
-#include "messagecapture.h"
 #include "picturecheck.h"
 #include "scratchfolder.h"
 #include "tilecut.h"
@@ -81,10 +80,9 @@ TEST_P(ReadableBitmap, HeldInPackedFormAndShownExactly)
     const ReadableCase& c = GetParam();
     const TestPicture& picture = c.picture;
     const std::vector<std::uint8_t> file = EncodeBmp(picture, c.layout);
-    MessageCapture messages;
     CDib dib;
-    ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
-    EXPECT_TRUE(messages.Texts().empty());
+    const ImagingResult loaded = dib.LoadFromMemory(file.data(), file.size());
+    ASSERT_TRUE(loaded) << loaded.message;
     ASSERT_TRUE(dib.m_bLoaded);
 
     EXPECT_EQ(dib.GetWidth(), picture.width);
@@ -112,14 +110,15 @@ TEST_P(ReadableBitmap, HeldInPackedFormAndShownExactly)
     if (picture.bitCount == 32) return;  // shown, but not cut (see the tile tests)
     CTileList tiles;
     const int tileW = picture.width > 2 ? 3 : 1, tileH = picture.height > 1 ? 2 : 1;
-    ASSERT_EQ(CutWholeBitmap(dib, tileW, tileH, tiles), (picture.width / tileW) * (picture.height / tileH));
+    const BitmapCutResult cut = CutWholeBitmap(dib, tileW, tileH, tiles);
+    EXPECT_TRUE(cut) << cut.message;
+    ASSERT_EQ(cut.appended, (picture.width / tileW) * (picture.height / tileH));
     for (int n = 0; n < tiles.GetCount(); ++n) {
         const CSprite* tile = tiles.GetAt(n);
         const int x0 = n % (picture.width / tileW) * tileW, y0 = n / (picture.width / tileW) * tileH;
         EXPECT_TRUE(ScreenMatches(tile->GetScreenBits(), tileW, tileH, picture, x0, y0)) << "tile " << n;
         EXPECT_TRUE(RowsMatch(tile->m_pBits, tile->GetStride(), tileW, tileH, picture, x0, y0, true)) << "tile " << n;
     }
-    EXPECT_TRUE(messages.Texts().empty());
 }
 
 // What a view converts to draw the part it shows: the picture's own pixels,
@@ -159,11 +158,9 @@ TEST_P(ReadableBitmap, FromDiskHoldsTheSameBlockAsFromMemory)
     file.insert(file.end(), {1, 2, 3});
     const ScratchFolder folder;
     WriteBytes(folder.File("bitmap.bmp"), file);
-    MessageCapture messages;
     CDib fromDisk;
-    fromDisk.Load(folder.File("bitmap.bmp"));
+    EXPECT_TRUE(fromDisk.Load(folder.File("bitmap.bmp")));
     ASSERT_TRUE(fromDisk.m_bLoaded);
-    EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(fromDisk.m_pBits - reinterpret_cast<const BYTE*>(fromDisk.m_pBMI),
               fromMemory.m_pBits - reinterpret_cast<const BYTE*>(fromMemory.m_pBMI));
     EXPECT_EQ(std::memcmp(fromDisk.m_pBMI, fromMemory.m_pBMI, blockBytes), 0);
@@ -174,7 +171,6 @@ INSTANTIATE_TEST_SUITE_P(Variants, ReadableBitmap, ::testing::ValuesIn(ReadableC
 
 TEST(DibLoad, Widths1To100At24BitMatchPixelForPixel)
 {
-    MessageCapture messages;
     for (int width = 1; width <= 100; ++width) {
         SCOPED_TRACE(width);
         const TestPicture picture = MakePicture(width, 1 + width % 4, 24, unsigned(width));
@@ -188,13 +184,14 @@ TEST(DibLoad, Widths1To100At24BitMatchPixelForPixel)
         // The held rows are the file's rows, padding included.
         EXPECT_EQ(std::memcmp(dib.m_pBits, file.data() + 54, std::size_t(dib.GetStride()) * picture.height), 0);
         EXPECT_TRUE(ScreenMatches(dib.GetScreenBits(), width, picture.height, picture, 0, 0));
-        CSprite* tile = CutTile(dib, CRect(0, 0, width, picture.height));
+        const TileCutResult cut = CutTile(dib, CRect(0, 0, width, picture.height));
+        EXPECT_TRUE(cut) << cut.message;
+        CSprite* tile = cut.tile;
         ASSERT_NE(tile, nullptr);
         EXPECT_TRUE(ScreenMatches(tile->GetScreenBits(), width, picture.height, picture, 0, 0));
         EXPECT_TRUE(RowsMatch(tile->m_pBits, tile->GetStride(), width, picture.height, picture, 0, 0, true));
         delete tile;
     }
-    EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST(DibLoad, SixteenBitChannelsWidenLikeTheScreen)
@@ -256,36 +253,30 @@ TEST_F(DibFile, LoadsFromAPathWithHangul)
 {
     const TestPicture picture = MakePicture(12, 5, 16);
     const std::string path = Write("타일 그림.bmp", EncodeBmp(picture, Layout(124, true)));
-    MessageCapture messages;
     CDib dib;
-    dib.Load(path);
+    EXPECT_TRUE(dib.Load(path));
     ASSERT_TRUE(dib.m_bLoaded);
-    EXPECT_TRUE(messages.Texts().empty());
     EXPECT_TRUE(ScreenMatches(dib.GetScreenBits(), 12, 5, picture, 0, 0));
 }
 
 TEST_F(DibFile, MissingFileIsNamedAndThePreviousBitmapIsGone)
 {
-    MessageCapture messages;
     CDib dib;
     LoadGood(dib);
     const std::string path = m_folder.File("없는 화일.bmp");
-    dib.Load(path);
+    EXPECT_EQ(dib.Load(path).message, path + "\n화일을 열 수 없습니다.");
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(dib.m_pBMI, nullptr);
     EXPECT_EQ(dib.GetScreenBits(), nullptr);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{path + "\n화일을 열 수 없습니다."});
 }
 
 TEST_F(DibFile, UnreadableFileIsNamed)
 {
-    MessageCapture messages;
     CDib dib;
     LoadGood(dib);
     const std::string path = m_folder.Path().string();  // a folder opens but does not read
-    dib.Load(path);
+    EXPECT_EQ(dib.Load(path).message, path + "\n화일을 읽을 수 없습니다.");
     EXPECT_FALSE(dib.m_bLoaded);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{path + "\n화일을 읽을 수 없습니다."});
 }
 
 TEST_F(DibFile, FileHoldingOtherThanItsSizeIsUnreadable)
@@ -294,21 +285,17 @@ TEST_F(DibFile, FileHoldingOtherThanItsSizeIsUnreadable)
     // changes while it is read, it must not load half-read.
     const std::string path = "/proc/self/status";
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
-    MessageCapture messages;
     CDib dib;
-    dib.Load(path);
+    EXPECT_EQ(dib.Load(path).message, path + "\n화일을 읽을 수 없습니다.");
     EXPECT_FALSE(dib.m_bLoaded);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{path + "\n화일을 읽을 수 없습니다."});
 }
 
 TEST_F(DibFile, MalformedFileOnDiskIsNotABitmap)
 {
-    MessageCapture messages;
     CDib dib;
     LoadGood(dib);
-    dib.Load(Write("text.bmp", {'h', 'e', 'l', 'l', 'o'}));
+    EXPECT_EQ(dib.Load(Write("text.bmp", {'h', 'e', 'l', 'l', 'o'})).message, "비트맵 화일이 아닙니다");
     EXPECT_FALSE(dib.m_bLoaded);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
 }
 
 TEST_F(DibFile, HugeFileIsRefusedBeforeReadingIt)
@@ -317,11 +304,9 @@ TEST_F(DibFile, HugeFileIsRefusedBeforeReadingIt)
     std::vector<std::uint8_t> header = EncodeBmp(MakePicture(1, 1, 24));
     const std::string path = Write("huge.bmp", header);
     std::filesystem::resize_file(path, (std::uintmax_t(1) << 31) + 1);
-    MessageCapture messages;
     CDib dib;
-    dib.Load(path);
+    EXPECT_EQ(dib.Load(path).message, "메모리 확보에 실패했습니다.(DIB)");
     EXPECT_FALSE(dib.m_bLoaded);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"메모리 확보에 실패했습니다.(DIB)"});
 }
 
 }  // namespace

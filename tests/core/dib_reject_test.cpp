@@ -3,7 +3,6 @@
 // held before), and nothing reads outside the file.
 #include "bmpwriter.h"
 #include "dib.h"
-#include "messagecapture.h"
 #include "scratchfolder.h"
 
 #include <gtest/gtest.h>
@@ -131,12 +130,10 @@ TEST_P(MalformedBitmap, GivesTheMessageAndLeavesNoBitmap)
     const Bytes good = EncodeBmp(MakePicture(6, 6, 24));
     ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
 
-    MessageCapture messages;
     // Copied to a buffer of its exact size so that a read past the end is caught.
     const std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[bad.size() + (bad.empty() ? 1 : 0)]);
     std::copy(bad.begin(), bad.end(), exact.get());
-    EXPECT_FALSE(dib.LoadFromMemory(exact.get(), bad.size()));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
+    EXPECT_EQ(dib.LoadFromMemory(exact.get(), bad.size()).message, "비트맵 화일이 아닙니다");
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(dib.m_pBMI, nullptr);
     EXPECT_EQ(dib.m_pBits, nullptr);
@@ -155,9 +152,7 @@ TEST_P(MalformedBitmap, FromDiskGivesTheSameMessage)
     const Bytes good = EncodeBmp(MakePicture(6, 6, 24));
     ASSERT_TRUE(dib.LoadFromMemory(good.data(), good.size()));
 
-    MessageCapture messages;
-    dib.Load(folder.File("bad.bmp"));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
+    EXPECT_EQ(dib.Load(folder.File("bad.bmp")).message, "비트맵 화일이 아닙니다");
     EXPECT_FALSE(dib.m_bLoaded);
     EXPECT_EQ(dib.m_pBMI, nullptr);
     EXPECT_EQ(dib.GetScreenBits(), nullptr);
@@ -168,10 +163,8 @@ INSTANTIATE_TEST_SUITE_P(Files, MalformedBitmap, ::testing::ValuesIn(RejectCases
 
 TEST(DibReject, NullDataIsNotABitmap)
 {
-    MessageCapture messages;
     CDib dib;
-    EXPECT_FALSE(dib.LoadFromMemory(nullptr, 100));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"비트맵 화일이 아닙니다"});
+    EXPECT_EQ(dib.LoadFromMemory(nullptr, 100).message, "비트맵 화일이 아닙니다");
 }
 
 // The checks must not be stricter than the format: exactly enough bytes loads.

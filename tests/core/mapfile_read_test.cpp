@@ -270,6 +270,7 @@ TEST(MapFileRead, FilesThatCannotBeOpened)
     EXPECT_STREQ(MapReadMessage(MapReadResult::CannotOpen), "맵 화일을 열 수 없습니다");
     EXPECT_STREQ(MapReadMessage(MapReadResult::Invalid), "올바른 맵 화일이 아닙니다");
     EXPECT_STREQ(MapReadMessage(MapReadResult::AttrLayerAllocFailed), "지도 속성을 생성할수 없습니다.");
+    EXPECT_STREQ(MapReadMessage(MapReadResult::TileCreateFailed), "Sprite Create Error");
     EXPECT_EQ(MapReadMessage(MapReadResult::Ok), nullptr);
 }
 

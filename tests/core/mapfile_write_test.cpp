@@ -132,7 +132,7 @@ TEST(MapFileWrite, TilesCutFromTheBitmapGiveTheLayoutsExactBytes)
     const auto bmp = EightBitBmp(kW, kH, colours, rows);
     ASSERT_TRUE(dib.LoadFromMemory(bmp.data(), bmp.size()));
     CTileList tiles;
-    ASSERT_EQ(CutWholeBitmap(dib, kTile, kTile, tiles), 6);
+    ASSERT_EQ(CutWholeBitmap(dib, kTile, kTile, tiles).appended, 6);
     tiles.SetAttributeAt(4, 200);
 
     std::vector<short> tileLayer = {5, -1, 0, 3, 77, -2};  // 3 x 2 cells

@@ -1,7 +1,6 @@
 // Tiles and colour tables with known, varied contents for the map tests.
 #pragma once
 
-#include "afxmsg.h"
 #include "mapmodel.h"
 #include "sprite.h"
 #include "tilelist.h"
@@ -92,22 +91,3 @@ inline std::vector<short> LayerValues(const CCellLayers& cells, CellLayer layer)
     return values;
 }
 
-// Records the message boxes shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder()
-        : m_previous(AfxSetMessageSink([this](const std::string& text, unsigned) {
-              m_texts.push_back(text);
-              return IDOK;
-          }))
-    {
-    }
-    ~MessageRecorder() { AfxSetMessageSink(m_previous); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-    const std::vector<std::string>& Texts() const { return m_texts; }
-
-private:
-    std::vector<std::string> m_texts;
-    AfxMessageSink m_previous;
-};

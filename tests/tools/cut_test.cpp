@@ -2,7 +2,6 @@
 // cutting the whole bitmap and Save.
 #include "bmpwriter.h"
 #include "dib.h"
-#include "messagecapture.h"
 #include "tilecut.h"
 #include "tooltesting.h"
 
@@ -15,7 +14,6 @@ namespace {
 // fresh layers (every cell -1, every attribute 0).
 std::vector<std::uint8_t> EditorSave(const std::vector<std::uint8_t>& bmp, int tile, int mapWidth, int mapHeight)
 {
-    MessageCapture quiet;
     CDib dib;
     EXPECT_TRUE(dib.LoadFromMemory(bmp.data(), bmp.size()));
     CMapModel map;

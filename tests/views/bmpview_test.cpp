@@ -25,6 +25,7 @@ class BitmapViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        doc.SetPrompts(&prompts);
         view.AttachDocument(&doc);
         view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -62,6 +63,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    CDialogPrompts prompts;
     CZellDoc doc;
     CBmpView view;
     TestPicture picture;

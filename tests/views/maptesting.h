@@ -69,6 +69,7 @@ protected:
             return IDOK;
         });
         AfxSetMainWidget(&frame);
+        doc.SetPrompts(&prompts);
         for (CScrollView* pane : std::initializer_list<CScrollView*>{&view, &overview, &palette}) {
             pane->AttachDocument(&doc);
             pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -200,6 +201,7 @@ protected:
 
     AfxMessageSink previousSink;
     std::vector<std::string> messages;
+    CDialogPrompts prompts;
     CZellDoc doc;
     CMainFrame frame;
     CMapView view;

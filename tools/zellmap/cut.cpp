@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "toolsupport.h"
 
-#include "afxmsg.h"
 #include "celllayers.h"
 #include "dib.h"
 #include "imagingmessages.h"
@@ -75,10 +74,9 @@ int RunCut(const Arguments& args)
     // New: the map view makes both layers at the new size, or says it cannot.
     if (!LayerCellCount(mapWidth, mapHeight)) return Fail(kMsgTileLayerAllocFailed);
 
-    // Open Bitmap: the reader reports its own failures.
+    // Open Bitmap: a bitmap that cannot be loaded says why.
     CDib dib;
-    dib.Load(parsed->positional[0]);
-    if (!dib.m_bLoaded) return kExitFailed;
+    if (const ImagingResult loaded = dib.Load(parsed->positional[0]); !loaded) return Fail(loaded.message);
 
     // New: the fresh map's cells are all empty, without attributes.
     CMapModel map;
@@ -87,9 +85,8 @@ int RunCut(const Arguments& args)
     if (const char* message = LayerAllocMessage(map.m_cells.Create(mapWidth, mapHeight))) return Fail(message);
 
     // Cut whole: a bitmap that cannot be cut says so once.
-    const int messagesBefore = MessagesShown();
-    const int count = CutWholeBitmap(dib, int(*tile), int(*tile), map.m_tileList);
-    if (MessagesShown() > messagesBefore) return kExitFailed;
+    const BitmapCutResult cut = CutWholeBitmap(dib, int(*tile), int(*tile), map.m_tileList);
+    if (!cut) return Fail(cut.message);
 
     MapSaveInput input;
     input.map = &map;
@@ -99,6 +96,6 @@ int RunCut(const Arguments& args)
     if (const char* message = MapWriteMessage(result)) return Fail(message);
     if (result != MapWriteResult::Ok) return kExitFailed;
     if (dib.TransparencyWasFlattened()) std::printf("%s\n", kMsgTransparencyFlattened);
-    std::printf("%s: 타일 %d개, 지도 %d x %d 칸\n", output->c_str(), count, mapWidth, mapHeight);
+    std::printf("%s: 타일 %d개, 지도 %d x %d 칸\n", output->c_str(), cut.appended, mapWidth, mapHeight);
     return kExitOk;
 }

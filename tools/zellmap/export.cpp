@@ -6,7 +6,6 @@
 #include "outputfile.h"
 #include "toolsupport.h"
 
-#include "afxmsg.h"
 #include "celllayers.h"
 #include "sprite.h"
 #include "tmxread.h"

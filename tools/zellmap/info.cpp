@@ -4,7 +4,6 @@
 #include "mapinput.h"
 #include "toolsupport.h"
 
-#include "afxmsg.h"
 #include "celllayers.h"
 #include "sprite.h"
 
@@ -301,15 +300,13 @@ int RunInfo(const Arguments& args)
     const bool json = parsed->Has("--json");
 
     LoadedMap map;
-    const int messagesBefore = MessagesShown();
     const MapReadResult result = ReadLoadedMap(path, map);
     const FileFacts facts = ExamineFile(path);
     if (result != MapReadResult::Ok) {
         const char* message = MapReadMessage(result);
         ReportRefused(path, facts, message, json);
         std::fflush(stdout);
-        if (message) AfxMessageBox(message, MB_OK);
-        return MessagesShown() > messagesBefore ? kExitFailed : Fail(kMsgMapInvalid);
+        return Fail(message ? message : kMsgMapInvalid);
     }
     ReportSound(path, map, facts.size, json, parsed->Has("--cells"));
     return kExitOk;

@@ -60,7 +60,6 @@ bool AsksForHelp(const Arguments& args)
 
 int main(int argc, char** argv)
 {
-    InstallStderrMessages();
     if (argc < 2) {
         std::fputs(kUsage, stderr);
         return kExitUsage;

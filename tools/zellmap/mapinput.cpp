@@ -1,12 +1,12 @@
 #include "mapinput.h"
 
-#include "afxmsg.h"
+#include "toolsupport.h"
 
 MapReadResult ReadLoadedMap(const std::string& path, LoadedMap& map) { return ReadMapFile(path, map.content); }
 
 MapReadResult LoadMapForTool(const std::string& path, LoadedMap& map)
 {
     const MapReadResult result = ReadLoadedMap(path, map);
-    if (const char* message = MapReadMessage(result)) AfxMessageBox(message, MB_OK);
+    if (const char* message = MapReadMessage(result)) ShowMessage(message);
     return result;
 }

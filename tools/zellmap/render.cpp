@@ -8,7 +8,6 @@
 #include "overlay.h"
 #include "toolsupport.h"
 
-#include "afxmsg.h"
 
 #include <cstdio>
 #include <memory>

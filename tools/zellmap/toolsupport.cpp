@@ -1,37 +1,19 @@
 #include "toolsupport.h"
 
-#include "afxmsg.h"
-
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-int g_messagesShown = 0;
-}  // namespace
-
-void InstallStderrMessages()
+void ShowMessage(const std::string& message)
 {
-    AfxSetMessageSink([](const std::string& text, unsigned type) {
-        ++g_messagesShown;
-        std::fprintf(stderr, "%s\n", text.c_str());
-        std::fflush(stderr);
-        // Nobody can answer a question here: confirmations count as Yes,
-        // as the program would go on only after one.
-        switch (type & MB_TYPEMASK) {
-        case MB_YESNO:
-        case MB_YESNOCANCEL: return IDYES;
-        default: return IDOK;
-        }
-    });
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
 }
-
-int MessagesShown() { return g_messagesShown; }
 
 int Fail(const std::string& message)
 {
-    AfxMessageBox(message, MB_OK);
+    ShowMessage(message);
     return kExitFailed;
 }
 

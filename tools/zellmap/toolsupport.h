@@ -14,12 +14,8 @@ enum ExitStatus : int {
     kExitUsage = 2,   // the command line was wrong
 };
 
-// Routes the program's message boxes to standard error, one line per
-// message, and counts them, so a subcommand can tell that the shared code
-// reported a failure (the editor would have shown a box).
-void InstallStderrMessages();
-int MessagesShown();
-
+// Prints a message the editor would show in a box, one line on standard error.
+void ShowMessage(const std::string& message);
 // Prints a failure message as the editor would show it, and returns kExitFailed.
 int Fail(const std::string& message);
 // Prints a usage error with a pointer to the command's help; returns kExitUsage.

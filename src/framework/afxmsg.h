@@ -1,7 +1,6 @@
-// The application message box as the program's own code sees it. The data
-// and file-format code calls AfxMessageBox without knowing about windows:
-// the editor installs a sink that shows a real message box, command-line
-// tools print to standard error, tests record the texts.
+// The application message box as the program's own code sees it: the
+// editor installs a sink that shows a real message box, tests record the
+// texts.
 #pragma once
 
 #include <functional>
