@@ -310,45 +310,48 @@ QRegion CMapView::MarkedArea() const
 
 void CMapView::RefreshScreen()
 {
-    // The part of the window off the map keeps the window's background.
-    Picture().fill(Qt::white);
+    QImage& screen = Screen();
+    if (screen.isNull()) return;  // a pane folded away to nothing
+    // Every pixel is drawn again: the marks with it.
+    m_markRects.clear();
     const CRect client = GetClientRect();
-    m_stale += QRect(0, 0, client.Width(), client.Height());
-    viewport()->update();
+    const CRect mapArea = MapArea();
+    // The part of the window off the map keeps the window's background.
+    QPainter painter(&screen);
+    painter.fillRect(QRect(mapArea.right, 0, client.right - mapArea.right, client.bottom), Qt::white);
+    painter.fillRect(QRect(0, mapArea.bottom, mapArea.right, client.bottom - mapArea.bottom), Qt::white);
+    painter.end();
     ComposeArea(client);
+    PutMarksOn();
+    viewport()->update();
 }
 
 int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF()); }
 
-QImage& CMapView::Picture()
+QImage& CMapView::Screen()
 {
-    const int ratio = SurfaceRatio();
-    const QSize size = viewport()->size() * ratio;
-    if (m_picture.size() != size || int(m_picture.devicePixelRatio()) != ratio) {
-        m_picture = QImage(size, QImage::Format_RGB32);
-        m_picture.setDevicePixelRatio(ratio);
-        m_picture.fill(Qt::white);
-    }
-    return m_picture;
+    if (!SurfaceFits()) UpdateWindow();
+    return Surface();
 }
 
 void CMapView::ComposeArea(const CRect& requested)
 {
     const CRect mapArea = MapArea();
     const CRect area = Intersection(requested, mapArea);
-    if (area.IsRectEmpty()) return;
+    if (area.IsRectEmpty() || Screen().isNull()) return;
+    const QRect composed(area.left, area.top, area.Width(), area.Height());
+    const bool marked =
+        std::any_of(m_markRects.begin(), m_markRects.end(), [&](const QRect& r) { return r.intersects(composed); });
+    if (marked) TakeMarksOff();
     ComposeCells(area, mapArea, Viewport().Device());
     DrawSelectionMarks(area);
-    const QRect composed(area.left, area.top, area.Width(), area.Height());
-    m_stale += composed;
+    if (marked) PutMarksOn();
     viewport()->update(composed);
-    // The window's picture holds the new cells at once, as a drawing on it would.
-    if (SurfaceFits()) PrepareSurface();
 }
 
 void CMapView::ComposeCells(const CRect& logicalArea, const CRect& logicalMapArea, const MapViewport& device)
 {
-    QImage& screen = Picture();
+    QImage& screen = Screen();
     const int ratio = SurfaceRatio();
     const auto toDevice = [ratio](const CRect& rc) {
         return CRect(rc.left * ratio, rc.top * ratio, rc.right * ratio, rc.bottom * ratio);
@@ -405,44 +408,60 @@ std::vector<QRect> CMapView::MarkRects() const
 
 void CMapView::MarksChanged(bool contentChanged)
 {
-    std::vector<QRect> rects = MarkRects();
-    if (rects == m_markRects && !contentChanged) return;
+    const std::vector<QRect> rects = MarkRects();
+    if (rects == m_markRects && !contentChanged && !m_bMarksStale) return;
+    m_bMarksStale = true;
     QRegion changed;
     for (const QRect& rect : m_markRects) changed += rect;
     for (const QRect& rect : rects) changed += rect;
-    m_markRects = std::move(rects);
-    m_stale += changed;
     viewport()->update(changed);
+}
+
+namespace {
+// Copies the device pixels of a logical rectangle from one picture to another of the same ratio.
+void CopyPixels(const QImage& from, QImage& to, const QRect& rect, int ratio)
+{
+    const QRect device = QRect(rect.topLeft() * ratio, rect.size() * ratio) & from.rect() & to.rect();
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + device.left() * 4, from.constScanLine(y) + device.left() * 4,
+                    std::size_t(device.width()) * 4);
+}
+}  // namespace
+
+void CMapView::TakeMarksOff()
+{
+    QImage& screen = Surface();
+    for (const QRect& rect : m_markRects) CopyPixels(m_underMarks, screen, rect, SurfaceRatio());
+    m_markRects.clear();
+}
+
+void CMapView::PutMarksOn()
+{
+    m_bMarksStale = false;
+    QImage& screen = Surface();
+    std::vector<QRect> rects = MarkRects();
+    if (rects.empty() || screen.isNull()) return;
+    if (m_underMarks.size() != screen.size()) m_underMarks = QImage(screen.size(), QImage::Format_RGB32);
+    QRegion area;
+    for (const QRect& rect : rects) {
+        CopyPixels(screen, m_underMarks, rect, SurfaceRatio());
+        area += rect;
+    }
+    m_markRects = std::move(rects);
+    DrawMarks(area);
 }
 
 void CMapView::PrepareSurface()
 {
-    // Marks that changed without being told are drawn again all the same.
-    if (std::vector<QRect> rects = MarkRects(); rects != m_markRects) {
-        for (const QRect& rect : m_markRects) m_stale += rect;
-        for (const QRect& rect : rects) m_stale += rect;
-        m_markRects = std::move(rects);
-    }
-    const CRect client = GetClientRect();
-    m_stale &= QRect(0, 0, client.Width(), client.Height());
-    if (m_stale.isEmpty()) return;
-    const QImage& picture = Picture();
-    QImage& surface = Surface();
-    const int ratio = SurfaceRatio();
-    const QRect bounds = picture.rect() & surface.rect();
-    for (const QRect& rect : m_stale) {
-        const QRect device = QRect(rect.topLeft() * ratio, rect.size() * ratio) & bounds;
-        for (int y = device.top(); y <= device.bottom(); ++y)
-            std::memcpy(surface.scanLine(y) + device.left() * 4, picture.constScanLine(y) + device.left() * 4,
-                        std::size_t(device.width()) * 4);
-    }
-    DrawMarks(m_stale);
-    m_stale = QRegion();
+    // Marks whose state changed, told or not, are drawn again.
+    if (!m_bMarksStale && MarkRects() == m_markRects) return;
+    TakeMarksOff();
+    PutMarksOn();
 }
 
 void CMapView::DrawMarks(const QRegion& area)
 {
-    if (!HasMap() || Surface().isNull()) return;
+    if (!HasMap()) return;
     QPainter painter(&Surface());
     painter.setClipRegion(area);
     if (m_previewCell && HasSelectedBlock()) DrawBlockPreview(painter, *m_previewCell);
@@ -526,7 +545,7 @@ void CMapView::DrawSelectionMarks(const CRect& area)
 {
     const CRect& selection = GetDocument()->MapSelection();
     if (selection.IsRectEmpty()) return;
-    QPainter painter(&Picture());
+    QPainter painter(&Screen());
     painter.setClipRect(QRect(area.left, area.top, area.Width(), area.Height()));
     DrawCellsOutline(painter, Viewport(), selection);
 }

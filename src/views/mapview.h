@@ -8,10 +8,12 @@
 // drag, the band and the hover preview. Every conversion between client
 // points and cells goes through Viewport().
 //
-// The cells are composed into a picture of the window; the marks over them
+// The cells are composed into the window's picture; the marks over them
 // (the block previewed under the pointer, the frame of a drag, where a
-// moved selection would land) are drawn from that state over the picture
-// when the pane paints, and only where they were or are.
+// moved selection would land) are drawn from that state when the pane
+// paints, over the composed pixels, which are kept aside where the marks
+// lie so that taking them off restores the cells. Only where the marks
+// were or are is repainted.
 #pragma once
 
 #include <climits>
@@ -134,8 +136,12 @@ private:
     void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The selection's outline.
     void DrawSelectionMarks(const CRect& area);
-    // The picture at the window's size and the surface's ratio.
-    QImage& Picture();
+    // The surface, made first when it does not fit the window.
+    QImage& Screen();
+    // The composed pixels back where the marks were; the marks of the
+    // state now drawn, what they cover kept aside first.
+    void TakeMarksOff();
+    void PutMarksOn();
     // The client rectangles the marks cover now.
     std::vector<QRect> MarkRects() const;
     // The marks' state changed: the pane repaints where they were and are.
@@ -196,12 +202,12 @@ private:
     std::optional<CPoint> m_pointerCell;
     // The top-left cell of the block previewed under the pointer.
     std::optional<CPoint> m_previewCell;
-    // The composed cells without the marks, in the surface's pixels.
-    QImage m_picture;
-    // Where the surface is to be made again from the picture and the marks.
-    QRegion m_stale;
-    // Where the marks were last drawn (client coordinates).
+    // Where the marks are on the surface (client coordinates), and the
+    // composed pixels under them.
     std::vector<QRect> m_markRects;
+    QImage m_underMarks;
+    // The marks' state changed since they were drawn.
+    bool m_bMarksStale = false;
 
 public:
     StampDrag m_drag;
