@@ -603,7 +603,9 @@ void DrawEnlarged(const MapPixels& target, const CMapModel& map, int k, const Ma
             switch (k) {
             case 1: Widen<1>(first + wholeFrom, from, count); break;
             case 2: Widen<2>(first + wholeFrom, from, count); break;
-            default: Widen<3>(first + wholeFrom, from, count); break;
+            case 3: Widen<3>(first + wholeFrom, from, count); break;
+            case 4: Widen<4>(first + wholeFrom, from, count); break;
+            default: Widen<5>(first + wholeFrom, from, count); break;
             }
             for (std::int64_t x = wholeTo; x < c.x1; ++x) first[x] = source[x >> k];
             for (std::int64_t y = ya + 1; y < yb; ++y)
@@ -808,7 +810,7 @@ void RenderZoomedRegion(const MapPixels& target, const CMapModel& map, ZoomCache
                         const MapDrawOptions& options)
 {
     if (!target.bits || target.width <= 0 || target.height <= 0 || !MapPictureSize(map)) return;
-    const int log2 = std::clamp(zoom.log2, MapZoom::kMinLog2, MapZoom::kMaxLog2);
+    const int log2 = std::clamp(zoom.log2, MapZoom::kMinLog2, MapZoom::kMaxDrawLog2);
     if (log2 == 0) {
         RenderMapRegion(target, map, options);
         return;

@@ -33,6 +33,8 @@ class CMapModel;
 struct MapZoom {
     static constexpr int kMinLog2 = -9;  // 1/512
     static constexpr int kMaxLog2 = 3;   // 800%
+    // The largest drawn: 800% on a screen of 4 x 4 device pixels to a pixel.
+    static constexpr int kMaxDrawLog2 = kMaxLog2 + 2;
     int log2 = 0;
 
     // Screen pixels for a map length: map pixels x 2^log2, a part of a

@@ -126,15 +126,24 @@ void CScrollView::Invalidate(BOOL bErase)
 
 void CScrollView::UpdateWindow()
 {
-    if (m_bDirty) Redraw();
+    if (m_bDirty || !SurfaceFits()) Redraw();
+    PrepareSurface();
     viewport()->update();
+}
+
+bool CScrollView::SurfaceFits() const
+{
+    const int ratio = SurfaceRatio();
+    return m_surface.size() == viewport()->size() * ratio && int(m_surface.devicePixelRatio()) == ratio;
 }
 
 void CScrollView::Redraw()
 {
     const QSize size = viewport()->size();
-    if (m_surface.size() != size) {
-        m_surface = QImage(size, QImage::Format_RGB32);
+    if (!SurfaceFits()) {
+        const int ratio = SurfaceRatio();
+        m_surface = QImage(size * ratio, QImage::Format_RGB32);
+        m_surface.setDevicePixelRatio(ratio);
         m_surface.fill(kWindowBackground);
     } else if (m_bErase) {
         m_surface.fill(kWindowBackground);
@@ -149,7 +158,8 @@ void CScrollView::Redraw()
 
 void CScrollView::paintEvent(QPaintEvent*)
 {
-    if (m_bDirty || m_surface.size() != viewport()->size()) Redraw();
+    if (m_bDirty || !SurfaceFits()) Redraw();
+    PrepareSurface();
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_surface);
 }
@@ -237,7 +247,7 @@ namespace {
 // so client drawing always lands on a picture of the whole window.
 QImage* PreparedSurface(CScrollView* pView)
 {
-    if (pView->Surface().size() != pView->viewport()->size()) pView->UpdateWindow();
+    if (!pView->SurfaceFits()) pView->UpdateWindow();
     return &pView->Surface();
 }
 }  // namespace

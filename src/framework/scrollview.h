@@ -72,8 +72,17 @@ public:
 
     QImage& Surface() { return m_surface; }
     const QImage& Surface() const { return m_surface; }
+    // The surface has the window's size in device pixels.
+    bool SurfaceFits() const;
 
 protected:
+    // Device pixels of the surface to a logical pixel (1: the window's
+    // logical pixels, however many device pixels the screen has).
+    virtual int SurfaceRatio() const { return 1; }
+    // Called before the surface is shown: a view drawing marks over its
+    // picture brings the surface up to date here.
+    virtual void PrepareSurface() {}
+
     virtual void OnLButtonDown(UINT nFlags, CPoint point);
     virtual void OnLButtonUp(UINT nFlags, CPoint point);
     virtual void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -1,5 +1,8 @@
 #include "celldrag.h"
 
+#include <QPainter>
+#include <algorithm>
+
 void InvertCellFrame(CDC& dc, const CRect& rc)
 {
     const CPen oldPen = dc.SelectPen(CPen{PS_SOLID, 4, RGB(255, 0, 0)});
@@ -9,6 +12,21 @@ void InvertCellFrame(CDC& dc, const CRect& rc)
     dc.SetROP2(oldRop);
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
+}
+
+void InvertCellFrame(QPainter& painter, const CRect& rc)
+{
+    // As the client context draws a 4-pixel pen's rectangle.
+    const int l = std::min(rc.left, rc.right), r = std::max(rc.left, rc.right);
+    const int t = std::min(rc.top, rc.bottom), b = std::max(rc.top, rc.bottom);
+    if (r <= l || b <= t) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(Qt::red, 4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    painter.restore();
 }
 
 void CCellDrag::Press(const CRect& cell)

@@ -13,6 +13,8 @@
 
 // Inverts the 4-pixel frame of rc (corners in any order) on dc.
 void InvertCellFrame(CDC& dc, const CRect& rc);
+// The same pixels through a painter (in its logical pixels, inside its clip).
+void InvertCellFrame(QPainter& painter, const CRect& rc);
 
 class CCellDrag {
 public:

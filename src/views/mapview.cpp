@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "attrtint.h"
 #include "fonts.h"
@@ -51,12 +53,26 @@ CellLabel LabelOf(const CZellDoc& doc, Overlay overlay, short tile, short attr)
     return {};
 }
 
+// A dashed line of one pixel just inside the cells' edge: the cells stay
+// in sight under it.
+void DrawCellsOutline(QPainter& painter, const MapViewport& viewport, const CRect& cells)
+{
+    const CRect rc = viewport.ClientRectOfCells(cells);
+    const QRect r(rc.left, rc.top, std::max(1, rc.Width()) - 1, std::max(1, rc.Height()) - 1);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(r);
+    QPen dashes(Qt::black, 1);
+    dashes.setDashPattern({4, 4});
+    painter.setPen(dashes);
+    painter.drawRect(r);
+}
+
 // Numbers are printed over cells at least this wide on screen.
 constexpr double kMinCellWidthForNumbers = 16;
 
 }  // namespace
 
-CMapView::CMapView() : m_drag(*this) { setAccessibleName(QStringLiteral("맵")); }
+CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
 
 CMapView::~CMapView() = default;
 
@@ -78,6 +94,7 @@ MapViewport CMapView::Viewport() const
     }
     viewport.zoom = m_zoom;
     viewport.scroll = GetDeviceScrollPosition();
+    viewport.pixelRatio = SurfaceRatio();
     return viewport;
 }
 
@@ -90,6 +107,7 @@ void CMapView::OnInitialUpdate()
     m_nMapPixelHeight = doc->m_map.PixelHeight();
     UpdateScrollSizes();
     m_ptLastPreview = {INT_MIN, INT_MIN};
+    m_previewCell.reset();
     RefreshScreen();
     emit StatusChanged();
 }
@@ -130,6 +148,7 @@ void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
     }
     ScrollToDevicePosition(next);
     m_ptLastPreview = {INT_MIN, INT_MIN};
+    m_previewCell.reset();
     // Drawn once, when the pane paints; a smaller picture than before
     // leaves the rest of the pane to the window's background.
     Invalidate(TRUE);
@@ -219,14 +238,16 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         RefreshScreen();
         return;
     }
+    // The block previewed may have changed.
+    MarksChanged(true);
     if ((lHint & HINT_CELLS) && pHint && HasMap()) {
         // An edit always takes a preview off, even one that wrote nothing.
-        EraseStalePreview();
+        HidePreview();
         const CRect& cells = static_cast<const CMapHint*>(pHint)->m_rcCells;
         if (cells.IsRectEmpty()) return;
         const CRect shown = Viewport().ClientRectOfCells(cells);
         // A changed cell's old number may have reached past the cell.
-        const QRect reach = NumbersShown() ? OverlayText().Reach() : QRect();
+        const QRect reach = NumbersShown() ? LabelReach() : QRect();
         const CRect client = GetClientRect();
         // Only what is on screen of the changed cells.
         const CRect changed(std::clamp(shown.left + std::min(0, reach.left()), -1, client.right),
@@ -241,8 +262,29 @@ void CMapView::OnDraw(CDC*) { RefreshScreen(); }
 
 OverlayTextCache& CMapView::OverlayText()
 {
-    if (!m_pOverlayText) m_pOverlayText = std::make_unique<OverlayTextCache>(AfxContextFont());
+    const int ratio = SurfaceRatio();
+    if (!m_pOverlayText || m_nOverlayTextRatio != ratio) {
+        // Labels as large on screen as at one device pixel to a logical one.
+        QFont font = AfxContextFont();
+        if (ratio > 1) {
+            if (font.pixelSize() > 0)
+                font.setPixelSize(font.pixelSize() * ratio);
+            else
+                font.setPointSizeF(font.pointSizeF() * ratio);
+        }
+        m_pOverlayText = std::make_unique<OverlayTextCache>(font);
+        m_nOverlayTextRatio = ratio;
+    }
     return *m_pOverlayText;
+}
+
+QRect CMapView::LabelReach()
+{
+    const QRect reach = OverlayText().Reach();
+    const int ratio = m_nOverlayTextRatio;
+    const auto down = [ratio](int v) { return int(std::floor(double(v) / ratio)); };
+    const auto up = [ratio](int v) { return int(std::ceil(double(v) / ratio)); };
+    return QRect(QPoint(down(reach.left()), down(reach.top())), QPoint(up(reach.right()), up(reach.bottom())));
 }
 
 CRect CMapView::MapArea() const
@@ -259,63 +301,205 @@ CRect CMapView::MapArea() const
     return {0, 0, w, h};
 }
 
-void CMapView::RefreshScreen()
+QRegion CMapView::MarkedArea() const
 {
-    m_rcPreview = {};
-    ComposeArea(GetClientRect());
+    QRegion area;
+    for (const QRect& rect : MarkRects()) area += rect;
+    return area;
 }
 
-void CMapView::EraseStalePreview()
+void CMapView::RefreshScreen()
 {
-    if (m_rcPreview.IsRectEmpty()) return;
-    const CRect preview = m_rcPreview;
-    m_rcPreview = {};
-    ComposeArea(preview);
+    QImage& screen = Screen();
+    if (screen.isNull()) return;  // a pane folded away to nothing
+    // Every pixel is drawn again: the marks with it.
+    m_markRects.clear();
+    const CRect client = GetClientRect();
+    const CRect mapArea = MapArea();
+    // The part of the window off the map keeps the window's background.
+    QPainter painter(&screen);
+    painter.fillRect(QRect(mapArea.right, 0, client.right - mapArea.right, client.bottom), Qt::white);
+    painter.fillRect(QRect(0, mapArea.bottom, mapArea.right, client.bottom - mapArea.bottom), Qt::white);
+    painter.end();
+    ComposeArea(client);
+    PutMarksOn();
+    viewport()->update();
+}
+
+int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF()); }
+
+QImage& CMapView::Screen()
+{
+    if (!SurfaceFits()) UpdateWindow();
+    return Surface();
 }
 
 void CMapView::ComposeArea(const CRect& requested)
 {
     const CRect mapArea = MapArea();
     const CRect area = Intersection(requested, mapArea);
-    if (area.IsRectEmpty()) return;
-    // The frame of a drag stays on screen through any redraw: it is taken
-    // off first and put back after, so that the release takes it off for good.
-    const std::optional<CRect> frame = m_drag.Frame();
-    if (frame) m_drag.Invert(*frame);
-    ComposeCells(area, mapArea);
+    if (area.IsRectEmpty() || Screen().isNull()) return;
+    const QRect composed(area.left, area.top, area.Width(), area.Height());
+    const bool marked =
+        std::any_of(m_markRects.begin(), m_markRects.end(), [&](const QRect& r) { return r.intersects(composed); });
+    if (marked) TakeMarksOff();
+    ComposeCells(area, mapArea, Viewport().Device());
     DrawSelectionMarks(area);
-    if (frame) m_drag.Invert(*frame);
+    if (marked) PutMarksOn();
+    viewport()->update(composed);
 }
 
-void CMapView::ComposeCells(const CRect& area, const CRect& mapArea)
+void CMapView::ComposeCells(const CRect& logicalArea, const CRect& logicalMapArea, const MapViewport& device)
 {
-    CClientDC dc(this);
-    QImage& screen = *dc.Target();
+    QImage& screen = Screen();
+    const int ratio = SurfaceRatio();
+    const auto toDevice = [ratio](const CRect& rc) {
+        return CRect(rc.left * ratio, rc.top * ratio, rc.right * ratio, rc.bottom * ratio);
+    };
+    const CRect area = toDevice(logicalArea);
+    const CRect mapArea = toDevice(logicalMapArea);
     if (screen.width() < mapArea.right || screen.height() < mapArea.bottom) return;
-    const CPoint scroll = GetDeviceScrollPosition();
+    const CPoint scroll = device.scroll;
     const MapPixels pixels{reinterpret_cast<std::uint32_t*>(screen.scanLine(area.top)) + area.left,
                            area.Width(),
                            area.Height(),
                            screen.bytesPerLine() / 4,
                            std::int64_t(area.left) + scroll.x,
                            std::int64_t(area.top) + scroll.y};
-    if (IsOneToOne(m_zoom)) {
+    if (IsOneToOne(device.zoom)) {
         RenderMapRegion(pixels, GetDocument()->m_map);
-        TintAttrColours(pixels, area);
+        TintAttrColours(pixels, area, device);
         DrawTextOverlay(screen, area, mapArea, scroll);
         return;
     }
-    RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, m_zoom);
-    TintAttrColours(pixels, area);
-    DrawZoomedTextOverlay(screen, area, mapArea);
+    RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, device.zoom);
+    TintAttrColours(pixels, area, device);
+    DrawZoomedTextOverlay(screen, area, mapArea, device);
 }
 
-void CMapView::TintAttrColours(const MapPixels& pixels, const CRect& area)
+std::vector<QRect> CMapView::MarkRects() const
+{
+    std::vector<QRect> rects;
+    const auto add = [&rects](int l, int t, int r, int b) {
+        if (r > l && b > t) rects.emplace_back(QPoint(l, t), QPoint(r - 1, b - 1));
+    };
+    // Only the strips an outline covers: a band over a large pane repaints
+    // its edges, not what it encloses.
+    const auto outline = [&add](const CRect& rc, int in, int out) {
+        add(rc.left - out, rc.top - out, rc.right + out, rc.top + in);
+        add(rc.left - out, rc.bottom - in, rc.right + out, rc.bottom + out);
+        add(rc.left - out, rc.top - out, rc.left + in, rc.bottom + out);
+        add(rc.right - in, rc.top - out, rc.right + out, rc.bottom + out);
+    };
+    if (m_previewCell && HasSelectedBlock() && HasMap()) {
+        const CCellBlock& block = GetDocument()->Brush();
+        const CRect shown = Viewport().ClientRectOfCells(
+            CRect(m_previewCell->x, m_previewCell->y, m_previewCell->x + block.m_nCols, m_previewCell->y + block.m_nRows));
+        add(shown.left, shown.top, shown.right, shown.bottom);
+    }
+    if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
+    // The 4-pixel pen reaches 2 pixels out of the frame's outline and 2 in.
+    if (std::optional<CRect> frame = DragFrame()) {
+        frame->NormalizeRect();
+        outline(*frame, 4, 3);
+    }
+    return rects;
+}
+
+void CMapView::MarksChanged(bool contentChanged)
+{
+    const std::vector<QRect> rects = MarkRects();
+    if (rects == m_markRects && !contentChanged && !m_bMarksStale) return;
+    m_bMarksStale = true;
+    QRegion changed;
+    for (const QRect& rect : m_markRects) changed += rect;
+    for (const QRect& rect : rects) changed += rect;
+    viewport()->update(changed);
+}
+
+namespace {
+// Copies the device pixels of a logical rectangle from one picture to another of the same ratio.
+void CopyPixels(const QImage& from, QImage& to, const QRect& rect, int ratio)
+{
+    const QRect device = QRect(rect.topLeft() * ratio, rect.size() * ratio) & from.rect() & to.rect();
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + device.left() * 4, from.constScanLine(y) + device.left() * 4,
+                    std::size_t(device.width()) * 4);
+}
+}  // namespace
+
+void CMapView::TakeMarksOff()
+{
+    QImage& screen = Surface();
+    for (const QRect& rect : m_markRects) CopyPixels(m_underMarks, screen, rect, SurfaceRatio());
+    m_markRects.clear();
+}
+
+void CMapView::PutMarksOn()
+{
+    m_bMarksStale = false;
+    QImage& screen = Surface();
+    std::vector<QRect> rects = MarkRects();
+    if (rects.empty() || screen.isNull()) return;
+    if (m_underMarks.size() != screen.size()) m_underMarks = QImage(screen.size(), QImage::Format_RGB32);
+    QRegion area;
+    for (const QRect& rect : rects) {
+        CopyPixels(screen, m_underMarks, rect, SurfaceRatio());
+        area += rect;
+    }
+    m_markRects = std::move(rects);
+    DrawMarks(area);
+}
+
+void CMapView::PrepareSurface()
+{
+    // Marks whose state changed, told or not, are drawn again.
+    if (!m_bMarksStale && MarkRects() == m_markRects) return;
+    TakeMarksOff();
+    PutMarksOn();
+}
+
+void CMapView::DrawMarks(const QRegion& area)
+{
+    if (!HasMap()) return;
+    QPainter painter(&Surface());
+    painter.setClipRegion(area);
+    if (m_previewCell && HasSelectedBlock()) DrawBlockPreview(painter, *m_previewCell);
+    if (const std::optional<CRect> moved = MovedOutline()) DrawCellsOutline(painter, Viewport(), *moved);
+    // The frame inverts whatever is under it, the preview included.
+    if (const std::optional<CRect> frame = DragFrame()) InvertCellFrame(painter, *frame);
+}
+
+void CMapView::DrawBlockPreview(QPainter& painter, CPoint first)
+{
+    const CZellDoc& doc = *GetDocument();
+    const CCellBlock& block = doc.Brush();
+    const MapViewport viewport = Viewport();
+    for (int r = 0; r < block.m_nRows; ++r) {
+        for (int c = 0; c < block.m_nCols; ++c) {
+            const short v = block.Tile(r, c);
+            // A palette block's empty entry ends its row; a map block's is a hole.
+            if (v == kEmptyTileCell && !block.FromMap()) break;
+            const CSprite* tile = doc.m_map.TileForCell(v);
+            if (!tile) continue;
+            const CRect cell = viewport.ClientRectOfCell(CPoint(first.x + c, first.y + r));
+            if (cell.IsRectEmpty()) continue;
+            const QImage picture(reinterpret_cast<const uchar*>(tile->GetScreenBits()), tile->GetWidth(),
+                                 tile->GetHeight(), QImage::Format_RGB32);
+            // At 1:1 the tile's own pixels, else scaled to the cell (each
+            // pixel a square of the screen's pixels, no smoothing).
+            const QRect to = IsOneToOne(m_zoom) ? QRect(cell.left, cell.top, tile->GetWidth(), tile->GetHeight())
+                                                : QRect(cell.left, cell.top, cell.Width(), cell.Height());
+            painter.drawImage(to, picture);
+        }
+    }
+}
+
+void CMapView::TintAttrColours(const MapPixels& pixels, const CRect& area, const MapViewport& viewport)
 {
     const CZellDoc& doc = *GetDocument();
     if (!doc.m_bShowAttrColours) return;
     // The cell of each pixel column and row, as clicks find it.
-    const MapViewport viewport = Viewport();
     std::vector<int> cols(std::size_t(area.Width()), -1);
     std::vector<int> rows(std::size_t(area.Height()), -1);
     for (int x = 0; x < area.Width(); ++x)
@@ -327,9 +511,9 @@ void CMapView::TintAttrColours(const MapPixels& pixels, const CRect& area)
 
 void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll)
 {
+    if (!NumbersShown()) return;
     const CZellDoc& doc = *GetDocument();
     const Overlay overlay = OverlayOf(doc);
-    if (overlay == Overlay::None) return;
     const int tw = TileWidth();
     const int th = TileHeight();
 
@@ -360,25 +544,10 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
 void CMapView::DrawSelectionMarks(const CRect& area)
 {
     const CRect& selection = GetDocument()->MapSelection();
-    if (selection.IsRectEmpty() && !m_movedOutline) return;
-    CClientDC dc(this);
-    QPainter painter(dc.Target());
+    if (selection.IsRectEmpty()) return;
+    QPainter painter(&Screen());
     painter.setClipRect(QRect(area.left, area.top, area.Width(), area.Height()));
-    const MapViewport viewport = Viewport();
-    // A dashed line of one pixel just inside the cells' edge: the cells
-    // stay in sight under it.
-    auto outline = [&](const CRect& cells) {
-        const CRect rc = viewport.ClientRectOfCells(cells);
-        const QRect r(rc.left, rc.top, std::max(1, rc.Width()) - 1, std::max(1, rc.Height()) - 1);
-        painter.setPen(QPen(Qt::white, 1));
-        painter.drawRect(r);
-        QPen dashes(Qt::black, 1);
-        dashes.setDashPattern({4, 4});
-        painter.setPen(dashes);
-        painter.drawRect(r);
-    };
-    if (!selection.IsRectEmpty()) outline(selection);
-    if (m_movedOutline) outline(*m_movedOutline);
+    DrawCellsOutline(painter, Viewport(), selection);
 }
 
 bool CMapView::NumbersShown() const
@@ -387,12 +556,12 @@ bool CMapView::NumbersShown() const
     return IsOneToOne(m_zoom) || Viewport().CellScreenWidth() >= kMinCellWidthForNumbers;
 }
 
-void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea)
+void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea,
+                                     const MapViewport& viewport)
 {
     if (!NumbersShown()) return;
     const CZellDoc& doc = *GetDocument();
     const Overlay overlay = OverlayOf(doc);
-    const MapViewport viewport = Viewport();
     // Every cell whose label may reach into the area.
     const QRect reach = OverlayText().Reach();
     const CRect near = Intersection(CRect(area.left - reach.right() - 1, area.top - reach.bottom() - 1,
@@ -422,7 +591,8 @@ void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
         return;
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileHeight());
-    // Takes a preview off the window before its contents move.
+    // The preview comes off before the window's contents move.
+    m_previewCell.reset();
     RefreshScreen();
     CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
 }
@@ -434,6 +604,7 @@ void CMapView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
         return;
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileWidth());
+    m_previewCell.reset();
     RefreshScreen();
     CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
 }
@@ -442,6 +613,7 @@ void CMapView::ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool acros
 {
     // A cell need not be a whole number of screen pixels when zoomed out:
     // every step lands on the nearest cell edge.
+    m_previewCell.reset();
     RefreshScreen();
     const int pos = (nSBCode == SB_THUMBTRACK || nSBCode == SB_THUMBPOSITION) ? int(nPos) : bar->sliderPosition();
     bar->setSliderPosition(Viewport().SnapToCell(pos, across));

@@ -7,28 +7,47 @@
 // maptools.h). The view keeps only view state: the zoom, the tool, the
 // drag, the band and the hover preview. Every conversion between client
 // points and cells goes through Viewport().
+//
+// The cells are composed into the window's picture; the marks over them
+// (the block previewed under the pointer, the frame of a drag, where a
+// moved selection would land) are drawn from that state when the pane
+// paints, over the composed pixels, which are kept aside where the marks
+// lie so that taking them off restores the cells. Only where the marks
+// were or are is repainted.
 #pragma once
 
 #include <climits>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include <QImage>
+#include <QRegion>
 #include <QString>
 
-#include "celldrag.h"
 #include "mapattrdlg.h"
+#include "celldrag.h"
 #include "maptools.h"
 #include "mapviewport.h"
 #include "scrollview.h"
 
 class CZellDoc;
 class OverlayTextCache;
-class QImage;
 class QKeyEvent;
 class QWheelEvent;
 
 // The map pane's tools, in the order of the tools menu.
 enum class MapTool { Stamp, Eraser, Fill, Select, Picker };
+
+// A drag of the stamp over cells: the left button's fill or attribute
+// band, the right button's pick. The band reaches from the pressed cell's
+// top-left to the bottom-right of the cell last under the pointer.
+struct StampDrag {
+    std::optional<CPoint> anchor;  // the pressed cell
+    CPoint end;                    // the cell last under the pointer
+    bool moved = false;            // the pointer moved after the press
+    bool IsDragging() const { return anchor.has_value(); }
+};
 
 class CMapView : public CScrollView {
     Q_OBJECT
@@ -44,8 +63,10 @@ public:
     BOOL OnCmdMsg(UINT nID, CCmdUI* pUI) override;
 
     // Composes the visible part of the map into the window, with the
-    // numbers of the display switch in force; takes any preview off.
+    // numbers of the display switch in force.
     void RefreshScreen();
+    // Where the marks over the cells are drawn now (client coordinates).
+    QRegion MarkedArea() const;
 
     // The map's size in pixels, as the scroll sizes were last set from it.
     int MapPixelWidth() const { return m_nMapPixelWidth; }
@@ -91,6 +112,8 @@ protected:
     void leaveEvent(QEvent* event) override;
     void OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
     void OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
+    int SurfaceRatio() const override;
+    void PrepareSurface() override;
 
 private:
     int TileWidth() const;
@@ -103,44 +126,64 @@ private:
     // The part of the window that shows the map (client coordinates).
     CRect MapArea() const;
     // Composes the cells and numbers under the client rectangle area, kept
-    // to MapArea(): the pixels a whole refresh would give there.
+    // to MapArea(), into the picture: the pixels a whole refresh would give there.
     void ComposeArea(const CRect& area);
-    void ComposeCells(const CRect& area, const CRect& mapArea);
+    // The same in device pixels of the picture (the device viewport's).
+    void ComposeCells(const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The attribute colour display over the cells just composed.
-    void TintAttrColours(const MapPixels& pixels, const CRect& area);
+    void TintAttrColours(const MapPixels& pixels, const CRect& area, const MapViewport& device);
     void DrawTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, CPoint scroll);
-    void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea);
-    // The selection's outline, and where a selection being moved would land.
+    void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, const MapViewport& device);
+    // The selection's outline.
     void DrawSelectionMarks(const CRect& area);
+    // The surface, made first when it does not fit the window.
+    QImage& Screen();
+    // The composed pixels back where the marks were; the marks of the
+    // state now drawn, what they cover kept aside first.
+    void TakeMarksOff();
+    void PutMarksOn();
+    // The client rectangles the marks cover now.
+    std::vector<QRect> MarkRects() const;
+    // The marks' state changed: the pane repaints where they were and are.
+    // A change of their pictures alone (the block) is told by contentChanged.
+    void MarksChanged(bool contentChanged = false);
+    // Draws the marks over the surface inside area (client coordinates).
+    void DrawMarks(const QRegion& area);
+    void DrawBlockPreview(QPainter& painter, CPoint first);
+    // The frame on screen for the stamp's drag or the tool's band; none
+    // outside a drag (client coordinates, corners in any order).
+    std::optional<CRect> DragFrame() const;
+    std::optional<CRect> MovedOutline() const;
+    // The block's top-left cell is shown previewed no more.
+    void HidePreview();
     // Numbers are printed over the cells at this zoom.
     bool NumbersShown() const;
     void UpdateScrollSizes();
     void ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool across);
     ToolEvent ToolEventAt(CPoint point, UINT flags) const;
-    // Frames and outlines what the tool in use describes.
-    void ShowToolOverlay();
     // Ends any gesture under way without an edit; true when there was one.
     bool CancelGesture();
     // Marks the pointer's cell for the status bar.
     void TrackPointer(CPoint point);
+    // The labels' pictures at the surface's ratio, and (in logical pixels)
+    // how far they reach from a cell's top-left.
     OverlayTextCache& OverlayText();
+    QRect LabelReach();
     void PrepareZoomSoon();
-    // Takes a preview still on the window off it.
-    void EraseStalePreview();
 
     // Client rectangle of the cell under a client point, as the window
     // shows it; the empty rectangle outside the map.
     CRect CellFromPoint(int x, int y) const;
     CRect CellFromPoint(CPoint point) const { return CellFromPoint(point.x, point.y); }
+    // Client rectangle of a cell, a pixel wide and high at the least.
+    CRect CellFrame(CPoint cell) const;
     // The cell a client cell rectangle (from CellFromPoint) shows.
     CPoint CellOfRect(const CRect& rc) const;
     // The cells a band (client coordinates, normalised) covers.
     CRect CellsOfBand(const CRect& band) const;
     // The point itself when it lies on the map, else the nearest point on it.
     CPoint ClampToMap(CPoint point) const;
-    void DrawBlockPreview(int x, int y);
-    void DrawZoomedBlockPreview(CPoint at);
-    void SetAnchorAttribute(const CRect& anchor);
+    void SetAnchorAttribute(CPoint cell);
     void SetBandAttribute(const CRect& band);
     bool HasSelectedBlock() const;
 
@@ -156,18 +199,23 @@ private:
     std::unique_ptr<CMapTool> m_pTool;
     // A right-button drag of the stamp, capturing cells as the block.
     bool m_bRightDrag = false;
-    // Where the selection being moved would land, outlined.
-    std::optional<CRect> m_movedOutline;
     std::optional<CPoint> m_pointerCell;
+    // The top-left cell of the block previewed under the pointer.
+    std::optional<CPoint> m_previewCell;
+    // Where the marks are on the surface (client coordinates), and the
+    // composed pixels under them.
+    std::vector<QRect> m_markRects;
+    QImage m_underMarks;
+    // The marks' state changed since they were drawn.
+    bool m_bMarksStale = false;
 
 public:
-    CCellDrag m_drag;
+    StampDrag m_drag;
     // No cell is ever previewed at this point, so the first preview always draws.
     CPoint m_ptLastPreview{INT_MIN, INT_MIN};
-    // Where a preview is on the window now (client coordinates); empty when none.
-    CRect m_rcPreview;
     CMapAttrDlg m_dlgMapAttr;
 
 private:
     std::unique_ptr<OverlayTextCache> m_pOverlayText;
+    int m_nOverlayTextRatio = 0;
 };

@@ -20,10 +20,13 @@
 CRect CMapView::CellFromPoint(int x, int y) const
 {
     if (!HasMap()) return {};
-    const MapViewport viewport = Viewport();
-    const std::optional<CPoint> cell = viewport.CellAt(CPoint(x, y));
-    if (!cell) return {};
-    CRect rc = viewport.ClientRectOfCell(*cell);
+    const std::optional<CPoint> cell = Viewport().CellAt(CPoint(x, y));
+    return cell ? CellFrame(*cell) : CRect();
+}
+
+CRect CMapView::CellFrame(CPoint cell) const
+{
+    CRect rc = Viewport().ClientRectOfCell(cell);
     // A cell narrower than a screen pixel still has one to be framed by.
     rc.right = std::max(rc.right, rc.left + 1);
     rc.bottom = std::max(rc.bottom, rc.top + 1);
@@ -53,53 +56,35 @@ CPoint CMapView::ClampToMap(CPoint point) const
 bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasBrush(); }
 
 
-void CMapView::DrawBlockPreview(int x, int y)
+std::optional<CRect> CMapView::DragFrame() const
 {
-    if (!HasSelectedBlock()) return;
-    const CZellDoc& doc = *GetDocument();
-    const CCellBlock& block = doc.Brush();
-    if (!IsOneToOne(m_zoom)) {
-        DrawZoomedBlockPreview(CPoint(x, y));
-        return;
+    if (!HasMap()) return std::nullopt;
+    if (m_pTool) {
+        const std::optional<CRect> band = m_pTool->Overlay().band;
+        if (!band) return std::nullopt;
+        CRect frame = Viewport().ClientRectOfCells(*band);
+        frame.right = std::max(frame.right, frame.left + 1);
+        frame.bottom = std::max(frame.bottom, frame.top + 1);
+        return frame;
     }
-    CClientDC dc(this);
-    for (int r = 0; r < block.m_nRows; ++r) {
-        for (int c = 0; c < block.m_nCols; ++c) {
-            const short v = block.Tile(r, c);
-            // A palette block's empty entry ends its row; a map block's is a hole.
-            if (v == kEmptyTileCell && !block.FromMap()) break;
-            const CSprite* tile = doc.m_map.TileForCell(v);
-            if (!tile) continue;
-            const CRect drawn(x + c * TileWidth(), y + r * TileHeight(), x + c * TileWidth() + tile->GetWidth(),
-                              y + r * TileHeight() + tile->GetHeight());
-            dc.DrawScreenBits(drawn.left, drawn.top, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
-            m_rcPreview.UnionRect(m_rcPreview, drawn);
-        }
-    }
+    if (!m_drag.IsDragging()) return std::nullopt;
+    const CRect anchor = CellFrame(*m_drag.anchor);
+    if (!m_drag.moved) return anchor;
+    // Dragged back past the anchor, the frame's corners cross.
+    const CRect end = CellFrame(m_drag.end);
+    return CRect(anchor.left, anchor.top, end.right, end.bottom);
 }
 
-void CMapView::DrawZoomedBlockPreview(CPoint at)
+std::optional<CRect> CMapView::MovedOutline() const
 {
-    const CZellDoc& doc = *GetDocument();
-    const CCellBlock& block = doc.Brush();
-    const MapViewport viewport = Viewport();
-    const CPoint first = viewport.CellAt(at).value_or(CPoint(0, 0));
-    CClientDC dc(this);
-    QPainter painter(dc.Target());
-    for (int r = 0; r < block.m_nRows; ++r) {
-        for (int c = 0; c < block.m_nCols; ++c) {
-            const short v = block.Tile(r, c);
-            if (v == kEmptyTileCell && !block.FromMap()) break;
-            const CSprite* tile = doc.m_map.TileForCell(v);
-            if (!tile) continue;
-            const CRect drawn = viewport.ClientRectOfCell(CPoint(first.x + c, first.y + r));
-            if (drawn.IsRectEmpty()) continue;
-            const QImage picture(reinterpret_cast<const uchar*>(tile->GetScreenBits()), tile->GetWidth(),
-                                 tile->GetHeight(), QImage::Format_RGB32);
-            painter.drawImage(QRect(drawn.left, drawn.top, drawn.Width(), drawn.Height()), picture);
-            m_rcPreview.UnionRect(m_rcPreview, drawn);
-        }
-    }
+    return m_pTool && HasMap() ? m_pTool->Overlay().movedCells : std::nullopt;
+}
+
+void CMapView::HidePreview()
+{
+    if (!m_previewCell) return;
+    m_previewCell.reset();
+    MarksChanged();
 }
 
 ToolEvent CMapView::ToolEventAt(CPoint point, UINT flags) const
@@ -112,7 +97,7 @@ ToolEvent CMapView::ToolEventAt(CPoint point, UINT flags) const
 void CMapView::SetTool(MapTool tool)
 {
     CancelGesture();
-    EraseStalePreview();
+    HidePreview();
     m_ptLastPreview = {INT_MIN, INT_MIN};
     m_tool = tool;
     MapToolHost host;
@@ -130,14 +115,12 @@ bool CMapView::CancelGesture()
         cancelled = true;
     }
     if (m_drag.IsDragging()) {
-        m_drag.Abandon();
+        m_drag = {};
+        ReleaseCapture();
         cancelled = true;
     }
     m_bRightDrag = false;
-    if (m_movedOutline) {
-        m_movedOutline.reset();
-        RefreshScreen();
-    }
+    MarksChanged();
     return cancelled;
 }
 
@@ -152,27 +135,6 @@ BOOL CMapView::OnCmdMsg(UINT nID, CCmdUI* pUI)
         return TRUE;
     }
     return CScrollView::OnCmdMsg(nID, pUI);
-}
-
-void CMapView::ShowToolOverlay()
-{
-    const ToolOverlay overlay = m_pTool ? m_pTool->Overlay() : ToolOverlay{};
-    const MapViewport viewport = Viewport();
-    if (overlay.band) {
-        CRect frame = viewport.ClientRectOfCells(*overlay.band);
-        frame.right = std::max(frame.right, frame.left + 1);
-        frame.bottom = std::max(frame.bottom, frame.top + 1);
-        if (!m_drag.IsDragging())
-            m_drag.Press(frame);
-        else if (m_drag.Frame() != frame)
-            m_drag.Move(frame);
-    } else if (m_drag.IsDragging()) {
-        m_drag.Abandon();
-    }
-    if (overlay.movedCells != m_movedOutline) {
-        m_movedOutline = overlay.movedCells;
-        RefreshScreen();
-    }
 }
 
 void CMapView::TrackPointer(CPoint point)
@@ -219,26 +181,27 @@ void CMapView::OnMouseMove(UINT nFlags, CPoint point)
     if (m_pTool) {
         if (!m_pTool->IsActive()) return;
         m_pTool->Move(ToolEventAt(point, nFlags));
-        ShowToolOverlay();
+        MarksChanged();
         return;
     }
     const CRect client = GetClientRect();
     if (m_drag.IsDragging()) {
         if (point.x < 1 || point.y < 1 || point.x >= client.right - 1 || point.y >= client.bottom - 1) {
             // The pointer reached the pane's border: the drag is dropped.
-            m_drag.Abandon();
-            m_bRightDrag = false;
+            CancelGesture();
             return;
         }
         // Past the map's right or bottom edge the band stops at the map's last cell.
         const CRect cell = CellFromPoint(ClampToMap(point));
-        m_drag.Move(cell.IsRectEmpty() ? m_drag.Band() : m_drag.FromAnchorTo(cell));
+        m_drag.moved = true;
+        if (!cell.IsRectEmpty()) m_drag.end = CellOfRect(cell);
+        MarksChanged();
         return;
     }
 
     if (!HasSelectedBlock() || !HasMap()) return;
     if (point.x <= 5 || point.y <= 5 || point.x >= client.right - 5 || point.y >= client.bottom - 5) {
-        EraseStalePreview();
+        HidePreview();
         return;
     }
     const CRect cell = CellFromPoint(point);
@@ -251,9 +214,9 @@ void CMapView::OnMouseMove(UINT nFlags, CPoint point)
     if (std::int64_t(first.x) + block.m_nCols > GetDocument()->MapWidth() ||
         std::int64_t(first.y) + block.m_nRows > GetDocument()->MapHeight())
         return;
-    EraseStalePreview();
-    DrawBlockPreview(at.x, at.y);
+    m_previewCell = first;
     m_ptLastPreview = at;
+    MarksChanged();
 }
 
 void CMapView::OnLButtonDown(UINT nFlags, CPoint point)
@@ -261,7 +224,7 @@ void CMapView::OnLButtonDown(UINT nFlags, CPoint point)
     if (m_pTool) {
         if (!HasMap()) return;
         m_pTool->Press(ToolEventAt(point, nFlags));
-        ShowToolOverlay();
+        MarksChanged();
         return;
     }
     if (m_bRightDrag) return;
@@ -270,44 +233,49 @@ void CMapView::OnLButtonDown(UINT nFlags, CPoint point)
     if (nFlags & MK_CONTROL) {
         // Ctrl+click picks the cell's tile without leaving the stamp.
         const CPoint at = CellOfRect(cell);
-        EraseStalePreview();
+        HidePreview();
         PickCells(*GetDocument(), CRect(at.x, at.y, at.x + 1, at.y + 1));
         m_ptLastPreview = {INT_MIN, INT_MIN};
         return;
     }
-    m_drag.Press(cell);
+    const CPoint at = CellOfRect(cell);
+    m_drag = {at, at, false};
+    SetCapture();
+    MarksChanged();
 }
 
 void CMapView::OnLButtonUp(UINT nFlags, CPoint point)
 {
     if (m_pTool) {
         if (!m_pTool->IsActive()) return;
-        if (m_drag.IsDragging()) m_drag.Release();
-        const bool outlined = m_movedOutline.has_value();
-        m_movedOutline.reset();
         m_pTool->Release(ToolEventAt(point, nFlags));
-        if (outlined) RefreshScreen();
+        MarksChanged();
         return;
     }
     if (!m_drag.IsDragging() || m_bRightDrag) return;
     CZellDoc* doc = GetDocument();
     const bool tileMode = doc->HasBrush();
-    if (m_drag.Release()) {
-        CRect band = m_drag.Band();
-        band.NormalizeRect();
+    CRect band = DragFrame().value_or(CRect());
+    band.NormalizeRect();
+    const StampDrag drag = m_drag;
+    // Idle before the pane acts on the drag: a message box or dialog then
+    // must not show a frame.
+    m_drag = {};
+    ReleaseCapture();
+    MarksChanged();
+    if (drag.moved) {
         if (tileMode) {
-            EraseStalePreview();
+            HidePreview();
             doc->FillWithBrush(CellsOfBand(band));
         } else {
             SetBandAttribute(band);
         }
     } else {
         if (tileMode) {
-            EraseStalePreview();
-            const CPoint anchor = CellOfRect(m_drag.Anchor());
-            doc->StampBrush(anchor.x, anchor.y);
+            HidePreview();
+            doc->StampBrush(drag.anchor->x, drag.anchor->y);
         } else {
-            SetAnchorAttribute(m_drag.Anchor());
+            SetAnchorAttribute(*drag.anchor);
         }
     }
 }
@@ -318,14 +286,18 @@ void CMapView::OnRButtonDown(UINT, CPoint point)
     if (HasSelectedBlock()) {
         // The palette hears of it and repaints without its frame.
         GetDocument()->ClearSelection(this);
+        m_previewCell.reset();
         RefreshScreen();
     }
     // A right-button drag picks the cells it frames as the block.
     if (m_drag.IsDragging()) return;
     const CRect cell = CellFromPoint(point);
     if (cell.IsRectEmpty()) return;
-    m_drag.Press(cell);
+    const CPoint at = CellOfRect(cell);
+    m_drag = {at, at, false};
+    SetCapture();
     m_bRightDrag = true;
+    MarksChanged();
 }
 
 void CMapView::OnRButtonUp(UINT, CPoint point)
@@ -333,8 +305,10 @@ void CMapView::OnRButtonUp(UINT, CPoint point)
     if (!m_bRightDrag) return;
     m_bRightDrag = false;
     if (!m_drag.IsDragging()) return;
-    const CPoint anchor = CellOfRect(m_drag.Anchor());
-    m_drag.Release();
+    const CPoint anchor = *m_drag.anchor;
+    m_drag = {};
+    ReleaseCapture();
+    MarksChanged();
     const CPoint last = Viewport().ClampedCellAt(point);
     // A click without reaching another cell only drops the block.
     if (last == anchor) return;
@@ -342,12 +316,11 @@ void CMapView::OnRButtonUp(UINT, CPoint point)
     m_ptLastPreview = {INT_MIN, INT_MIN};
 }
 
-void CMapView::SetAnchorAttribute(const CRect& anchor)
+void CMapView::SetAnchorAttribute(CPoint cell)
 {
-    const CPoint cell = CellOfRect(anchor);
     m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cell.x, cell.y);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
-    EraseStalePreview();
+    HidePreview();
     GetDocument()->SetCellAttributes(CRect(cell.x, cell.y, cell.x + 1, cell.y + 1), m_dlgMapAttr.m_nValue);
 }
 
@@ -356,6 +329,6 @@ void CMapView::SetBandAttribute(const CRect& band)
     const CRect cells = CellsOfBand(band);
     m_dlgMapAttr.m_nValue = GetDocument()->CellAttribute(cells.left, cells.top);
     if (m_dlgMapAttr.DoModal() != IDOK) return;
-    EraseStalePreview();
+    HidePreview();
     GetDocument()->SetCellAttributes(cells, m_dlgMapAttr.m_nValue);
 }

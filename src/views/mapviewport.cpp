@@ -75,3 +75,19 @@ int MapViewport::SnapToCell(int pos, bool across) const
     const std::int64_t index = std::llround(pos / cell);
     return int(Zoomed(index * tile));
 }
+
+MapViewport MapViewport::Device() const
+{
+    MapViewport device = *this;
+    for (int r = pixelRatio; r > 1; r /= 2) ++device.zoom.log2;
+    device.scroll = CPoint(scroll.x * pixelRatio, scroll.y * pixelRatio);
+    device.pixelRatio = 1;
+    return device;
+}
+
+int PixelRatioStep(double devicePixelRatio)
+{
+    int step = 1;
+    while (step < 8 && devicePixelRatio >= step * 1.5) step *= 2;
+    return step;
+}

@@ -8,6 +8,10 @@
 // pixels [ScreenLength(c x tile), ScreenLength((c + 1) x tile)); the scroll
 // position is in those screen pixels. At 1:1 every conversion is the plain
 // one the pane always made.
+//
+// Screen pixels here are the window's logical pixels. A screen of several
+// device pixels to a logical one (pixelRatio, a power of two) is drawn
+// through Device(): the same window at that many times the zoom.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +35,7 @@ struct MapViewport {
     int rows = 0;
     MapZoom zoom;
     CPoint scroll;  // zoomed pixels
+    int pixelRatio = 1;  // device pixels to a logical pixel, a power of two
 
     bool HasCells() const { return tileWidth > 0 && tileHeight > 0 && columns > 0 && rows > 0; }
 
@@ -54,4 +59,10 @@ struct MapViewport {
     // The zoomed scroll position nearest to pos whose edge is a cell's
     // edge, on one axis (horizontal when across).
     int SnapToCell(int pos, bool across) const;
+    // The same window in device pixels: the zoom and the scroll position
+    // pixelRatio times larger, one device pixel to a screen pixel.
+    MapViewport Device() const;
 };
+
+// The power of two nearest to a screen's device pixel ratio (1 at the least).
+int PixelRatioStep(double devicePixelRatio);

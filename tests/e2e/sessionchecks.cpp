@@ -43,8 +43,6 @@ std::string Difference(const std::string& now, const std::string& wanted)
            std::to_string(parted.first - now.begin()) + " of " + std::to_string(now.size()) + ")";
 }
 
-QRect Normalised(const CRect& rc) { return QRect(QPoint(rc.left, rc.top), QPoint(rc.right - 1, rc.bottom - 1)).normalized(); }
-
 }  // namespace
 
 std::string ModelBytes(const CMapModel& map)
@@ -70,13 +68,12 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
     view.UpdateWindow();
     const CMapModel& map = doc.m_map;
     if (!map.HasCellSize() || !map.m_cells.IsComplete()) return {};
-    // What a whole refresh shows, put back afterwards as it was found.
+    // What a whole refresh shows, marks included: they are drawn from the
+    // pane's state however the cells under them were composed.
     const QImage shown = view.Surface().copy();
-    const CRect preview = view.m_rcPreview;
     view.RefreshScreen();
+    view.UpdateWindow();
     const QImage whole = view.Surface().copy();
-    view.Surface() = shown;
-    view.m_rcPreview = preview;
 
     const CPoint scroll = view.GetDeviceScrollPosition();
     QImage drawn(shown.size(), QImage::Format_RGB32);
@@ -84,17 +81,14 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
                      drawn.bytesPerLine() / 4, scroll.x, scroll.y},
                     map);
     const bool numbers = doc.m_bShowTileNumbers || doc.m_bShowTileAttr || doc.m_bShowMapAttr;
-    // The drag's frame is 4 pixels wide on the outline.
-    const auto dragFrame = view.m_drag.Frame();
-    const QRect frame = dragFrame ? Normalised(*dragFrame).adjusted(-3, -3, 3, 3) : QRect();
-    const QRect previewed = preview.IsRectEmpty() ? QRect() : Normalised(preview);
+    const QRegion marked = view.MarkedArea();
     const int w = std::min(shown.width(), map.PixelWidth() - scroll.x);
     const int h = std::min(shown.height(), map.PixelHeight() - scroll.y);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            if (frame.contains(x, y) || previewed.contains(x, y)) continue;
             if (shown.pixel(x, y) != whole.pixel(x, y))
                 return Where("the map pane differs from a whole refresh of it at", x, y);
+            if (marked.contains(QPoint(x, y))) continue;
             if (!numbers && shown.pixel(x, y) != drawn.pixel(x, y))
                 return Where("the map pane differs from the map's cells at", x, y);
         }
