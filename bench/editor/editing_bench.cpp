@@ -87,7 +87,7 @@ public:
     // pane scrolled there; map gets the document's map in exchange.
     void ShowMap(CMapModel& map, CPoint scroll)
     {
-        std::swap(doc->m_map, map);
+        std::swap(doc->MapForTest(), map);
         doc->UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES);
         Map()->ScrollToDevicePosition(scroll);
         Map()->UpdateWindow();
@@ -246,7 +246,7 @@ void BM_Stamp2x2(benchmark::State& state)
             editor.doc->SetSelection(block, nullptr);
             const double seconds = TimeStamp(editor.Map(), at);
             (subject == &large ? times.subject : times.baseline).push_back(seconds);
-            std::swap(editor.doc->m_map, subject->map);  // the map back to its holder
+            std::swap(editor.doc->MapForTest(), subject->map);  // the map back to its holder
         }
         state.SetIterationTime(times.subject.back());
     }

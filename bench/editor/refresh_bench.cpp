@@ -42,7 +42,7 @@ public:
             m_messages.push_back(text);
             return IDOK;
         });
-        m_doc.m_map = RandomMap(mapSide, mapSide, kTileSize, kTileCount, 61);
+        m_doc.MapForTest() = RandomMap(mapSide, mapSide, kTileSize, kTileCount, 61);
         m_view.AttachDocument(&m_doc);
         m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -67,11 +67,11 @@ public:
         return {};
     }
 
-    void ShowTileNumbers(bool on) { m_doc.m_bShowTileNumbers = on ? TRUE : FALSE; }
+    void ShowTileNumbers(bool on) { m_doc.SetShowTileNumbers(on); }
     void ShowAttrColours(int valueCount)
     {
-        AddRandomAttributes(m_doc.m_map.m_cells, valueCount, 63);
-        m_doc.m_bShowAttrColours = TRUE;
+        AddRandomAttributes(m_doc.MapForTest().m_cells, valueCount, 63);
+        m_doc.SetShowAttrColours(true);
     }
 
     // Scrolls there and lets the pane settle, as after a person's scroll.

@@ -177,7 +177,7 @@ void CRecoveryKeeper::WriteCopy()
     };
     auto copy = std::make_shared<Copy>();
     copy->snapshot = m_doc.Snapshot();
-    copy->meta = MetaText(m_doc.m_strBitmapPath, m_doc.GetPathName());
+    copy->meta = MetaText(m_doc.BitmapPath(), m_doc.GetPathName());
     Post([this, copy] {
         if (WriteMapFile(m_mapFile, copy->snapshot.Input()) == MapWriteResult::Ok) WriteText(m_metaFile, copy->meta);
     });

@@ -271,25 +271,41 @@ public:
     void OnUpdateHaveMapSelection(CCmdUI* pCmdUI);
     void OnUpdateCanPaste(CCmdUI* pCmdUI);
 
-    CDib m_dib;
-    std::string m_strBitmapPath;  // the file m_dib was loaded from
-    CMapModel m_map;
-    int m_nTilesPerRow = 10;
-    CTileBlock m_selection;
-    // A palette brush follows m_selection, which may be written directly.
-    mutable CCellBlock m_brush;
-    CRect m_rcMapSelection;
-    BOOL m_bShowTileNumbers = FALSE;
-    BOOL m_bShowMapAttr = FALSE;
-    BOOL m_bShowTileAttr = FALSE;
-    BOOL m_bShowPaletteAttr = FALSE;
-    // Cells with an attribute are tinted with their value's colour.
-    BOOL m_bShowAttrColours = FALSE;
-    BYTE m_byTextRed = 0;
-    BYTE m_byTextGreen = 0;
-    BYTE m_byTextBlue = 0;
+    // The source bitmap the tiles are cut from (not loaded: none), and the
+    // file it was loaded from.
+    const CDib& Bitmap() const { return m_dib; }
+    const std::string& BitmapPath() const { return m_strBitmapPath; }
+    // The whole map: geometry, tile set and both cell layers.
+    const CMapModel& Map() const { return m_map; }
+    // For tests and benchmarks that set up a map behind the views' backs:
+    // what they change makes no undo step and no view hears of it.
+    CMapModel& MapForTest() { return m_map; }
+    // How many tiles a row of the palette shows.
+    int TilesPerRow() const { return m_nTilesPerRow; }
+    void SetTilesPerRow(int count) { m_nTilesPerRow = count; }
 
+    // The display switches. The setters change the switch alone; the
+    // commands above also tell the views.
+    bool ShowTileNumbers() const { return m_bShowTileNumbers != FALSE; }
+    bool ShowMapAttr() const { return m_bShowMapAttr != FALSE; }
+    bool ShowTileAttr() const { return m_bShowTileAttr != FALSE; }
+    bool ShowPaletteAttr() const { return m_bShowPaletteAttr != FALSE; }
+    bool ShowAttrColours() const { return m_bShowAttrColours != FALSE; }
+    void SetShowTileNumbers(bool on) { m_bShowTileNumbers = on ? TRUE : FALSE; }
+    void SetShowMapAttr(bool on) { m_bShowMapAttr = on ? TRUE : FALSE; }
+    void SetShowTileAttr(bool on) { m_bShowTileAttr = on ? TRUE : FALSE; }
+    void SetShowPaletteAttr(bool on) { m_bShowPaletteAttr = on ? TRUE : FALSE; }
+    void SetShowAttrColours(bool on) { m_bShowAttrColours = on ? TRUE : FALSE; }
+
+    // The colour of the numbers printed over tiles; setting it tells no view.
     COLORREF TextColor() const { return RGB(m_byTextRed, m_byTextGreen, m_byTextBlue); }
+    TextColour TextRgb() const { return {m_byTextRed, m_byTextGreen, m_byTextBlue}; }
+    void SetTextColour(const TextColour& colour)
+    {
+        m_byTextRed = colour.red;
+        m_byTextGreen = colour.green;
+        m_byTextBlue = colour.blue;
+    }
 
 private:
     // Says so and is true when the file's format is unknown: no tiles to
@@ -335,6 +351,23 @@ private:
     LayerScope EditScope() const;
     void RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before);
 
+    CDib m_dib;
+    std::string m_strBitmapPath;  // the file m_dib was loaded from
+    CMapModel m_map;
+    int m_nTilesPerRow = 10;
+    CTileBlock m_selection;
+    // The palette's brush is brought in line with m_selection when read.
+    mutable CCellBlock m_brush;
+    CRect m_rcMapSelection;
+    BOOL m_bShowTileNumbers = FALSE;
+    BOOL m_bShowMapAttr = FALSE;
+    BOOL m_bShowTileAttr = FALSE;
+    BOOL m_bShowPaletteAttr = FALSE;
+    // Cells with an attribute are tinted with their value's colour.
+    BOOL m_bShowAttrColours = FALSE;
+    BYTE m_byTextRed = 0;
+    BYTE m_byTextGreen = 0;
+    BYTE m_byTextBlue = 0;
     CDocumentPrompts* m_pPrompts = nullptr;
     CAttrValueTable m_attrValues;
     CellLayer m_activeLayer = CellLayer::Tiles;

@@ -34,10 +34,8 @@ void CZellDoc::OnShowAttrColours()
 
 void CZellDoc::OnTextColor()
 {
-    TextColour colour{m_byTextRed, m_byTextGreen, m_byTextBlue};
+    TextColour colour = TextRgb();
     if (!Prompts().EditTextColour(colour)) return;
-    m_byTextRed = colour.red;
-    m_byTextGreen = colour.green;
-    m_byTextBlue = colour.blue;
+    SetTextColour(colour);
     UpdateAllViews(nullptr, HINT_TEXT_COLOUR);
 }

@@ -19,15 +19,15 @@ CZellDoc* CBmpView::GetDocument() const { return static_cast<CZellDoc*>(CScrollV
 bool CBmpView::HasGrid() const
 {
     const CZellDoc* doc = GetDocument();
-    return doc && doc->m_dib.m_bLoaded && doc->TileWidth() > 0 && doc->TileHeight() > 0;
+    return doc && doc->Bitmap().m_bLoaded && doc->TileWidth() > 0 && doc->TileHeight() > 0;
 }
 
 void CBmpView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     const CZellDoc* doc = GetDocument();
-    if (doc && doc->m_dib.m_bLoaded)
-        SetScrollSizes(MM_TEXT, CSize(doc->m_dib.GetWidth(), doc->m_dib.GetHeight()));
+    if (doc && doc->Bitmap().m_bLoaded)
+        SetScrollSizes(MM_TEXT, CSize(doc->Bitmap().GetWidth(), doc->Bitmap().GetHeight()));
     else
         SetScrollSizes(MM_TEXT, kSizeWithoutBitmap);
 }
@@ -43,10 +43,10 @@ void CBmpView::OnDraw(CDC* pDC)
     const CPoint scroll = GetDeviceScrollPosition();
     pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
                        kBackground);
-    if (const CZellDoc* doc = GetDocument(); doc && doc->m_dib.m_bLoaded) {
+    if (const CZellDoc* doc = GetDocument(); doc && doc->Bitmap().m_bLoaded) {
         // Only the part of the bitmap under the client area is converted:
         // the whole picture in screen form would be many times its size.
-        const CDib& dib = doc->m_dib;
+        const CDib& dib = doc->Bitmap();
         const int left = std::max(0, scroll.x);
         const int top = std::max(0, scroll.y);
         const int right = std::min(dib.GetWidth(), scroll.x + client.Width());
@@ -74,7 +74,7 @@ CRect CBmpView::CellFromPoint(int x, int y) const
     const CPoint scroll = GetDeviceScrollPosition();
     const int bx = x + scroll.x;
     const int by = y + scroll.y;
-    if (bx < 0 || by < 0 || bx >= doc->m_dib.GetWidth() || by >= doc->m_dib.GetHeight()) return {};
+    if (bx < 0 || by < 0 || bx >= doc->Bitmap().GetWidth() || by >= doc->Bitmap().GetHeight()) return {};
     const int left = (bx / tw) * tw - scroll.x;
     const int top = (by / th) * th - scroll.y;
     return {left, top, left + tw, top + th};
@@ -118,8 +118,8 @@ void CBmpView::OnMouseMove(UINT, CPoint point)
         // bitmap's last cell in that direction.
         const CZellDoc* doc = GetDocument();
         const CPoint scroll = GetDeviceScrollPosition();
-        cell = CellFromPoint(std::min(point.x, doc->m_dib.GetWidth() - 1 - scroll.x),
-                             std::min(point.y, doc->m_dib.GetHeight() - 1 - scroll.y));
+        cell = CellFromPoint(std::min(point.x, doc->Bitmap().GetWidth() - 1 - scroll.x),
+                             std::min(point.y, doc->Bitmap().GetHeight() - 1 - scroll.y));
     }
     if (cell.IsRectEmpty())
         m_drag.Abandon();

@@ -13,7 +13,7 @@ CRect CellsBetween(CPoint a, CPoint b)
 
 void PickCells(CZellDoc& doc, const CRect& cells)
 {
-    CCellBlock block = CaptureBlock(doc.m_map.m_cells, cells, false);
+    CCellBlock block = CaptureBlock(doc.Cells(), cells, false);
     if (!block.IsEmpty()) doc.SetBrush(std::move(block), nullptr);
 }
 

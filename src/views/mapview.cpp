@@ -26,9 +26,9 @@ enum class Overlay { None, TileAttr, TileNumber, MapAttr };
 // The first display switch that is on decides what the cells show.
 Overlay OverlayOf(const CZellDoc& doc)
 {
-    if (doc.m_bShowTileAttr) return Overlay::TileAttr;
-    if (doc.m_bShowTileNumbers) return Overlay::TileNumber;
-    if (doc.m_bShowMapAttr) return Overlay::MapAttr;
+    if (doc.ShowTileAttr()) return Overlay::TileAttr;
+    if (doc.ShowTileNumbers()) return Overlay::TileNumber;
+    if (doc.ShowMapAttr()) return Overlay::MapAttr;
     return Overlay::None;
 }
 
@@ -44,7 +44,7 @@ CellLabel LabelOf(const CZellDoc& doc, Overlay overlay, short tile, short attr)
 {
     switch (overlay) {
     case Overlay::TileAttr:
-        if (doc.m_map.TileForCell(tile)) return CellLabel::Number(doc.Tiles().AttributeAt(tile));
+        if (doc.Map().TileForCell(tile)) return CellLabel::Number(doc.Tiles().AttributeAt(tile));
         return CellLabel::Cross();
     case Overlay::TileNumber: return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
     case Overlay::MapAttr: return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);
@@ -103,8 +103,8 @@ void CMapView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     const CZellDoc* doc = GetDocument();
     if (!doc) return;
-    m_nMapPixelWidth = doc->m_map.PixelWidth();
-    m_nMapPixelHeight = doc->m_map.PixelHeight();
+    m_nMapPixelWidth = doc->Map().PixelWidth();
+    m_nMapPixelHeight = doc->Map().PixelHeight();
     UpdateScrollSizes();
     m_ptLastPreview = {INT_MIN, INT_MIN};
     m_previewCell.reset();
@@ -198,7 +198,7 @@ void CMapView::PrepareZoomSoon()
     // After the panes' first paint of the new map, which is posted before.
     QTimer::singleShot(0, this, [this] {
         m_bZoomPreparePending = false;
-        if (HasMap()) m_zoomCache.Prepare(GetDocument()->m_map);
+        if (HasMap()) m_zoomCache.Prepare(GetDocument()->Map());
     });
 }
 
@@ -221,7 +221,7 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         SetTool(MapTool::Stamp);
     // The cell under the pointer may hold another value, or its value another name.
     if (lHint & (HINT_CELLS | HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
-    if ((lHint & HINT_ATTR_VALUES) && GetDocument()->m_bShowAttrColours) {
+    if ((lHint & HINT_ATTR_VALUES) && GetDocument()->ShowAttrColours()) {
         Invalidate(TRUE);
         return;
     }
@@ -367,12 +367,12 @@ void CMapView::ComposeCells(const CRect& logicalArea, const CRect& logicalMapAre
                            std::int64_t(area.left) + scroll.x,
                            std::int64_t(area.top) + scroll.y};
     if (IsOneToOne(device.zoom)) {
-        RenderMapRegion(pixels, GetDocument()->m_map);
+        RenderMapRegion(pixels, GetDocument()->Map());
         TintAttrColours(pixels, area, device);
         DrawTextOverlay(screen, area, mapArea, scroll);
         return;
     }
-    RenderZoomedRegion(pixels, GetDocument()->m_map, m_zoomCache, device.zoom);
+    RenderZoomedRegion(pixels, GetDocument()->Map(), m_zoomCache, device.zoom);
     TintAttrColours(pixels, area, device);
     DrawZoomedTextOverlay(screen, area, mapArea, device);
 }
@@ -480,7 +480,7 @@ void CMapView::DrawBlockPreview(QPainter& painter, CPoint first)
             const short v = block.Tile(r, c);
             // A palette block's empty entry ends its row; a map block's is a hole.
             if (v == kEmptyTileCell && !block.FromMap()) break;
-            const CSprite* tile = doc.m_map.TileForCell(v);
+            const CSprite* tile = doc.Map().TileForCell(v);
             if (!tile) continue;
             const CRect cell = viewport.ClientRectOfCell(CPoint(first.x + c, first.y + r));
             if (cell.IsRectEmpty()) continue;
@@ -498,7 +498,7 @@ void CMapView::DrawBlockPreview(QPainter& painter, CPoint first)
 void CMapView::TintAttrColours(const MapPixels& pixels, const CRect& area, const MapViewport& viewport)
 {
     const CZellDoc& doc = *GetDocument();
-    if (!doc.m_bShowAttrColours) return;
+    if (!doc.ShowAttrColours()) return;
     // The cell of each pixel column and row, as clicks find it.
     std::vector<int> cols(std::size_t(area.Width()), -1);
     std::vector<int> rows(std::size_t(area.Height()), -1);

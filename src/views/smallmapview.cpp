@@ -53,7 +53,7 @@ void CSmallMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();
     } else if ((lHint & (HINT_TILE_IMAGES | HINT_OVERLAY)) ||
-               ((lHint & HINT_ATTR_VALUES) && GetDocument()->m_bShowAttrColours)) {
+               ((lHint & HINT_ATTR_VALUES) && GetDocument()->ShowAttrColours())) {
         // Cells may name other pictures now, or show other colours.
         Invalidate(TRUE);
     } else if ((lHint & HINT_CELLS) && pHint && m_nSrcWidth > 0 && m_nSrcHeight > 0) {
@@ -93,8 +93,8 @@ void CSmallMapView::DrawPicture(CDC& dc, const CRect& requested)
     if (!area.IntersectRect(requested, CRect(0, 0, m_nViewWidth, m_nViewHeight))) return;
     std::vector<std::uint32_t> pixels(std::size_t(area.Width()) * std::size_t(area.Height()));
     const MapPixels target{pixels.data(), area.Width(), area.Height(), area.Width(), area.left, area.top};
-    if (!RenderReducedRegion(target, doc->m_map)) return;
-    if (doc->m_bShowAttrColours) {
+    if (!RenderReducedRegion(target, doc->Map())) return;
+    if (doc->ShowAttrColours()) {
         // Each overview pixel is tinted for the cell under its first map pixel.
         std::vector<int> cols(std::size_t(area.Width()));
         std::vector<int> rows(std::size_t(area.Height()));

@@ -35,7 +35,7 @@ CZellDoc* CTileView::GetDocument() const { return static_cast<CZellDoc*>(CScroll
 bool CTileView::HasLayout() const
 {
     const CZellDoc* doc = GetDocument();
-    return doc && doc->TileWidth() > 0 && doc->TileHeight() > 0 && doc->m_nTilesPerRow > 0;
+    return doc && doc->TileWidth() > 0 && doc->TileHeight() > 0 && doc->TilesPerRow() > 0;
 }
 
 int CTileView::PitchX() const { return GetDocument()->TileWidth() + kGap; }
@@ -49,7 +49,7 @@ void CTileView::OnInitialUpdate()
     if (HasLayout()) {
         const CZellDoc* doc = GetDocument();
         const int count = doc->Tiles().GetCount();
-        const int perRow = doc->m_nTilesPerRow;
+        const int perRow = doc->TilesPerRow();
         m_nLayoutWidth = PitchX() * perRow;
         m_nLayoutHeight = (count / perRow) * PitchY() + (count % perRow != 0 ? doc->TileHeight() : 0);
     }
@@ -81,7 +81,7 @@ void CTileView::OnDraw(CDC* pDC)
         pDC->SetTextColor(doc->TextColor());
         const int pw = PitchX();
         const int ph = PitchY();
-        const int perRow = doc->m_nTilesPerRow;
+        const int perRow = doc->TilesPerRow();
         const int count = doc->Tiles().GetCount();
         // Only the slot rows that reach into the window.
         const int lastRow = std::min((scroll.y + client.Height()) / ph, (count - 1) / perRow);
@@ -92,7 +92,7 @@ void CTileView::OnDraw(CDC* pDC)
                 const int x = col * pw;
                 const int y = row * ph;
                 pDC->DrawScreenBits(x, y, tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
-                if (doc->m_bShowPaletteAttr) pDC->TextOut(x, y, std::to_string(doc->Tiles().AttributeAt(number)));
+                if (doc->ShowPaletteAttr()) pDC->TextOut(x, y, std::to_string(doc->Tiles().AttributeAt(number)));
             }
         }
     }
@@ -119,8 +119,8 @@ std::optional<CRect> CTileView::SelectionFrame() const
     if (block.m_nFirstSlot < 0) return std::nullopt;
     // From the top-left slot's cell to the bottom-right slot's, gaps excluded.
     const CPoint scroll = GetDeviceScrollPosition();
-    const int column = block.m_nFirstSlot % doc->m_nTilesPerRow;
-    const int row = block.m_nFirstSlot / doc->m_nTilesPerRow;
+    const int column = block.m_nFirstSlot % doc->TilesPerRow();
+    const int row = block.m_nFirstSlot / doc->TilesPerRow();
     const int left = column * PitchX() - scroll.x;
     const int top = row * PitchY() - scroll.y;
     return CRect(left, top, left + (block.m_nCols - 1) * PitchX() + doc->TileWidth(),
@@ -132,7 +132,7 @@ CRect CTileView::CellFromPoint(int x, int y) const
     if (!HasLayout()) return {};
     const CZellDoc* doc = GetDocument();
     const int count = doc->Tiles().GetCount();
-    const int perRow = doc->m_nTilesPerRow;
+    const int perRow = doc->TilesPerRow();
     const int pw = PitchX();
     const int ph = PitchY();
     const int rows = count / perRow + (count % perRow != 0 ? 1 : 0);
@@ -180,12 +180,12 @@ void CTileView::SelectBandTiles(const CRect& band)
     }
     const CPoint scroll = GetDeviceScrollPosition();
     block.m_nFirstSlot =
-        doc->m_nTilesPerRow * ((band.top + kGap + scroll.y) / ph) + (band.left + kGap + scroll.x) / pw;
+        doc->TilesPerRow() * ((band.top + kGap + scroll.y) / ph) + (band.left + kGap + scroll.x) / pw;
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
             const int slotColumn = (band.left + c * pw + kGap + scroll.x) / pw;
             const int slotRow = (band.top + r * ph + kGap + scroll.y) / ph;
-            const int t = doc->m_nTilesPerRow * slotRow + slotColumn;
+            const int t = doc->TilesPerRow() * slotRow + slotColumn;
             block.m_entries[std::size_t(r) * std::size_t(block.m_nCols) + std::size_t(c)] =
                 doc->Tiles().GetAt(t) ? short(t) : short(-1);
         }

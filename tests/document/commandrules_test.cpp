@@ -125,9 +125,9 @@ TEST_P(OverlaysAcrossFileNew, OnlyTheTileAttributeOverlayGoesOff)
     answer.Then(ExpectMessage(kMsgAskEraseTilesForNewMap, QMessageBox::YesRole));
     answer.Then(c.answerOk ? AnswerNewMap(20, 15) : CancelDialog());
     Send(ID_FILE_NEW);
-    EXPECT_EQ(doc->m_bShowTileNumbers != FALSE, c.numbersAfter);
-    EXPECT_EQ(doc->m_bShowMapAttr != FALSE, c.mapAttrAfter);
-    EXPECT_EQ(doc->m_bShowTileAttr != FALSE, c.tileAttrAfter);
+    EXPECT_EQ(doc->ShowTileNumbers(), c.numbersAfter);
+    EXPECT_EQ(doc->ShowMapAttr(), c.mapAttrAfter);
+    EXPECT_EQ(doc->ShowTileAttr(), c.tileAttrAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(

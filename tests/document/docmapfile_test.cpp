@@ -79,7 +79,7 @@ TEST_P(SaveBytes, CutBitmapSavesExactlyTheLayout)
     ModalAnswerer reopen;
     reopen.Then(ChooseFile(path));
     Send(ID_FILE_OPEN);
-    ASSERT_FALSE(doc->m_dib.m_bLoaded);
+    ASSERT_FALSE(doc->Bitmap().m_bLoaded);
     SelectBlock(1, 1, {3});
     Send(ID_TILE_FILLALL);
     reopen.Then(ChooseFile(again));
@@ -133,19 +133,19 @@ TEST_F(EditorTest, SaveLoadSaveGivesTheSameBytes)
         answer.Then(ChooseFile(first));
         Send(ID_FILE_OPEN);
     }
-    EXPECT_EQ(doc->m_map.m_nTileWidth, 16);
-    EXPECT_EQ(doc->m_map.m_nTileHeight, 16);
+    EXPECT_EQ(doc->Map().m_nTileWidth, 16);
+    EXPECT_EQ(doc->Map().m_nTileHeight, 16);
     EXPECT_EQ(doc->MapWidth(), 7);
     EXPECT_EQ(doc->MapHeight(), 5);
     EXPECT_EQ(TileAttributes(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     for (int t = 0; t < 6; ++t)
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
-                ASSERT_EQ(doc->m_map.m_tileList.GetAt(t)->GetScreenBits()[y * 16 + x],
+                ASSERT_EQ(doc->Map().m_tileList.GetAt(t)->GetScreenBits()[y * 16 + x],
                           picture.ScreenPixel((t % 3) * 16 + x, (t / 3) * 16 + y));
     EXPECT_EQ(TileCells(), tileCells);
     EXPECT_EQ(AttrCells(), attrCells);
-    EXPECT_FALSE(doc->m_dib.m_bLoaded);
+    EXPECT_FALSE(doc->Bitmap().m_bLoaded);
 
     // A loaded map has no bitmap and saves all the same, as it would with one.
     const std::string second = folder.File("second.Map");
@@ -178,7 +178,7 @@ TEST_P(CloseWithYes, SavesWhenTheFormatIsKnown)
     doc->SetCellAttributes(CRect(1, 1, 4, 3), 9);
     ASSERT_TRUE(doc->IsModified());
     MapSaveInput input;
-    input.map = &doc->m_map;
+    input.map = &doc->Map();
     std::vector<std::uint8_t> work;
     ASSERT_EQ(EncodeMapFile(input, work), MapWriteResult::Ok);
 
@@ -218,11 +218,11 @@ Snapshot Take(const EditorTest& t)
             t.TileAttributes(),
             t.doc->MapWidth(),
             t.doc->MapHeight(),
-            t.doc->m_map.m_nTileWidth,
-            t.doc->m_map.m_nTileHeight,
+            t.doc->Map().m_nTileWidth,
+            t.doc->Map().m_nTileHeight,
             t.TileCells(),
             t.AttrCells(),
-            t.doc->m_dib.m_bLoaded != FALSE,
+            t.doc->Bitmap().m_bLoaded != FALSE,
             t.doc->HasSelection() != FALSE,
             t.frame->m_pTileView->LayoutWidth(),
             t.frame->m_pTileView->LayoutHeight()};

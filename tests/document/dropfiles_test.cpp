@@ -57,11 +57,11 @@ protected:
 TEST_F(DropTest, PicturesOpenAsTheBitmapMapsAsTheMapOthersAreNoted)
 {
     Drop({"art.bmp"});
-    EXPECT_TRUE(doc->m_dib.m_bLoaded);
-    EXPECT_EQ(doc->m_strBitmapPath, bmp);
+    EXPECT_TRUE(doc->Bitmap().m_bLoaded);
+    EXPECT_EQ(doc->BitmapPath(), bmp);
 
     Drop({"art.png"});
-    EXPECT_EQ(doc->m_dib.GetBitCount(), 24);
+    EXPECT_EQ(doc->Bitmap().GetBitCount(), 24);
     EXPECT_EQ(Note(), "그림의 투명한 부분을 검은색으로 채웠습니다");
     Send(ID_BITMAP_ALLTILES);
     EXPECT_EQ(doc->Tiles().GetCount(), 2);
@@ -72,7 +72,7 @@ TEST_F(DropTest, PicturesOpenAsTheBitmapMapsAsTheMapOthersAreNoted)
 
     Drop({"tiled.tmx"});
     EXPECT_EQ(TileCells(), (std::vector<short>{1, 0, -1, -1, -1, 1}));
-    EXPECT_FALSE(doc->m_dib.m_bLoaded) << "a map comes without the bitmap";
+    EXPECT_FALSE(doc->Bitmap().m_bLoaded) << "a map comes without the bitmap";
 
     // Unsaved work is asked about first; Cancel keeps it.
     SelectBlock(1, 1, {0});
@@ -113,7 +113,7 @@ TEST_F(DropTest, FileOpenOffersTiledMapsAfterMapFiles)
         ChooseFile(folder.File("art.png"))(modal);
     });
     Send(ID_OPEN_BITMAP);
-    EXPECT_TRUE(doc->m_dib.m_bLoaded);
+    EXPECT_TRUE(doc->Bitmap().m_bLoaded);
 }
 
 }  // namespace

@@ -40,15 +40,15 @@ void EditorTest::LoadBitmap(const TestPicture& picture)
     ModalAnswerer answer;
     answer.Then(ChooseFile(WriteBitmap(picture)));
     Send(ID_OPEN_BITMAP);
-    ASSERT_TRUE(doc->m_dib.m_bLoaded);
+    ASSERT_TRUE(doc->Bitmap().m_bLoaded);
 }
 
 void EditorTest::CutTiles(const TestPicture& picture)
 {
     LoadBitmap(picture);
-    const int before = doc->m_map.m_tileList.GetCount();
+    const int before = doc->Map().m_tileList.GetCount();
     Send(ID_BITMAP_ALLTILES);
-    for (int i = before; i < doc->m_map.m_tileList.GetCount(); ++i) doc->m_map.m_tileList.SetAttributeAt(i, BYTE(i));
+    for (int i = before; i < doc->MapForTest().m_tileList.GetCount(); ++i) doc->MapForTest().m_tileList.SetAttributeAt(i, BYTE(i));
     // As if saved: what follows asks no question about unsaved changes.
     doc->UndoStack().setClean();
 }
@@ -81,15 +81,15 @@ short EditorTest::Cell(CellLayer layer, int i) const
 
 void EditorTest::SetCell(CellLayer layer, int i, short value)
 {
-    doc->m_map.m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
+    doc->MapForTest().m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
 }
 
-std::vector<const CSprite*> EditorTest::Tiles() const { return {doc->m_map.m_tileList.begin(), doc->m_map.m_tileList.end()}; }
+std::vector<const CSprite*> EditorTest::Tiles() const { return {doc->Map().m_tileList.begin(), doc->Map().m_tileList.end()}; }
 
 std::vector<int> EditorTest::TileAttributes() const
 {
     std::vector<int> attributes;
-    for (int i = 0; i < doc->m_map.m_tileList.GetCount(); ++i) attributes.push_back(doc->m_map.m_tileList.AttributeAt(i));
+    for (int i = 0; i < doc->Map().m_tileList.GetCount(); ++i) attributes.push_back(doc->Map().m_tileList.AttributeAt(i));
     return attributes;
 }
 

@@ -53,16 +53,16 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
     }
     Send(ID_FILE_NEW);
 
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), c.tilesLeft);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), c.tilesLeft);
     if (c.tilesLeft > 0) {
         EXPECT_EQ(Tiles(), tilesBefore);
     }
-    EXPECT_EQ(doc->m_dib.m_bLoaded != FALSE, c.bitmapKept);
+    EXPECT_EQ(doc->Bitmap().m_bLoaded != FALSE, c.bitmapKept);
     if (c.newSize) {
         EXPECT_EQ(doc->MapWidth(), 30);
         EXPECT_EQ(doc->MapHeight(), 12);
-        EXPECT_EQ(doc->m_map.m_nTileWidth, 16);
-        EXPECT_EQ(doc->m_map.m_nTileHeight, 16);
+        EXPECT_EQ(doc->Map().m_nTileWidth, 16);
+        EXPECT_EQ(doc->Map().m_nTileHeight, 16);
         EXPECT_EQ(TileCells(), std::vector<short>(360, -1));
         EXPECT_EQ(AttrCells(), std::vector<short>(360, 0));
         EXPECT_EQ(Map()->MapPixelWidth(), 480);
@@ -70,7 +70,7 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
     } else {
         EXPECT_EQ(doc->MapWidth(), 20);
         EXPECT_EQ(doc->MapHeight(), 15);
-        EXPECT_EQ(doc->m_map.m_nTileWidth, 32);
+        EXPECT_EQ(doc->Map().m_nTileWidth, 32);
         EXPECT_EQ(Cell(CellLayer::Tiles, 5), 1);
         EXPECT_EQ(Cell(CellLayer::Attributes, 5), 42);
     }

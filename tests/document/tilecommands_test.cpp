@@ -96,7 +96,7 @@ TEST_F(EditorTest, EraseSelectedWithoutBlockDoesNothing)
     CutTiles(Strip12());
     ModalAnswerer answer;  // no question expected
     doc->OnTileEraseSelected();
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 12);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 12);
     EXPECT_EQ(answer.ModalsSeen(), 0);
 }
 
@@ -109,13 +109,13 @@ TEST_F(EditorTest, EraseAllAsksAndKeepsTheCells)
         answer.Then(ExpectMessage(kMsgAskEraseAllTiles, QMessageBox::NoRole));
         Send(ID_TILE_ERASEALL);
     }
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 12);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 12);
     {
         ModalAnswerer answer;
         answer.Then(ExpectMessage(kMsgAskEraseAllTiles, QMessageBox::YesRole));
         Send(ID_TILE_ERASEALL);
     }
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 0);
     EXPECT_EQ(Cell(CellLayer::Tiles, 3), 7);
     EXPECT_FALSE(Enabled(ID_TILE_ERASEALL));
 }
@@ -136,7 +136,7 @@ TEST_P(SetTileAttribute, PresetsFromTheFirstTileAndSetsTheBlock)
 {
     const AttrCase& c = GetParam();
     CutTiles(Strip12());
-    doc->m_map.m_tileList.SetAttributeAt(0, 77);
+    doc->MapForTest().m_tileList.SetAttributeAt(0, 77);
     SelectBlock(c.cols, c.rows, c.block);
 
     ModalAnswerer answer;
@@ -201,21 +201,19 @@ TEST_F(EditorTest, TileArrangePresetsAndStoresTheCount)
         answer.Then([&, typed = typed](QWidget* modal) {
             QLineEdit* edit = EditOf(modal, CTileArrangeDlg::IDC_COUNT);
             ASSERT_NE(edit, nullptr);
-            EXPECT_EQ(edit->text(), QString::number(doc->m_nTilesPerRow));
+            EXPECT_EQ(edit->text(), QString::number(doc->TilesPerRow()));
             if (!typed) return CancelDialog()(modal);
             ReplaceText(edit, QString::number(*typed));
             ClickWidget(dynamic_cast<CDialog*>(modal)->GetDlgItem(IDOK));
         });
         Send(ID_TILE_ARRANGE);
-        EXPECT_EQ(doc->m_nTilesPerRow, expected);
+        EXPECT_EQ(doc->TilesPerRow(), expected);
     }
 }
 
 TEST_F(EditorTest, TextColourPresetsAndCopiesBack)
 {
-    doc->m_byTextRed = 10;
-    doc->m_byTextGreen = 20;
-    doc->m_byTextBlue = 30;
+    doc->SetTextColour({10, 20, 30});
     for (const bool ok : {false, true}) {
         ModalAnswerer answer;
         answer.Then([&](QWidget* modal) {
@@ -229,10 +227,10 @@ TEST_F(EditorTest, TextColourPresetsAndCopiesBack)
             ClickWidget(dialog->GetDlgItem(IDOK));
         });
         Send(ID_TEXT_COLOR);
-        EXPECT_EQ(doc->m_byTextRed, ok ? 255 : 10);
-        EXPECT_EQ(doc->m_byTextGreen, 20);
-        EXPECT_EQ(doc->m_byTextBlue, 30);
-        doc->m_byTextRed = 10;
+        EXPECT_EQ(doc->TextRgb().red, ok ? 255 : 10);
+        EXPECT_EQ(doc->TextRgb().green, 20);
+        EXPECT_EQ(doc->TextRgb().blue, 30);
+        doc->SetTextColour({10, 20, 30});
     }
 }
 

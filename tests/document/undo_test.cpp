@@ -324,7 +324,7 @@ TEST_P(UnsavedQuestion, AsksOnlyWithUnsavedChangesAndHonoursTheAnswer)
     case Path::Open:
         if (c.goesOn) answer.Then(ChooseFile(other));
         Send(ID_FILE_OPEN);
-        wentOn = !doc->m_dib.m_bLoaded;  // a loaded map drops the bitmap
+        wentOn = !doc->Bitmap().m_bLoaded;  // a loaded map drops the bitmap
         break;
     case Path::OpenByPath: wentOn = doc->OpenMapFile(other); break;
     }

@@ -75,9 +75,9 @@ protected:
         picture = MakePicture(128, 64, 8, 5);
         answer.Then(ChooseFile(WriteBitmap(picture)));
         PressButton(frame, ID_OPEN_BITMAP);
-        ASSERT_TRUE(doc->m_dib.m_bLoaded);
+        ASSERT_TRUE(doc->Bitmap().m_bLoaded);
         Drag(frame->m_pBmpView->viewport(), QPoint(5, 5), QPoint(70, 40));
-        ASSERT_EQ(doc->m_map.m_tileList.GetCount(), 6);
+        ASSERT_EQ(doc->Map().m_tileList.GetCount(), 6);
     }
     // Drags over palette slots (col0,row0)..(col1,row1).
     void PickBlock(int col0, int row0, int col1, int row1)
@@ -98,15 +98,15 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     OpenAndCut();
     // Tiles in reading order: the band's top row first.
     for (int i = 0; i < 6; ++i) {
-        const CSprite* tile = doc->m_map.m_tileList.GetAt(i);
+        const CSprite* tile = doc->Map().m_tileList.GetAt(i);
         ASSERT_NE(tile, nullptr);
         const int left = (i % 3) * 32, top = (i / 3) * 32;
         EXPECT_EQ(tile->GetScreenBits()[0], picture.ScreenPixel(left, top)) << i;
     }
 
     PickBlock(0, 0, 1, 0);  // tiles 0 and 1
-    EXPECT_EQ(doc->m_selection.m_nCols, 2);
-    EXPECT_EQ(doc->m_selection.m_nRows, 1);
+    EXPECT_EQ(doc->Selection().m_nCols, 2);
+    EXPECT_EQ(doc->Selection().m_nRows, 1);
     QWidget* map = Map()->viewport();
     Click(map, CellCentre(2, 3));                      // stamp: (2,3)=0, (3,3)=1
     Drag(map, CellCentre(0, 0), CellCentre(4, 1));     // fill 5 x 2 with 0 1 0 1 0
@@ -133,21 +133,21 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     EXPECT_EQ(saved, wanted);
     ASSERT_EQ(saved.size(), 22u + 1024u + 6u * (32u * 32u + 1u) + 4u * 300u);
     // The colour table is red, green, blue, 0 from the bitmap.
-    EXPECT_EQ(saved[22], doc->m_dib.m_pColors[0].rgbRed);
-    EXPECT_EQ(saved[23], doc->m_dib.m_pColors[0].rgbGreen);
-    EXPECT_EQ(saved[24], doc->m_dib.m_pColors[0].rgbBlue);
+    EXPECT_EQ(saved[22], doc->Bitmap().m_pColors[0].rgbRed);
+    EXPECT_EQ(saved[23], doc->Bitmap().m_pColors[0].rgbGreen);
+    EXPECT_EQ(saved[24], doc->Bitmap().m_pColors[0].rgbBlue);
 
     // New: the tiles go, then the same size again.
     answer.Then(ExpectMessage("타일을 모두 지워야 합니다(지울까요?)", QMessageBox::YesRole)).Then(AnswerNewMap(20, 15));
     PressButton(frame, ID_FILE_NEW);
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 0);
     EXPECT_EQ(TileCells(), std::vector<short>(300, -1));
 
     answer.Then(ChooseFile(first));
     PressButton(frame, ID_FILE_OPEN);
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 6);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 6);
     EXPECT_EQ(TileCells(), expected);
-    EXPECT_FALSE(doc->m_dib.m_bLoaded);
+    EXPECT_FALSE(doc->Bitmap().m_bLoaded);
 
     // Saving again needs no bitmap: the tiles carry their format, and the
     // same bytes come out.
@@ -192,7 +192,7 @@ TEST_F(RoadTest, AttributesThroughBothDialogsAndTheOverlays)
     EXPECT_FALSE(frame->IsCommandEnabled(ID_SHOW_TILEATTR));
     PressButton(frame, ID_SHOW_MAPATTR);
     PressButton(frame, ID_SHOW_TILENUMBERS);
-    EXPECT_TRUE(doc->m_bShowTileNumbers);
+    EXPECT_TRUE(doc->ShowTileNumbers());
     EXPECT_FALSE(frame->IsCommandEnabled(ID_SHOW_MAPATTR));
     PressButton(frame, ID_SHOW_TILENUMBERS);
     EXPECT_TRUE(frame->IsCommandEnabled(ID_SHOW_TILEATTR));
@@ -206,7 +206,7 @@ TEST_F(RoadTest, ErasingTilesTheMapUsesLeavesThoseCellsEmpty)
     PickBlock(4, 0, 5, 0);  // tiles 4 and 5
     answer.Then(ExpectMessage("선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)", QMessageBox::YesRole));
     PressButton(frame, ID_TILE_ERASESEL);
-    EXPECT_EQ(doc->m_map.m_tileList.GetCount(), 4);
+    EXPECT_EQ(doc->Map().m_tileList.GetCount(), 4);
     // Cells keep their numbers; 4 and 5 now name no tile and show as empty.
     EXPECT_EQ(TileCells()[20 + 4], 4);
     PressButton(frame, ID_SHOW_TILEATTR);

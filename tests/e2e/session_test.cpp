@@ -378,9 +378,9 @@ private:
         QSize content = target->size();
         auto* view = qobject_cast<CScrollView*>(target->parentWidget());
         const CPoint scroll = view ? view->GetDeviceScrollPosition() : CPoint();
-        if (view == m_frame->m_pMapView) content = QSize(m_doc->m_map.PixelWidth(), m_doc->m_map.PixelHeight());
+        if (view == m_frame->m_pMapView) content = QSize(m_doc->Map().PixelWidth(), m_doc->Map().PixelHeight());
         if (view == m_frame->m_pTileView) content = QSize(m_frame->m_pTileView->LayoutWidth(), m_frame->m_pTileView->LayoutHeight());
-        if (view == m_frame->m_pBmpView && m_doc->m_dib.m_bLoaded) content = QSize(m_doc->m_dib.GetWidth(), m_doc->m_dib.GetHeight());
+        if (view == m_frame->m_pBmpView && m_doc->Bitmap().m_bLoaded) content = QSize(m_doc->Bitmap().GetWidth(), m_doc->Bitmap().GetHeight());
         content = (content - QSize(scroll.x, scroll.y)).boundedTo(target->size());
         if (content.isEmpty() || m_random() % 4 == 0) return RandomPoint(m_random, target);
         return {int(m_random() % unsigned(content.width())), int(m_random() % unsigned(content.height()))};
@@ -535,7 +535,7 @@ private:
         }
         QApplication::processEvents();
         // The map the history starts from, until the first step.
-        if (m_doc && m_doc->UndoStack().count() == 0) m_origin = ModelBytes(m_doc->m_map);
+        if (m_doc && m_doc->UndoStack().count() == 0) m_origin = ModelBytes(m_doc->Map());
         if (m_doc && m_doc->UndoStack().count() > m_steps) ++m_edits;
         m_steps = m_doc ? m_doc->UndoStack().count() : 0;
     }
@@ -546,7 +546,7 @@ private:
         ++m_checks;
         QApplication::processEvents();
         Log("check: %d x %d cells, %d tiles, %s, %s, %d steps", m_doc->MapWidth(), m_doc->MapHeight(),
-            m_doc->Tiles().GetCount(), m_doc->m_dib.m_bLoaded ? "bitmap" : "no bitmap",
+            m_doc->Tiles().GetCount(), m_doc->Bitmap().m_bLoaded ? "bitmap" : "no bitmap",
             m_doc->HasSelection() ? "a block" : "no block", m_doc->UndoStack().count());
         CMapView& map = *m_frame->m_pMapView;
         CSmallMapView& overview = *m_frame->m_pSmallMapView;

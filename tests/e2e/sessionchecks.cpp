@@ -66,7 +66,7 @@ std::string ModelBytes(const CMapModel& map)
 std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
 {
     view.UpdateWindow();
-    const CMapModel& map = doc.m_map;
+    const CMapModel& map = doc.Map();
     if (!map.HasCellSize() || !map.m_cells.IsComplete()) return {};
     // What a whole refresh shows, marks included: they are drawn from the
     // pane's state however the cells under them were composed.
@@ -80,7 +80,7 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
     RenderMapRegion({reinterpret_cast<std::uint32_t*>(drawn.bits()), drawn.width(), drawn.height(),
                      drawn.bytesPerLine() / 4, scroll.x, scroll.y},
                     map);
-    const bool numbers = doc.m_bShowTileNumbers || doc.m_bShowTileAttr || doc.m_bShowMapAttr;
+    const bool numbers = doc.ShowTileNumbers() || doc.ShowTileAttr() || doc.ShowMapAttr();
     const QRegion marked = view.MarkedArea();
     const int w = std::min(shown.width(), map.PixelWidth() - scroll.x);
     const int h = std::min(shown.height(), map.PixelHeight() - scroll.y);
@@ -98,15 +98,15 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
 std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
 {
     view.UpdateWindow();
-    const auto size = ReducedPictureSize(doc.m_map);
-    if (!size || !doc.m_map.HasCellSize() || !doc.m_map.m_cells.IsComplete()) return {};
+    const auto size = ReducedPictureSize(doc.Map());
+    if (!size || !doc.Map().HasCellSize() || !doc.Map().m_cells.IsComplete()) return {};
     const QImage& shown = view.Surface();
     const CPoint scroll = view.GetDeviceScrollPosition();
     const int w = int(std::min<std::int64_t>(shown.width(), size->width - scroll.x));
     const int h = int(std::min<std::int64_t>(shown.height(), size->height - scroll.y));
     if (w <= 0 || h <= 0) return {};
     std::vector<std::uint32_t> want(std::size_t(w) * std::size_t(h));
-    if (!RenderReducedRegion({want.data(), w, h, w, scroll.x, scroll.y}, doc.m_map)) return {};
+    if (!RenderReducedRegion({want.data(), w, h, w, scroll.x, scroll.y}, doc.Map())) return {};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (shown.pixel(x, y) != want[std::size_t(y) * std::size_t(w) + std::size_t(x)])
@@ -117,16 +117,16 @@ std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
 std::string CheckSaveAndRead(const CZellDoc& doc)
 {
     MapSaveInput input;
-    input.map = &doc.m_map;
-    input.bitmapBitCount = doc.m_dib.m_bLoaded ? doc.m_dib.GetBitCount() : WORD(24);
-    input.bitmapColours = doc.m_dib.m_bLoaded && input.bitmapBitCount == 8 ? doc.m_dib.m_pColors : nullptr;
+    input.map = &doc.Map();
+    input.bitmapBitCount = doc.Bitmap().m_bLoaded ? doc.Bitmap().GetBitCount() : WORD(24);
+    input.bitmapColours = doc.Bitmap().m_bLoaded && input.bitmapBitCount == 8 ? doc.Bitmap().m_pColors : nullptr;
     std::vector<std::uint8_t> bytes;
     // A map the writer refuses (and says so) has nothing to compare.
     if (EncodeMapFile(input, bytes) != MapWriteResult::Ok) return {};
     MapFileContent back;
     if (ParseMapFile(bytes.data(), bytes.size(), back) != MapReadResult::Ok) return "a saved map does not read back";
-    if (const std::string read = ModelBytes(back.map); read != ModelBytes(doc.m_map))
-        return "a saved map reads back different" + Difference(read, ModelBytes(doc.m_map));
+    if (const std::string read = ModelBytes(back.map); read != ModelBytes(doc.Map()))
+        return "a saved map reads back different" + Difference(read, ModelBytes(doc.Map()));
     return {};
 }
 
@@ -134,15 +134,15 @@ std::string CheckHistory(CZellDoc& doc, const std::string* origin)
 {
     QUndoStack& history = doc.UndoStack();
     if (bool(doc.IsModified()) == history.isClean()) return "the modified flag disagrees with the history";
-    const std::string now = ModelBytes(doc.m_map);
+    const std::string now = ModelBytes(doc.Map());
     const int index = history.index();
     const bool clean = history.isClean();
     history.setIndex(0);
-    if (const std::string first = ModelBytes(doc.m_map); origin && first != *origin)
+    if (const std::string first = ModelBytes(doc.Map()); origin && first != *origin)
         return "undoing every step does not give back the first map" + Difference(first, *origin);
     history.setIndex(history.count());
     history.setIndex(index);
-    if (const std::string back = ModelBytes(doc.m_map); back != now)
+    if (const std::string back = ModelBytes(doc.Map()); back != now)
         return "undoing and redoing every step does not give back the same map" + Difference(back, now);
     if (history.isClean() != clean) return "undoing and redoing every step changes the clean state";
     return {};
@@ -157,7 +157,7 @@ std::string CheckCleanMatchesFile(const CZellDoc& doc)
     const bool tmx = path.size() > 4 && path.compare(path.size() - 4, 4, ".tmx") == 0;
     const bool read = ReadMapFile(path, file) == MapReadResult::Ok || (tmx && ReadTmxFile(path, file).result == TmxReadResult::Ok);
     if (!read) return "the file of a document without unsaved changes does not read: " + path;
-    if (const std::string read = ModelBytes(file.map); read != ModelBytes(doc.m_map))
-        return "a document without unsaved changes differs from its file " + path + Difference(read, ModelBytes(doc.m_map));
+    if (const std::string read = ModelBytes(file.map); read != ModelBytes(doc.Map()))
+        return "a document without unsaved changes differs from its file " + path + Difference(read, ModelBytes(doc.Map()));
     return {};
 }

@@ -12,6 +12,7 @@
 #include "mainwidget.h"
 #include "panetesting.h"
 #include "picturecheck.h"
+#include "scratchfolder.h"
 #include "tileview.h"
 #include "uiinput.h"
 #include "waituntil.h"
@@ -38,7 +39,9 @@ protected:
     {
         picture = MakePicture(width, height, bitCount, 7);
         const std::vector<std::uint8_t> file = EncodeBmp(picture);
-        ASSERT_TRUE(doc.m_dib.LoadFromMemory(file.data(), file.size()));
+        WriteBytes(scratch.File("picture.bmp"), file);
+        doc.LoadBitmapFile(scratch.File("picture.bmp"));
+        ASSERT_TRUE(doc.Bitmap().m_bLoaded);
         view.OnInitialUpdate();
         view.UpdateWindow();
     }
@@ -51,10 +54,10 @@ protected:
     // The top-left corners of the tiles, in bitmap pixels, found by content.
     ::testing::AssertionResult TilesAre(const std::vector<QPoint>& origins)
     {
-        if (doc.m_map.m_tileList.GetCount() != int(origins.size()))
-            return ::testing::AssertionFailure() << doc.m_map.m_tileList.GetCount() << " tiles";
+        if (doc.Map().m_tileList.GetCount() != int(origins.size()))
+            return ::testing::AssertionFailure() << doc.Map().m_tileList.GetCount() << " tiles";
         for (int i = 0; i < int(origins.size()); ++i) {
-            const CSprite* tile = doc.m_map.m_tileList.GetAt(i);
+            const CSprite* tile = doc.Map().m_tileList.GetAt(i);
             if (tile->GetWidth() != 32 || tile->GetHeight() != 32)
                 return ::testing::AssertionFailure() << "tile " << i << " is not 32 x 32";
             auto same = ScreenMatches(tile->GetScreenBits(), 32, 32, picture, origins[i].x(), origins[i].y());
@@ -64,6 +67,7 @@ protected:
     }
 
     CDialogPrompts prompts;
+    ScratchFolder scratch;
     CZellDoc doc;
     CBmpView view;
     TestPicture picture;
@@ -164,7 +168,7 @@ TEST_F(BitmapViewTest, AClickShowsTheCellWhileHeldAndCutsNothing)
     EXPECT_TRUE(ShowsFrames(before, Screen(), {{32, 32, 64, 64}}));
     Release(Window(), QPoint(40, 40));
     EXPECT_TRUE(ShowsNoFrame(before, Screen()));
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 0);
 }
 
 TEST_F(BitmapViewTest, ADoubleClickCutsExactlyOneTile)
@@ -183,7 +187,7 @@ TEST_F(BitmapViewTest, ADoubleClickOnACellPastThePictureCutsNothing)
     LoadPicture(100, 70);
     DoubleClick(Window(), QPoint(98, 10));
     DoubleClick(Window(), QPoint(10, 68));
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 0);
 }
 
 TEST_F(BitmapViewTest, ARepaintDuringADragKeepsTheBand)
@@ -209,21 +213,21 @@ TEST_F(BitmapViewTest, WithoutABitmapTheAreaIs100By100AndTheMouseDoesNothing)
     MoveTo(Window(), QPoint(50, 50));
     Release(Window(), QPoint(50, 50));
     DoubleClick(Window(), QPoint(10, 10));
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 0);
     EXPECT_TRUE(ShowsNoFrame(before, Screen()));
 }
 
 TEST_F(BitmapViewTest, ATileSizeOfZeroMakesNoCells)
 {
     LoadPicture(200, 100);
-    doc.m_map.m_nTileWidth = 0;
+    doc.MapForTest().m_nTileWidth = 0;
     EXPECT_TRUE(view.CellFromPoint(10, 10).IsRectEmpty());
     const QImage before = Screen();
     Press(Window(), QPoint(10, 10));
     EXPECT_TRUE(ShowsNoFrame(before, Screen()));
     Release(Window(), QPoint(10, 10));
     DoubleClick(Window(), QPoint(10, 10));
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 0);
 }
 
 TEST_F(BitmapViewTest, ABitmapThatCannotBeCutGivesOneMessageForTheWholeBand)
@@ -235,7 +239,7 @@ TEST_F(BitmapViewTest, ABitmapThatCannotBeCutGivesOneMessageForTheWholeBand)
     Drag(Window(), QPoint(5, 5), QPoint(70, 40));
     EXPECT_EQ(answerer.ModalsSeen(), 1);
     EXPECT_EQ(text, QStringLiteral("메모리 확보에 실패했습니다.(Sprite Info)"));
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 0);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 0);
 }
 
 // ---- with the main frame ------------------------------------------------------
@@ -263,9 +267,9 @@ TEST_F(BitmapViewTest, CuttingLaysThePaletteOutAnewThroughTheFrame)
     DoubleClick(Window(), QPoint(5, 5));
     EXPECT_EQ(palette.LayoutHeight(), 32);
     // A block picked in the palette goes when the tile set grows.
-    doc.m_selection = {1, 1, {0}};
+    doc.SetSelection({1, 1, {0}}, nullptr);
     Drag(Window(), QPoint(5, 5), QPoint(250, 70));  // 6 whole columns of the 200-pixel bitmap, 3 rows
-    EXPECT_EQ(doc.m_map.m_tileList.GetCount(), 1 + 6 * 3);
+    EXPECT_EQ(doc.Map().m_tileList.GetCount(), 1 + 6 * 3);
     EXPECT_EQ(palette.LayoutHeight(), 37 + 32);
     EXPECT_FALSE(doc.HasSelection());
 }

@@ -87,10 +87,11 @@ protected:
     void Open(int mapWidth, int mapHeight, int tileSize = 32, int tileCount = 8, int paneWidth = 640,
               int paneHeight = 480)
     {
-        doc.m_map.m_nTileWidth = BYTE(tileSize);
-        doc.m_map.m_nTileHeight = BYTE(tileSize);
-        doc.m_map.m_cells.Create(mapWidth, mapHeight);
-        for (int k = 0; k < tileCount; ++k) doc.m_map.m_tileList.AddTail(MakeTile(tileSize, tileSize, k));
+        CMapModel& map = doc.MapForTest();
+        map.m_nTileWidth = BYTE(tileSize);
+        map.m_nTileHeight = BYTE(tileSize);
+        map.m_cells.Create(mapWidth, mapHeight);
+        for (int k = 0; k < tileCount; ++k) map.m_tileList.AddTail(MakeTile(tileSize, tileSize, k));
         view.resize(paneWidth, paneHeight);
         overview.resize(400, 300);
         view.show();
@@ -106,7 +107,7 @@ protected:
     void Select(int cols, int rows, std::vector<short> tiles)
     {
         ASSERT_EQ(tiles.size(), std::size_t(cols * rows));
-        doc.m_selection = {cols, rows, std::move(tiles)};
+        doc.SetSelection({cols, rows, std::move(tiles)}, nullptr);
     }
 
     int Tw() const { return doc.TileWidth(); }
@@ -114,8 +115,8 @@ protected:
     short Tile(int col, int row) const { return *doc.Cells().Tile(col, row); }
     short Attr(int col, int row) const { return *doc.Cells().Attr(col, row); }
     // Writes a cell behind the panes' backs, as a test setting up a map does.
-    void SetTile(int col, int row, short v) { doc.m_map.m_cells.SetTile(col, row, v); }
-    void SetAttr(int col, int row, short v) { doc.m_map.m_cells.SetAttr(col, row, v); }
+    void SetTile(int col, int row, short v) { doc.MapForTest().m_cells.SetTile(col, row, v); }
+    void SetAttr(int col, int row, short v) { doc.MapForTest().m_cells.SetAttr(col, row, v); }
 
     // Every cell whose tile differs from -1, as ((col, row), tile).
     std::map<std::pair<int, int>, short> PaintedCells() const
@@ -131,11 +132,11 @@ protected:
     // would show every part of it: the reference for the window's pixels.
     QImage MapImage() const
     {
-        QImage image(std::max(1, doc.m_map.PixelWidth()), std::max(1, doc.m_map.PixelHeight()), QImage::Format_RGB32);
+        QImage image(std::max(1, doc.Map().PixelWidth()), std::max(1, doc.Map().PixelHeight()), QImage::Format_RGB32);
         image.fill(Qt::black);
         RenderMapRegion(MapPixels{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
                                   image.bytesPerLine() / 4, 0, 0},
-                        doc.m_map);
+                        doc.Map());
         return image;
     }
 
@@ -146,7 +147,7 @@ protected:
         overview.UpdateWindow();
         const QImage image = MapImage();
         const QImage& shown = overview.Surface();
-        const auto reduced = ReducedPictureSize(doc.m_map);
+        const auto reduced = ReducedPictureSize(doc.Map());
         if (!reduced) return ::testing::AssertionFailure() << "the map has no overview";
         const CPoint scroll = overview.GetDeviceScrollPosition();
         for (int y = 0; y < shown.height() && y + scroll.y < reduced->height; ++y) {

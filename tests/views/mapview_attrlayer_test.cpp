@@ -170,7 +170,7 @@ TEST_F(AttrLayerTest, TheColourDisplayBlendsEachCellsColourOverItsPixels)
     for (const int zoom : {0, 1, -1, -2}) {
         SCOPED_TRACE(zoom);
         view.SetZoom(MapZoom{zoom});
-        if (doc.m_bShowAttrColours) doc.OnShowAttrColours();
+        if (doc.ShowAttrColours()) doc.OnShowAttrColours();
         const QImage plain = Screen();
         overview.UpdateWindow();
         const QImage plainOverview = overview.Surface().copy();
@@ -192,13 +192,13 @@ TEST_F(AttrLayerTest, TheColourDisplayBlendsEachCellsColourOverItsPixels)
         for (int y = 0; y < tinted.height(); ++y)
             for (int x = 0; x < tinted.width(); ++x) wrong += !check(plain, tinted, x, y, view.Viewport().CellAt(CPoint(x, y)));
         EXPECT_EQ(wrong, 0);
-        const auto reduced = ReducedPictureSize(doc.m_map);
+        const auto reduced = ReducedPictureSize(doc.Map());
         ASSERT_TRUE(reduced);
         wrong = 0;
         for (int y = 0; y < std::min<int>(tintedOverview.height(), int(reduced->height)); ++y)
             for (int x = 0; x < std::min<int>(tintedOverview.width(), int(reduced->width)); ++x) {
-                const CPoint cell(int(ReducedSourceSpan(x, doc.m_map.PixelWidth(), reduced->width).first / Tw()),
-                                  int(ReducedSourceSpan(y, doc.m_map.PixelHeight(), reduced->height).first / Th()));
+                const CPoint cell(int(ReducedSourceSpan(x, doc.Map().PixelWidth(), reduced->width).first / Tw()),
+                                  int(ReducedSourceSpan(y, doc.Map().PixelHeight(), reduced->height).first / Th()));
                 wrong += !check(plainOverview, tintedOverview, x, y, cell);
             }
         EXPECT_EQ(wrong, 0);

@@ -292,7 +292,7 @@ TEST_F(MapEditTest, RightClickDuringADragLeavesNoBand)
 
 TEST_F(MapEditTest, ClickSetsOneCellsAttributeAndCancelKeepsIt)
 {
-    doc.m_bShowMapAttr = TRUE;
+    doc.SetShowMapAttr(true);
     Open(20, 15);
     SetAttr(3, 2, 7);
     QString shown;
@@ -446,7 +446,7 @@ TEST_F(PreviewTest, RightClickDropsTheBlockAndTheNextClickAsksForAnAttribute)
     const int paints = overview.paints;
     QTest::mouseClick(Window(), Qt::RightButton, {}, P(3, 3));
     EXPECT_FALSE(doc.HasSelection());
-    EXPECT_TRUE(doc.m_selection.m_entries.empty());
+    EXPECT_TRUE(doc.Selection().m_entries.empty());
     EXPECT_TRUE(NoPreview());
     overview.UpdateWindow();
     EXPECT_EQ(overview.paints, paints) << "the right button leaves the overview alone";

@@ -46,7 +46,7 @@ protected:
     {
         const std::string map = folder.File("random.Map");
         MapSaveInput input;
-        input.map = &doc.m_map;
+        input.map = &doc.Map();
         if (WriteMapFile(map, input) != MapWriteResult::Ok) return {};
         const QString png = QString::fromStdString(folder.File("random.png"));
         QProcess zellmap;
@@ -85,7 +85,7 @@ TEST_F(RandomMaps, PaneAndOverviewShowWhatTheRendererDraws)
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round << ": " << c.mapWidth << " x " << c.mapHeight
                                         << " cells of " << c.tileSize);
-        doc.m_map.m_tileList.DeleteAll();
+        doc.MapForTest().m_tileList.DeleteAll();
         Open(c.mapWidth, c.mapHeight, c.tileSize, c.tileCount, 200 + int(random() % 500), 150 + int(random() % 350));
         overview.resize(100 + int(random() % 300), 80 + int(random() % 200));
         Fill(random);
@@ -110,10 +110,10 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
     for (int round = 0; round < 6; ++round) {
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round);
-        doc.m_map.m_tileList.DeleteAll();
-        doc.m_bShowTileNumbers = round % 3 == 0;
-        doc.m_bShowMapAttr = round % 3 == 1;
-        doc.m_byTextRed = BYTE(random());
+        doc.MapForTest().m_tileList.DeleteAll();
+        doc.SetShowTileNumbers(round % 3 == 0);
+        doc.SetShowMapAttr(round % 3 == 1);
+        doc.SetTextColour({BYTE(random()), 0, 0});
         Open(c.mapWidth + 20, c.mapHeight + 15, c.tileSize / 2, c.tileCount, 400, 300);
         Fill(random);
         view.ScrollToDevicePosition({int(random() % 300), int(random() % 300)});
@@ -123,7 +123,7 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
             CTileBlock block{1 + int(random() % 3), 1 + int(random() % 2), {}};
             for (std::size_t i = 0; i < std::size_t(block.m_nCols * block.m_nRows); ++i)
                 block.m_entries.push_back(short(int(random() % 9) - 2));
-            doc.m_selection = block;
+            doc.SetSelection(block, nullptr);
             switch (random() % 4) {
             case 0: doc.StampSelection(col, row); break;
             case 1: doc.FillWithSelection(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;

@@ -121,8 +121,8 @@ TEST_F(MapDrawingTest, CellsDrawTheirTileOrTheEmptyLookWhenTheyNameNone)
 
 TEST_F(MapDrawingTest, OnlyTheMapIsDrawnInALargerPane)
 {
-    doc.m_bShowMapAttr = TRUE;
-    doc.m_byTextRed = 255;
+    doc.SetShowMapAttr(true);
+    doc.SetTextColour({255, 0, 0});
     Open(5, 3, 16, 8);
     for (int c = 0; c < 5; ++c) SetTile(c, 0, short(c));
     SetAttr(4, 1, -32768);  // wider than its cell
@@ -152,12 +152,12 @@ class OverlayChoice : public MapViewTest, public ::testing::WithParamInterface<O
 TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
 {
     const OverlayCase& c = GetParam();
-    doc.m_bShowTileAttr = c.tileAttr;
-    doc.m_bShowTileNumbers = c.tileNumbers;
-    doc.m_bShowMapAttr = c.mapAttr;
-    doc.m_byTextRed = 255;
+    doc.SetShowTileAttr(c.tileAttr);
+    doc.SetShowTileNumbers(c.tileNumbers);
+    doc.SetShowMapAttr(c.mapAttr);
+    doc.SetTextColour({255, 0, 0});
     Open(8, 6, 32, 8);
-    for (int k = 0; k < 8; ++k) doc.m_map.m_tileList.SetAttributeAt(k, BYTE(k == 0 ? 0 : 10 + k));
+    for (int k = 0; k < 8; ++k) doc.MapForTest().m_tileList.SetAttributeAt(k, BYTE(k == 0 ? 0 : 10 + k));
     SetTile(2, 1, c.tile);
     SetAttr(2, 1, c.attr);
     view.OnInitialUpdate();
@@ -188,8 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MapDrawingTest, NumbersSitAtTheCellCornersAsShownWhenScrolledOffTheGrid)
 {
-    doc.m_bShowTileNumbers = TRUE;
-    doc.m_byTextRed = 255;
+    doc.SetShowTileNumbers(true);
+    doc.SetTextColour({255, 0, 0});
     Open(20, 15, 32, 8, 300, 200);
     for (int r = 0; r < 15; ++r)
         for (int c = 0; c < 20; ++c) SetTile(c, r, short(r * 20 + c));
@@ -271,7 +271,7 @@ TEST_F(MapDrawingTest, MapsFarLargerThanAnyPictureOpen)
 TEST_F(MapDrawingTest, MapWithoutCellsShowsNothing)
 {
     Open(10, 8);
-    ASSERT_NE(doc.m_map.m_cells.Create(10000, 10000), LayerAllocResult::Ok);
+    ASSERT_NE(doc.MapForTest().m_cells.Create(10000, 10000), LayerAllocResult::Ok);
     doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
     const QImage screen = Screen();
     for (int y = 0; y < screen.height(); ++y)
@@ -299,7 +299,7 @@ TEST_P(OverviewSize, IsHalfTheImageCutToFives)
     Open(c.mapWidth, c.mapHeight, c.tileSize, 2);
     EXPECT_EQ(QSize(overview.m_nViewWidth, overview.m_nViewHeight), c.picture);
     EXPECT_EQ(QSize(overview.m_nSrcWidth, overview.m_nSrcHeight), MapImage().size());
-    EXPECT_EQ(QSize(doc.m_map.PixelWidth(), doc.m_map.PixelHeight()), MapImage().size());
+    EXPECT_EQ(QSize(doc.Map().PixelWidth(), doc.Map().PixelHeight()), MapImage().size());
     EXPECT_EQ(overview.GetTotalSize(), CSize(c.picture.width(), c.picture.height()));
 }
 
@@ -309,8 +309,8 @@ INSTANTIATE_TEST_SUITE_P(MapDrawing, OverviewSize,
 
 TEST_F(MapDrawingTest, OverviewShowsTheImageShrunkWithoutNumbers)
 {
-    doc.m_bShowTileNumbers = TRUE;
-    doc.m_byTextRed = 255;
+    doc.SetShowTileNumbers(true);
+    doc.SetTextColour({255, 0, 0});
     Open(20, 15);
     SetTile(4, 2, 3);
     doc.UpdateAllViews(nullptr, HINT_NEW_MAP);

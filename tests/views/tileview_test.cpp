@@ -65,7 +65,7 @@ protected:
 
     void AddTiles(int count, int size = 32)
     {
-        for (int k = 0; k < count; ++k) doc.m_map.m_tileList.AddTail(MakeTile(size, size, k));
+        for (int k = 0; k < count; ++k) doc.MapForTest().m_tileList.AddTail(MakeTile(size, size, k));
         Relayout();
     }
     void Relayout()
@@ -81,7 +81,7 @@ protected:
     QWidget* Window() { return view.viewport(); }
     std::vector<short> Block() const
     {
-        return doc.m_selection.m_entries;
+        return doc.Selection().m_entries;
     }
 
     CZellDoc doc;
@@ -106,9 +106,9 @@ class PaletteLayout : public PaletteTest, public ::testing::WithParamInterface<L
 TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
 {
     const LayoutCase& c = GetParam();
-    doc.m_nTilesPerRow = c.perRow;
-    doc.m_map.m_nTileWidth = BYTE(c.tileSize);
-    doc.m_map.m_nTileHeight = BYTE(c.tileSize);
+    doc.SetTilesPerRow(c.perRow);
+    doc.MapForTest().m_nTileWidth = BYTE(c.tileSize);
+    doc.MapForTest().m_nTileHeight = BYTE(c.tileSize);
     AddTiles(c.tiles, c.tileSize > 0 ? c.tileSize : 32);
 
     EXPECT_EQ(view.LayoutWidth(), c.width);
@@ -119,7 +119,7 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
         const int last = c.tiles - 1;
         const int pitch = c.tileSize + 5;
         EXPECT_TRUE(ShowsTile(screen, (last % c.perRow) * pitch, (last / c.perRow) * pitch,
-                              *doc.m_map.m_tileList.GetAt(last)));
+                              *doc.Map().m_tileList.GetAt(last)));
     }
     if (c.tileSize == 0) {
         // Nothing to lay out: the window stays blank and clicks select nothing.
@@ -167,13 +167,13 @@ TEST_P(PaletteSelection, TakesTheTilesUnderTheBandAndKeepsItsFrame)
 
     if (c.cols == 0) {
         EXPECT_FALSE(doc.HasSelection());
-        EXPECT_TRUE(doc.m_selection.m_entries.empty());
+        EXPECT_TRUE(doc.Selection().m_entries.empty());
         EXPECT_TRUE(ShowsNoFrame(blank, Screen()));
         return;
     }
     ASSERT_TRUE(doc.HasSelection());
-    EXPECT_EQ(doc.m_selection.m_nCols, c.cols);
-    EXPECT_EQ(doc.m_selection.m_nRows, c.rows);
+    EXPECT_EQ(doc.Selection().m_nCols, c.cols);
+    EXPECT_EQ(doc.Selection().m_nRows, c.rows);
     EXPECT_EQ(Block(), c.tiles);
     EXPECT_TRUE(ShowsFrames(blank, Screen(), {c.frame}));
 }
@@ -321,7 +321,7 @@ TEST_F(PaletteTest, ReinitialisingDropsTheBlockAndItsFrame)
     Drag(Window(), Slot(0, 0), Slot(1, 0));
     Relayout();
     EXPECT_FALSE(doc.HasSelection());
-    EXPECT_TRUE(doc.m_selection.m_entries.empty());
+    EXPECT_TRUE(doc.Selection().m_entries.empty());
     EXPECT_TRUE(ShowsNoFrame(blank, Screen()));
 }
 
@@ -341,8 +341,8 @@ TEST_F(PaletteTest, ReinitialisingRightAfterAResizeLeavesNoFrame)
 TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
 {
     AddTiles(25);
-    doc.m_map.m_tileList.SetAttributeAt(13, 200);
-    doc.m_byTextGreen = 255;
+    doc.MapForTest().m_tileList.SetAttributeAt(13, 200);
+    doc.SetTextColour({0, 255, 0});
     const QRgb textColour = qRgb(0, 255, 0);
     auto countText = [&](const QImage& screen, const CRect& rc) {
         int n = 0;
@@ -352,10 +352,10 @@ TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
     };
 
     const QImage plain = Screen();
-    EXPECT_TRUE(ShowsTile(plain, 3 * 37, 37, *doc.m_map.m_tileList.GetAt(13)));
+    EXPECT_TRUE(ShowsTile(plain, 3 * 37, 37, *doc.Map().m_tileList.GetAt(13)));
     EXPECT_EQ(countText(plain, {0, 0, 370, 106}), 0);
 
-    doc.m_bShowPaletteAttr = TRUE;
+    doc.SetShowPaletteAttr(true);
     view.Invalidate(TRUE);
     const QImage shown = Screen();
     EXPECT_GT(countText(shown, {3 * 37, 37, 3 * 37 + 32, 37 + 16}), 10);  // "200" at the top-left
@@ -394,7 +394,7 @@ protected:
 
     void AddTiles(int count)
     {
-        for (int k = 0; k < count; ++k) doc.m_map.m_tileList.AddTail(MakeTile(32, 32, k));
+        for (int k = 0; k < count; ++k) doc.MapForTest().m_tileList.AddTail(MakeTile(32, 32, k));
         view->OnInitialUpdate();
         view->UpdateWindow();
     }
