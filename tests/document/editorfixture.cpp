@@ -48,7 +48,9 @@ void EditorTest::CutTiles(const TestPicture& picture)
     LoadBitmap(picture);
     const int before = doc->Map().m_tileList.GetCount();
     Send(ID_BITMAP_ALLTILES);
-    for (int i = before; i < doc->MapForTest().m_tileList.GetCount(); ++i) doc->MapForTest().m_tileList.SetAttributeAt(i, BYTE(i));
+    std::vector<std::pair<int, BYTE>> attributes;
+    for (int i = before; i < doc->Tiles().GetCount(); ++i) attributes.emplace_back(i, BYTE(i));
+    doc->PutTileAttributes(attributes);
     // As if saved: what follows asks no question about unsaved changes.
     doc->UndoStack().setClean();
 }

@@ -136,7 +136,7 @@ TEST_P(SetTileAttribute, PresetsFromTheFirstTileAndSetsTheBlock)
 {
     const AttrCase& c = GetParam();
     CutTiles(Strip12());
-    doc->MapForTest().m_tileList.SetAttributeAt(0, 77);
+    doc->PutTileAttributes({{0, 77}});
     SelectBlock(c.cols, c.rows, c.block);
 
     ModalAnswerer answer;

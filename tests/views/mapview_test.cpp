@@ -157,7 +157,9 @@ TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
     doc.SetShowMapAttr(c.mapAttr);
     doc.SetTextColour({255, 0, 0});
     Open(8, 6, 32, 8);
-    for (int k = 0; k < 8; ++k) doc.MapForTest().m_tileList.SetAttributeAt(k, BYTE(k == 0 ? 0 : 10 + k));
+    std::vector<std::pair<int, BYTE>> attributes;
+    for (int k = 0; k < 8; ++k) attributes.emplace_back(k, BYTE(k == 0 ? 0 : 10 + k));
+    doc.PutTileAttributes(attributes);
     SetTile(2, 1, c.tile);
     SetAttr(2, 1, c.attr);
     view.OnInitialUpdate();

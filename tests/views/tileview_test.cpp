@@ -341,7 +341,7 @@ TEST_F(PaletteTest, ReinitialisingRightAfterAResizeLeavesNoFrame)
 TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
 {
     AddTiles(25);
-    doc.MapForTest().m_tileList.SetAttributeAt(13, 200);
+    doc.PutTileAttributes({{13, 200}});
     doc.SetTextColour({0, 255, 0});
     const QRgb textColour = qRgb(0, 255, 0);
     auto countText = [&](const QImage& screen, const CRect& rc) {
