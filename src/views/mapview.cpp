@@ -74,7 +74,7 @@ constexpr double kMinCellWidthForNumbers = 16;
 
 CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
 
-CMapView::~CMapView() = default;
+CMapView::~CMapView() { StopZoomPreparation(); }
 
 CZellDoc* CMapView::GetDocument() const { return static_cast<CZellDoc*>(CScrollView::GetDocument()); }
 
@@ -198,8 +198,35 @@ void CMapView::PrepareZoomSoon()
     // After the panes' first paint of the new map, which is posted before.
     QTimer::singleShot(0, this, [this] {
         m_bZoomPreparePending = false;
-        if (HasMap()) m_zoomCache.Prepare(GetDocument()->m_map);
+        StopZoomPreparation();
+        if (!HasMap()) return;
+        std::shared_ptr<ZoomPreparation> preparation = m_zoomCache.StartPreparing(GetDocument()->m_map);
+        if (!preparation) return;
+        m_zoomPreparation = preparation;
+        // The thread is joined before this view goes, so the posted call
+        // finds the view alive, or is dropped with it.
+        m_zoomWorker = std::thread([this, preparation] {
+            preparation->Run();
+            QMetaObject::invokeMethod(this, [this, preparation] { OnZoomPrepared(preparation); }, Qt::QueuedConnection);
+        });
     });
+}
+
+void CMapView::StopZoomPreparation()
+{
+    if (m_zoomPreparation) m_zoomPreparation->Stop();
+    m_zoomPreparation.reset();
+    if (m_zoomWorker.joinable()) m_zoomWorker.join();
+}
+
+void CMapView::OnZoomPrepared(const std::shared_ptr<ZoomPreparation>& preparation)
+{
+    // A preparation stopped since (another map, new tiles) is dropped.
+    if (preparation != m_zoomPreparation) return;
+    m_zoomPreparation.reset();
+    if (m_zoomWorker.joinable()) m_zoomWorker.join();
+    // The far zooms drew a cell a pixel meanwhile.
+    if (m_zoomCache.Adopt(*preparation) && m_zoom.log2 < 0) Invalidate(TRUE);
 }
 
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
