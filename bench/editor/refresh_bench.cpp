@@ -20,6 +20,7 @@
 #include <numeric>
 
 #include "afxmsg.h"
+#include "maphint.h"
 #include "mapview.h"
 #include "zelldoc.h"
 
@@ -83,6 +84,7 @@ public:
     }
 
     CMapView& View() { return m_view; }
+    CZellDoc& Document() { return m_doc; }
 
     void Refresh()
     {
@@ -237,5 +239,49 @@ void BM_WheelZoomStep(benchmark::State& state)
 
 }
 BENCHMARK(BM_WheelZoomStep)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+// Right after a map arrives: the posted start of the far zooms' preparation
+// (on the interface thread), then Ctrl+wheel notches out from 1/16 to
+// 1/512 at once, while the blocks are still being made elsewhere.
+void BM_FirstFarZoomSteps(benchmark::State& state)
+{
+    RefreshFixture fixture(kLargeMapSide);
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    QWidget* window = fixture.View().viewport();
+    const QPoint at(kPaneWidth / 3, kPaneHeight / 2);
+    std::vector<double> starts;
+    std::vector<double> steps;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); };
+    for (auto _ : state) {
+        fixture.Document().UpdateAllViews(nullptr, HINT_NEW_MAP);
+        fixture.View().SetZoom(MapZoom{-4}, CPoint(0, 0));
+        window->repaint();
+        auto start = Clock::now();
+        QApplication::processEvents();
+        starts.push_back(ms(start));
+        double worst = 0;
+        for (int notch = 0; notch < 5; ++notch) {
+            QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            start = Clock::now();
+            QApplication::sendEvent(window, &wheel);
+            window->repaint();
+            worst = std::max(worst, ms(start));
+        }
+        steps.push_back(worst);
+        state.SetIterationTime(worst / 1000);
+    }
+    std::sort(starts.begin(), starts.end());
+    std::sort(steps.begin(), steps.end());
+    RecordFigure(state, {"Start of the far zooms' preparation after a new 4096x4096-cell map (median)",
+                         starts[starts.size() / 2], 0, "ms", "", Limit::AtMost, 16, "median"});
+    RecordFigure(state, {"First Ctrl+wheel steps 1/16 to 1/512 right after a new 4096x4096-cell map (slowest)",
+                         steps.back(), 0, "ms", "", Limit::AtMost, 16, "slowest"});
+}
+BENCHMARK(BM_FirstFarZoomSteps)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -184,9 +184,10 @@ struct ZoomCache::Impl {
         if (HasBlocks() && (map.MapWidth() != mapWidth || map.MapHeight() != mapHeight)) DropBlocks();
         if (tiles.size() != std::size_t(map.m_tileList.GetCount())) {
             tiles.resize(std::size_t(map.m_tileList.GetCount()));
+            // Blocks, or a preparation, made from the old colours go.
+            if (!colours.empty()) DropBlocks();
             colours.clear();
             packed.clear();
-            DropBlocks();
         }
         Colours(map);
         // The edits told of since the last drawing (kept for the blocks being prepared).
@@ -428,7 +429,11 @@ ZoomCache::~ZoomCache() = default;
 
 void ZoomCache::CellsChanged(const CRect& cells) { m_impl->Dirty(cells); }
 
-void ZoomCache::TilesChanged() { m_impl->Reset(); }
+void ZoomCache::TilesChanged(bool madeElsewhere)
+{
+    m_impl->Reset();
+    m_impl->preparing = madeElsewhere;
+}
 
 void ZoomCache::Prepare(const CMapModel& map)
 {
@@ -444,7 +449,10 @@ std::shared_ptr<ZoomPreparation> ZoomCache::StartPreparing(const CMapModel& map)
     if (!MapPictureSize(map)) return nullptr;
     // The tiles' colours, here: making them reads the tile pictures.
     impl.Check(map, MapDrawOptions{});
-    if (impl.HasBlocks()) return nullptr;
+    if (impl.HasBlocks()) {
+        impl.preparing = false;
+        return nullptr;
+    }
     auto preparation = std::make_shared<ZoomPreparation>();
     Impl& copy = *preparation->m_impl;
     copy.tileWidth = impl.tileWidth;
@@ -456,6 +464,7 @@ std::shared_ptr<ZoomPreparation> ZoomCache::StartPreparing(const CMapModel& map)
     cells.m_nTileWidth = map.m_nTileWidth;
     cells.m_nTileHeight = map.m_nTileHeight;
     cells.m_cells = map.m_cells;
+    // The copy holds every edit so far.
     impl.DropBlocks();
     impl.preparing = true;
     impl.dirty.clear();

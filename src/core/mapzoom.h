@@ -71,8 +71,10 @@ public:
 
     // The tiles of these cells changed (cells, right and bottom exclusive).
     void CellsChanged(const CRect& cells);
-    // The tile pictures, the tile size or the map were replaced: everything goes.
-    void TilesChanged();
+    // The tile pictures, the tile size or the map were replaced: everything
+    // goes. With madeElsewhere the owner starts preparing soon: until then
+    // the far zooms draw as while it runs, rather than make blocks here.
+    void TilesChanged(bool madeElsewhere = false);
     // Builds now what the zoomed-out steps keep of the map, so that the
     // first step out to each of them costs no more than the next one.
     void Prepare(const CMapModel& map);

@@ -199,9 +199,12 @@ void CMapView::PrepareZoomSoon()
     QTimer::singleShot(0, this, [this] {
         m_bZoomPreparePending = false;
         StopZoomPreparation();
-        if (!HasMap()) return;
-        std::shared_ptr<ZoomPreparation> preparation = m_zoomCache.StartPreparing(GetDocument()->m_map);
-        if (!preparation) return;
+        std::shared_ptr<ZoomPreparation> preparation;
+        if (HasMap()) preparation = m_zoomCache.StartPreparing(GetDocument()->m_map);
+        if (!preparation) {
+            m_zoomCache.TilesChanged();
+            return;
+        }
         m_zoomPreparation = preparation;
         // The thread is joined before this view goes, so the posted call
         // finds the view alive, or is dropped with it.
@@ -234,7 +237,7 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     emit DocumentUpdated(lHint);
     // The zoomed-out forms of tiles and cells follow every change.
     if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
-        m_zoomCache.TilesChanged();
+        m_zoomCache.TilesChanged(true);
         PrepareZoomSoon();
     } else if ((lHint & HINT_CELLS) && pHint)
         m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);
