@@ -503,6 +503,7 @@ void ZoomPreparation::Run()
         else if (j > 1)
             m_impl->NeedPyramid(*m_cells, j);
     }
+    m_done.store(true, std::memory_order_release);
 }
 
 std::size_t ZoomCache::Bytes() const

@@ -105,6 +105,8 @@ public:
     void Run();
     // Any thread: Run ends soon and its blocks are never adopted.
     void Stop() { m_stop = true; }
+    // Any thread: Run has ended, what it made may be read.
+    bool Done() const { return m_done.load(std::memory_order_acquire); }
 
 private:
     friend class ZoomCache;
@@ -112,6 +114,7 @@ private:
     std::unique_ptr<CMapModel> m_cells;  // the copy: geometry and cells, no tiles
     std::uint64_t m_generation = 0;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
 };
 
 // Every pixel of the window (in the zoomed picture's coordinates) that lies

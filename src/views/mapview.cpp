@@ -72,7 +72,12 @@ constexpr double kMinCellWidthForNumbers = 16;
 
 }  // namespace
 
-CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
+CMapView::CMapView()
+{
+    setAccessibleName(QStringLiteral("맵"));
+    m_zoomPoll.setInterval(8);
+    connect(&m_zoomPoll, &QTimer::timeout, this, [this] { OnZoomPrepared(); });
+}
 
 CMapView::~CMapView() { StopZoomPreparation(); }
 
@@ -206,27 +211,24 @@ void CMapView::PrepareZoomSoon()
             return;
         }
         m_zoomPreparation = preparation;
-        // The thread is joined before this view goes, so the posted call
-        // finds the view alive, or is dropped with it.
-        m_zoomWorker = std::thread([this, preparation] {
-            preparation->Run();
-            QMetaObject::invokeMethod(this, [this, preparation] { OnZoomPrepared(preparation); }, Qt::QueuedConnection);
-        });
+        m_zoomWorker = std::thread([preparation] { preparation->Run(); });
+        m_zoomPoll.start();
     });
 }
 
 void CMapView::StopZoomPreparation()
 {
+    m_zoomPoll.stop();
     if (m_zoomPreparation) m_zoomPreparation->Stop();
     m_zoomPreparation.reset();
     if (m_zoomWorker.joinable()) m_zoomWorker.join();
 }
 
-void CMapView::OnZoomPrepared(const std::shared_ptr<ZoomPreparation>& preparation)
+void CMapView::OnZoomPrepared()
 {
-    // A preparation stopped since (another map, new tiles) is dropped.
-    if (preparation != m_zoomPreparation) return;
-    m_zoomPreparation.reset();
+    if (!m_zoomPreparation || !m_zoomPreparation->Done()) return;
+    const std::shared_ptr<ZoomPreparation> preparation = std::move(m_zoomPreparation);
+    m_zoomPoll.stop();
     if (m_zoomWorker.joinable()) m_zoomWorker.join();
     // The far zooms drew a cell a pixel meanwhile.
     if (m_zoomCache.Adopt(*preparation) && m_zoom.log2 < 0) Invalidate(TRUE);

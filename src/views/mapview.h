@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QString>
+#include <QTimer>
 
 #include "mapattrdlg.h"
 #include "celldrag.h"
@@ -175,7 +176,7 @@ private:
     void PrepareZoomSoon();
     // Stops the zoom preparation under way, if any, and waits for its thread.
     void StopZoomPreparation();
-    void OnZoomPrepared(const std::shared_ptr<ZoomPreparation>& preparation);
+    void OnZoomPrepared();
 
     // Client rectangle of the cell under a client point, as the window
     // shows it; the empty rectangle outside the map.
@@ -202,6 +203,8 @@ private:
     bool m_bZoomPreparePending = false;
     std::shared_ptr<ZoomPreparation> m_zoomPreparation;
     std::thread m_zoomWorker;
+    // Looks for the preparation's end: nothing crosses threads but its flag.
+    QTimer m_zoomPoll;
     MapTool m_tool = MapTool::Stamp;
     // The tool in use other than the stamp (none for the stamp).
     std::unique_ptr<CMapTool> m_pTool;

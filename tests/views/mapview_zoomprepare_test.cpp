@@ -18,11 +18,11 @@ TEST_F(MapViewTest, FarZoomsMadeOnAThreadFollowEditsMadeMeanwhile)
     std::mt19937 random(5);
     for (int r = 0; r < doc.MapHeight(); ++r)
         for (int c = 0; c < doc.MapWidth(); ++c) SetTile(c, r, short(int(random() % 13) - 1));
-    for (int load = 0; load < 2; ++load) {
-        doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
-        QApplication::processEvents();  // the preparation starts; its result is posted
-        ASSERT_TRUE(view.ZoomPreparing());
-    }
+    doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
+    QApplication::processEvents();  // a preparation starts, and is dropped by the next
+    doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
+    // No events are handled between here and the edits: they come before the blocks.
+    ASSERT_TRUE(WaitUntil([&] { return view.ZoomPreparing(); }));
     view.SetZoom(MapZoom{-6}, CPoint(0, 0));
     Screen();
     for (int edit = 0; edit < 20; ++edit) {
