@@ -20,6 +20,7 @@
 #include <numeric>
 
 #include "afxmsg.h"
+#include "maphint.h"
 #include "mapview.h"
 #include "zelldoc.h"
 
@@ -83,6 +84,7 @@ public:
     }
 
     CMapView& View() { return m_view; }
+    CZellDoc& Document() { return m_doc; }
 
     void Refresh()
     {
@@ -202,7 +204,8 @@ void BM_RefreshZoomed(benchmark::State& state)
 BENCHMARK(BM_RefreshZoomed)->DenseRange(0, int(ZoomSteps().size()) - 1)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
 // One Ctrl+wheel notch on the large map, to the repainted pane, in and out
-// in turn through the middle steps.
+// in turn through the middle steps, from right after the map arrived; the
+// events between notches are handled untimed.
 void BM_WheelZoomStep(benchmark::State& state)
 {
     RefreshFixture fixture(kLargeMapSide);
@@ -214,7 +217,11 @@ void BM_WheelZoomStep(benchmark::State& state)
     const QPoint at(kPaneWidth / 3, kPaneHeight / 2);
     std::vector<double> times;
     int notch = 120;
+    // As after a load: the far zooms are prepared elsewhere meanwhile.
+    fixture.Document().UpdateAllViews(nullptr, HINT_NEW_MAP);
+    fixture.View().UpdateWindow();
     for (auto _ : state) {
+        QApplication::processEvents();
         const MapZoom zoom = fixture.View().Zoom();
         if (zoom == ZoomSteps().back()) notch = -120;
         if (zoom == ZoomSteps().front()) notch = 120;
@@ -237,5 +244,49 @@ void BM_WheelZoomStep(benchmark::State& state)
 
 }
 BENCHMARK(BM_WheelZoomStep)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+// Right after a map arrives: the posted start of the far zooms' preparation
+// (on the interface thread), then Ctrl+wheel notches out from 1/16 to
+// 1/512 at once, while the blocks are still being made elsewhere.
+void BM_FirstFarZoomSteps(benchmark::State& state)
+{
+    RefreshFixture fixture(kLargeMapSide);
+    if (const std::string problem = fixture.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    QWidget* window = fixture.View().viewport();
+    const QPoint at(kPaneWidth / 3, kPaneHeight / 2);
+    std::vector<double> starts;
+    std::vector<double> steps;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); };
+    for (auto _ : state) {
+        fixture.Document().UpdateAllViews(nullptr, HINT_NEW_MAP);
+        fixture.View().SetZoom(MapZoom{-4}, CPoint(0, 0));
+        window->repaint();
+        auto start = Clock::now();
+        QApplication::processEvents();
+        starts.push_back(ms(start));
+        double worst = 0;
+        for (int notch = 0; notch < 5; ++notch) {
+            QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            start = Clock::now();
+            QApplication::sendEvent(window, &wheel);
+            window->repaint();
+            worst = std::max(worst, ms(start));
+        }
+        steps.push_back(worst);
+        state.SetIterationTime(worst / 1000);
+    }
+    std::sort(starts.begin(), starts.end());
+    std::sort(steps.begin(), steps.end());
+    RecordFigure(state, {"Start of the far zooms' preparation after a new 4096x4096-cell map (median)",
+                         starts[starts.size() / 2], 0, "ms", "", Limit::AtMost, 16, "median"});
+    RecordFigure(state, {"First Ctrl+wheel steps 1/16 to 1/512 right after a new 4096x4096-cell map (slowest)",
+                         steps.back(), 0, "ms", "", Limit::AtMost, 16, "slowest"});
+}
+BENCHMARK(BM_FirstFarZoomSteps)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace

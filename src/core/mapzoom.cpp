@@ -74,6 +74,23 @@ int TwosIn(int n, int limit)
     while (k < limit && n % (2 << k) == 0) ++k;
     return k;
 }
+
+// Zoomed out by 2^k, the map is drawn from cell or block colours (not from
+// the tiles' reduced looks): where a tile is a pixel or less, or where its
+// sides halve too seldom to reach the zoom through a few averagings.
+bool DrawsFromColours(int tw, int th, int k)
+{
+    const int l = std::min(TwosIn(tw, k), TwosIn(th, k));
+    return l != k && k >= 2 && ((std::int64_t(std::min(tw, th)) >> (k - 1)) <= 1 || (std::int64_t(1) << (k - l)) > 8);
+}
+// The coarsest level of blocks (2^j x 2^j cells) that still fit in a screen
+// pixel of s x s map pixels; 0 for single cells.
+int ColourLevel(int tw, int th, std::int64_t s)
+{
+    int j = 0;
+    while ((std::int64_t(std::max(tw, th)) << (j + 1)) <= s) ++j;
+    return j;
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -129,14 +146,28 @@ struct ZoomCache::Impl {
     std::vector<std::uint16_t> pairs;
     bool HasBlocks() const { return !pyramid.empty() || !pairs.empty(); }
 
+    // Counts the times the blocks were dropped: a preparation started before
+    // is not adopted. While one runs, edits are kept in `dirty` for it.
+    std::uint64_t generation = 0;
+    bool preparing = false;
+    // Set on a preparation's copy: the making ends early once it holds.
+    const std::atomic<bool>* stop = nullptr;
+    bool Stopped() const { return stop && stop->load(std::memory_order_relaxed); }
+    void DropBlocks()
+    {
+        pyramid.clear();
+        pairs.clear();
+        ++generation;
+        preparing = false;
+    }
+
     void Reset()
     {
         tiles.clear();
         empty = {};
         colours.clear();
         packed.clear();
-        pyramid.clear();
-        pairs.clear();
+        DropBlocks();
         dirty.clear();
         mapWidth = mapHeight = -1;
     }
@@ -150,19 +181,17 @@ struct ZoomCache::Impl {
             tileHeight = map.m_nTileHeight;
             grid = options.grid;
         }
-        if (map.MapWidth() != mapWidth || map.MapHeight() != mapHeight) {
-            pyramid.clear();
-            pairs.clear();
-        }
+        if (HasBlocks() && (map.MapWidth() != mapWidth || map.MapHeight() != mapHeight)) DropBlocks();
         if (tiles.size() != std::size_t(map.m_tileList.GetCount())) {
             tiles.resize(std::size_t(map.m_tileList.GetCount()));
+            // Blocks, or a preparation, made from the old colours go.
+            if (!colours.empty()) DropBlocks();
             colours.clear();
             packed.clear();
-            pyramid.clear();
-            pairs.clear();
         }
         Colours(map);
-        // The edits told of since the last drawing.
+        // The edits told of since the last drawing (kept for the blocks being prepared).
+        if (preparing) return;
         for (const CRect& cells : dirty) UpdatePyramid(map, cells);
         dirty.clear();
     }
@@ -287,14 +316,14 @@ struct ZoomCache::Impl {
     void MakeBlocks(const CMapModel& map, int j, int bx0, int by0, int bx1, int by1)
     {
         for (int by = by0; by < by1; ++by)
-            for (int bx = bx0; bx < bx1; ++bx) MakeBlock(map, j, bx, by);
+            for (int bx = bx0; bx < bx1 && !Stopped(); ++bx) MakeBlock(map, j, bx, by);
     }
 
     // The 2 x 2 blocks of these rows and columns of blocks.
     void MakePairs(const CMapModel& map, int bx0, int by0, int bx1, int by1)
     {
         const int w = LevelWidth(1);
-        for (int by = by0; by < by1; ++by) {
+        for (int by = by0; by < by1 && !Stopped(); ++by) {
             const int rows = Span(by, 1, mapHeight);
             const short* top = map.m_cells.Row(CellLayer::Tiles, 2 * by);
             const short* bottom = rows == 2 ? map.m_cells.Row(CellLayer::Tiles, 2 * by + 1) : top;
@@ -334,7 +363,7 @@ struct ZoomCache::Impl {
         const int w = LevelWidth(j);
         std::vector<std::uint32_t> sums(std::size_t(w) * 3);
         std::vector<Pixel>& level = pyramid[0];
-        for (int by = 0; by < LevelHeight(j); ++by) {
+        for (int by = 0; by < LevelHeight(j) && !Stopped(); ++by) {
             std::fill(sums.begin(), sums.end(), 0u);
             const int y1 = std::min(mapHeight, (by + 1) << j);
             for (int y = by << j; y < y1; ++y) {
@@ -385,7 +414,7 @@ struct ZoomCache::Impl {
     std::vector<CRect> dirty;
     void Dirty(const CRect& cells)
     {
-        if (!HasBlocks() || cells.IsRectEmpty()) return;
+        if ((!HasBlocks() && !preparing) || cells.IsRectEmpty()) return;
         if (dirty.size() >= 64) {
             CRect all;
             for (const CRect& r : dirty) all.UnionRect(all, r);
@@ -400,7 +429,11 @@ ZoomCache::~ZoomCache() = default;
 
 void ZoomCache::CellsChanged(const CRect& cells) { m_impl->Dirty(cells); }
 
-void ZoomCache::TilesChanged() { m_impl->Reset(); }
+void ZoomCache::TilesChanged(bool madeElsewhere)
+{
+    m_impl->Reset();
+    m_impl->preparing = madeElsewhere;
+}
 
 void ZoomCache::Prepare(const CMapModel& map)
 {
@@ -408,6 +441,69 @@ void ZoomCache::Prepare(const CMapModel& map)
     std::uint32_t pixel = 0;
     for (int log2 = -1; log2 >= MapZoom::kMinLog2; --log2)
         RenderZoomedRegion(MapPixels{&pixel, 1, 1, 1, 0, 0}, map, *this, MapZoom{log2});
+}
+
+std::shared_ptr<ZoomPreparation> ZoomCache::StartPreparing(const CMapModel& map)
+{
+    Impl& impl = *m_impl;
+    if (!MapPictureSize(map)) return nullptr;
+    // The tiles' colours, here: making them reads the tile pictures.
+    impl.Check(map, MapDrawOptions{});
+    if (impl.HasBlocks()) {
+        impl.preparing = false;
+        return nullptr;
+    }
+    auto preparation = std::make_shared<ZoomPreparation>();
+    Impl& copy = *preparation->m_impl;
+    copy.tileWidth = impl.tileWidth;
+    copy.tileHeight = impl.tileHeight;
+    copy.grid = impl.grid;
+    copy.colours = impl.colours;
+    copy.stop = &preparation->m_stop;
+    CMapModel& cells = *preparation->m_cells;
+    cells.m_nTileWidth = map.m_nTileWidth;
+    cells.m_nTileHeight = map.m_nTileHeight;
+    cells.m_cells = map.m_cells;
+    // The copy holds every edit so far.
+    impl.DropBlocks();
+    impl.preparing = true;
+    impl.dirty.clear();
+    preparation->m_generation = impl.generation;
+    return preparation;
+}
+
+bool ZoomCache::Adopt(ZoomPreparation& preparation)
+{
+    Impl& impl = *m_impl;
+    Impl& made = *preparation.m_impl;
+    if (!impl.preparing || preparation.m_stop || preparation.m_generation != impl.generation ||
+        made.tileWidth != impl.tileWidth || made.tileHeight != impl.tileHeight || made.grid != impl.grid)
+        return false;
+    impl.pairs = std::move(made.pairs);
+    impl.pyramid = std::move(made.pyramid);
+    impl.mapWidth = made.mapWidth;
+    impl.mapHeight = made.mapHeight;
+    impl.preparing = false;
+    return true;
+}
+
+ZoomPreparation::ZoomPreparation() : m_impl(std::make_unique<ZoomCache::Impl>()), m_cells(std::make_unique<CMapModel>()) {}
+ZoomPreparation::~ZoomPreparation() = default;
+
+void ZoomPreparation::Run()
+{
+    // What Prepare makes, block levels only: each far step's level.
+    const int tw = m_cells->m_nTileWidth;
+    const int th = m_cells->m_nTileHeight;
+    for (int k = 1; k <= -MapZoom::kMinLog2; ++k) {
+        if (!DrawsFromColours(tw, th, k)) continue;
+        const int j = ColourLevel(tw, th, std::int64_t(1) << k);
+        if (j == 1)
+            m_impl->NeedPairs(*m_cells);
+        else if (j > 1)
+            m_impl->NeedPyramid(*m_cells, j);
+    }
+    m_done.store(true, std::memory_order_release);
 }
 
 std::size_t ZoomCache::Bytes() const
@@ -669,6 +765,23 @@ void DrawThroughBand(const MapPixels& target, const CMapModel& map, ZoomCache::I
     }
 }
 
+// While the blocks are being made elsewhere: each screen pixel the colour
+// of the cell at its middle, a read a pixel.
+void DrawCellsAtMiddles(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, const Clip& c,
+                        std::int64_t s)
+{
+    const auto cellAt = [&s](std::int64_t p, std::int64_t cellSize, int cells) {
+        return int(std::min<std::int64_t>(cells - 1, (p * s + s / 2) / cellSize));
+    };
+    std::vector<int> columns;
+    for (std::int64_t x = c.x0; x < c.x1; ++x) columns.push_back(cellAt(x, map.m_nTileWidth, map.MapWidth()));
+    for (std::int64_t y = c.y0; y < c.y1; ++y) {
+        const short* cells = map.m_cells.Row(CellLayer::Tiles, cellAt(y, map.m_nTileHeight, map.MapHeight()));
+        Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
+        for (std::size_t i = 0; i < columns.size(); ++i) out[i] = cache.CellColour(cells, columns[i]);
+    }
+}
+
 // Zoomed out so far that a screen pixel covers a cell or more: the average
 // colours of cells (level 0) or of blocks of 2^j x 2^j cells, each weighted
 // by the map pixels of it the screen pixel covers.
@@ -680,9 +793,11 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
     if (c.Empty()) return;
     const int tw = map.m_nTileWidth;
     const int th = map.m_nTileHeight;
-    // The coarsest level whose blocks still fit in a screen pixel.
-    int j = 0;
-    while ((std::int64_t(std::max(tw, th)) << (j + 1)) <= s) ++j;
+    const int j = ColourLevel(tw, th, s);
+    if (j >= 1 && cache.preparing) {
+        DrawCellsAtMiddles(target, map, cache, c, s);
+        return;
+    }
     if (j == 1)
         cache.NeedPairs(map);
     else if (j > 1)
@@ -828,7 +943,7 @@ void RenderZoomedRegion(const MapPixels& target, const CMapModel& map, ZoomCache
     const int l = std::min(TwosIn(tw, k), TwosIn(th, k));
     if (l == k)
         DrawReducedLooks(target, map, impl, k);
-    else if (k >= 2 && ((std::int64_t(std::min(tw, th)) >> (k - 1)) <= 1 || (std::int64_t(1) << (k - l)) > 8))
+    else if (DrawsFromColours(tw, th, k))
         DrawFromColours(target, map, impl, k);
     else
         DrawThroughBand(target, map, impl, k, l, options);

@@ -18,17 +18,26 @@
 // proportion to the map's pixels. The owner tells the cache of edits:
 // CellsChanged for cells (a cost proportional to the cells), TilesChanged
 // for tile pictures, a new map or new tile size.
+//
+// The block colours of a large map take tens of milliseconds to make, so
+// the owner may have them made on another thread (StartPreparing, Run,
+// Adopt): the thread reads only a copy of the cells (their chunks shared,
+// taken in no time) and the tiles' colours, made beforehand on the owner's
+// thread, since a tile converts its picture on first use. Until the blocks
+// are adopted a far zoom draws each screen pixel as the cell at its middle.
 #pragma once
 
 #include "maprender.h"
 #include "wintypes.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class CMapModel;
+class ZoomPreparation;
 
 struct MapZoom {
     static constexpr int kMinLog2 = -9;  // 1/512
@@ -62,19 +71,50 @@ public:
 
     // The tiles of these cells changed (cells, right and bottom exclusive).
     void CellsChanged(const CRect& cells);
-    // The tile pictures, the tile size or the map were replaced: everything goes.
-    void TilesChanged();
+    // The tile pictures, the tile size or the map were replaced: everything
+    // goes. With madeElsewhere the owner starts preparing soon: until then
+    // the far zooms draw as while it runs, rather than make blocks here.
+    void TilesChanged(bool madeElsewhere = false);
     // Builds now what the zoomed-out steps keep of the map, so that the
     // first step out to each of them costs no more than the next one.
     void Prepare(const CMapModel& map);
     // Bytes held now.
     std::size_t Bytes() const;
 
+    // The making of the block colours for another thread, or null when the
+    // map has none to make or they are made already. Edits told from now on
+    // are kept and made over the adopted blocks.
+    std::shared_ptr<ZoomPreparation> StartPreparing(const CMapModel& map);
+    // Takes the blocks of the latest preparation started; false (nothing
+    // changes) when it was stopped or the tiles, map or geometry changed since.
+    bool Adopt(ZoomPreparation& preparation);
+
     struct Impl;
 
 private:
     friend void RenderZoomedRegion(const MapPixels&, const CMapModel&, ZoomCache&, MapZoom, const MapDrawOptions&);
     std::unique_ptr<Impl> m_impl;
+};
+
+// The block colours made from a copy of a map's cells, on any thread.
+class ZoomPreparation {
+public:
+    ZoomPreparation();
+    ~ZoomPreparation();
+    // Makes the blocks; returns early after Stop.
+    void Run();
+    // Any thread: Run ends soon and its blocks are never adopted.
+    void Stop() { m_stop = true; }
+    // Any thread: Run has ended, what it made may be read.
+    bool Done() const { return m_done.load(std::memory_order_acquire); }
+
+private:
+    friend class ZoomCache;
+    std::unique_ptr<ZoomCache::Impl> m_impl;
+    std::unique_ptr<CMapModel> m_cells;  // the copy: geometry and cells, no tiles
+    std::uint64_t m_generation = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
 };
 
 // Every pixel of the window (in the zoomed picture's coordinates) that lies

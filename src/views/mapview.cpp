@@ -72,9 +72,14 @@ constexpr double kMinCellWidthForNumbers = 16;
 
 }  // namespace
 
-CMapView::CMapView() { setAccessibleName(QStringLiteral("맵")); }
+CMapView::CMapView()
+{
+    setAccessibleName(QStringLiteral("맵"));
+    m_zoomPoll.setInterval(8);
+    connect(&m_zoomPoll, &QTimer::timeout, this, [this] { OnZoomPrepared(); });
+}
 
-CMapView::~CMapView() = default;
+CMapView::~CMapView() { StopZoomPreparation(); }
 
 CZellDoc* CMapView::GetDocument() const { return static_cast<CZellDoc*>(CScrollView::GetDocument()); }
 
@@ -198,8 +203,35 @@ void CMapView::PrepareZoomSoon()
     // After the panes' first paint of the new map, which is posted before.
     QTimer::singleShot(0, this, [this] {
         m_bZoomPreparePending = false;
-        if (HasMap()) m_zoomCache.Prepare(GetDocument()->Map());
+        StopZoomPreparation();
+        std::shared_ptr<ZoomPreparation> preparation;
+        if (HasMap()) preparation = m_zoomCache.StartPreparing(GetDocument()->Map());
+        if (!preparation) {
+            m_zoomCache.TilesChanged();
+            return;
+        }
+        m_zoomPreparation = preparation;
+        m_zoomWorker = std::thread([preparation] { preparation->Run(); });
+        m_zoomPoll.start();
     });
+}
+
+void CMapView::StopZoomPreparation()
+{
+    m_zoomPoll.stop();
+    if (m_zoomPreparation) m_zoomPreparation->Stop();
+    m_zoomPreparation.reset();
+    if (m_zoomWorker.joinable()) m_zoomWorker.join();
+}
+
+void CMapView::OnZoomPrepared()
+{
+    if (!m_zoomPreparation || !m_zoomPreparation->Done()) return;
+    const std::shared_ptr<ZoomPreparation> preparation = std::move(m_zoomPreparation);
+    m_zoomPoll.stop();
+    if (m_zoomWorker.joinable()) m_zoomWorker.join();
+    // The far zooms drew a cell a pixel meanwhile.
+    if (m_zoomCache.Adopt(*preparation) && m_zoom.log2 < 0) Invalidate(TRUE);
 }
 
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
@@ -207,7 +239,7 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     emit DocumentUpdated(lHint);
     // The zoomed-out forms of tiles and cells follow every change.
     if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
-        m_zoomCache.TilesChanged();
+        m_zoomCache.TilesChanged(true);
         PrepareZoomSoon();
     } else if ((lHint & HINT_CELLS) && pHint)
         m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);

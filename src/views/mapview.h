@@ -19,11 +19,13 @@
 #include <climits>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include <QImage>
 #include <QRegion>
 #include <QString>
+#include <QTimer>
 
 #include "mapattrdlg.h"
 #include "celldrag.h"
@@ -85,6 +87,8 @@ public:
     void ZoomIn() { SetZoom(NextZoomStep(m_zoom, true)); }
     void ZoomOut() { SetZoom(NextZoomStep(m_zoom, false)); }
     void ZoomToFit();
+    // The far zooms' block colours are being made on another thread.
+    bool ZoomPreparing() const { return m_zoomPreparation != nullptr; }
 
     MapTool Tool() const { return m_tool; }
     void SetTool(MapTool tool);
@@ -170,6 +174,9 @@ private:
     OverlayTextCache& OverlayText();
     QRect LabelReach();
     void PrepareZoomSoon();
+    // Stops the zoom preparation under way, if any, and waits for its thread.
+    void StopZoomPreparation();
+    void OnZoomPrepared();
 
     // Client rectangle of the cell under a client point, as the window
     // shows it; the empty rectangle outside the map.
@@ -190,10 +197,14 @@ private:
     int m_nMapPixelWidth = 0;
     int m_nMapPixelHeight = 0;
     MapZoom m_zoom;
-    // What zoomed-out drawing keeps of the tiles and cells, built when the
-    // editor is idle after a new map or new tiles.
+    // What zoomed-out drawing keeps of the tiles and cells, its block
+    // colours made on a thread of their own after a new map or new tiles.
     ZoomCache m_zoomCache;
     bool m_bZoomPreparePending = false;
+    std::shared_ptr<ZoomPreparation> m_zoomPreparation;
+    std::thread m_zoomWorker;
+    // Looks for the preparation's end: nothing crosses threads but its flag.
+    QTimer m_zoomPoll;
     MapTool m_tool = MapTool::Stamp;
     // The tool in use other than the stamp (none for the stamp).
     std::unique_ptr<CMapTool> m_pTool;
