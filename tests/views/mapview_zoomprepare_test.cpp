@@ -42,7 +42,7 @@ TEST_F(MapViewTest, FarZoomsMadeOnAThreadFollowEditsMadeMeanwhile)
         QImage want = screen.copy();
         RenderZoomedRegion(MapPixels{reinterpret_cast<std::uint32_t*>(want.bits()), want.width(), want.height(),
                                      want.bytesPerLine() / 4, scroll.x, scroll.y},
-                           doc.m_map, fresh, zoom);
+                           doc.Map(), fresh, zoom);
         ASSERT_EQ(screen, want) << ZoomText(zoom);
     }
 }
