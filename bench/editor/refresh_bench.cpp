@@ -203,6 +203,15 @@ void BM_RefreshZoomed(benchmark::State& state)
 }
 BENCHMARK(BM_RefreshZoomed)->DenseRange(0, int(ZoomSteps().size()) - 1)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
+// One Ctrl+wheel notch at a point of the pane, to the repainted pane.
+void CtrlWheelNotch(QWidget* window, QPoint at, int notch)
+{
+    QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, notch), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window, &wheel);
+    window->repaint();
+}
+
 // One Ctrl+wheel notch on the large map, to the repainted pane, in and out
 // in turn through the middle steps, from right after the map arrived; the
 // events between notches are handled untimed.
@@ -225,11 +234,8 @@ void BM_WheelZoomStep(benchmark::State& state)
         const MapZoom zoom = fixture.View().Zoom();
         if (zoom == ZoomSteps().back()) notch = -120;
         if (zoom == ZoomSteps().front()) notch = 120;
-        QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, notch), Qt::NoButton,
-                          Qt::ControlModifier, Qt::NoScrollPhase, false);
         const auto start = std::chrono::steady_clock::now();
-        QApplication::sendEvent(window, &wheel);
-        window->repaint();
+        CtrlWheelNotch(window, at, notch);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.SetIterationTime(seconds);
         times.push_back(seconds * 1000);
@@ -270,11 +276,8 @@ void BM_FirstFarZoomSteps(benchmark::State& state)
         starts.push_back(ms(start));
         double worst = 0;
         for (int notch = 0; notch < 5; ++notch) {
-            QWheelEvent wheel(QPointF(at), QPointF(window->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                              Qt::ControlModifier, Qt::NoScrollPhase, false);
             start = Clock::now();
-            QApplication::sendEvent(window, &wheel);
-            window->repaint();
+            CtrlWheelNotch(window, at, -120);
             worst = std::max(worst, ms(start));
         }
         steps.push_back(worst);
