@@ -100,25 +100,23 @@ CMapModel RandomMap(int mapWidth, int mapHeight, int tileSize, int tileCount, st
     AddRandomTiles(map.m_tileList, tileCount, tileSize, tileSize, seed);
     map.m_cells.Create(mapWidth, mapHeight);
     const std::vector<short> cells = RandomCells(mapWidth, mapHeight, tileCount, seed + 1);
-    for (int row = 0; row < map.MapHeight(); ++row) {
-        if (short* entries = map.m_cells.MutableRow(CellLayer::Tiles, row))
-            std::copy_n(cells.begin() + std::ptrdiff_t(row) * mapWidth, mapWidth, entries);
-    }
+    for (int row = 0; row < map.MapHeight(); ++row)
+        map.m_cells.WriteRow(CellLayer::Tiles, row, cells.data() + std::ptrdiff_t(row) * mapWidth);
     return map;
 }
 
 void AddRandomAttributes(CCellLayers& cells, int valueCount, std::uint64_t seed)
 {
     RandomBits random(seed);
+    std::vector<short> values(std::size_t(cells.Width()));
     for (int row = 0; row < cells.Height(); ++row) {
-        short* values = cells.MutableRow(CellLayer::Attributes, row);
-        if (!values) return;
         for (int col = 0; col < cells.Width();) {
             const short value = short(random.Below(valueCount) - valueCount / 2);
             const int run = std::min(cells.Width() - col, 1 + random.Below(8));
-            std::fill_n(values + col, run, value);
+            std::fill_n(values.begin() + col, run, value);
             col += run;
         }
+        if (!cells.WriteRow(CellLayer::Attributes, row, values.data())) return;
     }
 }
 

@@ -27,14 +27,15 @@ void BM_AttrValueRecount(benchmark::State& state)
     }
     // Runs of a few cells of one value, as painted areas give.
     RandomBits random(47);
+    std::vector<short> values(kSide);
     for (int row = 0; row < kSide; ++row) {
-        short* values = cells.MutableRow(CellLayer::Attributes, row);
         for (int col = 0; col < kSide;) {
             const short value = short(random.Below(kValues) - kValues / 2);
             const int run = std::min(kSide - col, 1 + random.Below(8));
-            std::fill_n(values + col, run, value);
+            std::fill_n(values.begin() + col, run, value);
             col += run;
         }
+        cells.WriteRow(CellLayer::Attributes, row, values.data());
     }
     std::vector<short> copy(std::size_t(kSide) * kSide);
     CAttrValueTable table;
@@ -44,7 +45,7 @@ void BM_AttrValueRecount(benchmark::State& state)
             state,
             [&] {
                 for (int row = 0; row < kSide; ++row)
-                    std::copy_n(cells.Row(CellLayer::Attributes, row), kSide, copy.data() + std::size_t(row) * kSide);
+                    cells.ReadRow(CellLayer::Attributes, row, copy.data() + std::size_t(row) * kSide);
             },
             [&] { table.Recount(cells); });
         benchmark::DoNotOptimize(copy.data());

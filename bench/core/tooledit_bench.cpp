@@ -30,7 +30,7 @@ void BM_FloodFillOneArea(benchmark::State& state)
         times.Round(
             state,
             [&] {
-                for (int y = 0; y < kSide; ++y) std::fill_n(cells.MutableRow(CellLayer::Tiles, y), kSide, value);
+                cells.FillRect(CellLayer::Tiles, 0, 0, kSide, kSide, value);
             },
             [&] { FloodFillArea(cells, CellLayer::Tiles, kSide / 2, kSide / 3, FillPattern::OfValue(next)); });
         if (cells.Tile(kSide - 1, kSide - 1) != next) state.SkipWithError("the fill missed a cell");
@@ -46,10 +46,13 @@ void BM_FillEverywhere(benchmark::State& state)
     CCellLayers cells;
     cells.Create(kSide, kSide);
     // Tile 5 on every other cell, others between.
-    for (int y = 0; y < kSide; ++y) {
-        short* row = cells.MutableRow(CellLayer::Tiles, y);
-        for (int x = 0; x < kSide; ++x) row[x] = (x + y) % 2 ? short(1 + x % 3) : short(5);
-    }
+    for (int y = 0; y < kSide; ++y)
+        cells.ForEachMutableRun(CellLayer::Tiles, y, 0, kSide, [&](int col, short* row, int count) {
+            for (int i = 0; i < count; ++i) {
+                const int x = col + i;
+                row[i] = (x + y) % 2 ? short(1 + x % 3) : short(5);
+            }
+        });
     PairedTimes times;
     short value = 5;
     for (auto _ : state) {
@@ -57,10 +60,11 @@ void BM_FillEverywhere(benchmark::State& state)
         times.Round(
             state,
             [&] {
-                for (int y = 0; y < kSide; ++y) {
-                    short* row = cells.MutableRow(CellLayer::Tiles, y);
-                    for (int x = y % 2; x < kSide; x += 2) row[x] = value;
-                }
+                // Every other cell: runs start at even columns.
+                for (int y = 0; y < kSide; ++y)
+                    cells.ForEachMutableRun(CellLayer::Tiles, y, 0, kSide, [&](int, short* row, int count) {
+                        for (int i = y % 2; i < count; i += 2) row[i] = value;
+                    });
             },
             [&] { FillEverywhere(cells, CellLayer::Tiles, 0, 0, FillPattern::OfValue(next)); });
         if (cells.Tile(kSide - 2, kSide - 2) != next) state.SkipWithError("the fill missed a cell");

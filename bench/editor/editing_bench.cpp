@@ -371,7 +371,7 @@ void FillAll(benchmark::State& state, int side, double limitMs)
     // A 2 x 2 stamp across a chunk's last row and the next chunk's first.
     const auto* fillStep = dynamic_cast<const CCellsCommand*>(editor.doc->UndoStack().command(0));
     const std::size_t chunkCells = fillStep && !fillStep->Changes().empty() ? fillStep->Changes().front().cells : 0;
-    const int rowsPerChunk = int(chunkCells / std::size_t(side));
+    const int rowsPerChunk = int(chunkCells / std::size_t(kChunkColumns));
     editor.doc->UndoStack().clear();
     editor.doc->SetSelection(block, nullptr);
     editor.doc->StampSelection(100, rowsPerChunk - 1);

@@ -120,8 +120,7 @@ bool WriteShadedMap256(const std::string& path)
     }
     if (map.m_cells.Create(256, 256) != LayerAllocResult::Ok) return false;
     const std::vector<short> cells = RandomCells(256, 256, 1000, 92);
-    for (int row = 0; row < 256; ++row)
-        std::copy_n(cells.begin() + row * 256, 256, map.m_cells.MutableRow(CellLayer::Tiles, row));
+    for (int row = 0; row < 256; ++row) map.m_cells.WriteRow(CellLayer::Tiles, row, cells.data() + row * 256);
     MapSaveInput input;
     input.map = &map;
     input.bitmapBitCount = 24;

@@ -76,7 +76,7 @@ void CheckMap(const MapFileContent& content)
     constexpr std::int64_t kCheckedCells = 1 << 18;
     if (std::int64_t(map.MapWidth()) * map.MapHeight() > kCheckedCells) return;
     for (int row = 0; row < map.MapHeight(); ++row) {
-        const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
+        const CellRow cells = map.m_cells.RowOf(CellLayer::Tiles, row);
         for (int col = 0; col < map.MapWidth(); ++col) Check(cells[col] >= kEmptyTileCell && cells[col] < count);
     }
 

@@ -90,7 +90,7 @@ void TintAttrCells(const MapPixels& target, const int* cols, const int* rows, co
         if (rows[y] != spansRow) {
             spansRow = rows[y];
             spans.clear();
-            const short* attrs = cells.Row(CellLayer::Attributes, spansRow);
+            const CellRow attrs = cells.RowOf(CellLayer::Attributes, spansRow);
             if (!attrs) continue;
             for (const PixelRun& run : runs) {
                 const short value = attrs[run.col];

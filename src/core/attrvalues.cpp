@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 constexpr std::size_t kValueCount = 1 << 16;
 }  // namespace
@@ -43,26 +47,60 @@ CAttrValueTable::CAttrValueTable() : m_counts(kValueCount, 0) {}
 void CAttrValueTable::Recount(const CCellLayers& cells)
 {
     std::fill(m_counts.begin(), m_counts.end(), 0);
-    const std::size_t width = std::size_t(cells.Width());
     for (int row = 0; row < cells.Height(); ++row) {
-        const short* values = cells.Row(CellLayer::Attributes, row);
-        if (!values) break;
-        for (std::size_t col = 0; col < width; ++col) ++m_counts[Index(values[col])];
+        const bool present = cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
+            for (int i = 0; i < count; ++i) ++m_counts[Index(values[i])];
+        });
+        if (!present) break;
     }
 }
 
+namespace {
+// The end of the run of cells equal to cells[from] within [from, to): eight
+// cells compared at a time.
+std::size_t RunEnd(const short* cells, std::size_t from, std::size_t to)
+{
+    const short v = cells[from];
+    std::size_t i = from + 1;
+#if defined(__SSE2__)
+    const __m128i value = _mm_set1_epi16(v);
+    for (; i + 8 <= to; i += 8) {
+        const int equal = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + i)), value));
+        if (equal != 0xFFFF) return i + std::size_t(__builtin_ctz(unsigned(~equal))) / 2;
+    }
+#endif
+    while (i < to && cells[i] == v) ++i;
+    return i;
+}
+
+// A run this long is counted at once rather than cell by cell.
+constexpr std::size_t kLongRun = 16;
+}  // namespace
+
 void CAttrValueTable::Update(const short* before, const short* after, std::size_t count)
 {
-    // An edit mostly writes runs of one value: what the value gains is added
-    // once a run, not one cell at a time (a chain of writes to one counter),
-    // and the old values are taken off without a branch.
+    // An edit mostly writes runs of one value over runs of others: what a
+    // value gains or loses over a long run is counted once for the run; in
+    // short runs the old values are taken off cell by cell, without a branch.
     for (std::size_t i = 0; i < count;) {
         const short value = after[i];
+        const std::size_t end = RunEnd(after, i, count);
         std::uint32_t gained = 0;
-        for (; i < count && after[i] == value; ++i) {
-            const std::uint32_t changed = before[i] != value;
-            m_counts[Index(before[i])] -= changed;
-            gained += changed;
+        while (i < end) {
+            const std::size_t runEnd = RunEnd(before, i, end);
+            if (runEnd - i >= kLongRun) {
+                if (before[i] != value) {
+                    m_counts[Index(before[i])] -= std::uint32_t(runEnd - i);
+                    gained += std::uint32_t(runEnd - i);
+                }
+                i = runEnd;
+                continue;
+            }
+            for (const std::size_t stop = std::min(end, i + kLongRun); i < stop; ++i) {
+                const std::uint32_t changed = before[i] != value;
+                m_counts[Index(before[i])] -= changed;
+                gained += changed;
+            }
         }
         m_counts[Index(value)] += gained;
     }

@@ -58,16 +58,13 @@ CCellBlock CaptureBlock(const CCellLayers& cells, const CRect& area, bool withAt
     block.m_tiles.reserve(block.Count());
     const bool attrs = withAttributes && cells.HasLayer(CellLayer::Attributes);
     if (attrs) block.m_attrs.reserve(block.Count());
+    const auto append = [](std::vector<short>& to) {
+        return [&to](int, const short* run, int count) { to.insert(to.end(), run, run + count); };
+    };
     for (int y = r.top; y < r.bottom; ++y) {
-        const short* tiles = cells.Row(CellLayer::Tiles, y);
-        if (tiles)
-            block.m_tiles.insert(block.m_tiles.end(), tiles + r.left, tiles + r.right);
-        else
+        if (!cells.ForEachRun(CellLayer::Tiles, y, r.left, r.right, append(block.m_tiles)))
             block.m_tiles.insert(block.m_tiles.end(), std::size_t(r.Width()), kEmptyTileCell);
-        if (attrs) {
-            const short* values = cells.Row(CellLayer::Attributes, y);
-            block.m_attrs.insert(block.m_attrs.end(), values + r.left, values + r.right);
-        }
+        if (attrs) cells.ForEachRun(CellLayer::Attributes, y, r.left, r.right, append(block.m_attrs));
     }
     return block;
 }
@@ -80,26 +77,23 @@ CRect StampCellBlock(CCellLayers& cells, const CCellBlock& block, int col, int r
     const CRect target = OnMap(cells, reach);
     if (target.IsRectEmpty()) return written;
     const bool endsRow = !block.FromMap();
-    for (int y = target.top; y < target.bottom; ++y) {
+    cells.EditRows(CellLayer::Tiles, target.left, target.top, target.right, target.bottom, [&](int y, short* tiles) {
         const int r = y - row;
         const short* entries = block.m_tiles.data() + std::size_t(r) * std::size_t(block.m_nCols);
         // A palette row that ends before the map's left edge is cut there too.
         if (endsRow && std::find(entries, entries + (target.left - col), kEmptyTileCell) != entries + (target.left - col))
-            continue;
-        short* tiles = cells.MutableRow(CellLayer::Tiles, y);
-        if (!tiles) continue;
+            return;
         // Only the cells with a tile count: a hole at either end writes nothing there.
         int first = target.left;
         while (first < target.right && entries[first - col] == kEmptyTileCell && !endsRow) ++first;
         const int end = WriteBlockRow(tiles, entries, block.m_nCols, endsRow, target.left, target.right, col);
         if (end > first) written.UnionRect(written, CRect(first, y, end, y + 1));
-    }
+    });
     if (withAttributes && block.HasAttributes() && cells.HasLayer(CellLayer::Attributes)) {
         for (int y = target.top; y < target.bottom; ++y) {
-            short* values = cells.MutableRow(CellLayer::Attributes, y);
-            if (!values) continue;
             const short* from = block.m_attrs.data() + std::size_t(y - row) * std::size_t(block.m_nCols);
-            std::copy(from + (target.left - col), from + (target.right - col), values + target.left);
+            cells.ForEachMutableRun(CellLayer::Attributes, y, target.left, target.right,
+                                    [&](int x, short* values, int count) { std::copy_n(from + (x - col), count, values); });
         }
         written.UnionRect(written, target);
     }
@@ -113,16 +107,14 @@ CRect FillWithCellBlock(CCellLayers& cells, const CCellBlock& block, const CRect
     if (target.IsRectEmpty() || !cells.HasLayer(CellLayer::Tiles)) return {};
     const bool endsRow = !block.FromMap();
     CRect written;
-    for (int y = target.top; y < target.bottom; ++y) {
-        short* row = cells.MutableRow(CellLayer::Tiles, y);
-        if (!row) continue;
+    cells.EditRows(CellLayer::Tiles, target.left, target.top, target.right, target.bottom, [&](int y, short* row) {
         const short* entries = block.m_tiles.data() + std::size_t((y - area.top) % block.m_nRows) * std::size_t(block.m_nCols);
         int first = target.left;
         if (!endsRow)
             while (first < target.right && entries[(first - area.left) % block.m_nCols] == kEmptyTileCell) ++first;
         const int end = WriteBlockRow(row, entries, block.m_nCols, endsRow, target.left, target.right, area.left);
         if (end > first) written.UnionRect(written, CRect(first, y, end, y + 1));
-    }
+    });
     return written;
 }
 
@@ -130,12 +122,10 @@ CRect EmptyCells(CCellLayers& cells, const CRect& area, LayerScope scope)
 {
     const CRect target = OnMap(cells, area);
     if (target.IsRectEmpty()) return {};
-    for (int y = target.top; y < target.bottom; ++y) {
-        if (short* tiles = scope != LayerScope::AttributesOnly ? cells.MutableRow(CellLayer::Tiles, y) : nullptr)
-            std::fill(tiles + target.left, tiles + target.right, kEmptyTileCell);
-        if (short* attrs = scope != LayerScope::TilesOnly ? cells.MutableRow(CellLayer::Attributes, y) : nullptr)
-            std::fill(attrs + target.left, attrs + target.right, kNoAttrCell);
-    }
+    if (scope != LayerScope::AttributesOnly)
+        cells.FillRect(CellLayer::Tiles, target.left, target.top, target.right, target.bottom, kEmptyTileCell);
+    if (scope != LayerScope::TilesOnly)
+        cells.FillRect(CellLayer::Attributes, target.left, target.top, target.right, target.bottom, kNoAttrCell);
     return target;
 }
 
@@ -153,12 +143,17 @@ CRect MoveCellRect(CCellLayers& cells, const CRect& from, CPoint to, LayerScope 
     const CRect reach(int(left), int(top), Clamped(int(left), moved.m_nCols), Clamped(int(top), moved.m_nRows));
     const CRect target = OnMap(cells, reach);
     for (int y = target.top; y < target.bottom; ++y) {
+        // Where row y's part of the moved block starts, at column target.left.
         const std::size_t offset = std::size_t(y - top) * std::size_t(moved.m_nCols) + std::size_t(target.left - left);
-        if (short* tiles = scope != LayerScope::AttributesOnly ? cells.MutableRow(CellLayer::Tiles, y) : nullptr)
-            std::copy_n(moved.m_tiles.begin() + std::ptrdiff_t(offset), target.Width(), tiles + target.left);
-        if (short* attrs = scope != LayerScope::TilesOnly ? cells.MutableRow(CellLayer::Attributes, y) : nullptr;
-            attrs && moved.HasAttributes())
-            std::copy_n(moved.m_attrs.begin() + std::ptrdiff_t(offset), target.Width(), attrs + target.left);
+        const auto from = [&](const std::vector<short>& entries) {
+            return [&entries, offset, &target](int col, short* cells, int count) {
+                std::copy_n(entries.begin() + std::ptrdiff_t(offset) + (col - target.left), count, cells);
+            };
+        };
+        if (scope != LayerScope::AttributesOnly)
+            cells.ForEachMutableRun(CellLayer::Tiles, y, target.left, target.right, from(moved.m_tiles));
+        if (scope != LayerScope::TilesOnly && moved.HasAttributes())
+            cells.ForEachMutableRun(CellLayer::Attributes, y, target.left, target.right, from(moved.m_attrs));
     }
     changed.UnionRect(changed, target);
     return changed;

@@ -4,11 +4,11 @@
 #include <cstring>
 
 namespace {
-// A little under 128 KiB a chunk: small enough that the first edit after a
-// copy duplicates little, large enough that a map of 2^26 cells has ~1,000;
-// with its count and the allocator's header it stays under the size that
-// the allocator would map on its own, rounded up to whole pages.
-constexpr int kChunkCells = (1 << 16) - 32;
+// 32 KiB a chunk (128 x 128 cells): an edit copies little more than the
+// cells it writes, and a map of 2^26 cells has 4,096 chunks a layer, few
+// enough that comparing them all after an edit costs microseconds. A map
+// narrower than a chunk gets chunks as tall as make the same number of cells.
+constexpr int kChunkCells = kChunkColumns * kChunkColumns;
 }  // namespace
 
 std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight)
@@ -30,11 +30,17 @@ const char* LayerAllocMessage(LayerAllocResult result)
     return nullptr;
 }
 
+int CCellLayers::ChunkWidth(int chunkCol) const
+{
+    return std::min(m_chunkWidth, m_width - (chunkCol << kChunkColumnShift));
+}
+
+int CCellLayers::ChunkHeight(int chunkRow) const { return std::min(m_chunkHeight, m_height - chunkRow * m_chunkHeight); }
+
 std::size_t CCellLayers::ChunkCells(std::size_t chunk) const
 {
-    const std::size_t firstRow = chunk * std::size_t(m_rowsPerChunk);
-    const std::size_t rows = std::min<std::size_t>(std::size_t(m_rowsPerChunk), std::size_t(m_height) - firstRow);
-    return rows * std::size_t(m_width);
+    const std::size_t across = std::size_t(std::max(1, m_chunksAcross));
+    return std::size_t(ChunkWidth(int(chunk % across))) * std::size_t(ChunkHeight(int(chunk / across)));
 }
 
 bool CCellLayers::MakeLayer(Layer& layer, short fill) const
@@ -42,7 +48,8 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
     layer.chunks.clear();
     layer.present = false;
     if (!LayerCellCount(m_width, m_height)) return false;
-    const std::size_t count = m_height == 0 ? 0 : (std::size_t(m_height) + m_rowsPerChunk - 1) / m_rowsPerChunk;
+    const std::size_t down = m_width == 0 ? 0 : (std::size_t(m_height) + std::size_t(m_chunkHeight) - 1) / std::size_t(m_chunkHeight);
+    const std::size_t count = down * std::size_t(m_chunksAcross);
     try {
         layer.chunks.reserve(count);
     } catch (const std::bad_alloc&) {
@@ -75,41 +82,84 @@ LayerAllocResult CCellLayers::Create(int width, int height)
     m_attrs = {false, {}};
     m_width = std::max(0, width);
     m_height = std::max(0, height);
-    m_rowsPerChunk = std::max(1, kChunkCells / std::max(1, m_width));
+    m_chunkWidth = std::clamp(m_width, 1, kChunkColumns);
+    m_chunkHeight = kChunkCells / m_chunkWidth;
+    m_chunksAcross = (m_width + m_chunkWidth - 1) / m_chunkWidth;
     if (!MakeLayer(m_tiles, kEmptyTileCell)) return LayerAllocResult::TileLayerFailed;
     if (!MakeLayer(m_attrs, kNoAttrCell)) return LayerAllocResult::AttrLayerFailed;
     return LayerAllocResult::Ok;
 }
 
-const short* CCellLayers::Row(CellLayer which, int row) const
+CellRow CCellLayers::RowOf(CellLayer which, int row) const
 {
     const Layer& layer = Of(which);
-    if (!layer.present || row < 0 || row >= m_height) return nullptr;
-    const short* chunk = layer.chunks[std::size_t(row / m_rowsPerChunk)].get();
-    return chunk + std::size_t(row % m_rowsPerChunk) * std::size_t(m_width);
+    if (!layer.present || row < 0 || row >= m_height || m_width == 0) return {};
+    const int chunkRow = row / m_chunkHeight;
+    const int last = m_chunksAcross - 1;
+    return {layer.chunks.data() + std::size_t(chunkRow) * std::size_t(m_chunksAcross),
+            std::size_t(row - chunkRow * m_chunkHeight), m_chunkWidth, last, ChunkWidth(last)};
 }
 
-short* CCellLayers::MutableRow(CellLayer which, int row)
+short* CCellLayers::OwnChunk(Layer& layer, std::size_t index, bool fresh)
+{
+    CellChunk& chunk = layer.chunks[index];
+    if (chunk.Sole()) return chunk.get();
+    // Another copy still sees this chunk: write into one of our own.
+    const std::size_t cells = ChunkCells(index);
+    CellChunk own = CellChunk::Make(cells);
+    if (!own) return nullptr;
+    if (!fresh) std::copy_n(chunk.get(), cells, own.get());
+    chunk = std::move(own);
+    return chunk.get();
+}
+
+bool CCellLayers::ReadRow(CellLayer layer, int row, short* out) const
+{
+    return ForEachRun(layer, row, 0, m_width,
+                      [&](int col, const short* cells, int count) { std::copy_n(cells, count, out + col); });
+}
+
+bool CCellLayers::WriteRow(CellLayer layer, int row, const short* in)
+{
+    return ForEachMutableRun(layer, row, 0, m_width,
+                             [&](int col, short* cells, int count) { std::copy_n(in + col, count, cells); });
+}
+
+bool CCellLayers::FillRect(CellLayer which, int left, int top, int right, int bottom, short value)
 {
     Layer& layer = Of(which);
-    if (!layer.present || row < 0 || row >= m_height) return nullptr;
-    const std::size_t index = std::size_t(row / m_rowsPerChunk);
-    CellChunk& chunk = layer.chunks[index];
-    if (!chunk.Sole()) {
-        // Another copy still sees this chunk: write into one of our own.
-        const std::size_t cells = ChunkCells(index);
-        CellChunk own = CellChunk::Make(cells);
-        if (!own) return nullptr;
-        std::copy_n(chunk.get(), cells, own.get());
-        chunk = std::move(own);
+    if (!layer.present) return false;
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, m_width);
+    bottom = std::min(bottom, m_height);
+    if (left >= right || top >= bottom) return true;
+    for (int chunkRow = top / m_chunkHeight; chunkRow * m_chunkHeight < bottom; ++chunkRow) {
+        const int firstRow = chunkRow * m_chunkHeight;
+        const int height = ChunkHeight(chunkRow);
+        const int rowA = std::max(top, firstRow);
+        const int rowB = std::min(bottom, firstRow + height);
+        for (int chunkCol = left >> kChunkColumnShift; (chunkCol << kChunkColumnShift) < right; ++chunkCol) {
+            const int firstCol = chunkCol << kChunkColumnShift;
+            const int width = ChunkWidth(chunkCol);
+            const int colA = std::max(left, firstCol);
+            const int colB = std::min(right, firstCol + width);
+            const bool whole = rowA == firstRow && rowB == firstRow + height && colA == firstCol && colB == firstCol + width;
+            const std::size_t index = std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol);
+            short* cells = OwnChunk(layer, index, whole);
+            if (!cells) return false;
+            for (int row = rowA; row < rowB; ++row)
+                std::fill_n(cells + std::size_t(row - firstRow) * std::size_t(width) + std::size_t(colA - firstCol),
+                            colB - colA, value);
+        }
     }
-    return chunk.get() + std::size_t(row % m_rowsPerChunk) * std::size_t(m_width);
+    return true;
 }
 
 std::optional<short> CCellLayers::Get(CellLayer layer, int col, int row) const
 {
     if (!Contains(col, row)) return std::nullopt;
-    const short* cells = Row(layer, row);
+    const CellRow cells = RowOf(layer, row);
     if (!cells) return std::nullopt;
     return cells[col];
 }
@@ -117,10 +167,7 @@ std::optional<short> CCellLayers::Get(CellLayer layer, int col, int row) const
 bool CCellLayers::Set(CellLayer layer, int col, int row, short value)
 {
     if (!Contains(col, row)) return false;
-    short* cells = MutableRow(layer, row);
-    if (!cells) return false;
-    cells[col] = value;
-    return true;
+    return ForEachMutableRun(layer, row, col, col + 1, [&](int, short* cells, int) { *cells = value; });
 }
 
 std::vector<ChunkChange> CCellLayers::ChangesSince(const CCellLayers& earlier)

@@ -1,16 +1,20 @@
 // The map's two cell layers: tile numbers and map attributes, one signed
-// 16-bit entry per cell, row-major (cell (c, r) is entry r * width + c).
+// 16-bit entry per cell.
 //
-// The layers are held in chunks of whole rows shared between copies: a copy
-// of the layers costs a few pointers, and the first write to a chunk that a
-// copy still sees gives the writer a chunk of its own. So a background task
+// The layers are held in square chunks of cells (128 x 128; a narrow map's
+// are as wide as the map and taller) shared between copies: a copy of the
+// layers costs a few pointers, and the first write to a chunk that a copy
+// still sees gives the writer a chunk of its own. So a background task
 // (saving a recovery copy, say) can take a consistent picture of a map of
-// millions of cells at once, while the user goes on editing.
+// millions of cells at once, while the user goes on editing; and an edit's
+// undo step keeps about the cells it reached, whatever the map's width.
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "cellchunk.h"
@@ -57,6 +61,37 @@ inline bool CellInMap(int col, int row, int mapWidth, int mapHeight)
     return col >= 0 && row >= 0 && col < mapWidth && row < mapHeight;
 }
 
+// The columns of a chunk: column c of the map lies in chunk column
+// c >> kChunkColumnShift. A map narrower than this has chunks of its width.
+inline constexpr int kChunkColumnShift = 7;
+inline constexpr int kChunkColumns = 1 << kChunkColumnShift;
+
+// One row of a layer to read cell by cell across its chunks; valid until the
+// next write to the layers it came from. Empty when the layer is missing or
+// the row is outside the map; columns must lie within the map.
+class CellRow {
+public:
+    CellRow() = default;
+    CellRow(const CellChunk* chunks, std::size_t rowInChunk, int chunkWidth, int lastChunk, int lastWidth)
+        : m_chunks(chunks), m_rowInChunk(rowInChunk), m_chunkWidth(chunkWidth), m_lastChunk(lastChunk),
+          m_lastWidth(lastWidth)
+    {
+    }
+    explicit operator bool() const { return m_chunks != nullptr; }
+    short operator[](int col) const
+    {
+        const int chunk = col >> kChunkColumnShift;
+        const int width = chunk == m_lastChunk ? m_lastWidth : m_chunkWidth;
+        return m_chunks[chunk].get()[m_rowInChunk * std::size_t(width) + std::size_t(col & (kChunkColumns - 1))];
+    }
+
+private:
+    const CellChunk* m_chunks = nullptr;  // the first chunk of the row's row of chunks
+    std::size_t m_rowInChunk = 0;
+    int m_chunkWidth = 0;
+    int m_lastChunk = 0;  // the chunk at the map's right edge, maybe narrower
+    int m_lastWidth = 0;
+};
 class CCellLayers {
 public:
     // A map of no cells: both layers exist and are empty.
@@ -86,12 +121,41 @@ public:
     bool SetTile(int col, int row, short value) { return Set(CellLayer::Tiles, col, row, value); }
     bool SetAttr(int col, int row, short value) { return Set(CellLayer::Attributes, col, row, value); }
 
-    // One row of a layer, Width() entries; null when the layer is missing or
-    // the row is outside the map. A pointer from Row stays valid until the
-    // next write to these layers; MutableRow makes the row's chunk this
-    // object's own first.
-    const short* Row(CellLayer layer, int row) const;
-    short* MutableRow(CellLayer layer, int row);
+    // One row of a layer to read by column; empty when the layer is missing
+    // or the row is outside the map.
+    CellRow RowOf(CellLayer layer, int row) const;
+
+    // The cells of one row in columns [left, right) (clipped to the map), a
+    // chunk's part at a time: each(col, cells, count) with the first column
+    // of the part, its cells and their number. False, having called nothing,
+    // when the layer is missing or the row is outside the map. The mutable
+    // form makes each chunk it hands out this object's own first; it stops
+    // with false when memory for that runs out. An each that returns bool
+    // ends the walk by returning false. Pointers stay valid until the next
+    // write to these layers.
+    template <class Each>
+    bool ForEachRun(CellLayer layer, int row, int left, int right, Each each) const;
+    template <class Each>
+    bool ForEachMutableRun(CellLayer layer, int row, int left, int right, Each each);
+
+    // Edits rows [top, bottom) of columns [left, right) (clipped to the map)
+    // a row at a time: edit(y, cells) gets the row's cells in an array where
+    // cells[col] is column col's, for the columns of the area; what it leaves
+    // there goes back into the layer. For edits whose rows are easiest
+    // written whole; a row that cannot be made this object's own keeps what
+    // it held. False when the layer is missing.
+    template <class Edit>
+    bool EditRows(CellLayer layer, int left, int top, int right, int bottom, Edit edit);
+
+    // A whole row (Width() entries) copied out of or into a layer.
+    bool ReadRow(CellLayer layer, int row, short* out) const;
+    bool WriteRow(CellLayer layer, int row, const short* in);
+
+    // Every cell of columns [left, right) and rows [top, bottom) (clipped to
+    // the map) set to value. A shared chunk the area covers whole is replaced
+    // by a new one without copying what it held. False when the layer is
+    // missing or memory runs out (the cells set so far stay set).
+    bool FillRect(CellLayer layer, int left, int top, int right, int bottom, short value);
 
     // The chunks of both layers that now hold other cells than in earlier,
     // a copy of these layers taken before an edit (of the same size). A
@@ -116,26 +180,107 @@ private:
     const Layer& Of(CellLayer layer) const { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
     Layer& Of(CellLayer layer) { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
     bool MakeLayer(Layer& layer, short fill) const;
+    // The chunks' shape: chunk (cx, cy) is entry cy * m_chunksAcross + cx.
+    int ChunkWidth(int chunkCol) const;
+    int ChunkHeight(int chunkRow) const;
     std::size_t ChunkCells(std::size_t chunk) const;
+    // Chunk `index` of a layer, this object's own (copied first if shared;
+    // made anew, not copied, when fresh); null when memory runs out.
+    short* OwnChunk(Layer& layer, std::size_t index, bool fresh = false);
 
     int m_width = 0;
     int m_height = 0;
-    int m_rowsPerChunk = 1;
+    int m_chunkWidth = 1;  // every chunk's but the right edge's
+    int m_chunkHeight = 1;  // every chunk's but the bottom edge's
+    int m_chunksAcross = 0;
     Layer m_tiles;
     Layer m_attrs;
 };
 
 template <class Each>
+bool CCellLayers::ForEachRun(CellLayer which, int row, int left, int right, Each each) const
+{
+    const Layer& layer = Of(which);
+    if (!layer.present || row < 0 || row >= m_height) return false;
+    left = left < 0 ? 0 : left;
+    right = right > m_width ? m_width : right;
+    const int chunkRow = row / m_chunkHeight;
+    const std::size_t rowInChunk = std::size_t(row - chunkRow * m_chunkHeight);
+    const CellChunk* chunks = layer.chunks.data() + std::size_t(chunkRow) * std::size_t(m_chunksAcross);
+    for (int col = left; col < right;) {
+        const int chunkCol = col >> kChunkColumnShift;
+        const int width = ChunkWidth(chunkCol);
+        const int first = chunkCol << kChunkColumnShift;
+        const int end = first + width < right ? first + width : right;
+        const short* cells = chunks[chunkCol].get() + rowInChunk * std::size_t(width) + std::size_t(col - first);
+        if constexpr (std::is_same_v<decltype(each(col, cells, end - col)), bool>) {
+            if (!each(col, cells, end - col)) return true;
+        } else {
+            each(col, cells, end - col);
+        }
+        col = end;
+    }
+    return true;
+}
+
+template <class Each>
+bool CCellLayers::ForEachMutableRun(CellLayer which, int row, int left, int right, Each each)
+{
+    Layer& layer = Of(which);
+    if (!layer.present || row < 0 || row >= m_height) return false;
+    left = left < 0 ? 0 : left;
+    right = right > m_width ? m_width : right;
+    const int chunkRow = row / m_chunkHeight;
+    const std::size_t rowInChunk = std::size_t(row - chunkRow * m_chunkHeight);
+    for (int col = left; col < right;) {
+        const int chunkCol = col >> kChunkColumnShift;
+        const int width = ChunkWidth(chunkCol);
+        const int first = chunkCol << kChunkColumnShift;
+        const int end = first + width < right ? first + width : right;
+        short* cells = OwnChunk(layer, std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol));
+        if (!cells) return false;
+        each(col, cells + rowInChunk * std::size_t(width) + std::size_t(col - first), end - col);
+        col = end;
+    }
+    return true;
+}
+
+template <class Each>
 void CCellLayers::ForEachRowPart(const ChunkChange& change, int left, int top, int right, int bottom, Each each) const
 {
     if (change.index >= Of(change.layer).chunks.size() || change.cells != ChunkCells(change.index)) return;
-    const int firstRow = int(change.index) * m_rowsPerChunk;
-    const int rows = int(change.cells / std::size_t(m_width));
-    left = left < 0 ? 0 : left;
-    right = right > m_width ? m_width : right;
+    const int chunkCol = int(change.index % std::size_t(m_chunksAcross));
+    const int chunkRow = int(change.index / std::size_t(m_chunksAcross));
+    const int firstCol = chunkCol << kChunkColumnShift;
+    const int firstRow = chunkRow * m_chunkHeight;
+    const int width = ChunkWidth(chunkCol);
+    left = left < firstCol ? firstCol : left;
+    right = right > firstCol + width ? firstCol + width : right;
     top = top < firstRow ? firstRow : top;
-    bottom = bottom > firstRow + rows ? firstRow + rows : bottom;
+    bottom = bottom > firstRow + ChunkHeight(chunkRow) ? firstRow + ChunkHeight(chunkRow) : bottom;
     if (left >= right) return;
     for (int row = top; row < bottom; ++row)
-        each(std::size_t(row - firstRow) * std::size_t(m_width) + std::size_t(left), std::size_t(right - left));
+        each(std::size_t(row - firstRow) * std::size_t(width) + std::size_t(left - firstCol), std::size_t(right - left));
+}
+
+template <class Edit>
+bool CCellLayers::EditRows(CellLayer layer, int left, int top, int right, int bottom, Edit edit)
+{
+    if (!HasLayer(layer)) return false;
+    left = left < 0 ? 0 : left;
+    top = top < 0 ? 0 : top;
+    right = right > m_width ? m_width : right;
+    bottom = bottom > m_height ? m_height : bottom;
+    if (left >= right) return true;
+    std::vector<short> row(std::size_t(right), 0);
+    for (int y = top; y < bottom; ++y) {
+        ForEachRun(layer, y, left, right, [&](int col, const short* cells, int count) {
+            std::copy_n(cells, count, row.begin() + col);
+        });
+        edit(y, row.data());
+        ForEachMutableRun(layer, y, left, right, [&](int col, short* cells, int count) {
+            std::copy_n(row.begin() + col, count, cells);
+        });
+    }
+    return true;
 }

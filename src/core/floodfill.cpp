@@ -14,7 +14,7 @@ namespace {
 // a fill reads every cell of its area and its border two or three times.
 
 // The first x in [from, to) whose cell is (equal) or is not (!equal) v; to when none.
-int FindFrom(const short* row, int from, int to, short v, bool equal)
+int FindIn(const short* row, int from, int to, short v, bool equal)
 {
     int x = from;
 #if defined(__SSE2__)
@@ -31,7 +31,7 @@ int FindFrom(const short* row, int from, int to, short v, bool equal)
 }
 
 // Where the run of cells holding v that ends just before x begins (x when there is none).
-int RunStart(const short* row, int x, short v)
+int RunStartIn(const short* row, int x, short v)
 {
 #if defined(__SSE2__)
     const __m128i value = _mm_set1_epi16(v);
@@ -62,6 +62,32 @@ void Replace(short* row, int from, int to, short target, short v)
 #endif
     for (; x < to; ++x)
         if (row[x] == target) row[x] = v;
+}
+
+// The same across a row of a layer's chunks, a chunk's part at a time.
+int FindFrom(const CCellLayers& cells, CellLayer layer, int y, int from, int to, short v, bool equal)
+{
+    int found = to;
+    cells.ForEachRun(layer, y, from, to, [&](int col, const short* run, int count) {
+        const int x = FindIn(run, 0, count, v, equal);
+        if (x < count) found = col + x;
+        return x == count;
+    });
+    return found;
+}
+
+int RunStart(const CCellLayers& cells, CellLayer layer, int y, int x, short v)
+{
+    while (x > 0) {
+        // The part of the row in the chunk left of x.
+        const int chunkStart = ((x - 1) >> kChunkColumnShift) << kChunkColumnShift;
+        int start = x;
+        cells.ForEachRun(layer, y, chunkStart, x,
+                         [&](int col, const short* run, int count) { start = col + RunStartIn(run, count, v); });
+        if (start > chunkStart) return start;
+        x = chunkStart;
+    }
+    return 0;
 }
 
 int Mod(std::int64_t a, int n) { return int(((a % n) + n) % n); }
@@ -108,17 +134,17 @@ short FillPattern::At(int x, int y) const
                    std::size_t(Mod(std::int64_t(x) - anchorCol, cols))];
 }
 
-void FillPattern::WriteSpan(short* row, int y, int x0, int x1) const
+void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
 {
     const short* line = entries + std::size_t(Mod(std::int64_t(y) - anchorRow, rows)) * std::size_t(cols);
     if (cols == 1) {
-        if (!holes || line[0] != kEmptyTileCell) std::fill(row + x0, row + x1, line[0]);
+        if (!holes || line[0] != kEmptyTileCell) std::fill(cells, cells + (x1 - x0), line[0]);
         return;
     }
     int c = Mod(std::int64_t(x0) - anchorCol, cols);
     for (int x = x0; x < x1; ++x) {
         const short v = line[c];
-        if (!holes || v != kEmptyTileCell) row[x] = v;
+        if (!holes || v != kEmptyTileCell) cells[x - x0] = v;
         if (++c == cols) c = 0;
     }
 }
@@ -139,33 +165,37 @@ CRect FloodFillArea(CCellLayers& cells, CellLayer layer, int col, int row, const
 
     std::vector<Span> spans;  // every span of the area, in the order found
     CRect area;
+    // Writes what the area's span gets: the mark, the pattern, or (after
+    // the mark) the pattern over what the area held.
+    const auto write = [&](int y, int left, int right, bool marking) {
+        return cells.ForEachMutableRun(layer, y, left, right, [&](int x, short* run, int count) {
+            if (marking) {
+                std::fill(run, run + count, mark);
+                return;
+            }
+            if (twoPasses) std::fill(run, run + count, target);
+            pattern.WriteSpan(run, y, x, x + count);
+        });
+    };
     const auto take = [&](int y, int left, int right) {
-        short* cellsOfRow = cells.MutableRow(layer, y);
-        if (!cellsOfRow) return;  // no memory for the row's own copy: it stays as it is
+        // Without memory for the row's own copy, it stays as it is.
+        if (!write(y, left, right, twoPasses)) return;
         spans.push_back({y, left, right});
-        if (twoPasses)
-            std::fill(cellsOfRow + left, cellsOfRow + right, mark);
-        else
-            pattern.WriteSpan(cellsOfRow, y, left, right);
         area.UnionRect(area, CRect(left, y, right, y + 1));
     };
 
     try {
-        const short* first = cells.Row(layer, row);
-        take(row, RunStart(first, col, target), FindFrom(first, col + 1, width, target, false));
+        take(row, RunStart(cells, layer, row, col, target), FindFrom(cells, layer, row, col + 1, width, target, false));
 
         for (std::size_t next = 0; next < spans.size(); ++next) {
             const Span span = spans[next];
             for (const int y : {span.row - 1, span.row + 1}) {
                 if (y < 0 || y >= height) continue;
-                const short* line = cells.Row(layer, y);
                 for (int x = span.left; x < span.right;) {
-                    x = FindFrom(line, x, span.right, target, true);
+                    x = FindFrom(cells, layer, y, x, span.right, target, true);
                     if (x >= span.right) break;
-                    const int b = FindFrom(line, x + 1, width, target, false);
-                    take(y, RunStart(line, x, target), b);
-                    // Taking the row may have given it a chunk of its own.
-                    line = cells.Row(layer, y);
+                    const int b = FindFrom(cells, layer, y, x + 1, width, target, false);
+                    take(y, RunStart(cells, layer, y, x, target), b);
                     x = b;
                 }
             }
@@ -175,17 +205,13 @@ CRect FloodFillArea(CCellLayers& cells, CellLayer layer, int col, int row, const
         // what it was, a painted one stays as far as it got.
         if (!twoPasses) return area;
         for (const Span& span : spans)
-            if (short* line = cells.MutableRow(layer, span.row)) std::fill(line + span.left, line + span.right, target);
+            cells.ForEachMutableRun(layer, span.row, span.left, span.right,
+                                    [&](int, short* run, int count) { std::fill(run, run + count, target); });
         return {};
     }
 
     if (twoPasses)
-        for (const Span& span : spans) {
-            short* line = cells.MutableRow(layer, span.row);
-            if (!line) continue;
-            std::fill(line + span.left, line + span.right, target);
-            pattern.WriteSpan(line, span.row, span.left, span.right);
-        }
+        for (const Span& span : spans) write(span.row, span.left, span.right, false);
     return area;
 }
 
@@ -199,30 +225,35 @@ CRect FillEverywhere(CCellLayers& cells, CellLayer layer, int col, int row, cons
     const bool oneValue = pattern.cols == 1 && pattern.rows == 1;
     CRect area;
     for (int y = 0; y < cells.Height(); ++y) {
-        const short* line = cells.Row(layer, y);
-        const short* hit = std::find(line, line + width, target);
-        if (hit == line + width) continue;
-        // Only a row that holds the value is written (and so made this map's own).
-        const int first = int(hit - line);
-        const int last = int(std::find(std::make_reverse_iterator(line + width), std::make_reverse_iterator(hit),
-                                       target).base() - line);
-        short* own = cells.MutableRow(layer, y);
-        if (!own) continue;
-        area.UnionRect(area, CRect(first, y, last, y + 1));
-        if (oneValue) {
-            Replace(own, first, last, target, pattern.entries[0]);
-            continue;
-        }
-        for (int x = first; x < last;) {
-            if (own[x] != target) {
-                ++x;
-                continue;
+        // Only the chunks' parts of a row that hold the value are written
+        // (and so made this map's own).
+        int first = width;
+        int last = 0;
+        cells.ForEachRun(layer, y, 0, width, [&](int col, const short* run, int count) {
+            const int hit = FindIn(run, 0, count, target, true);
+            if (hit == count) return;
+            first = std::min(first, col + hit);
+            last = col + int(std::find(std::make_reverse_iterator(run + count), std::make_reverse_iterator(run + hit),
+                                       target).base() - run);
+        });
+        if (first >= last) continue;
+        const bool written = cells.ForEachMutableRun(layer, y, first, last, [&](int col, short* own, int count) {
+            if (oneValue) {
+                Replace(own, 0, count, target, pattern.entries[0]);
+                return;
             }
-            int end = x + 1;
-            while (end < last && own[end] == target) ++end;
-            pattern.WriteSpan(own, y, x, end);
-            x = end;
-        }
+            for (int x = 0; x < count;) {
+                if (own[x] != target) {
+                    ++x;
+                    continue;
+                }
+                int end = x + 1;
+                while (end < count && own[end] == target) ++end;
+                pattern.WriteSpan(own + x, y, col + x, col + end);
+                x = end;
+            }
+        });
+        if (written) area.UnionRect(area, CRect(first, y, last, y + 1));
     }
     return area;
 }

@@ -32,8 +32,8 @@ struct FillPattern {
 
     bool IsEmpty() const { return cols <= 0 || rows <= 0 || !entries; }
     short At(int x, int y) const;
-    // Writes cells [x0, x1) of map row y.
-    void WriteSpan(short* row, int y, int x0, int x1) const;
+    // Writes cells [x0, x1) of map row y; cells points to column x0's.
+    void WriteSpan(short* cells, int y, int x0, int x1) const;
 };
 
 // Fills the 4-connected area of cells of the layer that hold the value of

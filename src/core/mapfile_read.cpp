@@ -176,10 +176,13 @@ bool ReadLayer(ByteSource& source, CCellLayers& cells, CellLayer layer)
 {
     const std::size_t width = std::size_t(cells.Width());
     for (int row = 0; row < cells.Height(); ++row) {
-        short* entries = cells.MutableRow(layer, row);
         const std::uint8_t* p = source.Next(width * 2);
-        if (!entries || !p) return false;
-        for (std::size_t i = 0; i < width; ++i) entries[i] = short(Uint16At(p + 2 * i));
+        if (!p) return false;
+        const bool written = cells.ForEachMutableRun(layer, row, 0, cells.Width(), [&](int col, short* entries, int count) {
+            const std::uint8_t* from = p + 2 * std::size_t(col);
+            for (int i = 0; i < count; ++i) entries[i] = short(Uint16At(from + 2 * std::size_t(i)));
+        });
+        if (!written) return false;
     }
     return true;
 }

@@ -110,8 +110,11 @@ bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short f
     const std::size_t width = std::size_t(cells.Width());
     std::vector<std::uint8_t> piece(2 * width);
     for (int row = 0; row < cells.Height(); ++row) {
-        const short* entries = cells.Row(layer, row);
-        for (std::size_t i = 0; i < width; ++i) PutUint16(&piece[2 * i], std::uint16_t(entries ? entries[i] : fill));
+        const bool present = cells.ForEachRun(layer, row, 0, cells.Width(), [&](int col, const short* entries, int count) {
+            for (int i = 0; i < count; ++i) PutUint16(&piece[2 * std::size_t(col + i)], std::uint16_t(entries[i]));
+        });
+        if (!present)
+            for (std::size_t i = 0; i < width; ++i) PutUint16(&piece[2 * i], std::uint16_t(fill));
         if (!sink.Put(piece.data(), piece.size())) return false;
     }
     return true;

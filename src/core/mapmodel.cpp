@@ -62,16 +62,15 @@ CRect FillWithBlock(CCellLayers& cells, const CTileBlock& block, const CRect& ar
     if (target.IsRectEmpty() || !cells.HasLayer(CellLayer::Tiles)) return {};
     CRect written;
     for (int y = target.top; y < target.bottom; ++y) {
-        short* row = cells.MutableRow(CellLayer::Tiles, y);
-        if (!row) continue;
         const int i = y - area.top;
+        // A palette block's row ends at its first empty entry.
         int end = target.left;
-        for (int x = target.left; x < target.right; ++x, ++end) {
-            const short v = block.At(i % block.m_nRows, (x - area.left) % block.m_nCols);
-            if (v == kEmptyTileCell) break;
-            row[x] = v;
-        }
-        if (end > target.left) written.UnionRect(written, CRect(target.left, y, end, y + 1));
+        while (end < target.right && block.At(i % block.m_nRows, (end - area.left) % block.m_nCols) != kEmptyTileCell)
+            ++end;
+        const bool wrote = cells.ForEachMutableRun(CellLayer::Tiles, y, target.left, end, [&](int col, short* run, int n) {
+            for (int k = 0; k < n; ++k) run[k] = block.At(i % block.m_nRows, (col + k - area.left) % block.m_nCols);
+        });
+        if (wrote && end > target.left) written.UnionRect(written, CRect(target.left, y, end, y + 1));
     }
     return written;
 }
@@ -80,8 +79,6 @@ CRect SetAttributes(CCellLayers& cells, const CRect& area, short value)
 {
     const CRect target = OnMap(cells, area);
     if (target.IsRectEmpty() || !cells.HasLayer(CellLayer::Attributes)) return {};
-    for (int y = target.top; y < target.bottom; ++y) {
-        if (short* row = cells.MutableRow(CellLayer::Attributes, y)) std::fill(row + target.left, row + target.right, value);
-    }
+    cells.FillRect(CellLayer::Attributes, target.left, target.top, target.right, target.bottom, value);
     return target;
 }

@@ -110,7 +110,7 @@ void RenderMapRegion(const MapPixels& target, const CMapModel& map, const MapDra
     std::vector<std::pair<int, const CSprite*>> odd;  // tiles of another size than the cells
 
     for (int row = firstRow; row < endRow; ++row) {
-        const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
+        const CellRow cells = map.m_cells.RowOf(CellLayer::Tiles, row);
         odd.clear();
         for (int col = firstCol; col < endCol; ++col) {
             const CSprite* tile = cells ? map.TileForCell(cells[col]) : nullptr;

@@ -278,7 +278,17 @@ struct ZoomCache::Impl {
         }
         return colours;
     }
-    Pixel CellColour(const short* row, int col) const { return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)]; }
+    Pixel CellColour(const CellRow& row, int col) const { return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)]; }
+    // The colours of row y's cells in columns [x0, x1), into out[0 ..):
+    // a chunk's part of the row at a time, for the loops over many cells.
+    void CellColours(const CCellLayers& cells, int y, int x0, int x1, Pixel* out) const
+    {
+        const bool present = cells.ForEachRun(CellLayer::Tiles, y, x0, x1, [&](int col, const short* run, int count) {
+            Pixel* to = out + (col - x0);
+            for (int i = 0; i < count; ++i) to[i] = colours[std::uint16_t(run[i])];
+        });
+        if (!present) std::fill(out, out + (x1 - x0), colours[std::uint16_t(kEmptyTileCell)]);
+    }
 
     // --- the pyramid of block colours ---
     int LevelWidth(int j) const { return int((std::int64_t(mapWidth) + (1 << j) - 1) >> j); }
@@ -294,7 +304,7 @@ struct ZoomCache::Impl {
             const int x1 = std::min(mapWidth, (bx + 1) << j);
             const int y1 = std::min(mapHeight, (by + 1) << j);
             for (int y = by << j; y < y1; ++y) {
-                const short* row = map.m_cells.Row(CellLayer::Tiles, y);
+                const CellRow row = map.m_cells.RowOf(CellLayer::Tiles, y);
                 for (int x = bx << j; x < x1; ++x) sum.Add(CellColour(row, x), 1);
                 total += std::uint64_t(x1 - (bx << j));
             }
@@ -325,8 +335,8 @@ struct ZoomCache::Impl {
         const int w = LevelWidth(1);
         for (int by = by0; by < by1 && !Stopped(); ++by) {
             const int rows = Span(by, 1, mapHeight);
-            const short* top = map.m_cells.Row(CellLayer::Tiles, 2 * by);
-            const short* bottom = rows == 2 ? map.m_cells.Row(CellLayer::Tiles, 2 * by + 1) : top;
+            const CellRow top = map.m_cells.RowOf(CellLayer::Tiles, 2 * by);
+            const CellRow bottom = rows == 2 ? map.m_cells.RowOf(CellLayer::Tiles, 2 * by + 1) : top;
             for (int bx = bx0; bx < bx1; ++bx) {
                 const int x = 2 * bx;
                 Pixel average;
@@ -362,14 +372,15 @@ struct ZoomCache::Impl {
         constexpr int j = kFirstLevel;
         const int w = LevelWidth(j);
         std::vector<std::uint32_t> sums(std::size_t(w) * 3);
+        std::vector<Pixel> row(static_cast<std::size_t>(mapWidth));
         std::vector<Pixel>& level = pyramid[0];
         for (int by = 0; by < LevelHeight(j) && !Stopped(); ++by) {
             std::fill(sums.begin(), sums.end(), 0u);
             const int y1 = std::min(mapHeight, (by + 1) << j);
             for (int y = by << j; y < y1; ++y) {
-                const short* row = map.m_cells.Row(CellLayer::Tiles, y);
+                CellColours(map.m_cells, y, 0, mapWidth, row.data());
                 for (int x = 0; x < mapWidth; ++x) {
-                    const Pixel v = CellColour(row, x);
+                    const Pixel v = row[std::size_t(x)];
                     std::uint32_t* sum = sums.data() + std::size_t(x >> j) * 3;
                     sum[0] += (v >> 16) & 0xFF;
                     sum[1] += (v >> 8) & 0xFF;
@@ -546,8 +557,9 @@ Pixel* TargetRow(const MapPixels& target, std::int64_t y) { return target.bits +
 void PrefetchCells(const CMapModel& map, int row, std::int64_t x0, std::int64_t x1)
 {
     if (row >= map.MapHeight()) return;
-    if (const short* cells = map.m_cells.Row(CellLayer::Tiles, row))
-        for (std::int64_t x = x0; x < x1; x += 64 / sizeof(short)) __builtin_prefetch(cells + x);
+    map.m_cells.ForEachRun(CellLayer::Tiles, row, int(x0), int(x1), [](int, const short* cells, int count) {
+        for (int x = 0; x < count; x += 64 / int(sizeof(short))) __builtin_prefetch(cells + x);
+    });
 }
 
 // One pixel row of count whole cells side by side, cw pixels each, from
@@ -582,22 +594,22 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     if (cw == 1 && ch == 1) {
         // A pixel a cell: each tile's average colour straight from a table.
         const std::vector<Pixel>& values = cache.colours;
+        const auto colourOf = [&](short cell) -> std::uint64_t { return values[std::uint16_t(cell)]; };
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
-            const short* cells = map.m_cells.Row(CellLayer::Tiles, int(y));
             Pixel* line = TargetRow(target, y) - target.originX;
-            if (!cells) {
-                std::fill(line + c.x0, line + c.x1, values[std::uint16_t(kEmptyTileCell)]);
-                continue;
-            }
             if (y + 1 < c.y1) PrefetchCells(map, int(y + 1), c.x0, c.x1);
-            const auto colourOf = [&](short cell) -> std::uint64_t { return values[std::uint16_t(cell)]; };
-            // Two pixels a store: the loads and stores, not the arithmetic, bound this loop.
-            std::int64_t x = c.x0;
-            for (; x + 1 < c.x1; x += 2) {
-                const std::uint64_t two = colourOf(cells[x]) | colourOf(cells[x + 1]) << 32;
-                std::memcpy(line + x, &two, sizeof two);
-            }
-            if (x < c.x1) line[x] = Pixel(colourOf(cells[x]));
+            const bool present =
+                map.m_cells.ForEachRun(CellLayer::Tiles, int(y), int(c.x0), int(c.x1), [&](int col, const short* cells, int count) {
+                    Pixel* to = line + col;
+                    // Two pixels a store: the loads and stores, not the arithmetic, bound this loop.
+                    int i = 0;
+                    for (; i + 1 < count; i += 2) {
+                        const std::uint64_t two = colourOf(cells[i]) | colourOf(cells[i + 1]) << 32;
+                        std::memcpy(to + i, &two, sizeof two);
+                    }
+                    if (i < count) to[i] = Pixel(colourOf(cells[i]));
+                });
+            if (!present) std::fill(line + c.x0, line + c.x1, values[std::uint16_t(kEmptyTileCell)]);
         }
         return;
     }
@@ -611,10 +623,11 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     };
     std::vector<const Pixel*> looks(std::size_t(endCol - firstCol));
     for (int row = int(c.y0 / ch); row < int((c.y1 - 1) / ch + 1); ++row) {
-        const short* cells = map.m_cells.Row(CellLayer::Tiles, row);
         PrefetchCells(map, row + 1, firstCol, endCol);
-        for (int col = firstCol; col < endCol; ++col)
-            looks[std::size_t(col - firstCol)] = lookOf(cells ? cells[col] : kEmptyTileCell);
+        const bool present = map.m_cells.ForEachRun(CellLayer::Tiles, row, firstCol, endCol, [&](int col, const short* cells, int count) {
+            for (int i = 0; i < count; ++i) looks[std::size_t(col + i - firstCol)] = lookOf(cells[i]);
+        });
+        if (!present) std::fill(looks.begin(), looks.end(), lookOf(kEmptyTileCell));
         const std::int64_t rowTop = std::int64_t(row) * ch;
         for (std::int64_t y = std::max(c.y0, rowTop); y < std::min(c.y1, rowTop + ch); ++y) {
             Pixel* line = TargetRow(target, y);
@@ -776,7 +789,7 @@ void DrawCellsAtMiddles(const MapPixels& target, const CMapModel& map, ZoomCache
     std::vector<int> columns;
     for (std::int64_t x = c.x0; x < c.x1; ++x) columns.push_back(cellAt(x, map.m_nTileWidth, map.MapWidth()));
     for (std::int64_t y = c.y0; y < c.y1; ++y) {
-        const short* cells = map.m_cells.Row(CellLayer::Tiles, cellAt(y, map.m_nTileHeight, map.MapHeight()));
+        const CellRow cells = map.m_cells.RowOf(CellLayer::Tiles, cellAt(y, map.m_nTileHeight, map.MapHeight()));
         Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
         for (std::size_t i = 0; i < columns.size(); ++i) out[i] = cache.CellColour(cells, columns[i]);
     }
@@ -823,9 +836,8 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
             if (j > 1)
                 return cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
                        std::size_t(gy) * std::size_t(cache.LevelWidth(j)) + gx0;
-            const short* cells = map.m_cells.Row(CellLayer::Tiles, gy);
             Pixel* out = converted[which].data();
-            for (std::size_t i = 0; i < count; ++i) out[i] = cache.CellColour(cells, gx0 + int(i));
+            cache.CellColours(map.m_cells, gy, gx0, gx0 + int(count), out);
             return out;
         };
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
@@ -888,8 +900,7 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
             down += rowPart.weight;
             const Pixel* row;
             if (j == 0) {
-                const short* cells = map.m_cells.Row(CellLayer::Tiles, rowPart.block);
-                for (int gx = gx0; gx < gx1; ++gx) colours[std::size_t(gx - gx0)] = cache.CellColour(cells, gx);
+                cache.CellColours(map.m_cells, rowPart.block, gx0, gx1, colours.data());
                 row = colours.data() - gx0;
             } else if (j == 1) {
                 From565Row(colours.data(), pairsRow(rowPart.block) + gx0, colours.size());

@@ -563,8 +563,8 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
     const COLORREF colour = doc.TextColor();
     const CCellLayers& cells = doc.Cells();
     for (int row = std::max(0, firstRow); row < endRow; ++row) {
-        const short* tiles = cells.Row(CellLayer::Tiles, row);
-        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        const CellRow tiles = cells.RowOf(CellLayer::Tiles, row);
+        const CellRow attrs = cells.RowOf(CellLayer::Attributes, row);
         if (!tiles || !attrs) continue;
         for (int col = std::max(0, firstCol); col < endCol; ++col) {
             const CellLabel label = LabelOf(doc, overlay, tiles[col], attrs[col]);
@@ -606,8 +606,8 @@ void CMapView::DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CR
     const COLORREF colour = doc.TextColor();
     const CCellLayers& cells = doc.Cells();
     for (int row = first.y; row <= last.y; ++row) {
-        const short* tiles = cells.Row(CellLayer::Tiles, row);
-        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        const CellRow tiles = cells.RowOf(CellLayer::Tiles, row);
+        const CellRow attrs = cells.RowOf(CellLayer::Attributes, row);
         if (!tiles || !attrs) continue;
         for (int col = first.x; col <= last.x; ++col) {
             const CRect at = viewport.ClientRectOfCell(CPoint(col, row));

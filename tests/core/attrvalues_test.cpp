@@ -53,11 +53,13 @@ TEST(AttrValueTable, CountsFollowRandomRectangleEditsAsARecountWould)
         const int left = int(random() % 37), top = int(random() % 23);
         const int right = left + 1 + int(random() % (37 - left)), bottom = top + 1 + int(random() % (23 - top));
         for (int row = top; row < bottom; ++row) {
-            short* cellsOfRow = cells.MutableRow(CellLayer::Attributes, row) + left;
-            std::vector<short> before(cellsOfRow, cellsOfRow + (right - left));
-            for (int col = left; col < right; ++col)
-                if (random() % 3 != 0) cellsOfRow[col - left] = values[random() % std::size(values)];
-            table.Update(before.data(), cellsOfRow, before.size());
+            std::vector<short> before, after;
+            for (int col = left; col < right; ++col) {
+                before.push_back(*cells.Attr(col, row));
+                if (random() % 3 != 0) cells.SetAttr(col, row, values[random() % std::size(values)]);
+                after.push_back(*cells.Attr(col, row));
+            }
+            table.Update(before.data(), after.data(), before.size());
         }
         if (edit % 50 == 0 || edit == 399) {
             ASSERT_EQ(TableCounts(table), PlainCount(cells)) << "after edit " << edit;

@@ -119,9 +119,8 @@ TEST(FloodFill, LargeAreasAndLongCorridors)
 
     // Walls on every other row with a gap at alternate ends.
     for (int y = 1; y < 4096; y += 2) {
-        short* row = cells.MutableRow(CellLayer::Tiles, y);
-        std::fill(row, row + 4096, short(1));
-        row[(y / 2) % 2 ? 0 : 4095] = 7;
+        cells.FillRect(CellLayer::Tiles, 0, y, 4096, y + 1, 1);
+        cells.SetTile((y / 2) % 2 ? 0 : 4095, y, 7);
     }
     const short two = 2;
     FloodFillArea(cells, CellLayer::Tiles, 0, 0, FillPattern::OfValue(two));

@@ -11,6 +11,13 @@
 
 namespace {
 
+std::vector<short> RowValues(const CCellLayers& cells, CellLayer layer, int row)
+{
+    std::vector<short> values(std::size_t(cells.Width()));
+    if (!cells.ReadRow(layer, row, values.data())) values.clear();
+    return values;
+}
+
 TEST(CellLayers, FreshMapIsEmptyAndRowMajor)
 {
     CCellLayers cells;
@@ -23,8 +30,8 @@ TEST(CellLayers, FreshMapIsEmptyAndRowMajor)
         }
     EXPECT_TRUE(cells.SetTile(3, 2, 7));
     EXPECT_TRUE(cells.SetAttr(3, 2, -5));
-    EXPECT_EQ(cells.Row(CellLayer::Tiles, 2)[3], 7);
-    EXPECT_EQ(cells.Row(CellLayer::Attributes, 2)[3], -5);
+    EXPECT_EQ(cells.RowOf(CellLayer::Tiles, 2)[3], 7);
+    EXPECT_EQ(RowValues(cells, CellLayer::Attributes, 2)[3], -5);
 }
 
 struct RefusedSize {
@@ -64,7 +71,7 @@ TEST(CellLayers, LimitsAndMessages)
     CCellLayers empty;
     EXPECT_EQ(empty.Create(0, 7), LayerAllocResult::Ok);
     EXPECT_TRUE(empty.IsComplete());
-    EXPECT_EQ(empty.Row(CellLayer::Tiles, 7), nullptr);
+    EXPECT_FALSE(empty.RowOf(CellLayer::Tiles, 7));
 }
 
 TEST(CellLayers, EveryAccessIsBoundsChecked)
@@ -81,25 +88,44 @@ TEST(CellLayers, EveryAccessIsBoundsChecked)
         EXPECT_EQ(cells.SetTile(p.col, p.row, 9), p.inside);
         EXPECT_EQ(cells.Tile(p.col, p.row).has_value(), p.inside);
     }
-    EXPECT_EQ(cells.Row(CellLayer::Tiles, 2), nullptr);
-    EXPECT_EQ(cells.Row(CellLayer::Tiles, -1), nullptr);
+    EXPECT_FALSE(cells.RowOf(CellLayer::Tiles, 2));
+    EXPECT_FALSE(cells.RowOf(CellLayer::Tiles, -1));
+    EXPECT_FALSE(cells.ForEachRun(CellLayer::Tiles, 2, 0, 3, [](int, const short*, int) { ADD_FAILURE(); }));
 }
 
-// Copies share their chunks until one of them writes: random writes to
-// either side of a copy, on maps wide and narrow enough to put rows in one
-// chunk or many, against plain vectors.
+// Copies share their chunks until one of them writes: random writes of
+// cells, rectangles (some covering chunks whole) and rows to either side of
+// a copy, on maps narrower than a chunk, of one row of chunks and of chunks
+// cut at the right and bottom edges, against plain vectors.
 TEST(CellLayers, CopiesAreIndependentAfterWrites)
 {
     std::mt19937 random(7);
-    for (const auto& [w, h] : {std::pair{5, 40000}, std::pair{70000, 3}, std::pair{300, 300}}) {
+    for (const auto& [w, h] : {std::pair{5, 40000}, std::pair{70000, 3}, std::pair{300, 300}, std::pair{129, 257}}) {
         CCellLayers original;
         ASSERT_EQ(original.Create(w, h), LayerAllocResult::Ok);
         std::vector<short> model(std::size_t(w) * h, -1);
         auto write = [&](CCellLayers& cells, std::vector<short>& plain) {
             const int col = int(random() % unsigned(w)), row = int(random() % unsigned(h));
             const short v = short(random() % 1000);
-            ASSERT_TRUE(cells.SetTile(col, row, v));
-            plain[std::size_t(row) * w + col] = v;
+            switch (random() % 8) {
+            case 0: {
+                const int right = col + int(random() % 300), bottom = row + int(random() % 300);
+                ASSERT_TRUE(cells.FillRect(CellLayer::Tiles, col, row, right, bottom, v));
+                for (int y = row; y < std::min(bottom, h); ++y)
+                    for (int x = col; x < std::min(right, w); ++x) plain[std::size_t(y) * w + x] = v;
+                break;
+            }
+            case 1: {
+                std::vector<short> line(static_cast<std::size_t>(w));
+                for (short& cell : line) cell = short(random() % 1000);
+                ASSERT_TRUE(cells.WriteRow(CellLayer::Tiles, row, line.data()));
+                std::copy(line.begin(), line.end(), plain.begin() + std::ptrdiff_t(row) * w);
+                break;
+            }
+            default:
+                ASSERT_TRUE(cells.SetTile(col, row, v));
+                plain[std::size_t(row) * w + col] = v;
+            }
         };
         for (int i = 0; i < 200; ++i) write(original, model);
         CCellLayers copy = original;
@@ -110,9 +136,9 @@ TEST(CellLayers, CopiesAreIndependentAfterWrites)
         }
         for (int row = 0; row < h; ++row) {
             ASSERT_TRUE(std::equal(model.begin() + std::ptrdiff_t(row) * w, model.begin() + std::ptrdiff_t(row + 1) * w,
-                                   original.Row(CellLayer::Tiles, row)));
-            ASSERT_TRUE(std::equal(copyModel.begin() + std::ptrdiff_t(row) * w,
-                                   copyModel.begin() + std::ptrdiff_t(row + 1) * w, copy.Row(CellLayer::Tiles, row)));
+                                   RowValues(original, CellLayer::Tiles, row).begin()));
+            const CellRow copied = copy.RowOf(CellLayer::Tiles, row);
+            for (int col = 0; col < w; ++col) ASSERT_EQ(copied[col], copyModel[std::size_t(row) * w + col]);
         }
     }
 }
@@ -132,7 +158,10 @@ TEST(CellLayers, ChangesSinceACopyAreTheChunksThatDiffer)
             auto snapshot = [&](const CCellLayers& c) {
                 std::vector<short> all;
                 for (CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
-                    for (int row = 0; row < h; ++row) all.insert(all.end(), c.Row(layer, row), c.Row(layer, row) + w);
+                    for (int row = 0; row < h; ++row) {
+                        const std::vector<short> values = RowValues(c, layer, row);
+                        all.insert(all.end(), values.begin(), values.end());
+                    }
                 return all;
             };
             const std::vector<short> then = snapshot(cells);

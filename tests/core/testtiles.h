@@ -85,8 +85,8 @@ inline std::vector<short> LayerValues(const CCellLayers& cells, CellLayer layer)
 {
     std::vector<short> values;
     for (int row = 0; row < cells.Height(); ++row) {
-        const short* entries = cells.Row(layer, row);
-        if (entries) values.insert(values.end(), entries, entries + cells.Width());
+        cells.ForEachRun(layer, row, 0, cells.Width(),
+                         [&](int, const short* entries, int count) { values.insert(values.end(), entries, entries + count); });
     }
     return values;
 }

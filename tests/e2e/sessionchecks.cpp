@@ -51,7 +51,9 @@ std::string ModelBytes(const CMapModel& map)
     const int sizes[] = {map.MapWidth(), map.MapHeight(), map.m_nTileWidth, map.m_nTileHeight, map.m_tileList.GetCount()};
     Append(out, sizes, 5);
     for (const CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
-        for (int row = 0; row < map.MapHeight(); ++row) Append(out, map.m_cells.Row(layer, row), std::size_t(map.MapWidth()));
+        for (int row = 0; row < map.MapHeight(); ++row)
+            map.m_cells.ForEachRun(layer, row, 0, map.MapWidth(),
+                                   [&](int, const short* cells, int count) { Append(out, cells, std::size_t(count)); });
     for (int i = 0; i < map.m_tileList.GetCount(); ++i) {
         const CSprite* tile = map.m_tileList.GetAt(i);
         const int shape[] = {tile->GetWidth(), tile->GetHeight(), tile->m_pBMI->bmiHeader.biBitCount,

@@ -77,8 +77,10 @@ private:
 void PrintCsv(const CCellLayers& cells)
 {
     NumberWriter out(stdout);
+    std::vector<short> values(std::size_t(cells.Width()));
     for (int row = 0; row < cells.Height(); ++row) {
-        out.Numbers(cells.Row(CellLayer::Attributes, row), cells.Width(), ',');
+        cells.ReadRow(CellLayer::Attributes, row, values.data());
+        out.Numbers(values.data(), cells.Width(), ',');
         out.Char('\n');
     }
 }
@@ -93,9 +95,11 @@ void PrintJson(const CCellLayers& cells, const CAttrValueTable& table)
     out.Text("{\"width\": " + std::to_string(cells.Width()) + ", \"height\": " + std::to_string(cells.Height()) +
              ",\n \"values\": " + values.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
              ",\n \"cells\": [");
+    std::vector<short> rowValues(std::size_t(cells.Width()));
     for (int row = 0; row < cells.Height(); ++row) {
         out.Text(row == 0 ? "\n  [" : ",\n  [");
-        out.Numbers(cells.Row(CellLayer::Attributes, row), cells.Width(), ',');
+        cells.ReadRow(CellLayer::Attributes, row, rowValues.data());
+        out.Numbers(rowValues.data(), cells.Width(), ',');
         out.Char(']');
     }
     out.Text("\n ]}\n");

@@ -113,8 +113,8 @@ CellCounts CountCells(const LoadedMap& map)
     CellCounts counts;
     const CCellLayers& cells = map.Map().m_cells;
     for (int row = 0; row < cells.Height(); ++row) {
-        const short* tiles = cells.Row(CellLayer::Tiles, row);
-        const short* attrs = cells.Row(CellLayer::Attributes, row);
+        const CellRow tiles = cells.RowOf(CellLayer::Tiles, row);
+        const CellRow attrs = cells.RowOf(CellLayer::Attributes, row);
         for (int col = 0; col < cells.Width(); ++col) {
             if (tiles[col] == kEmptyTileCell)
                 ++counts.empty;
@@ -213,7 +213,7 @@ void TextLayer(const char* title, const CCellLayers& cells, CellLayer layer)
 {
     std::printf("%s:\n", title);
     for (int row = 0; row < cells.Height(); ++row) {
-        const short* entries = cells.Row(layer, row);
+        const CellRow entries = cells.RowOf(layer, row);
         for (int col = 0; col < cells.Width(); ++col) std::printf(col == 0 ? "%d" : " %d", entries[col]);
         std::putchar('\n');
     }

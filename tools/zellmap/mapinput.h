@@ -14,7 +14,7 @@ struct LoadedMap {
     const CTileList& Tiles() const { return content.map.m_tileList; }
     std::size_t CellCount() const { return content.map.m_cells.CellCount(); }
     // Cell (col, row) of a layer; the cell must be on the map.
-    short Cell(CellLayer layer, int col, int row) const { return content.map.m_cells.Row(layer, row)[col]; }
+    short Cell(CellLayer layer, int col, int row) const { return content.map.m_cells.RowOf(layer, row)[col]; }
 };
 
 // Reads the file with the editor's reader; shows nothing itself.
