@@ -78,8 +78,10 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
 LayerAllocResult CCellLayers::Create(int width, int height)
 {
     // The old cells go first, so a large map is never held twice.
-    m_tiles = {false, {}};
-    m_attrs = {false, {}};
+    m_tiles = {false, {}, {}};
+    m_attrs = {false, {}, {}};
+    m_editing = false;  // an edit's kept chunks belong to the old layers
+    m_kept.clear();
     m_width = std::max(0, width);
     m_height = std::max(0, height);
     m_chunkWidth = std::clamp(m_width, 1, kChunkColumns);
@@ -100,9 +102,16 @@ CellRow CCellLayers::RowOf(CellLayer which, int row) const
             std::size_t(row - chunkRow * m_chunkHeight), m_chunkWidth, last, ChunkWidth(last)};
 }
 
-short* CCellLayers::OwnChunk(Layer& layer, std::size_t index, bool fresh)
+short* CCellLayers::OwnChunk(CellLayer which, std::size_t index, bool fresh)
 {
+    Layer& layer = Of(which);
     CellChunk& chunk = layer.chunks[index];
+    if (m_editing && !layer.kept[index]) {
+        // The edit's first write here: the chunk as it was stays aside, and
+        // the write goes into a new one.
+        m_kept.push_back({which, index, chunk});
+        layer.kept[index] = true;
+    }
     if (chunk.Sole()) return chunk.get();
     // Another copy still sees this chunk: write into one of our own.
     const std::size_t cells = ChunkCells(index);
@@ -146,7 +155,7 @@ bool CCellLayers::FillRect(CellLayer which, int left, int top, int right, int bo
             const int colB = std::min(right, firstCol + width);
             const bool whole = rowA == firstRow && rowB == firstRow + height && colA == firstCol && colB == firstCol + width;
             const std::size_t index = std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol);
-            short* cells = OwnChunk(layer, index, whole);
+            short* cells = OwnChunk(which, index, whole);
             if (!cells) return false;
             for (int row = rowA; row < rowB; ++row)
                 std::fill_n(cells + std::size_t(row - firstRow) * std::size_t(width) + std::size_t(colA - firstCol),
@@ -170,25 +179,31 @@ bool CCellLayers::Set(CellLayer layer, int col, int row, short value)
     return ForEachMutableRun(layer, row, col, col + 1, [&](int, short* cells, int) { *cells = value; });
 }
 
-std::vector<ChunkChange> CCellLayers::ChangesSince(const CCellLayers& earlier)
+void CCellLayers::BeginEdit()
+{
+    // The marks are all clear outside an edit; only a new size sets them up.
+    m_kept.clear();
+    for (Layer* layer : {&m_tiles, &m_attrs})
+        if (layer->kept.size() != layer->chunks.size()) layer->kept.assign(layer->chunks.size(), false);
+    m_editing = true;
+}
+
+std::vector<ChunkChange> CCellLayers::EndEdit()
 {
     std::vector<ChunkChange> changes;
-    for (const CellLayer which : {CellLayer::Tiles, CellLayer::Attributes}) {
-        Layer& now = Of(which);
-        const Layer& then = earlier.Of(which);
-        if (now.chunks.size() != then.chunks.size()) continue;  // a layer made or lost: no edit does that
-        for (std::size_t index = 0; index < now.chunks.size(); ++index) {
-            CellChunk& chunk = now.chunks[index];
-            const CellChunk& old = then.chunks[index];
-            if (chunk == old) continue;
-            const std::size_t cells = ChunkCells(index);
-            if (std::equal(chunk.get(), chunk.get() + cells, old.get())) {
-                chunk = old;  // written with what it held: share it again
-                continue;
-            }
-            changes.push_back({which, index, cells, old, chunk});
+    for (KeptChunk& kept : m_kept) {
+        Layer& layer = Of(kept.layer);
+        layer.kept[kept.index] = false;
+        CellChunk& chunk = layer.chunks[kept.index];
+        const std::size_t cells = ChunkCells(kept.index);
+        if (chunk == kept.before || std::equal(chunk.get(), chunk.get() + cells, kept.before.get())) {
+            chunk = kept.before;  // written with what it held: share it again
+            continue;
         }
+        changes.push_back({kept.layer, kept.index, cells, std::move(kept.before), chunk});
     }
+    m_kept.clear();
+    m_editing = false;
     return changes;
 }
 

@@ -157,10 +157,13 @@ public:
     // missing or memory runs out (the cells set so far stay set).
     bool FillRect(CellLayer layer, int left, int top, int right, int bottom, short value);
 
-    // The chunks of both layers that now hold other cells than in earlier,
-    // a copy of these layers taken before an edit (of the same size). A
-    // chunk the edit wrote but left as it was is shared with earlier again.
-    std::vector<ChunkChange> ChangesSince(const CCellLayers& earlier);
+    // An edit's changes, as chunks: between BeginEdit and EndEdit the first
+    // write to each chunk keeps the chunk as it was and writes into a new
+    // one. EndEdit returns the chunks that now hold other cells than before
+    // (a chunk written with what it held is shared with its earlier self
+    // again), at a cost that follows the chunks written, not the map.
+    void BeginEdit();
+    std::vector<ChunkChange> EndEdit();
     // Puts each change's chunk back in place: the after chunks to redo an
     // edit, the before chunks to undo it. Later writes copy them first, so
     // the changes stay as they are.
@@ -176,6 +179,12 @@ private:
     struct Layer {
         bool present = true;
         std::vector<CellChunk> chunks;
+        std::vector<bool> kept;  // during an edit: the chunk as it was is kept in m_kept
+    };
+    struct KeptChunk {
+        CellLayer layer;
+        std::size_t index;
+        CellChunk before;
     };
     const Layer& Of(CellLayer layer) const { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
     Layer& Of(CellLayer layer) { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
@@ -186,7 +195,7 @@ private:
     std::size_t ChunkCells(std::size_t chunk) const;
     // Chunk `index` of a layer, this object's own (copied first if shared;
     // made anew, not copied, when fresh); null when memory runs out.
-    short* OwnChunk(Layer& layer, std::size_t index, bool fresh = false);
+    short* OwnChunk(CellLayer layer, std::size_t index, bool fresh = false);
 
     int m_width = 0;
     int m_height = 0;
@@ -195,6 +204,8 @@ private:
     int m_chunksAcross = 0;
     Layer m_tiles;
     Layer m_attrs;
+    bool m_editing = false;
+    std::vector<KeptChunk> m_kept;
 };
 
 template <class Each>
@@ -237,7 +248,7 @@ bool CCellLayers::ForEachMutableRun(CellLayer which, int row, int left, int righ
         const int width = ChunkWidth(chunkCol);
         const int first = chunkCol << kChunkColumnShift;
         const int end = first + width < right ? first + width : right;
-        short* cells = OwnChunk(layer, std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol));
+        short* cells = OwnChunk(which, std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol));
         if (!cells) return false;
         each(col, cells + rowInChunk * std::size_t(width) + std::size_t(col - first), end - col);
         col = end;

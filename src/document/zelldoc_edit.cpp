@@ -57,13 +57,11 @@ void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
 {
     CRect written;
     std::vector<ChunkChange> changes;
-    {
-        // A copy in no time that shares every chunk: the edit's writes copy
-        // the chunks they reach, and the copy keeps them as they were.
-        const CCellLayers before = m_map.m_cells;
-        written = edit(m_map.m_cells);
-        changes = m_map.m_cells.ChangesSince(before);
-    }
+    // The edit's writes go into new chunks, and the chunks as they were are
+    // kept for the undo step.
+    m_map.m_cells.BeginEdit();
+    written = edit(m_map.m_cells);
+    changes = m_map.m_cells.EndEdit();
     CountAttrChanges(changes, true, written);
     // The step's first redo is the edit above and does nothing again.
     if (!changes.empty()) m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));

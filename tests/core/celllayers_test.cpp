@@ -147,14 +147,13 @@ TEST(CellLayers, CopiesAreIndependentAfterWrites)
 // writing what a cell holds already) against plain copies; the changes name
 // exactly the chunks whose cells differ, and putting their before and after
 // chunks back gives both states again.
-TEST(CellLayers, ChangesSinceACopyAreTheChunksThatDiffer)
+TEST(CellLayers, AnEditsChangesAreTheChunksThatDiffer)
 {
     std::mt19937 random(3);
     for (const auto& [w, h] : {std::pair{5, 30000}, std::pair{70000, 2}, std::pair{300, 700}}) {
         CCellLayers cells;
         ASSERT_EQ(cells.Create(w, h), LayerAllocResult::Ok);
         for (int round = 0; round < 8; ++round) {
-            const CCellLayers before = cells;
             auto snapshot = [&](const CCellLayers& c) {
                 std::vector<short> all;
                 for (CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
@@ -165,6 +164,7 @@ TEST(CellLayers, ChangesSinceACopyAreTheChunksThatDiffer)
                 return all;
             };
             const std::vector<short> then = snapshot(cells);
+            cells.BeginEdit();
             for (int i = int(random() % 6); i > 0; --i) {
                 const CellLayer layer = random() % 2 ? CellLayer::Tiles : CellLayer::Attributes;
                 const int col = int(random() % unsigned(w)), row = int(random() % unsigned(h));
@@ -172,7 +172,7 @@ TEST(CellLayers, ChangesSinceACopyAreTheChunksThatDiffer)
                 ASSERT_TRUE(cells.Set(layer, col, row, random() % 3 ? old : short(random() % 7)));
             }
             const std::vector<short> now = snapshot(cells);
-            const std::vector<ChunkChange> changes = cells.ChangesSince(before);
+            const std::vector<ChunkChange> changes = cells.EndEdit();
             std::size_t changedCells = 0;
             for (const ChunkChange& change : changes) {
                 EXPECT_FALSE(std::equal(change.before.get(), change.before.get() + change.cells, change.after.get()));
