@@ -86,7 +86,7 @@ LayerAllocResult CCellLayers::Create(int width, int height)
     m_height = std::max(0, height);
     m_chunkWidth = std::clamp(m_width, 1, kChunkColumns);
     m_chunkHeight = kChunkCells / m_chunkWidth;
-    m_chunksAcross = (m_width + m_chunkWidth - 1) / m_chunkWidth;
+    m_chunksAcross = int((std::int64_t(m_width) + m_chunkWidth - 1) / m_chunkWidth);  // the width may be INT_MAX
     if (!MakeLayer(m_tiles, kEmptyTileCell)) return LayerAllocResult::TileLayerFailed;
     if (!MakeLayer(m_attrs, kNoAttrCell)) return LayerAllocResult::AttrLayerFailed;
     return LayerAllocResult::Ok;
