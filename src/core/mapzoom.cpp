@@ -301,12 +301,13 @@ struct ZoomCache::Impl {
         Sum sum;
         std::uint64_t total = 0;
         if (j == kFirstLevel) {
+            const int x0 = bx << j;
             const int x1 = std::min(mapWidth, (bx + 1) << j);
-            const int y1 = std::min(mapHeight, (by + 1) << j);
-            for (int y = by << j; y < y1; ++y) {
-                const CellRow row = map.m_cells.RowOf(CellLayer::Tiles, y);
-                for (int x = bx << j; x < x1; ++x) sum.Add(CellColour(row, x), 1);
-                total += std::uint64_t(x1 - (bx << j));
+            Pixel row[1 << kFirstLevel];
+            for (int y = by << j; y < std::min(mapHeight, (by + 1) << j); ++y) {
+                CellColours(map.m_cells, y, x0, x1, row);
+                for (int x = 0; x < x1 - x0; ++x) sum.Add(row[x], 1);
+                total += std::uint64_t(x1 - x0);
             }
         } else {
             const std::vector<Pixel>& below = pyramid[std::size_t(j - 1 - kFirstLevel)];
@@ -333,23 +334,30 @@ struct ZoomCache::Impl {
     void MakePairs(const CMapModel& map, int bx0, int by0, int bx1, int by1)
     {
         const int w = LevelWidth(1);
+        // The two rows' cell colours over the blocks' columns, read a chunk's
+        // part at a time; top[x - first] is column x's.
+        const int first = 2 * bx0;
+        const int end = std::min(mapWidth, 2 * bx1);
+        if (first >= end) return;
+        std::vector<Pixel> topColours(std::size_t(end - first)), bottomColours(std::size_t(end - first));
         for (int by = by0; by < by1 && !Stopped(); ++by) {
             const int rows = Span(by, 1, mapHeight);
-            const CellRow top = map.m_cells.RowOf(CellLayer::Tiles, 2 * by);
-            const CellRow bottom = rows == 2 ? map.m_cells.RowOf(CellLayer::Tiles, 2 * by + 1) : top;
+            CellColours(map.m_cells, 2 * by, first, end, topColours.data());
+            if (rows == 2) CellColours(map.m_cells, 2 * by + 1, first, end, bottomColours.data());
+            const auto top = [&](int x) { return topColours[std::size_t(x - first)]; };
+            const auto bottom = [&](int x) { return bottomColours[std::size_t(x - first)]; };
             for (int bx = bx0; bx < bx1; ++bx) {
                 const int x = 2 * bx;
                 Pixel average;
                 if (rows == 2 && x + 1 < mapWidth) {
-                    average = Average4(CellColour(top, x), CellColour(top, x + 1), CellColour(bottom, x),
-                                       CellColour(bottom, x + 1));
+                    average = Average4(top(x), top(x + 1), bottom(x), bottom(x + 1));
                 } else {
                     // At the map's last row or column: the cells there only.
                     Sum sum;
                     const int columns = Span(bx, 1, mapWidth);
                     for (int cx = x; cx < x + columns; ++cx) {
-                        sum.Add(CellColour(top, cx), 1);
-                        if (rows == 2) sum.Add(CellColour(bottom, cx), 1);
+                        sum.Add(top(cx), 1);
+                        if (rows == 2) sum.Add(bottom(cx), 1);
                     }
                     average = sum.Average(std::uint64_t(rows * columns));
                 }

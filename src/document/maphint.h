@@ -27,6 +27,7 @@ inline constexpr LPARAM kPaletteLayoutHints = HINT_TILE_IMAGES | HINT_TILE_ATTRS
 
 class CMapHint : public CObject {
 public:
-    explicit CMapHint(const CRect& cells) : m_rcCells(cells) {}
+    explicit CMapHint(const CRect& cells, bool tiles = true) : m_rcCells(cells), m_bTiles(tiles) {}
     CRect m_rcCells;  // in cells, right and bottom exclusive
+    bool m_bTiles;    // tile numbers may have changed; false: attributes alone
 };

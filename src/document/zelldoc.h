@@ -323,7 +323,8 @@ private:
     // noted; the map is saved all the same).
     void SaveAttrValuesBeside(const std::string& mapPath);
     // Tells every view which cells an edit wrote (possibly none).
-    void CellsChanged(const CRect& cells);
+    // tiles: whether the changes reached the tile layer (else attributes alone).
+    void CellsChanged(const CRect& cells, bool tiles = true);
     // The tile set, its attributes or its layout changed: the picked block
     // is dropped and the views hear of it.
     void PaletteChanged(LPARAM hint);

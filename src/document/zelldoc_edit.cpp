@@ -45,11 +45,19 @@ void CZellDoc::DropPicks()
     m_rcMapSelection = {};
 }
 
-void CZellDoc::CellsChanged(const CRect& cells)
+namespace {
+bool ReachTiles(const std::vector<ChunkChange>& changes)
+{
+    return std::any_of(changes.begin(), changes.end(),
+                       [](const ChunkChange& change) { return change.layer == CellLayer::Tiles; });
+}
+}  // namespace
+
+void CZellDoc::CellsChanged(const CRect& cells, bool tiles)
 {
     // Told even when nothing was written: the map pane then still takes a
     // preview off, as after any edit.
-    CMapHint hint(cells);
+    CMapHint hint(cells, tiles);
     UpdateAllViews(nullptr, HINT_CELLS, &hint);
 }
 
@@ -64,8 +72,9 @@ void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
     changes = m_map.m_cells.EndEdit();
     CountAttrChanges(changes, true, written);
     // The step's first redo is the edit above and does nothing again.
+    const bool tiles = ReachTiles(changes);
     if (!changes.empty()) m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));
-    CellsChanged(written);
+    CellsChanged(written, tiles);
 }
 
 void CZellDoc::CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward, const CRect& cells)
@@ -107,7 +116,7 @@ void CZellDoc::PutCellChunks(const std::vector<ChunkChange>& changes, bool after
 {
     CountAttrChanges(changes, after, cells);
     m_map.m_cells.PutChunks(changes, after);
-    CellsChanged(cells);
+    CellsChanged(cells, ReachTiles(changes));
 }
 
 void CZellDoc::PaletteChanged(LPARAM hint)

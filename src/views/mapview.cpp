@@ -241,8 +241,10 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
     if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
         m_zoomCache.TilesChanged(true);
         PrepareZoomSoon();
-    } else if ((lHint & HINT_CELLS) && pHint)
+    } else if ((lHint & HINT_CELLS) && pHint && static_cast<const CMapHint*>(pHint)->m_bTiles) {
+        // The kept forms are of the tile layer: attributes alone leave them.
         m_zoomCache.CellsChanged(static_cast<const CMapHint*>(pHint)->m_rcCells);
+    }
     if (lHint & HINT_NEW_MAP) {
         OnInitialUpdate();
         return;
