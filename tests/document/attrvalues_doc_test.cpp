@@ -1,11 +1,15 @@
 // The document's attribute value table: its counts through random edits,
-// undos and redos against a fresh count, and the names and colours that
+// undos and redos against a fresh count (and the value palette showing
+// them), and the names and colours that
 // travel in the file beside the map without touching the map's bytes.
+#include <QApplication>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#include "attrvaluepane.h"
 #include "attrvaluesfile.h"
 #include "editorfixture.h"
 
@@ -22,6 +26,21 @@ void ExpectCountsOfCells(const CZellDoc& doc)
         total += info.count;
     }
     EXPECT_EQ(total, doc.Cells().CellCount());
+}
+
+// The value palette, once the events of the edits are done, shows the
+// document's values: number, name and count, in order.
+void ExpectPaletteShows(const CAttrValuePane& pane, const CZellDoc& doc)
+{
+    QApplication::processEvents();
+    const std::vector<AttrValueInfo> values = doc.AttrValues().Values();
+    ASSERT_EQ(pane.List()->topLevelItemCount(), int(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const QTreeWidgetItem* item = pane.List()->topLevelItem(int(i));
+        EXPECT_EQ(item->text(1), QString::number(values[i].value));
+        EXPECT_EQ(item->text(2), QString::fromStdString(values[i].name));
+        EXPECT_EQ(item->text(3), QString::number(qulonglong(values[i].count)));
+    }
 }
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -49,7 +68,10 @@ TEST_F(EditorTest, AttributeValueCountsFollowEditsUndosAndRedos)
             doc->SetCellAttributes(cells, values[random() % std::size(values)]);
         }
         }
-        if (step % 10 == 0) ExpectCountsOfCells(*doc);
+        if (step % 10 == 0) {
+            ExpectCountsOfCells(*doc);
+            ExpectPaletteShows(*frame->m_pAttrValuePane, *doc);
+        }
     }
     ExpectCountsOfCells(*doc);
     doc->UndoStack().setIndex(0);
