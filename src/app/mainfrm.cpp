@@ -41,14 +41,11 @@ void CMainFrame::RegisterMapPaneCommands()
     });
     OnCommand(ID_VIEW_EDITBAR, [this] { m_wndEditBar.setVisible(m_wndEditBar.isHidden()); });
     OnUpdateCommandUI(ID_VIEW_EDITBAR, [this](CCmdUI* pUI) { pUI->SetCheck(!m_wndEditBar.isHidden()); });
-    const auto onMap = [this](void (CMapView::*zoom)()) {
-        return [this, zoom] {
-            if (m_pMapView) (m_pMapView->*zoom)();
-        };
-    };
-    OnCommand(ID_VIEW_ZOOM_IN, onMap(&CMapView::ZoomIn));
-    OnCommand(ID_VIEW_ZOOM_OUT, onMap(&CMapView::ZoomOut));
-    OnCommand(ID_VIEW_ZOOM_FIT, onMap(&CMapView::ZoomToFit));
+    // Each handler is a lambda of its own: GCC 12 under -fsanitize=vptr gives
+    // a lambda made inside another lambda that captured this a wrong this.
+    OnCommand(ID_VIEW_ZOOM_IN, [this] { ZoomMapPane(&CMapView::ZoomIn); });
+    OnCommand(ID_VIEW_ZOOM_OUT, [this] { ZoomMapPane(&CMapView::ZoomOut); });
+    OnCommand(ID_VIEW_ZOOM_FIT, [this] { ZoomMapPane(&CMapView::ZoomToFit); });
     OnCommand(ID_VIEW_ZOOM_ACTUAL, [this] {
         if (m_pMapView) m_pMapView->SetZoom(MapZoom{0});
     });
@@ -58,6 +55,11 @@ void CMainFrame::RegisterMapPaneCommands()
     OnUpdateCommandUI(ID_VIEW_ZOOM_OUT, [this](CCmdUI* pUI) {
         pUI->Enable(m_pMapView && !(m_pMapView->Zoom() == CMapView::SmallestZoom()));
     });
+}
+
+void CMainFrame::ZoomMapPane(void (CMapView::*zoom)())
+{
+    if (m_pMapView) (m_pMapView->*zoom)();
 }
 
 void CMainFrame::ShowMapPaneStatus()

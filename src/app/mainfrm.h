@@ -59,6 +59,7 @@ public:
 
 private:
     void RegisterMapPaneCommands();
+    void ZoomMapPane(void (CMapView::*zoom)());
     void ShowMapPaneStatus();
     // The value palette follows the document; going to the attribute layer shows it.
     void CreateAttrValuesDock();

@@ -220,6 +220,14 @@ QMenu* CFrameWnd::BuildMenu(UINT nIDResource, QWidget* parent)
     return menu;
 }
 
+std::vector<UINT> CFrameWnd::CommandIds() const
+{
+    std::vector<UINT> ids;
+    ids.reserve(m_actions.size());
+    for (const auto& entry : m_actions) ids.push_back(entry.first);
+    return ids;
+}
+
 QAction* CFrameWnd::CommandAction(UINT nID)
 {
     auto it = m_actions.find(nID);

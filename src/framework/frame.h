@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <vector>
 
 #include "cmdtarget.h"
 #include "createcontext.h"
@@ -49,6 +50,8 @@ public:
 
     // The one action of a command, shared by its menu item, button and keys.
     QAction* CommandAction(UINT nID);
+    // Every command that has an action (a menu item, button or keys), in id order.
+    std::vector<UINT> CommandIds() const;
     QMenu* BuildMenu(UINT nIDResource, QWidget* parent);  // a pop-up from a menu resource
 
     // The toolbar or status bar that a view-menu id names, if the frame has it.

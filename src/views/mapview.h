@@ -92,6 +92,8 @@ public:
 
     MapTool Tool() const { return m_tool; }
     void SetTool(MapTool tool);
+    // The same once the event loop comes back.
+    void SetToolLater(MapTool tool);
     // The status bar's "where am I" text: the cell under the pointer, its
     // tile and attribute; the selection's size while there is one.
     QString WhereText() const;

@@ -102,9 +102,15 @@ void CMapView::SetTool(MapTool tool)
     m_tool = tool;
     MapToolHost host;
     host.doc = GetDocument();
-    host.switchTool = [this](MapTool next) { QMetaObject::invokeMethod(this, [this, next] { SetTool(next); }, Qt::QueuedConnection); };
+    // The switch waits for the event loop: the tool asking for it is still running.
+    host.switchTool = [view = this](MapTool next) { view->SetToolLater(next); };
     m_pTool = host.doc ? MakeMapTool(tool, host) : nullptr;
     emit StatusChanged();
+}
+
+void CMapView::SetToolLater(MapTool tool)
+{
+    QMetaObject::invokeMethod(this, [view = this, tool] { view->SetTool(tool); }, Qt::QueuedConnection);
 }
 
 bool CMapView::CancelGesture()

@@ -273,6 +273,18 @@ const std::vector<KeyStroke> kKeys = {
     {Qt::Key_X, Qt::ControlModifier, "Ctrl+X"},
     {Qt::Key_C, Qt::ControlModifier, "Ctrl+C"},
     {Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert"},
+    {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},
+    {Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+V"},
+    {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+    // Zoom, tools and layers.
+    {Qt::Key_Plus, Qt::ControlModifier, "Ctrl++"},
+    {Qt::Key_Equal, Qt::ControlModifier, "Ctrl+="},
+    {Qt::Key_Minus, Qt::ControlModifier, "Ctrl+-"},
+    {Qt::Key_0, Qt::ControlModifier, "Ctrl+0"},
+    {Qt::Key_B, {}, "b"},             {Qt::Key_E, {}, "e"},              {Qt::Key_F, {}, "f"},
+    {Qt::Key_R, {}, "r"},             {Qt::Key_I, {}, "i"},
+    {Qt::Key_1, Qt::ControlModifier, "Ctrl+1"},
+    {Qt::Key_2, Qt::ControlModifier, "Ctrl+2"},
 };
 // The keys that start over or ask for a file, less often.
 const std::vector<KeyStroke> kRareKeys = {
@@ -477,7 +489,12 @@ private:
 
     void Command()
     {
-        const UINT id = m_random() % 100 == 0 ? ID_APP_EXIT : Pick(m_random, kCommands);
+        // Half the time any command the frame has (menus, toolbars, keys).
+        std::vector<UINT> all = m_frame->CommandIds();
+        std::erase(all, ID_APP_EXIT);
+        const UINT id = m_random() % 100 == 0 ? ID_APP_EXIT
+                        : m_random() % 2 == 0 ? Pick(m_random, kCommands)
+                                              : Pick(m_random, all);
         Log("command %u", id);
         // Buttons and items are brought up to date whenever the program goes idle.
         m_frame->UpdateAllCommandUI();
