@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a normal
-# build, and a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the code's format, then builds and runs
+# every test twice: a normal build, and a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # Then the tests that start threads (ctest label "threads") a third time,
 # in a build with ThreadSanitizer of only those programs.
 # The last line is the total: "N passed, N failed".
@@ -15,6 +16,10 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 passed=0
 failed=0
+echo "== Checking the code's format"
+if ! scripts/check_format.sh; then
+  failed=$((failed + 1))
+fi
 # Runs the tests of a build folder (further arguments pick them, as ctest's)
 # and adds up its summary.
 run_tests() {

@@ -8,6 +8,8 @@ PACKAGES=(
   # ThreadSanitizer's runtime for the test command's thread tests (it comes
   # with build-essential's compiler; named so that it is never missed).
   libtsan2
+  # The code's format, checked by the test command.
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   libspng-dev libpugixml-dev libzstd-dev nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n fonts-nanum

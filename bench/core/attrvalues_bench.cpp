@@ -110,9 +110,9 @@ void BM_AttrBandCells(benchmark::State& state)
     RecordFigure(state, {"Attribute band 1024x1024 on 4096x4096 cells: undo step's chunks and value counts",
                          times.SubjectMs(), times.BaselineMs(), "ms", "writing those cells into a plain layer",
                          Limit::RatioAtMost, 3, "the cell work alone"});
-    RecordFigure(state, {"Attribute band 1024x1024: of which the value counts", Median(counting) * 1e3,
-                         times.BaselineMs(), "ms", "writing those cells into a plain layer", Limit::RatioAtMost, 3,
-                         "the band's cells alone"});
+    RecordFigure(
+        state, {"Attribute band 1024x1024: of which the value counts", Median(counting) * 1e3, times.BaselineMs(), "ms",
+                "writing those cells into a plain layer", Limit::RatioAtMost, 3, "the band's cells alone"});
     mallopt(M_TRIM_THRESHOLD, 128 << 10);  // glibc's default
 }
 BENCHMARK(BM_AttrBandCells)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);

@@ -40,7 +40,8 @@ void BM_BmpLoad(benchmark::State& state)
     std::unique_ptr<FreshBytes> bytes;
     for (auto _ : state) {
         ReturnFreeMemory();
-        times.Round(state, [&] { bytes = ReadFileBytes(path); }, [&] { dib.Load(path); });
+        times.Round(
+            state, [&] { bytes = ReadFileBytes(path); }, [&] { dib.Load(path); });
         if (!bytes || !dib.m_bLoaded) {
             state.SkipWithError("the bitmap did not load");
             return;

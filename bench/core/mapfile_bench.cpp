@@ -126,9 +126,9 @@ void BM_MapFileLoad(benchmark::State& state)
             return;
         }
     }
-    RecordFigure(state, {"Map file load, the same file", times.SubjectMs(), times.BaselineMs(), "ms",
-                         "copy " + MiB(original) + " file to file", Limit::RatioAtMost, 2,
-                         ">= 1/2 the copy's throughput"});
+    RecordFigure(state,
+                 {"Map file load, the same file", times.SubjectMs(), times.BaselineMs(), "ms",
+                  "copy " + MiB(original) + " file to file", Limit::RatioAtMost, 2, ">= 1/2 the copy's throughput"});
 }
 BENCHMARK(BM_MapFileLoad)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 

@@ -49,8 +49,8 @@ void BM_WholeBitmapCut(benchmark::State& state)
             return;
         }
     }
-    RecordFigure(state, {"Whole-bitmap cut, 4096x4096 24-bit into 16,384 tiles", times.SubjectMs(),
-                         times.BaselineMs(), "ms", "memcpy 48 MiB into new memory", Limit::RatioAtMost, 4, ""});
+    RecordFigure(state, {"Whole-bitmap cut, 4096x4096 24-bit into 16,384 tiles", times.SubjectMs(), times.BaselineMs(),
+                         "ms", "memcpy 48 MiB into new memory", Limit::RatioAtMost, 4, ""});
 }
 BENCHMARK(BM_WholeBitmapCut)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 

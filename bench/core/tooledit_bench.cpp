@@ -28,10 +28,7 @@ void BM_FloodFillOneArea(benchmark::State& state)
     for (auto _ : state) {
         const short next = short(value + 1);
         times.Round(
-            state,
-            [&] {
-                cells.FillRect(CellLayer::Tiles, 0, 0, kSide, kSide, value);
-            },
+            state, [&] { cells.FillRect(CellLayer::Tiles, 0, 0, kSide, kSide, value); },
             [&] { FloodFillArea(cells, CellLayer::Tiles, kSide / 2, kSide / 3, FillPattern::OfValue(next)); });
         if (cells.Tile(kSide - 1, kSide - 1) != next) state.SkipWithError("the fill missed a cell");
         value = short(next + 1);
@@ -117,7 +114,11 @@ void BM_ZoomedPane(benchmark::State& state)
     std::fill_n(pane.get(), pixels, 0u);
     std::fill_n(source.get(), pixels, 0xFFFFFFFFu);
     const auto size = ZoomedPictureSize(map, zoom);
-    const MapPixels target{pane.get(), w, h, w, std::max<std::int64_t>(0, size->width / 2 - w / 2),
+    const MapPixels target{pane.get(),
+                           w,
+                           h,
+                           w,
+                           std::max<std::int64_t>(0, size->width / 2 - w / 2),
                            std::max<std::int64_t>(0, size->height / 2 - h / 2)};
     ZoomCache cache;
     RenderZoomedRegion(target, map, cache, zoom);  // what is kept is made once
@@ -126,11 +127,15 @@ void BM_ZoomedPane(benchmark::State& state)
         times.Round(
             state, [&] { std::memcpy(pane.get(), source.get(), pixels * sizeof(std::uint32_t)); },
             [&] { RenderZoomedRegion(target, map, cache, zoom); });
-    RecordFigure(state, {"Zoomed pane 1920x1080 of a 4096x4096 map at " + std::to_string(zoom.Percent()).substr(0, 6) +
-                             "%",
-                         times.SubjectMs(), times.BaselineMs(), "ms", "memcpy of the pane", Limit::RatioAtMost, 3, ""});
+    RecordFigure(state,
+                 {"Zoomed pane 1920x1080 of a 4096x4096 map at " + std::to_string(zoom.Percent()).substr(0, 6) + "%",
+                  times.SubjectMs(), times.BaselineMs(), "ms", "memcpy of the pane", Limit::RatioAtMost, 3, ""});
 }
-BENCHMARK(BM_ZoomedPane)->DenseRange(MapZoom::kMinLog2, MapZoom::kMaxLog2)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomedPane)
+    ->DenseRange(MapZoom::kMinLog2, MapZoom::kMaxLog2)
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 
 // A 2 x 2 stamp told to the cache, and the next drawing (one pixel) that
 // brings all it keeps up to date, once every zoom step has been drawn; and
@@ -160,8 +165,8 @@ void BM_ZoomCacheAfterStamp(benchmark::State& state)
         }));
         state.SetIterationTime(times.back());
     }
-    RecordFigure(state, {"Zoom cache after a 2x2 stamp, 4096x4096 map", Median(times) * 1e3, 0, "ms", "",
-                         Limit::AtMost, 1, ""});
+    RecordFigure(
+        state, {"Zoom cache after a 2x2 stamp, 4096x4096 map", Median(times) * 1e3, 0, "ms", "", Limit::AtMost, 1, ""});
     const double cellBytes = double(map.m_cells.CellCount()) * 2 * sizeof(short);
     RecordFigure(state, {"Zoom cache kept for all steps, 4096x4096 map", double(cache.Bytes()) / (1 << 20),
                          cellBytes / (1 << 20), "MiB", "the two layers of cells", Limit::RatioAtMost, 0.25, ""});

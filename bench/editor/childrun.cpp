@@ -26,8 +26,8 @@ std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra
     const auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
     for (char** entry = environ; *entry; ++entry) {
         const std::string text = *entry;
-        const bool replaced = std::any_of(extra.begin(), extra.end(),
-                                          [&](const std::string& e) { return nameOf(e) == nameOf(text); });
+        const bool replaced =
+            std::any_of(extra.begin(), extra.end(), [&](const std::string& e) { return nameOf(e) == nameOf(text); });
         if (!replaced) merged.push_back(text);
     }
     merged.insert(merged.end(), extra.begin(), extra.end());

@@ -8,7 +8,7 @@
 
 struct ChildRun {
     bool ok = false;
-    std::string error;      // why not ok, with the child's last words
+    std::string error;        // why not ok, with the child's last words
     double firstPaintMs = 0;  // spawn to the report line, parent's clock
     double reportedMs = 0;    // what the child printed (its own clock, coarse)
     double peakMiB = 0;       // the child's largest resident set up to its report
@@ -17,4 +17,3 @@ struct ChildRun {
 // environment: NAME=value entries added to (or replacing in) this process's.
 ChildRun RunUntilFirstPaint(const std::string& program, const std::vector<std::string>& arguments,
                             const std::vector<std::string>& environment, double timeoutSeconds);
-

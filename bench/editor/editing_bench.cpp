@@ -183,9 +183,9 @@ void BM_FileNew1024(benchmark::State& state)
         state.SkipWithError(problem.c_str());
         return;
     }
-    RecordFigure(state, {"File New 1024x1024 cells, OK to the repainted map pane", times.SubjectMs(),
-                         times.BaselineMs(), "ms", "writing the new cells' 4 MiB into new memory", Limit::AtMost,
-                         100, "median"});
+    RecordFigure(state,
+                 {"File New 1024x1024 cells, OK to the repainted map pane", times.SubjectMs(), times.BaselineMs(), "ms",
+                  "writing the new cells' 4 MiB into new memory", Limit::AtMost, 100, "median"});
 }
 BENCHMARK(BM_FileNew1024)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
@@ -266,8 +266,7 @@ void BM_Stamp2x2(benchmark::State& state)
         return;
     }
     RecordFigure(state, {"One 2x2 stamp on a 4096x4096-cell map, press to the updated map pane", times.SubjectMs(),
-                         times.BaselineMs(), "ms", "the same stamp on a 64x64-cell map", Limit::AtMost, 1,
-                         "median"});
+                         times.BaselineMs(), "ms", "the same stamp on a 64x64-cell map", Limit::AtMost, 1, "median"});
 }
 BENCHMARK(BM_Stamp2x2)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
 
@@ -343,17 +342,17 @@ void FillAll(benchmark::State& state, int side, double limitMs)
         redo.subject.push_back(CommandToPanes(editor, ID_EDIT_REDO));
     }
     std::string problem = editor.Problem();
-    if (problem.empty() && (editor.doc->Cells().Tile(side - 1, side - 1) != block.At(1, 1) ||
-                            editor.doc->UndoStack().count() != 1))
+    if (problem.empty() &&
+        (editor.doc->Cells().Tile(side - 1, side - 1) != block.At(1, 1) || editor.doc->UndoStack().count() != 1))
         problem = "fill-all did not fill the map as one step";
     if (!problem.empty()) {
         state.SkipWithError(problem.c_str());
         return;
     }
     const std::string size = std::to_string(side) + "x" + std::to_string(side);
-    RecordFigure(state, {"Fill all on a " + size + "-cell map, command to the map pane and overview", fill.SubjectMs(),
-                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::AtMost, limitMs,
-                         "median"});
+    RecordFigure(state,
+                 {"Fill all on a " + size + "-cell map, command to the map pane and overview", fill.SubjectMs(),
+                  fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::AtMost, limitMs, "median"});
     if (side < 8192) return;
     const double layerMiB = layerBytes / kMiB;
     // The new chunks are one layer; 1% is left for the allocator's headers
@@ -362,12 +361,12 @@ void FillAll(benchmark::State& state, int side, double limitMs)
                          "one cell layer", Limit::RatioAtMost, 1.01, "median"});
     RecordFigure(state, {"Fill all " + size + ": memory its undo step keeps", Median(kept) / kMiB, layerMiB, "MiB",
                          "the chunks it changed: every one", Limit::RatioAtMost, 1.0, "median"});
-    RecordFigure(state, {"Fill all " + size + ": undo, command to the updated panes", undo.SubjectMs(),
-                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::RatioAtMost, 2.0,
-                         "median"});
-    RecordFigure(state, {"Fill all " + size + ": redo, command to the updated panes", redo.SubjectMs(),
-                         fill.BaselineMs(), "ms", "writing one layer into new memory", Limit::RatioAtMost, 2.0,
-                         "median"});
+    RecordFigure(
+        state, {"Fill all " + size + ": undo, command to the updated panes", undo.SubjectMs(), fill.BaselineMs(), "ms",
+                "writing one layer into new memory", Limit::RatioAtMost, 2.0, "median"});
+    RecordFigure(
+        state, {"Fill all " + size + ": redo, command to the updated panes", redo.SubjectMs(), fill.BaselineMs(), "ms",
+                "writing one layer into new memory", Limit::RatioAtMost, 2.0, "median"});
 
     // A 2 x 2 stamp across a chunk's last row and the next chunk's first.
     const auto* fillStep = dynamic_cast<const CCellsCommand*>(editor.doc->UndoStack().command(0));
@@ -464,10 +463,10 @@ void BM_AttrBand1024(benchmark::State& state)
     const char* const kViews[] = {"to the map pane at 100% (composing the band it shows) and overview",
                                   "and overview (the map pane elsewhere)",
                                   "to the map pane at 1/128 (showing the whole band) and overview"};
-    RecordFigure(state, {std::string("Attribute band 1024x1024 on a 4096x4096-cell map, with value counts, ") +
-                             kViews[view],
-                         times.SubjectMs(), times.BaselineMs(), "ms", "writing those cells into a plain layer",
-                         Limit::RatioAtMost, 3, "median"});
+    RecordFigure(state,
+                 {std::string("Attribute band 1024x1024 on a 4096x4096-cell map, with value counts, ") + kViews[view],
+                  times.SubjectMs(), times.BaselineMs(), "ms", "writing those cells into a plain layer",
+                  Limit::RatioAtMost, 3, "median"});
 }
 BENCHMARK(BM_AttrBand1024)->DenseRange(0, 2)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 

@@ -114,14 +114,15 @@ void TimeRefreshes(benchmark::State& state, bool tileNumbers)
     std::vector<std::uint8_t> to(bytes, 2);
     PairedTimes times;
     for (auto _ : state)
-        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+        times.Round(
+            state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
 
     if (tileNumbers)
         RecordFigure(state, {"Refresh of a 1920x1080 map pane, tile numbers on 16 px cells", times.SubjectMs(),
                              times.BaselineMs(), "ms", "one copy of the pane's area", Limit::Below, 16, "median"});
     else
-        RecordFigure(state, {"Refresh of a 1920x1080 map pane, no overlay", times.SubjectMs(), times.BaselineMs(),
-                             "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
+        RecordFigure(state, {"Refresh of a 1920x1080 map pane, no overlay", times.SubjectMs(), times.BaselineMs(), "ms",
+                             "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
 }
 
 void BM_RefreshNoOverlay(benchmark::State& state) { TimeRefreshes(state, false); }
@@ -162,7 +163,8 @@ void BM_RefreshLargeMap(benchmark::State& state)
     std::size_t round = 0;
     for (auto _ : state) {
         fixture.ScrollTo(places[round++ % places.size()]);
-        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+        times.Round(
+            state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
     }
     if (attrColours)
         RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map, 7 places, attribute colours on",
@@ -196,12 +198,16 @@ void BM_RefreshZoomed(benchmark::State& state)
     std::vector<std::uint8_t> to(bytes, 2);
     PairedTimes times;
     for (auto _ : state)
-        times.Round(state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
-    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map at " + ZoomText(zoom),
-                         times.SubjectMs(), times.BaselineMs(), "ms", "one copy of the pane's area",
-                         Limit::RatioAtMost, 3, ""});
+        times.Round(
+            state, [&] { std::memcpy(to.data(), from.data(), bytes); }, [&] { fixture.Refresh(); });
+    RecordFigure(state, {"Refresh of a 1920x1080 map pane, 4096x4096-cell map at " + ZoomText(zoom), times.SubjectMs(),
+                         times.BaselineMs(), "ms", "one copy of the pane's area", Limit::RatioAtMost, 3, ""});
 }
-BENCHMARK(BM_RefreshZoomed)->DenseRange(0, int(ZoomSteps().size()) - 1)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshZoomed)
+    ->DenseRange(0, int(ZoomSteps().size()) - 1)
+    ->UseManualTime()
+    ->Iterations(21)
+    ->Unit(benchmark::kMillisecond);
 
 // One Ctrl+wheel notch at a point of the pane, to the repainted pane.
 void CtrlWheelNotch(QWidget* window, QPoint at, int notch)
@@ -243,11 +249,10 @@ void BM_WheelZoomStep(benchmark::State& state)
     std::sort(times.begin(), times.end());
     const double worst = times.empty() ? 0 : times.back();
     const double mean = times.empty() ? 0 : std::accumulate(times.begin(), times.end(), 0.0) / double(times.size());
-    RecordFigure(state, {"Ctrl+wheel zoom step to the repainted 1920x1080 pane, 4096x4096-cell map (slowest)", worst,
-                         0, "ms", "", Limit::AtMost, 16, "slowest"});
+    RecordFigure(state, {"Ctrl+wheel zoom step to the repainted 1920x1080 pane, 4096x4096-cell map (slowest)", worst, 0,
+                         "ms", "", Limit::AtMost, 16, "slowest"});
     RecordFigure(state, {"Ctrl+wheel zoom step to the repainted 1920x1080 pane, 4096x4096-cell map (mean)", mean, 0,
                          "ms", "", Limit::AtMost, 16, "mean"});
-
 }
 BENCHMARK(BM_WheelZoomStep)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
 
@@ -266,7 +271,9 @@ void BM_FirstFarZoomSteps(benchmark::State& state)
     std::vector<double> starts;
     std::vector<double> steps;
     using Clock = std::chrono::steady_clock;
-    const auto ms = [](Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); };
+    const auto ms = [](Clock::time_point from) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+    };
     for (auto _ : state) {
         fixture.Document().UpdateAllViews(nullptr, HINT_NEW_MAP);
         fixture.View().SetZoom(MapZoom{-4}, CPoint(0, 0));

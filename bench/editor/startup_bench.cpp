@@ -35,10 +35,8 @@ struct StartupSetup {
         std::filesystem::create_directory(scratch.Path() / "home");
         std::filesystem::create_directory(scratch.Path() / "config");
         environment = {"QT_QPA_PLATFORM=" + OffscreenPlatformWithBenchScreen(scratch),
-                       std::string(kExitVariable) + "=1",
-                       "HOME=" + scratch.File("home"),
-                       "XDG_CONFIG_HOME=" + scratch.File("config"),
-                       "XDG_STATE_HOME=" + scratch.File("state")};
+                       std::string(kExitVariable) + "=1", "HOME=" + scratch.File("home"),
+                       "XDG_CONFIG_HOME=" + scratch.File("config"), "XDG_STATE_HOME=" + scratch.File("state")};
         if (mapSide == 0) return;
         mapFile = scratch.File("map" + std::to_string(mapSide) + ".Map");
         if (!WriteRandomMapFile(mapFile, mapSide, mapSide, 32, 1000, 51)) mapFile.clear();
@@ -84,8 +82,8 @@ void BM_StartupEmptyMap(benchmark::State& state)
     PairedTimes times;
     std::vector<double> editorPeaks, barePeaks;
     if (!TimeStarts(state, setup, {}, times, editorPeaks, barePeaks)) return;
-    RecordFigure(state, {"Start-up to first paint, empty map", times.SubjectMs(), times.BaselineMs(),
-                         "ms", "bare Qt window", Limit::Below, 150, "median"});
+    RecordFigure(state, {"Start-up to first paint, empty map", times.SubjectMs(), times.BaselineMs(), "ms",
+                         "bare Qt window", Limit::Below, 150, "median"});
 }
 BENCHMARK(BM_StartupEmptyMap)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 
@@ -110,12 +108,12 @@ void BM_StartupWithMapFile(benchmark::State& state)
     std::vector<double> editorPeaks, barePeaks;
     if (!TimeStarts(state, setup, {setup.mapFile}, times, editorPeaks, barePeaks)) return;
     const std::string side = std::to_string(target.side);
-    RecordFigure(state, {"Start-up to first paint, " + side + "x" + side + "-cell map file (1,000 tiles)",
-                         times.SubjectMs(), times.BaselineMs(), "ms", "bare Qt window", Limit::AtMost,
-                         target.firstPaintMs, "median"});
+    RecordFigure(state,
+                 {"Start-up to first paint, " + side + "x" + side + "-cell map file (1,000 tiles)", times.SubjectMs(),
+                  times.BaselineMs(), "ms", "bare Qt window", Limit::AtMost, target.firstPaintMs, "median"});
     RecordFigure(state, {"Peak memory of that start-up", *std::max_element(editorPeaks.begin(), editorPeaks.end()),
-                         *std::max_element(barePeaks.begin(), barePeaks.end()), "MiB", "bare Qt window",
-                         Limit::AtMost, target.peakMiB, "largest of the runs"});
+                         *std::max_element(barePeaks.begin(), barePeaks.end()), "MiB", "bare Qt window", Limit::AtMost,
+                         target.peakMiB, "largest of the runs"});
 }
 BENCHMARK(BM_StartupWithMapFile)
     ->ArgName("side")

@@ -176,8 +176,9 @@ void RenderAgainstTmxRasterizer(benchmark::State& state, const std::string& what
     const std::string name = "zellmap render, 256x256 cells of 32 px (" + what + ")";
     RecordFigure(state, {name + ", PNG", Median(r.ours), Median(r.theirs), "ms", "tmxrasterizer on its TMX export",
                          Limit::RatioAtMost, 0.3, ""});
-    RecordFigure(state, {name + ", PNG size", MegaBytes(scratch.File("ours.png")), MegaBytes(scratch.File("theirs.png")),
-                         "MB", "tmxrasterizer's PNG", Limit::RatioAtMost, 1.5, ""});
+    RecordFigure(state,
+                 {name + ", PNG size", MegaBytes(scratch.File("ours.png")), MegaBytes(scratch.File("theirs.png")), "MB",
+                  "tmxrasterizer's PNG", Limit::RatioAtMost, 1.5, ""});
     RecordFigure(state, {name + ", peak memory", Median(r.oursPeak), Median(r.theirsPeak), "MiB",
                          "tmxrasterizer's peak memory", Limit::RatioAtMost, 0.5, ""});
 }
@@ -197,10 +198,7 @@ void BM_RenderExampleArt(benchmark::State& state)
 }
 BENCHMARK(BM_RenderExampleArt)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_RenderShadedArt(benchmark::State& state)
-{
-    RenderAgainstTmxRasterizer(state, "shaded art", WriteShadedMap256);
-}
+void BM_RenderShadedArt(benchmark::State& state) { RenderAgainstTmxRasterizer(state, "shaded art", WriteShadedMap256); }
 BENCHMARK(BM_RenderShadedArt)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The random-tile map with both writing a 24-bit BMP (the output name's
@@ -210,8 +208,8 @@ void BM_RenderBmpAgainstTmxRasterizer(benchmark::State& state)
     ScratchDir scratch;
     RenderRounds r;
     if (!RenderBoth(state, scratch, WriteRandomMap256, "bmp", r)) return;
-    RecordFigure(state, {"zellmap render, 256x256 cells of 32 px (random tiles), BMP", Median(r.ours),
-                         Median(r.theirs), "ms", "tmxrasterizer on its TMX export, BMP", Limit::RatioAtMost, 0.3, ""});
+    RecordFigure(state, {"zellmap render, 256x256 cells of 32 px (random tiles), BMP", Median(r.ours), Median(r.theirs),
+                         "ms", "tmxrasterizer on its TMX export, BMP", Limit::RatioAtMost, 0.3, ""});
     RecordFigure(state, {"zellmap render to BMP, peak memory", Median(r.oursPeak), Median(r.theirsPeak), "MiB",
                          "tmxrasterizer's peak memory, BMP", Limit::RatioAtMost, 0.5, ""});
 }

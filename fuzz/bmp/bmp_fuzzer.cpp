@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Cells at and past the edges, as the bitmap view may ask for them.
     const int w = dib.GetWidth(), h = dib.GetHeight();
     for (const CRect& cell : {CRect(w - 32, h - 32, w, h), CRect(w - 16, h - 16, w + 16, h + 16), CRect(-1, -1, 1, 1),
-                             CRect(0, 0, w, h), CRect(w, h, w + 1, h + 1)}) {
+                              CRect(0, 0, w, h), CRect(w, h, w + 1, h + 1)}) {
         CSprite* tile = CutTile(dib, cell).tile;
         if (tile != nullptr) g_sink = g_sink + Sum(tile->GetScreenBits(), tile->GetWidth(), tile->GetHeight());
         delete tile;

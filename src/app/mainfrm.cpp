@@ -115,10 +115,10 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
-    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
-                                   CBRS_SIZE_DYNAMIC,
-                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+    if (!m_wndToolBar.CreateEx(
+            this, TBSTYLE_FLAT,
+            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+            CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
     // This button has no string: no prompt and no tooltip, but assistive
@@ -131,10 +131,10 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     addToolBar(Qt::TopToolBarArea, &m_wndToolBar);
 
-    if (!m_wndEditBar.CreateEx(this, TBSTYLE_FLAT,
-                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
-                                   CBRS_SIZE_DYNAMIC,
-                               CRect(0, 0, 0, 0), ID_VIEW_EDITBAR) ||
+    if (!m_wndEditBar.CreateEx(
+            this, TBSTYLE_FLAT,
+            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+            CRect(0, 0, 0, 0), ID_VIEW_EDITBAR) ||
         !m_wndEditBar.LoadToolBar(IDR_EDITBAR))
         return -1;
     m_wndEditBar.setObjectName(QStringLiteral("edittoolbar"));
@@ -146,7 +146,8 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     // Before the lock indicators: where the pointer is, and the zoom.
     m_pWherePane = new QLabel(&m_wndStatusBar);
     m_pWherePane->setAccessibleName(QStringLiteral("커서 위치"));
-    m_pWherePane->setMinimumWidth(m_pWherePane->fontMetrics().horizontalAdvance(QStringLiteral("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
+    m_pWherePane->setMinimumWidth(m_pWherePane->fontMetrics().horizontalAdvance(
+        QStringLiteral("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
     m_pZoomPane = new QLabel(QStringLiteral("100%"), &m_wndStatusBar);
     m_pZoomPane->setAccessibleName(QStringLiteral("확대 비율"));
     m_pZoomPane->setAlignment(Qt::AlignCenter);
@@ -173,10 +174,14 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
 
     // A pane that cannot be made ends the frame's creation: the program
     // would otherwise run with a missing pane.
-    if (!m_wndSplitterBottom.CreateView(0, 0, [] { return new CTileView; }, CSize(0, 0), pContext) ||
-        !m_wndSplitterBottom.CreateView(0, 1, [] { return new CBmpView; }, CSize(0, 0), pContext) ||
-        !m_wndSplitterTop.CreateView(0, 0, [] { return new CMapView; }, CSize(0, 0), pContext) ||
-        !m_wndSplitterTop.CreateView(0, 1, [] { return new CSmallMapView; }, CSize(0, 0), pContext))
+    if (!m_wndSplitterBottom.CreateView(
+            0, 0, [] { return new CTileView; }, CSize(0, 0), pContext) ||
+        !m_wndSplitterBottom.CreateView(
+            0, 1, [] { return new CBmpView; }, CSize(0, 0), pContext) ||
+        !m_wndSplitterTop.CreateView(
+            0, 0, [] { return new CMapView; }, CSize(0, 0), pContext) ||
+        !m_wndSplitterTop.CreateView(
+            0, 1, [] { return new CSmallMapView; }, CSize(0, 0), pContext))
         return FALSE;
 
     m_pTileView = qobject_cast<CTileView*>(m_wndSplitterBottom.GetPane(0, 0));

@@ -112,7 +112,7 @@ void TintAttrCells(const MapPixels& target, const int* cols, const int* rows, co
         }
         auto* line = reinterpret_cast<std::uint8_t*>(target.bits + std::ptrdiff_t(y) * target.stride);
         for (const PixelRun& span : spans)
-            BlendBytes(line + std::ptrdiff_t(span.first) * 4, keep.data() + std::ptrdiff_t(span.first) * 4, add.data() + std::ptrdiff_t(span.first) * 4,
-                       std::size_t(span.end - span.first) * 4);
+            BlendBytes(line + std::ptrdiff_t(span.first) * 4, keep.data() + std::ptrdiff_t(span.first) * 4,
+                       add.data() + std::ptrdiff_t(span.first) * 4, std::size_t(span.end - span.first) * 4);
     }
 }

@@ -48,9 +48,10 @@ void CAttrValueTable::Recount(const CCellLayers& cells)
 {
     std::fill(m_counts.begin(), m_counts.end(), 0);
     for (int row = 0; row < cells.Height(); ++row) {
-        const bool present = cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
-            for (int i = 0; i < count; ++i) ++m_counts[Index(values[i])];
-        });
+        const bool present =
+            cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
+                for (int i = 0; i < count; ++i) ++m_counts[Index(values[i])];
+            });
         if (!present) break;
     }
 }
@@ -65,7 +66,8 @@ std::size_t RunEnd(const short* cells, std::size_t from, std::size_t to)
 #if defined(__SSE2__)
     const __m128i value = _mm_set1_epi16(v);
     for (; i + 8 <= to; i += 8) {
-        const int equal = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + i)), value));
+        const int equal =
+            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + i)), value));
         if (equal != 0xFFFF) return i + std::size_t(__builtin_ctz(unsigned(~equal))) / 2;
     }
 #endif

@@ -42,7 +42,7 @@ struct AttrValueDetails {
 // One listed value as a palette shows it.
 struct AttrValueInfo {
     short value = 0;
-    std::string name;  // "없음" for 0
+    std::string name;   // "없음" for 0
     AttrColour colour;  // the chosen one, or the default
     bool colourChosen = false;
     std::uint64_t count = 0;

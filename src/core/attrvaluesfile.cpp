@@ -31,8 +31,8 @@ std::optional<AttrValueDetails> EntryOf(const Json& entry)
     const auto value = entry.find("value");
     if (value == entry.end() || !value->is_number_integer()) return std::nullopt;
     const std::int64_t number = value->get<std::int64_t>();
-    const bool outOfRange = value->is_number_unsigned() ? value->get<std::uint64_t>() > 32767u
-                                                        : (number < -32768 || number > 32767);
+    const bool outOfRange =
+        value->is_number_unsigned() ? value->get<std::uint64_t>() > 32767u : (number < -32768 || number > 32767);
     if (outOfRange) return std::nullopt;
     AttrValueDetails details;
     details.value = short(number);

@@ -17,8 +17,7 @@ std::uint16_t Read16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] 
 
 std::uint32_t Read32(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // Colour masks are read only when they describe the plain layout that

@@ -81,7 +81,8 @@ CRect StampCellBlock(CCellLayers& cells, const CCellBlock& block, int col, int r
         const int r = y - row;
         const short* entries = block.m_tiles.data() + std::size_t(r) * std::size_t(block.m_nCols);
         // A palette row that ends before the map's left edge is cut there too.
-        if (endsRow && std::find(entries, entries + (target.left - col), kEmptyTileCell) != entries + (target.left - col))
+        if (endsRow &&
+            std::find(entries, entries + (target.left - col), kEmptyTileCell) != entries + (target.left - col))
             return;
         // Only the cells with a tile count: a hole at either end writes nothing there.
         int first = target.left;
@@ -92,8 +93,9 @@ CRect StampCellBlock(CCellLayers& cells, const CCellBlock& block, int col, int r
     if (withAttributes && block.HasAttributes() && cells.HasLayer(CellLayer::Attributes)) {
         for (int y = target.top; y < target.bottom; ++y) {
             const short* from = block.m_attrs.data() + std::size_t(y - row) * std::size_t(block.m_nCols);
-            cells.ForEachMutableRun(CellLayer::Attributes, y, target.left, target.right,
-                                    [&](int x, short* values, int count) { std::copy_n(from + (x - col), count, values); });
+            cells.ForEachMutableRun(
+                CellLayer::Attributes, y, target.left, target.right,
+                [&](int x, short* values, int count) { std::copy_n(from + (x - col), count, values); });
         }
         written.UnionRect(written, target);
     }
@@ -108,7 +110,8 @@ CRect FillWithCellBlock(CCellLayers& cells, const CCellBlock& block, const CRect
     const bool endsRow = !block.FromMap();
     CRect written;
     cells.EditRows(CellLayer::Tiles, target.left, target.top, target.right, target.bottom, [&](int y, short* row) {
-        const short* entries = block.m_tiles.data() + std::size_t((y - area.top) % block.m_nRows) * std::size_t(block.m_nCols);
+        const short* entries =
+            block.m_tiles.data() + std::size_t((y - area.top) % block.m_nRows) * std::size_t(block.m_nCols);
         int first = target.left;
         if (!endsRow)
             while (first < target.right && entries[(first - area.left) % block.m_nCols] == kEmptyTileCell) ++first;

@@ -31,10 +31,7 @@ struct CCellBlock {
     bool IsEmpty() const { return m_nCols <= 0 || m_nRows <= 0 || m_tiles.size() < Count(); }
     bool HasAttributes() const { return !IsEmpty() && m_attrs.size() == Count(); }
     bool FromMap() const { return m_source == BlockSource::Map; }
-    std::size_t Count() const
-    {
-        return m_nCols > 0 && m_nRows > 0 ? std::size_t(m_nCols) * std::size_t(m_nRows) : 0;
-    }
+    std::size_t Count() const { return m_nCols > 0 && m_nRows > 0 ? std::size_t(m_nCols) * std::size_t(m_nRows) : 0; }
     // Entry (row, column); both inside the block.
     short Tile(int row, int col) const { return m_tiles[Index(row, col)]; }
     short Attr(int row, int col) const { return m_attrs[Index(row, col)]; }

@@ -49,7 +49,10 @@ std::string Quoted(std::string_view token)
     return "\"" + std::string(token) + "\"";
 }
 
-std::string Where(std::size_t row, std::size_t col) { return std::to_string(row) + "행 " + std::to_string(col) + "열 "; }
+std::string Where(std::size_t row, std::size_t col)
+{
+    return std::to_string(row) + "행 " + std::to_string(col) + "열 ";
+}
 }  // namespace
 
 std::vector<std::uint8_t> EncodeClipboardCells(const ClipboardCells& cells)
@@ -130,8 +133,8 @@ PastedText ParseNumbersText(std::string_view text, const PastedRange& range, sho
 {
     PastedText result;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::vector<short> values;            // the rows one after another
-    std::vector<std::size_t> rowStarts;   // where each row begins in values
+    std::vector<short> values;           // the rows one after another
+    std::vector<std::size_t> rowStarts;  // where each row begins in values
     std::size_t widest = 0;
     const auto tooLarge = [&](std::size_t cols, std::size_t rows) {
         result.refusal = "붙여넣을 셀이 지도보다 많습니다: " + std::to_string(cols) + " x " + std::to_string(rows) +

@@ -35,7 +35,10 @@ int CCellLayers::ChunkWidth(int chunkCol) const
     return std::min(m_chunkWidth, m_width - (chunkCol << kChunkColumnShift));
 }
 
-int CCellLayers::ChunkHeight(int chunkRow) const { return std::min(m_chunkHeight, m_height - chunkRow * m_chunkHeight); }
+int CCellLayers::ChunkHeight(int chunkRow) const
+{
+    return std::min(m_chunkHeight, m_height - chunkRow * m_chunkHeight);
+}
 
 std::size_t CCellLayers::ChunkCells(std::size_t chunk) const
 {
@@ -48,7 +51,8 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
     layer.chunks.clear();
     layer.present = false;
     if (!LayerCellCount(m_width, m_height)) return false;
-    const std::size_t down = m_width == 0 ? 0 : (std::size_t(m_height) + std::size_t(m_chunkHeight) - 1) / std::size_t(m_chunkHeight);
+    const std::size_t down =
+        m_width == 0 ? 0 : (std::size_t(m_height) + std::size_t(m_chunkHeight) - 1) / std::size_t(m_chunkHeight);
     const std::size_t count = down * std::size_t(m_chunksAcross);
     try {
         layer.chunks.reserve(count);
@@ -153,7 +157,8 @@ bool CCellLayers::FillRect(CellLayer which, int left, int top, int right, int bo
             const int width = ChunkWidth(chunkCol);
             const int colA = std::max(left, firstCol);
             const int colB = std::min(right, firstCol + width);
-            const bool whole = rowA == firstRow && rowB == firstRow + height && colA == firstCol && colB == firstCol + width;
+            const bool whole =
+                rowA == firstRow && rowB == firstRow + height && colA == firstCol && colB == firstCol + width;
             const std::size_t index = std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol);
             short* cells = OwnChunk(which, index, whole);
             if (!cells) return false;

@@ -73,7 +73,10 @@ class CellRow {
 public:
     CellRow() = default;
     CellRow(const CellChunk* chunks, std::size_t rowInChunk, int chunkWidth, int lastChunk, int lastWidth)
-        : m_chunks(chunks), m_rowInChunk(rowInChunk), m_chunkWidth(chunkWidth), m_lastChunk(lastChunk),
+        : m_chunks(chunks),
+          m_rowInChunk(rowInChunk),
+          m_chunkWidth(chunkWidth),
+          m_lastChunk(lastChunk),
           m_lastWidth(lastWidth)
     {
     }
@@ -199,7 +202,7 @@ private:
 
     int m_width = 0;
     int m_height = 0;
-    int m_chunkWidth = 1;  // every chunk's but the right edge's
+    int m_chunkWidth = 1;   // every chunk's but the right edge's
     int m_chunkHeight = 1;  // every chunk's but the bottom edge's
     int m_chunksAcross = 0;
     Layer m_tiles;
@@ -271,7 +274,8 @@ void CCellLayers::ForEachRowPart(const ChunkChange& change, int left, int top, i
     bottom = bottom > firstRow + ChunkHeight(chunkRow) ? firstRow + ChunkHeight(chunkRow) : bottom;
     if (left >= right) return;
     for (int row = top; row < bottom; ++row)
-        each(std::size_t(row - firstRow) * std::size_t(width) + std::size_t(left - firstCol), std::size_t(right - left));
+        each(std::size_t(row - firstRow) * std::size_t(width) + std::size_t(left - firstCol),
+             std::size_t(right - left));
 }
 
 template <class Edit>
@@ -285,13 +289,11 @@ bool CCellLayers::EditRows(CellLayer layer, int left, int top, int right, int bo
     if (left >= right) return true;
     std::vector<short> row(std::size_t(right), 0);
     for (int y = top; y < bottom; ++y) {
-        ForEachRun(layer, y, left, right, [&](int col, const short* cells, int count) {
-            std::copy_n(cells, count, row.begin() + col);
-        });
+        ForEachRun(layer, y, left, right,
+                   [&](int col, const short* cells, int count) { std::copy_n(cells, count, row.begin() + col); });
         edit(y, row.data());
-        ForEachMutableRun(layer, y, left, right, [&](int col, short* cells, int count) {
-            std::copy_n(row.begin() + col, count, cells);
-        });
+        ForEachMutableRun(layer, y, left, right,
+                          [&](int col, short* cells, int count) { std::copy_n(row.begin() + col, count, cells); });
     }
     return true;
 }

@@ -18,10 +18,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-bool ReadExactly(std::FILE* file, void* to, std::size_t bytes)
-{
-    return std::fread(to, 1, bytes, file) == bytes;
-}
+bool ReadExactly(std::FILE* file, void* to, std::size_t bytes) { return std::fread(to, 1, bytes, file) == bytes; }
 }  // namespace
 
 CDib::CDib() { Init(); }
@@ -142,15 +139,12 @@ int CDib::GetHeight() const { return m_bLoaded ? m_pBMIH->biHeight : 0; }
 
 WORD CDib::GetBitCount() const { return m_bLoaded ? m_pBMIH->biBitCount : WORD(0); }
 
-int CDib::GetStride() const
-{
-    return m_bLoaded ? int(PackedStride(m_pBMIH->biWidth, m_pBMIH->biBitCount)) : 0;
-}
+int CDib::GetStride() const { return m_bLoaded ? int(PackedStride(m_pBMIH->biWidth, m_pBMIH->biBitCount)) : 0; }
 
 bool CDib::ConvertToScreen(int left, int top, int width, int height, std::uint32_t* out) const
 {
-    if (!m_bLoaded || out == nullptr || left < 0 || top < 0 || width <= 0 || height <= 0 ||
-        width > GetWidth() - left || height > GetHeight() - top)
+    if (!m_bLoaded || out == nullptr || left < 0 || top < 0 || width <= 0 || height <= 0 || width > GetWidth() - left ||
+        height > GetHeight() - top)
         return false;
     ConvertRectToScreen(*m_pBMIH, m_pColors, m_pBits, left, top, width, height, out, std::size_t(width));
     return true;

@@ -20,7 +20,8 @@ int FindIn(const short* row, int from, int to, short v, bool equal)
 #if defined(__SSE2__)
     const __m128i value = _mm_set1_epi16(v);
     for (; x + 8 <= to; x += 8) {
-        int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), value));
+        int mask =
+            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), value));
         if (!equal) mask ^= 0xFFFF;
         if (mask) return x + __builtin_ctz(unsigned(mask)) / 2;
     }
@@ -114,9 +115,8 @@ bool CanChange(const FillPattern& pattern, short value)
 bool ChangesEveryCell(const FillPattern& pattern, short value)
 {
     const std::size_t count = std::size_t(pattern.cols) * std::size_t(pattern.rows);
-    return std::none_of(pattern.entries, pattern.entries + count, [&](short v) {
-        return v == value || (pattern.holes && v == kEmptyTileCell);
-    });
+    return std::none_of(pattern.entries, pattern.entries + count,
+                        [&](short v) { return v == value || (pattern.holes && v == kEmptyTileCell); });
 }
 }  // namespace
 
@@ -233,8 +233,10 @@ CRect FillEverywhere(CCellLayers& cells, CellLayer layer, int col, int row, cons
             const int hit = FindIn(run, 0, count, target, true);
             if (hit == count) return;
             first = std::min(first, col + hit);
-            last = col + int(std::find(std::make_reverse_iterator(run + count), std::make_reverse_iterator(run + hit),
-                                       target).base() - run);
+            last = col +
+                   int(std::find(std::make_reverse_iterator(run + count), std::make_reverse_iterator(run + hit), target)
+                           .base() -
+                       run);
         });
         if (first >= last) continue;
         const bool written = cells.ForEachMutableRun(layer, y, first, last, [&](int col, short* own, int count) {

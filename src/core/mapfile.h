@@ -54,7 +54,7 @@ using SpritePtr = std::unique_ptr<CSprite, SpriteDeleter>;
 // Everything a valid file holds: the map, and the format its tiles were
 // stored in.
 struct MapFileContent {
-    CMapModel map;                       // geometry, tiles in file order, both layers
+    CMapModel map;  // geometry, tiles in file order, both layers
     WORD bitCount = 0;
     std::array<RGBQUAD, 256> colours{};  // 8 bits per pixel only; reserved bytes 0
 };
@@ -65,7 +65,7 @@ enum class MapReadResult {
     Invalid,               // not a complete and consistent map file
     TileLayerAllocFailed,  // the map is too large for its cell layers
     AttrLayerAllocFailed,
-    TileCreateFailed,      // a tile could not be made
+    TileCreateFailed,  // a tile could not be made
 };
 
 // Reads and checks the whole file. Only on Ok is out replaced; on any
@@ -79,16 +79,16 @@ MapReadResult ReadMapFile(const std::string& path, MapFileContent& out);
 // What the document saves: the map, and the loaded bitmap's format, which
 // the file declares when there are no tiles to take it from.
 struct MapSaveInput {
-    const CMapModel* map = nullptr;           // a missing layer is written as -1s / 0s
+    const CMapModel* map = nullptr;  // a missing layer is written as -1s / 0s
     WORD bitmapBitCount = 0;
-    const RGBQUAD* bitmapColours = nullptr;   // 256 entries (8-bit)
+    const RGBQUAD* bitmapColours = nullptr;  // 256 entries (8-bit)
 };
 
 enum class MapWriteResult {
     Ok,
-    TooManyTiles,        // more than kMaxMapTiles
-    TileFormatsDiffer,   // tiles that one header cannot describe
-    CannotWrite,         // the file could not be created or written
+    TooManyTiles,       // more than kMaxMapTiles
+    TileFormatsDiffer,  // tiles that one header cannot describe
+    CannotWrite,        // the file could not be created or written
 };
 
 // Checks the input, then writes the file through a temporary file beside

@@ -6,10 +6,7 @@
 
 #include <limits>
 
-int MapFileRowSize(int tileWidth, int bitCount)
-{
-    return ((tileWidth * bitCount) / 8 + 3) & ~3;
-}
+int MapFileRowSize(int tileWidth, int bitCount) { return ((tileWidth * bitCount) / 8 + 3) & ~3; }
 
 std::optional<std::uint64_t> MapFileLength(int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount,
                                            int tileCount)

@@ -28,8 +28,7 @@ std::uint16_t Uint16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1
 
 std::uint32_t Uint32At(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // Where the bytes come from: a buffer (the fuzzer, tests) or a file, read
@@ -178,10 +177,11 @@ bool ReadLayer(ByteSource& source, CCellLayers& cells, CellLayer layer)
     for (int row = 0; row < cells.Height(); ++row) {
         const std::uint8_t* p = source.Next(width * 2);
         if (!p) return false;
-        const bool written = cells.ForEachMutableRun(layer, row, 0, cells.Width(), [&](int col, short* entries, int count) {
-            const std::uint8_t* from = p + 2 * std::size_t(col);
-            for (int i = 0; i < count; ++i) entries[i] = short(Uint16At(from + 2 * std::size_t(i)));
-        });
+        const bool written =
+            cells.ForEachMutableRun(layer, row, 0, cells.Width(), [&](int col, short* entries, int count) {
+                const std::uint8_t* from = p + 2 * std::size_t(col);
+                for (int i = 0; i < count; ++i) entries[i] = short(Uint16At(from + 2 * std::size_t(i)));
+            });
         if (!written) return false;
     }
     return true;
@@ -231,8 +231,7 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
         }
     }
 
-    const std::size_t pixelBytes =
-        std::size_t(map.m_nTileHeight) * std::size_t(MapFileRowSize(map.m_nTileWidth, bits));
+    const std::size_t pixelBytes = std::size_t(map.m_nTileHeight) * std::size_t(MapFileRowSize(map.m_nTileWidth, bits));
     // Every tile's block in one piece (see TileStorage), the rows read
     // straight into it, a batch of tiles at a time. Without the memory for
     // it, each tile gets a block of its own.
@@ -270,8 +269,8 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
             if (!rows) return MapReadResult::CannotOpen;
             const BYTE attribute = block ? attributes[std::size_t(k)] : rows[pixelBytes];
             CSprite& tile = tiles[std::size_t(first + k)];
-            tile.CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr,
-                                rows, bits, storage, block);
+            tile.CreateFromData(map.m_nTileWidth, map.m_nTileHeight, bits == 8 ? content.colours.data() : nullptr, rows,
+                                bits, storage, block);
             if (tile.IsEmpty()) return MapReadResult::TileCreateFailed;
             map.m_tileList.AddTail(SharedSprite(tiles, &tile), attribute);
         }

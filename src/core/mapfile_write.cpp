@@ -49,8 +49,7 @@ MapWriteResult CheckInput(const MapSaveInput& input, TileFormat& format)
             tile->GetWidth() != map.m_nTileWidth || tile->GetHeight() != map.m_nTileHeight ||
             tile->GetStride() != rowSize)
             return MapWriteResult::TileFormatsDiffer;
-        if (format.bitCount == 8 &&
-            std::memcmp(tile->m_pColors, format.colours, kMapColourTableSize) != 0)
+        if (format.bitCount == 8 && std::memcmp(tile->m_pColors, format.colours, kMapColourTableSize) != 0)
             return MapWriteResult::TileFormatsDiffer;
     }
     return MapWriteResult::Ok;
@@ -110,9 +109,10 @@ bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short f
     const std::size_t width = std::size_t(cells.Width());
     std::vector<std::uint8_t> piece(2 * width);
     for (int row = 0; row < cells.Height(); ++row) {
-        const bool present = cells.ForEachRun(layer, row, 0, cells.Width(), [&](int col, const short* entries, int count) {
-            for (int i = 0; i < count; ++i) PutUint16(&piece[2 * std::size_t(col + i)], std::uint16_t(entries[i]));
-        });
+        const bool present =
+            cells.ForEachRun(layer, row, 0, cells.Width(), [&](int col, const short* entries, int count) {
+                for (int i = 0; i < count; ++i) PutUint16(&piece[2 * std::size_t(col + i)], std::uint16_t(entries[i]));
+            });
         if (!present)
             for (std::size_t i = 0; i < width; ++i) PutUint16(&piece[2 * i], std::uint16_t(fill));
         if (!sink.Put(piece.data(), piece.size())) return false;

@@ -67,9 +67,10 @@ CRect FillWithBlock(CCellLayers& cells, const CTileBlock& block, const CRect& ar
         int end = target.left;
         while (end < target.right && block.At(i % block.m_nRows, (end - area.left) % block.m_nCols) != kEmptyTileCell)
             ++end;
-        const bool wrote = cells.ForEachMutableRun(CellLayer::Tiles, y, target.left, end, [&](int col, short* run, int n) {
-            for (int k = 0; k < n; ++k) run[k] = block.At(i % block.m_nRows, (col + k - area.left) % block.m_nCols);
-        });
+        const bool wrote =
+            cells.ForEachMutableRun(CellLayer::Tiles, y, target.left, end, [&](int col, short* run, int n) {
+                for (int k = 0; k < n; ++k) run[k] = block.At(i % block.m_nRows, (col + k - area.left) % block.m_nCols);
+            });
         if (wrote && end > target.left) written.UnionRect(written, CRect(target.left, y, end, y + 1));
     }
     return written;

@@ -206,8 +206,7 @@ bool RenderReducedRegion(const MapPixels& target, const CMapModel& map, const Ma
     // Reduced rows per band, so the source rows behind them fit in bandBytes.
     const std::int64_t perRow = (source->height + reduced->height - 1) / reduced->height + 1;
     const std::int64_t rowBytes = sourceWidth * std::int64_t(sizeof(std::uint32_t));
-    const std::int64_t bandRows =
-        std::clamp<std::int64_t>(std::int64_t(bandBytes) / rowBytes / perRow, 1, dy1 - dy0);
+    const std::int64_t bandRows = std::clamp<std::int64_t>(std::int64_t(bandBytes) / rowBytes / perRow, 1, dy1 - dy0);
     const std::size_t bandPixels = std::size_t(sourceWidth) * std::size_t(bandRows * perRow + 1);
     const std::unique_ptr<std::uint32_t[]> band(new (std::nothrow) std::uint32_t[bandPixels]);
     const std::unique_ptr<std::uint32_t[]> column(new (std::nothrow) std::uint32_t[std::size_t(sourceWidth)]);

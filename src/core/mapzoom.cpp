@@ -260,7 +260,8 @@ struct ZoomCache::Impl {
             const std::vector<const Pixel*> table = LevelTable(map, level);
             const std::size_t lookSize = std::size_t(tileWidth >> level) * std::size_t(tileHeight >> level);
             packed.resize(table.size() * lookSize);
-            for (std::size_t t = 0; t < table.size(); ++t) std::copy_n(table[t], lookSize, packed.data() + t * lookSize);
+            for (std::size_t t = 0; t < table.size(); ++t)
+                std::copy_n(table[t], lookSize, packed.data() + t * lookSize);
             packedLevel = level;
         }
         return packed;
@@ -278,7 +279,10 @@ struct ZoomCache::Impl {
         }
         return colours;
     }
-    Pixel CellColour(const CellRow& row, int col) const { return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)]; }
+    Pixel CellColour(const CellRow& row, int col) const
+    {
+        return colours[std::uint16_t(row ? row[col] : kEmptyTileCell)];
+    }
     // The colours of row y's cells in columns [x0, x1), into out[0 ..):
     // a chunk's part of the row at a time, for the loops over many cells.
     void CellColours(const CCellLayers& cells, int y, int x0, int x1, Pixel* out) const
@@ -424,7 +428,8 @@ struct ZoomCache::Impl {
     {
         CRect r;
         if (!HasBlocks() || !r.IntersectRect(cells, CRect(0, 0, mapWidth, mapHeight))) return;
-        if (!pairs.empty()) MakePairs(map, r.left >> 1, r.top >> 1, ((r.right - 1) >> 1) + 1, ((r.bottom - 1) >> 1) + 1);
+        if (!pairs.empty())
+            MakePairs(map, r.left >> 1, r.top >> 1, ((r.right - 1) >> 1) + 1, ((r.bottom - 1) >> 1) + 1);
         for (int j = kFirstLevel; j < kFirstLevel + int(pyramid.size()); ++j)
             MakeBlocks(map, j, r.left >> j, r.top >> j, ((r.right - 1) >> j) + 1, ((r.bottom - 1) >> j) + 1);
     }
@@ -506,7 +511,9 @@ bool ZoomCache::Adopt(ZoomPreparation& preparation)
     return true;
 }
 
-ZoomPreparation::ZoomPreparation() : m_impl(std::make_unique<ZoomCache::Impl>()), m_cells(std::make_unique<CMapModel>()) {}
+ZoomPreparation::ZoomPreparation() : m_impl(std::make_unique<ZoomCache::Impl>()), m_cells(std::make_unique<CMapModel>())
+{
+}
 ZoomPreparation::~ZoomPreparation() = default;
 
 void ZoomPreparation::Run()
@@ -554,7 +561,8 @@ struct Clip {
 Clip ClipTo(const MapPixels& target, std::int64_t pictureWidth, std::int64_t pictureHeight)
 {
     return {std::max<std::int64_t>(target.originX, 0), std::max<std::int64_t>(target.originY, 0),
-            std::min(target.originX + target.width, pictureWidth), std::min(target.originY + target.height, pictureHeight)};
+            std::min(target.originX + target.width, pictureWidth),
+            std::min(target.originY + target.height, pictureHeight)};
 }
 
 Pixel* TargetRow(const MapPixels& target, std::int64_t y) { return target.bits + (y - target.originY) * target.stride; }
@@ -606,8 +614,8 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
         for (std::int64_t y = c.y0; y < c.y1; ++y) {
             Pixel* line = TargetRow(target, y) - target.originX;
             if (y + 1 < c.y1) PrefetchCells(map, int(y + 1), c.x0, c.x1);
-            const bool present =
-                map.m_cells.ForEachRun(CellLayer::Tiles, int(y), int(c.x0), int(c.x1), [&](int col, const short* cells, int count) {
+            const bool present = map.m_cells.ForEachRun(
+                CellLayer::Tiles, int(y), int(c.x0), int(c.x1), [&](int col, const short* cells, int count) {
                     Pixel* to = line + col;
                     // Two pixels a store: the loads and stores, not the arithmetic, bound this loop.
                     int i = 0;
@@ -632,16 +640,19 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
     std::vector<const Pixel*> looks(std::size_t(endCol - firstCol));
     for (int row = int(c.y0 / ch); row < int((c.y1 - 1) / ch + 1); ++row) {
         PrefetchCells(map, row + 1, firstCol, endCol);
-        const bool present = map.m_cells.ForEachRun(CellLayer::Tiles, row, firstCol, endCol, [&](int col, const short* cells, int count) {
-            for (int i = 0; i < count; ++i) looks[std::size_t(col + i - firstCol)] = lookOf(cells[i]);
-        });
+        const bool present = map.m_cells.ForEachRun(CellLayer::Tiles, row, firstCol, endCol,
+                                                    [&](int col, const short* cells, int count) {
+                                                        for (int i = 0; i < count; ++i)
+                                                            looks[std::size_t(col + i - firstCol)] = lookOf(cells[i]);
+                                                    });
         if (!present) std::fill(looks.begin(), looks.end(), lookOf(kEmptyTileCell));
         const std::int64_t rowTop = std::int64_t(row) * ch;
         for (std::int64_t y = std::max(c.y0, rowTop); y < std::min(c.y1, rowTop + ch); ++y) {
             Pixel* line = TargetRow(target, y);
             if (cw == 1) {
                 // A pixel a cell: no copy calls.
-                for (std::int64_t x = c.x0; x < c.x1; ++x) line[x - target.originX] = looks[std::size_t(x - firstCol)][y - rowTop];
+                for (std::int64_t x = c.x0; x < c.x1; ++x)
+                    line[x - target.originX] = looks[std::size_t(x - firstCol)][y - rowTop];
                 continue;
             }
             // The first and last cells may be cut by the window; those between are whole.
@@ -654,8 +665,8 @@ void DrawReducedLooks(const MapPixels& target, const CMapModel& map, ZoomCache::
             }
             for (std::int64_t x = c.x0; x < std::int64_t(firstWhole) * cw; ++x)
                 line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
-            CopyWholeLooks(line + (std::int64_t(firstWhole) * cw - target.originX), looks.data() + (firstWhole - firstCol),
-                           endWhole - firstWhole, cw, (y - rowTop) * cw);
+            CopyWholeLooks(line + (std::int64_t(firstWhole) * cw - target.originX),
+                           looks.data() + (firstWhole - firstCol), endWhole - firstWhole, cw, (y - rowTop) * cw);
             for (std::int64_t x = std::int64_t(endWhole) * cw; x < c.x1; ++x)
                 line[x - target.originX] = looks[std::size_t(x / cw - firstCol)][(y - rowTop) * cw + x % cw];
         }
@@ -747,7 +758,8 @@ void DrawThroughBand(const MapPixels& target, const CMapModel& map, ZoomCache::I
     const std::int64_t bx0 = c.x0 * f;
     const int bandWidth = int(std::min(c.x1 * f, levelWidth) - bx0);
     // Output rows per band: some 4 million level pixels at a time.
-    const std::int64_t rows = std::clamp<std::int64_t>((std::int64_t(4) << 20) / (std::int64_t(bandWidth) * f * f), 1, c.y1 - c.y0);
+    const std::int64_t rows =
+        std::clamp<std::int64_t>((std::int64_t(4) << 20) / (std::int64_t(bandWidth) * f * f), 1, c.y1 - c.y0);
     std::vector<Pixel> band(std::size_t(bandWidth) * std::size_t(rows * f));
     for (std::int64_t top = c.y0; top < c.y1; top += rows) {
         const std::int64_t by0 = top * f;
@@ -823,7 +835,9 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
         cache.NeedPairs(map);
     else if (j > 1)
         cache.NeedPyramid(map, j);
-    const auto pairsRow = [&](int gy) { return cache.pairs.data() + std::size_t(gy) * std::size_t(cache.LevelWidth(1)); };
+    const auto pairsRow = [&](int gy) {
+        return cache.pairs.data() + std::size_t(gy) * std::size_t(cache.LevelWidth(1));
+    };
     const std::int64_t bw = std::int64_t(tw) << j;
     const std::int64_t bh = std::int64_t(th) << j;
 
@@ -860,7 +874,8 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
                 continue;
             }
             const Pixel* b = rowOf(int(y * n + 1), 1);
-            for (std::size_t i = 0; i < count / 2; ++i) out[i] = Average4(a[2 * i], a[2 * i + 1], b[2 * i], b[2 * i + 1]);
+            for (std::size_t i = 0; i < count / 2; ++i)
+                out[i] = Average4(a[2 * i], a[2 * i + 1], b[2 * i], b[2 * i + 1]);
         }
         return;
     }
@@ -932,7 +947,9 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
         const double perDown = 1.0 / double(down);
         for (std::size_t i = 0; i < across.size(); ++i) {
             const double scale = perDown * perAcross[i];
-            const auto channel = [&](std::uint32_t v) { return std::min(255u, std::uint32_t(double(v) * scale + 0.5)); };
+            const auto channel = [&](std::uint32_t v) {
+                return std::min(255u, std::uint32_t(double(v) * scale + 0.5));
+            };
             out[i] = 0xFF000000u | (channel(red[i]) << 16) | (channel(green[i]) << 8) | channel(blue[i]);
         }
     }

@@ -45,10 +45,13 @@ BmpDecodeStatus StatusFor(int spngError)
 class RowStore {
 public:
     RowStore(const spng_ihdr& ihdr, BYTE* bits, std::size_t stride)
-        : m_width(ihdr.width), m_height(ihdr.height), m_depth(ihdr.bit_depth),
+        : m_width(ihdr.width),
+          m_height(ihdr.height),
+          m_depth(ihdr.bit_depth),
           m_indexed(ihdr.color_type == SPNG_COLOR_TYPE_INDEXED),
           m_grey(ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE || ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA),
-          m_bits(bits), m_stride(stride)
+          m_bits(bits),
+          m_stride(stride)
     {
     }
 
@@ -148,7 +151,8 @@ BmpDecodeStatus DecodeRows(spng_ctx* ctx, const spng_ihdr& ihdr, std::size_t ima
 
 bool HasPngSignature(const std::uint8_t* data, std::size_t size)
 {
-    return data != nullptr && size >= sizeof kPngSignature && std::memcmp(data, kPngSignature, sizeof kPngSignature) == 0;
+    return data != nullptr && size >= sizeof kPngSignature &&
+           std::memcmp(data, kPngSignature, sizeof kPngSignature) == 0;
 }
 
 BmpDecodeStatus DecodePng(const std::uint8_t* data, std::size_t size, BYTE*& block, bool& transparencyFlattened)
@@ -164,8 +168,7 @@ BmpDecodeStatus DecodePng(const std::uint8_t* data, std::size_t size, BYTE*& blo
     spng_ihdr ihdr{};
     if (int error = spng_get_ihdr(ctx.get(), &ihdr); error != 0) return StatusFor(error);
     std::size_t nativeBytes = 0;
-    if (spng_decoded_image_size(ctx.get(), SPNG_FMT_PNG, &nativeBytes) != 0 ||
-        nativeBytes / kMaxDeflateRatio > size)
+    if (spng_decoded_image_size(ctx.get(), SPNG_FMT_PNG, &nativeBytes) != 0 || nativeBytes / kMaxDeflateRatio > size)
         return BmpDecodeStatus::NotBitmap;
 
     const bool truecolour =

@@ -40,15 +40,13 @@ void ConvertRow32(const BYTE* row, std::size_t count, std::uint32_t* dest)
 }
 }  // namespace
 
-void ConvertToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits,
-                     std::uint32_t* out)
+void ConvertToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits, std::uint32_t* out)
 {
-    ConvertRectToScreen(header, colours, bits, 0, 0, header.biWidth, header.biHeight, out,
-                        std::size_t(header.biWidth));
+    ConvertRectToScreen(header, colours, bits, 0, 0, header.biWidth, header.biHeight, out, std::size_t(header.biWidth));
 }
 
-void ConvertRectToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits, int left,
-                         int top, int width, int height, std::uint32_t* out, std::size_t outStride)
+void ConvertRectToScreen(const BITMAPINFOHEADER& header, const RGBQUAD* colours, const BYTE* bits, int left, int top,
+                         int width, int height, std::uint32_t* out, std::size_t outStride)
 {
     const std::size_t pictureHeight = std::size_t(header.biHeight);
     const std::size_t stride = std::size_t(PackedStride(header.biWidth, header.biBitCount));

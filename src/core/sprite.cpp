@@ -117,8 +117,7 @@ ImagingResult CSprite::Create(int left, int top, int right, int bottom, const BI
     return {};
 }
 
-CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
-                                 WORD bitCount)
+CSprite* CSprite::CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits, WORD bitCount)
 {
     return CreateFromData(width, height, colours, bits, bitCount, nullptr, nullptr);
 }

@@ -15,9 +15,9 @@
 
 class CSprite {
 public:
-    BITMAPINFO* m_pBMI;   // the tile's block, owned; null for an empty tile
-    RGBQUAD* m_pColors;   // colour table inside the block (8-bit only, else null)
-    BYTE* m_pBits;        // first stored (bottom) pixel row inside the block
+    BITMAPINFO* m_pBMI;  // the tile's block, owned; null for an empty tile
+    RGBQUAD* m_pColors;  // colour table inside the block (8-bit only, else null)
+    BYTE* m_pBits;       // first stored (bottom) pixel row inside the block
 
     CSprite();
     ~CSprite();
@@ -35,8 +35,7 @@ public:
     // Builds the tile from stored rows (bottom-up, stride-long) and, for
     // 8-bit, 256 colours. Leaves the tile unchanged when the data cannot
     // make a tile (the caller tells the user: kMsgSpriteCreateError).
-    CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits,
-                            WORD bitCount);
+    CSprite* CreateFromData(BYTE width, BYTE height, const RGBQUAD* colours, const BYTE* bits, WORD bitCount);
     // The same with the block placed at `at` (BlockBytes long) inside
     // storage that many tiles share: the tile keeps the storage alive instead
     // of owning a block. A map file's tiles are read into one allocation,
@@ -51,7 +50,7 @@ public:
     static std::size_t RowsOffset(WORD bitCount);
 
     bool IsEmpty() const { return m_pBMI == nullptr; }
-    int GetWidth() const;   // 0 for an empty tile
+    int GetWidth() const;  // 0 for an empty tile
     int GetHeight() const;
     int GetStride() const;
 

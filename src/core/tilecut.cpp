@@ -20,8 +20,8 @@ TileCutResult CutTile(const CDib& dib, const CRect& bitmapRect)
         result.message = kMsgSpriteNoMemory;
         return result;
     }
-    result.message = tile->Create(bitmapRect.left, bitmapRect.top, bitmapRect.right, bitmapRect.bottom, dib.m_pBMI)
-                         .message;
+    result.message =
+        tile->Create(bitmapRect.left, bitmapRect.top, bitmapRect.right, bitmapRect.bottom, dib.m_pBMI).message;
     if (tile->IsEmpty())
         delete tile;
     else

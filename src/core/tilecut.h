@@ -28,8 +28,7 @@ TileCutResult CutTile(const CDib& dib, const CRect& bitmapRect);
 struct BitmapCutResult : ImagingResult {
     int appended = 0;
 };
-BitmapCutResult CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles,
-                               int alreadyHeld = 0);
+BitmapCutResult CutWholeBitmap(const CDib& dib, int tileWidth, int tileHeight, CTileList& tiles, int alreadyHeld = 0);
 
 // Whether one more tile fits beside held ones (when not, the user is told
 // kMsgTileLimitReached).

@@ -51,8 +51,8 @@ bool Refuse(TmxReadReport& report, TmxReadResult result, std::string message)
 
 std::string Cell(std::size_t index, int mapWidth)
 {
-    return "(칸 " + std::to_string(index % std::size_t(mapWidth)) + ", " + std::to_string(index / std::size_t(mapWidth)) +
-           ")";
+    return "(칸 " + std::to_string(index % std::size_t(mapWidth)) + ", " +
+           std::to_string(index / std::size_t(mapWidth)) + ")";
 }
 
 std::optional<long long> WholeNumber(const char* text)
@@ -158,8 +158,9 @@ bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadRep
         if (value == nullptr || id < 0 || id >= (long long)tileset.tiles.size()) continue;
         const auto attribute = WholeNumber(value);
         if (!attribute || *attribute < 0 || *attribute > 255)
-            return Refuse(report, TmxReadResult::Unsupported,
-                          "타일 " + std::to_string(id) + "의 속성 \"" + value + "\"은(는) 0에서 255 사이의 정수여야 합니다");
+            return Refuse(
+                report, TmxReadResult::Unsupported,
+                "타일 " + std::to_string(id) + "의 속성 \"" + value + "\"은(는) 0에서 255 사이의 정수여야 합니다");
         tileset.attributes[std::size_t(id)] = BYTE(*attribute);
     }
     return true;
@@ -168,8 +169,8 @@ bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadRep
 // The tileset: its picture cut into tiles as Tiled cuts it (tiles at
 // margin + n x (tile size + spacing), as many as fit), no more than
 // tilecount when it says fewer.
-bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const Geometry& map, long long bitCountWanted,
-                 const TmxFileSource& files, Tileset& tileset, TmxReadReport& report)
+bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const Geometry& map,
+                 long long bitCountWanted, const TmxFileSource& files, Tileset& tileset, TmxReadReport& report)
 {
     long long value = 0;
     if (!IntAttribute(mapTileset, "firstgid", 1, kGidFlagBits - 1, value, report)) return false;
@@ -215,7 +216,8 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
     BITMAPINFOHEADER header;
     std::memcpy(&header, block.get(), sizeof header);
     if (header.biBitCount == 32)
-        return Refuse(report, TmxReadResult::Unsupported, "32비트 타일셋 그림은 타일로 자를 수 없습니다 (8, 16, 24비트만 됩니다)");
+        return Refuse(report, TmxReadResult::Unsupported,
+                      "32비트 타일셋 그림은 타일로 자를 수 없습니다 (8, 16, 24비트만 됩니다)");
     if (header.biBitCount == 24 && bitCountWanted == 16) {
         block = To555(block.get());
         if (!block) return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일셋 그림을 읽을 수 없습니다");
@@ -291,9 +293,9 @@ bool ReadCells(const pugi::xml_node& layer, const Geometry& map, const Tileset* 
         } else if (tileset && gid >= tileset->firstGid && gid - tileset->firstGid < tiles) {
             cells.SetTile(col, row, short(gid - tileset->firstGid));
         } else {
-            return Refuse(report, TmxReadResult::Invalid,
-                          "타일셋에 없는 타일(gid " + std::to_string(gid) + ")을 가리키는 칸이 있습니다 " +
-                              Cell(i, map.width));
+            return Refuse(
+                report, TmxReadResult::Invalid,
+                "타일셋에 없는 타일(gid " + std::to_string(gid) + ")을 가리키는 칸이 있습니다 " + Cell(i, map.width));
         }
     }
     return true;
@@ -379,8 +381,9 @@ bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& c
     std::vector<pugi::xml_node> tileLayers, attributeLayers;
     CollectLayers(mapNode, tileLayers, attributeLayers);
     if (tileLayers.size() > 1)
-        return Refuse(report, TmxReadResult::Unsupported,
-                      "타일 층이 " + std::to_string(tileLayers.size()) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
+        return Refuse(
+            report, TmxReadResult::Unsupported,
+            "타일 층이 " + std::to_string(tileLayers.size()) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
 
     Tileset tileset;
     const bool hasTileset = tilesetCount == 1;
@@ -407,10 +410,7 @@ bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& c
 
 }  // namespace
 
-TmxReadReport ReadTmxFile(const std::string& path, MapFileContent& out)
-{
-    return ReadTmx(path, ReadDiskFile, out);
-}
+TmxReadReport ReadTmxFile(const std::string& path, MapFileContent& out) { return ReadTmx(path, ReadDiskFile, out); }
 
 TmxReadReport ReadTmx(const std::string& path, const TmxFileSource& files, MapFileContent& out)
 {

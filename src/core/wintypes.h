@@ -69,10 +69,7 @@ constexpr DWORD BI_BITFIELDS = 3;
 
 // A colour value as Windows packs it: red in the low byte.
 using COLORREF = DWORD;
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
-{
-    return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
-}
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16); }
 constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
 constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
 constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
@@ -105,7 +102,13 @@ struct CRect {
     constexpr int Height() const { return bottom - top; }
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
     constexpr CPoint TopLeft() const { return {left, top}; }
-    constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+    constexpr void OffsetRect(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
     constexpr void NormalizeRect()
     {
         if (left > right) std::swap(left, right);

@@ -6,7 +6,12 @@ namespace {
 const DlgTemplate& AboutTemplate()
 {
     static const DlgTemplate dlg{
-        CAboutDlg::IDD, "Zell 정보", 235, 55, "굴림", 9,
+        CAboutDlg::IDD,
+        "Zell 정보",
+        235,
+        55,
+        "굴림",
+        9,
         {
             {IDC_STATIC, DlgItemKind::Icon, "128", 11, 17, 20, 20, 0},
             {IDC_STATIC, DlgItemKind::Static, "Zell 버전 1.0", 40, 10, 119, 8, SS_NOPREFIX | WS_GROUP},

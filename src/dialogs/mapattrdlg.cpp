@@ -6,7 +6,12 @@ namespace {
 const DlgTemplate& MapAttrTemplate()
 {
     static const DlgTemplate dlg{
-        CMapAttrDlg::IDD, "맵속성", 187, 44, "System", 10,
+        CMapAttrDlg::IDD,
+        "맵속성",
+        187,
+        44,
+        "System",
+        10,
         {
             {IDOK, DlgItemKind::DefPushButton, "OK", 130, 7, 50, 14, WS_TABSTOP | WS_GROUP},
             {IDCANCEL, DlgItemKind::PushButton, "Cancel", 130, 23, 50, 14, WS_TABSTOP},

@@ -8,7 +8,12 @@ constexpr DWORD kEdit = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 const DlgTemplate& NewMapTemplate()
 {
     static const DlgTemplate dlg{
-        CNewMapDlg::IDD, "새 지도 작성", 187, 130, "System", 10,
+        CNewMapDlg::IDD,
+        "새 지도 작성",
+        187,
+        130,
+        "System",
+        10,
         {
             {IDOK, DlgItemKind::DefPushButton, "OK", 74, 109, 42, 14, WS_TABSTOP | WS_GROUP},
             {IDCANCEL, DlgItemKind::PushButton, "Cancel", 130, 109, 42, 14, WS_TABSTOP},

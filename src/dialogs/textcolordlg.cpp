@@ -9,18 +9,22 @@ constexpr DWORD kTrackbar = TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_BORDER | WS_T
 
 const DlgTemplate& TextColorTemplate()
 {
-    static const DlgTemplate dlg{
-        CTextColorDlg::IDD, "글자 속성 색상", 184, 108, "System", 10,
-        {
-            {IDOK, DlgItemKind::DefPushButton, "OK", 118, 57, 50, 14, WS_TABSTOP | WS_GROUP},
-            {IDCANCEL, DlgItemKind::PushButton, "Cancel", 118, 79, 50, 14, WS_TABSTOP},
-            {CTextColorDlg::IDC_RED, DlgItemKind::Trackbar, "", 19, 52, 10, 42, kTrackbar},
-            {CTextColorDlg::IDC_GREEN, DlgItemKind::Trackbar, "", 51, 52, 10, 42, kTrackbar},
-            {CTextColorDlg::IDC_BLUE, DlgItemKind::Trackbar, "", 83, 52, 10, 42, kTrackbar},
-            {IDC_STATIC, DlgItemKind::Static, "R", 20, 38, 8, 8, 0},
-            {IDC_STATIC, DlgItemKind::Static, "G", 52, 38, 8, 8, 0},
-            {IDC_STATIC, DlgItemKind::Static, "B", 84, 38, 8, 8, 0},
-        }};
+    static const DlgTemplate dlg{CTextColorDlg::IDD,
+                                 "글자 속성 색상",
+                                 184,
+                                 108,
+                                 "System",
+                                 10,
+                                 {
+                                     {IDOK, DlgItemKind::DefPushButton, "OK", 118, 57, 50, 14, WS_TABSTOP | WS_GROUP},
+                                     {IDCANCEL, DlgItemKind::PushButton, "Cancel", 118, 79, 50, 14, WS_TABSTOP},
+                                     {CTextColorDlg::IDC_RED, DlgItemKind::Trackbar, "", 19, 52, 10, 42, kTrackbar},
+                                     {CTextColorDlg::IDC_GREEN, DlgItemKind::Trackbar, "", 51, 52, 10, 42, kTrackbar},
+                                     {CTextColorDlg::IDC_BLUE, DlgItemKind::Trackbar, "", 83, 52, 10, 42, kTrackbar},
+                                     {IDC_STATIC, DlgItemKind::Static, "R", 20, 38, 8, 8, 0},
+                                     {IDC_STATIC, DlgItemKind::Static, "G", 52, 38, 8, 8, 0},
+                                     {IDC_STATIC, DlgItemKind::Static, "B", 84, 38, 8, 8, 0},
+                                 }};
     return dlg;
 }
 

@@ -6,11 +6,17 @@ namespace {
 const DlgTemplate& TileArrangeTemplate()
 {
     static const DlgTemplate dlg{
-        CTileArrangeDlg::IDD, "타일 정렬 갯수", 198, 40, "System", 10,
+        CTileArrangeDlg::IDD,
+        "타일 정렬 갯수",
+        198,
+        40,
+        "System",
+        10,
         {
             {IDOK, DlgItemKind::DefPushButton, "OK", 99, 13, 40, 14, WS_TABSTOP | WS_GROUP},
             {IDCANCEL, DlgItemKind::PushButton, "Cancel", 144, 13, 40, 14, WS_TABSTOP},
-            {CTileArrangeDlg::IDC_COUNT, DlgItemKind::Edit, "", 15, 13, 41, 14, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
+            {CTileArrangeDlg::IDC_COUNT, DlgItemKind::Edit, "", 15, 13, 41, 14,
+             WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
             {CTileArrangeDlg::IDC_SPIN_COUNT, DlgItemKind::UpDown, "", 62, 13, 10, 14,
              UDS_WRAP | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | WS_TABSTOP},
         }};

@@ -10,7 +10,12 @@ constexpr DWORD kCheck = WS_TABSTOP;
 const DlgTemplate& TileAttrTemplate()
 {
     static const DlgTemplate dlg{
-        CTileAttrDlg::IDD, "타일속성", 299, 80, "System", 10,
+        CTileAttrDlg::IDD,
+        "타일속성",
+        299,
+        80,
+        "System",
+        10,
         {
             {IDC_STATIC, DlgItemKind::Static, "속성값", 16, 16, 25, 8, 0},
             {CTileAttrDlg::IDC_VALUE, DlgItemKind::Edit, "", 53, 15, 40, 12, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
@@ -99,8 +104,10 @@ void CTileAttrDlg::OnChangeValue()
 
 void CTileAttrDlg::ApplyBitClick(const CButton& box, BYTE bit)
 {
-    if (box.GetCheck()) s_byBits |= bit;
-    else s_byBits &= static_cast<BYTE>(~bit);
+    if (box.GetCheck())
+        s_byBits |= bit;
+    else
+        s_byBits &= static_cast<BYTE>(~bit);
     m_byValue = s_byBits;
     UpdateData(FALSE);
 }

@@ -7,15 +7,15 @@
 #include "wintypes.h"
 
 enum MapHintFlags : LPARAM {
-    HINT_CELLS = 1 << 0,        // tile numbers or attributes of CMapHint::m_rcCells
-    HINT_NEW_MAP = 1 << 1,      // map size, tile size and every cell replaced (new map, map loaded)
-    HINT_TILE_IMAGES = 1 << 2,  // tiles added or removed: numbers may name other pictures now
-    HINT_TILE_ATTRS = 1 << 3,   // tile attribute bytes
-    HINT_PALETTE = 1 << 4,      // the palette's layout: tiles per row, attribute display
-    HINT_SELECTION = 1 << 5,    // the picked block or the brush was replaced or dropped
-    HINT_OVERLAY = 1 << 6,      // which numbers the map prints over its cells
-    HINT_TEXT_COLOUR = 1 << 7,  // the colour of those numbers
-    HINT_BITMAP = 1 << 8,       // the source bitmap was loaded or dropped
+    HINT_CELLS = 1 << 0,          // tile numbers or attributes of CMapHint::m_rcCells
+    HINT_NEW_MAP = 1 << 1,        // map size, tile size and every cell replaced (new map, map loaded)
+    HINT_TILE_IMAGES = 1 << 2,    // tiles added or removed: numbers may name other pictures now
+    HINT_TILE_ATTRS = 1 << 3,     // tile attribute bytes
+    HINT_PALETTE = 1 << 4,        // the palette's layout: tiles per row, attribute display
+    HINT_SELECTION = 1 << 5,      // the picked block or the brush was replaced or dropped
+    HINT_OVERLAY = 1 << 6,        // which numbers the map prints over its cells
+    HINT_TEXT_COLOUR = 1 << 7,    // the colour of those numbers
+    HINT_BITMAP = 1 << 8,         // the source bitmap was loaded or dropped
     HINT_MAP_SELECTION = 1 << 9,  // the selected rectangle of cells changed
     HINT_BRUSH_PASTED = 1 << 10,  // the brush came from the clipboard: the stamp tool takes over
     HINT_LAYER = 1 << 11,         // the layer the tools paint, or the current attribute value

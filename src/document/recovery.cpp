@@ -60,7 +60,8 @@ bool Abandoned(const std::string& lockFile)
 
 std::string CRecoveryKeeper::DefaultFolder()
 {
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state) return std::string(state) + "/pellin-map-tool";
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+        return std::string(state) + "/pellin-map-tool";
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : "/tmp") + "/.local/state/pellin-map-tool";
 }

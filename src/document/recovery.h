@@ -25,9 +25,9 @@ inline constexpr const char* kMsgAskRecover = "이전에 저장하지 않은 작
 
 // A copy left by a session that ended without closing.
 struct RecoveredSession {
-    std::string mapFile;     // the copy itself, a .Map file
-    std::string bitmapPath;  // the bitmap the session had loaded, or empty
-    std::string mapPath;     // the map file the session's map came from, or empty
+    std::string mapFile;             // the copy itself, a .Map file
+    std::string bitmapPath;          // the bitmap the session had loaded, or empty
+    std::string mapPath;             // the map file the session's map came from, or empty
     std::vector<std::string> files;  // everything of the copy, to remove it
 };
 

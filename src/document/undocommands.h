@@ -1,6 +1,6 @@
 // The steps of the document's undo history, one class per kind of change.
-// Each keeps only what its change touched: the chunks of cells it changed, the tiles it added or took out, the attribute bytes it set.
-// Every redo and undo goes through the document, which tells the views.
+// Each keeps only what its change touched: the chunks of cells it changed, the tiles it added or took out, the
+// attribute bytes it set. Every redo and undo goes through the document, which tells the views.
 #pragma once
 
 #include <QUndoCommand>
@@ -21,8 +21,7 @@ class CZellDoc;
 class CCellsCommand : public QUndoCommand {
 public:
     // stroke: the number of the stroke the edit is part of, or -1.
-    CCellsCommand(CZellDoc& doc, const QString& text, const CRect& cells, std::vector<ChunkChange> changes,
-                  int stroke);
+    CCellsCommand(CZellDoc& doc, const QString& text, const CRect& cells, std::vector<ChunkChange> changes, int stroke);
     void undo() override;
     void redo() override;
     // Edits of one stroke merge into its first step.
@@ -72,7 +71,7 @@ public:
     void redo() override;
 
 private:
-    std::vector<int> m_numbers;                         // ascending
+    std::vector<int> m_numbers;                        // ascending
     std::vector<std::pair<int, TileEntry>> m_removed;  // ascending, while undone
 };
 

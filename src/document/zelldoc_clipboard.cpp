@@ -15,11 +15,14 @@
 struct CZellDoc::ClipboardPaste {
     ClipboardCells cells;
     bool withAttributes = false;  // the attributes are pasted too (the own form, or text on the attribute layer)
-    std::string refusal;   // why the clipboard cannot be pasted, or nothing
+    std::string refusal;          // why the clipboard cannot be pasted, or nothing
 };
 
 namespace {
-QClipboard* Clipboard() { return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::clipboard() : nullptr; }
+QClipboard* Clipboard()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::clipboard() : nullptr;
+}
 }  // namespace
 
 void CZellDoc::CopySelection() const

@@ -97,7 +97,8 @@ void CZellDoc::EndStroke() { m_nStroke = -1; }
 
 void CZellDoc::StampBrush(int col, int row)
 {
-    RecordCellEdit(QStringLiteral("타일 찍기"), [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
+    RecordCellEdit(QStringLiteral("타일 찍기"),
+                   [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
 }
 
 void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
@@ -107,7 +108,8 @@ void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
 
 void CZellDoc::SetCellAttributes(const CRect& area, short value)
 {
-    RecordCellEdit(QStringLiteral("맵 속성 지정"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
+    RecordCellEdit(QStringLiteral("맵 속성 지정"),
+                   [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 short CZellDoc::CellAttribute(int col, int row) const { return m_map.m_cells.Attr(col, row).value_or(kNoAttrCell); }
@@ -138,7 +140,8 @@ std::vector<std::pair<int, TileEntry>> CZellDoc::TakeTiles(const std::vector<int
     // The highest number first, so every number still names its tile.
     std::vector<std::pair<int, TileEntry>> taken;
     for (auto number = numbers.rbegin(); number != numbers.rend(); ++number)
-        if (TileEntry tile = m_map.m_tileList.RemoveAt(*number); tile.picture) taken.emplace_back(*number, std::move(tile));
+        if (TileEntry tile = m_map.m_tileList.RemoveAt(*number); tile.picture)
+            taken.emplace_back(*number, std::move(tile));
     std::reverse(taken.begin(), taken.end());
     PaletteChanged(HINT_TILE_IMAGES);
     return taken;
@@ -146,8 +149,7 @@ std::vector<std::pair<int, TileEntry>> CZellDoc::TakeTiles(const std::vector<int
 
 void CZellDoc::PutTileAttributes(const std::vector<std::pair<int, BYTE>>& attributes)
 {
-    for (const auto& [number, value] : attributes)
-        m_map.m_tileList.SetAttributeAt(number, value);
+    for (const auto& [number, value] : attributes) m_map.m_tileList.SetAttributeAt(number, value);
     PaletteChanged(HINT_TILE_ATTRS);
 }
 

@@ -28,7 +28,8 @@ LayerScope CZellDoc::EditScope() const { return OnAttrLayer() ? LayerScope::Attr
 void CZellDoc::PaintAttributes(const CRect& area)
 {
     const short value = m_nCurrentAttr;
-    RecordCellEdit(QStringLiteral("속성 칠하기"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
+    RecordCellEdit(QStringLiteral("속성 칠하기"),
+                   [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 void CZellDoc::RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before)

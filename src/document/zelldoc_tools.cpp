@@ -63,7 +63,8 @@ void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
     if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
     CRect destination = from;
     destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
-    RecordCellEdit(QStringLiteral("이동"), [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft, EditScope()); });
+    RecordCellEdit(QStringLiteral("이동"),
+                   [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft, EditScope()); });
     SetMapSelection(destination);
 }
 

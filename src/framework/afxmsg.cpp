@@ -22,7 +22,4 @@ int AfxMessageBox(const std::string& text, unsigned type)
     }
 }
 
-AfxMessageSink AfxSetMessageSink(AfxMessageSink sink)
-{
-    return std::exchange(Sink(), std::move(sink));
-}
+AfxMessageSink AfxSetMessageSink(AfxMessageSink sink) { return std::exchange(Sink(), std::move(sink)); }

@@ -63,8 +63,7 @@ void CWinApp::LoadStdProfileSettings(int nMaxMRU)
     m_recentFiles.clear();
     if (!m_pSettings) return;
     for (int i = 1; i <= nMaxMRU; ++i) {
-        const QString value =
-            m_pSettings->value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        const QString value = m_pSettings->value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
         if (!value.isEmpty()) m_recentFiles.push_back(value.toStdString());
     }
 }

@@ -42,7 +42,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         }
         QAction* action = m_pFrame->CommandAction(id);
         if (!strip.isNull())
-            action->setIcon(QIcon(QPixmap::fromImage(strip.copy(image * size.width(), 0, size.width(), size.height()))));
+            action->setIcon(
+                QIcon(QPixmap::fromImage(strip.copy(image * size.width(), 0, size.width(), size.height()))));
         ++image;
         addAction(action);
         if (QToolButton* button = GetButton(id)) {

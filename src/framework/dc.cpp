@@ -69,8 +69,7 @@ void CDC::TextOut(int x, int y, const QString& text)
     if (!CanPaint()) return;
     QPainter& p = Painter();
     const QFontMetrics fm(p.font());
-    if (m_bkMode == OPAQUE)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), Color(m_bkColor));
+    if (m_bkMode == OPAQUE) p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), Color(m_bkColor));
     p.setPen(Color(m_textColor));
     p.drawText(x, y + fm.ascent(), text);
 }

@@ -100,8 +100,10 @@ void CDialog::Notify(UINT nID, Notification code)
         handler->second();
         return;
     }
-    if (code == Notification::Clicked && nID == IDOK) OnOK();
-    else if (code == Notification::Clicked && nID == IDCANCEL) OnCancel();
+    if (code == Notification::Clicked && nID == IDOK)
+        OnOK();
+    else if (code == Notification::Clicked && nID == IDCANCEL)
+        OnCancel();
 }
 
 void CDialog::MapBnClicked(UINT nID, std::function<void()> handler)

@@ -159,8 +159,7 @@ QString AfxControlLabel(const DlgTemplate& dlgTemplate, std::size_t index)
     return QString::fromUtf8(dlgTemplate.caption);
 }
 
-std::vector<QWidget*> AfxCreateDialogControls(QWidget* dialog, const DlgTemplate& dlgTemplate,
-                                              DialogBaseUnits base)
+std::vector<QWidget*> AfxCreateDialogControls(QWidget* dialog, const DlgTemplate& dlgTemplate, DialogBaseUnits base)
 {
     std::vector<QWidget*> widgets;
     QWidget* lastTabStop = nullptr;

@@ -10,8 +10,7 @@
 #include "dlgunits.h"
 
 // One widget per template item, in template order, as children of dialog.
-std::vector<QWidget*> AfxCreateDialogControls(QWidget* dialog, const DlgTemplate& dlgTemplate,
-                                              DialogBaseUnits base);
+std::vector<QWidget*> AfxCreateDialogControls(QWidget* dialog, const DlgTemplate& dlgTemplate, DialogBaseUnits base);
 
 // The text that names an edit, up-down or trackbar: the nearest static text
 // on its left in the same line, else the nearest one above it, else the

@@ -16,8 +16,8 @@ int MulDivRound(int a, int b, int c)
 DialogBaseUnits AfxGetDialogBaseUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     DialogBaseUnits base;
     base.cx = qMax(1, (letters + 26) / 52);
     base.cy = qMax(1, metrics.height());
@@ -28,8 +28,8 @@ QRect AfxMapDialogRect(int x, int y, int cx, int cy, DialogBaseUnits base)
 {
     // Each of the four numbers is scaled on its own, as controls are placed
     // from a template: the width does not depend on where the control starts.
-    return QRect(MulDivRound(x, base.cx, 4), MulDivRound(y, base.cy, 8),
-                 MulDivRound(cx, base.cx, 4), MulDivRound(cy, base.cy, 8));
+    return QRect(MulDivRound(x, base.cx, 4), MulDivRound(y, base.cy, 8), MulDivRound(cx, base.cx, 4),
+                 MulDivRound(cy, base.cy, 8));
 }
 
 QSize AfxMapDialogSize(int cx, int cy, DialogBaseUnits base)

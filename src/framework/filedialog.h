@@ -20,7 +20,7 @@ public:
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* lpszFilter = nullptr,
                          QWidget* pParentWnd = nullptr);
 
-    int DoModal();  // IDOK or IDCANCEL
+    int DoModal();                                             // IDOK or IDCANCEL
     std::string GetPathName() const { return m_strPathName; }  // UTF-8
 
 private:

@@ -61,8 +61,8 @@ CFrameWnd* AfxGetMainWnd() { return qobject_cast<CFrameWnd*>(AfxGetMainWidget())
 CFrameWnd::CFrameWnd()
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    m_idleConnection = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
-                               this, [this] { UpdateAllCommandUI(); });
+    m_idleConnection = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                               [this] { UpdateAllCommandUI(); });
     // The view menu's items carry the bars' ids: they show or hide the bar
     // and are ticked while it is visible.
     for (UINT bar : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {

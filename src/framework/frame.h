@@ -66,7 +66,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
 
-
 private:
     void BuildMenuBar(UINT nIDResource);
     void LoadAccelerators(UINT nIDResource);

@@ -21,8 +21,8 @@ std::string AfxCommandPrompt(UINT id);
 std::string AfxCommandTooltip(UINT id);
 
 struct MenuItemDef {
-    std::string text;  // with & before the mnemonic and \t before the key text
-    UINT id = 0;       // 0 with no children: a separator
+    std::string text;                   // with & before the mnemonic and \t before the key text
+    UINT id = 0;                        // 0 with no children: a separator
     std::vector<MenuItemDef> children;  // non-empty: a pop-up
 
     static MenuItemDef Separator() { return {}; }

@@ -90,8 +90,8 @@ void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
     m_min[std::size_t(col)] = cxMin;
 }
 
-std::vector<int> CSplitterWnd::LayoutSizes(const std::vector<int>& ideal, const std::vector<int>& minimum,
-                                           int extent, int barWidth)
+std::vector<int> CSplitterWnd::LayoutSizes(const std::vector<int>& ideal, const std::vector<int>& minimum, int extent,
+                                           int barWidth)
 {
     std::vector<int> result(ideal.size(), 0);
     if (ideal.empty()) return result;

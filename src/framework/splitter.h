@@ -19,8 +19,7 @@ public:
 
     // pParent is the frame's client area or another splitter; in the latter
     // case nID names the parent pane this splitter fills (IdFromRowCol).
-    BOOL CreateStatic(QWidget* pParent, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
-                      UINT nID = 0);
+    BOOL CreateStatic(QWidget* pParent, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE, UINT nID = 0);
     BOOL CreateView(int row, int col, const std::function<CScrollView*()>& makeView, CSize sizeInit,
                     CCreateContext* pContext);
     QWidget* GetPane(int row, int col) const;
@@ -31,8 +30,8 @@ public:
     void RecalcLayout();
 
     // The sizes the panes get for a given extent (pure arithmetic, testable).
-    static std::vector<int> LayoutSizes(const std::vector<int>& ideal, const std::vector<int>& minimum,
-                                        int extent, int barWidth);
+    static std::vector<int> LayoutSizes(const std::vector<int>& ideal, const std::vector<int>& minimum, int extent,
+                                        int barWidth);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -52,8 +52,10 @@ void CUpDownWidget::Step(int direction)
     const int delta = m_upper >= m_lower ? direction : -direction;
     long long next = static_cast<long long>(m_pos) + delta;
     if (next < Low() || next > High()) {
-        if (m_wrap) next = next < Low() ? High() : Low();
-        else next = qBound(static_cast<long long>(Low()), next, static_cast<long long>(High()));
+        if (m_wrap)
+            next = next < Low() ? High() : Low();
+        else
+            next = qBound(static_cast<long long>(Low()), next, static_cast<long long>(High()));
     }
     if (next == m_pos) return;  // at the end of the range nothing is rewritten
     m_pos = static_cast<int>(next);
@@ -100,8 +102,8 @@ void CUpDownWidget::paintEvent(QPaintEvent*)
         style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &painter, this);
         QStyleOption arrow = button;
         arrow.rect = halves[i].adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow,
-                               &painter, this);
+        style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow, &painter,
+                               this);
     }
 }
 
@@ -124,9 +126,12 @@ void CUpDownWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void CUpDownWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (m_arrowKeys && event->key() == Qt::Key_Up) Step(1);
-    else if (m_arrowKeys && event->key() == Qt::Key_Down) Step(-1);
-    else QWidget::keyPressEvent(event);
+    if (m_arrowKeys && event->key() == Qt::Key_Up)
+        Step(1);
+    else if (m_arrowKeys && event->key() == Qt::Key_Down)
+        Step(-1);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool CUpDownWidget::eventFilter(QObject* watched, QEvent* event)

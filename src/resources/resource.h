@@ -3,8 +3,8 @@
 
 #include "cmdids.h"
 
-constexpr UINT IDR_MAINFRAME = 128;   // menu, accelerators, toolbar, icon, document strings
-constexpr UINT IDR_TILEPOPUP = 132;   // the tile palette's pop-up menu
+constexpr UINT IDR_MAINFRAME = 128;  // menu, accelerators, toolbar, icon, document strings
+constexpr UINT IDR_TILEPOPUP = 132;  // the tile palette's pop-up menu
 
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_NEWMAP = 130;

@@ -173,10 +173,10 @@ void DrawButton(QPainter& p, UINT id)
 }
 
 const std::vector<UINT> kButtons = {
-    ID_FILE_NEW,      ID_FILE_OPEN,        ID_FILE_SAVE,     ID_SEPARATOR,     ID_OPEN_BITMAP,
-    ID_BITMAP_ALLTILES, ID_SEPARATOR,      ID_TILE_ARRANGE,  ID_TILE_SETATTR,  ID_SHOW_PALETTEATTR,
-    ID_SEPARATOR,     ID_TILE_ERASEALL,    ID_TILE_ERASESEL, ID_SEPARATOR,     ID_SHOW_TILENUMBERS,
-    ID_SHOW_TILEATTR, ID_SHOW_MAPATTR,     ID_TILE_FILLALL,  ID_SEPARATOR,     ID_TEXT_COLOR,
+    ID_FILE_NEW,        ID_FILE_OPEN,     ID_FILE_SAVE,     ID_SEPARATOR,    ID_OPEN_BITMAP,
+    ID_BITMAP_ALLTILES, ID_SEPARATOR,     ID_TILE_ARRANGE,  ID_TILE_SETATTR, ID_SHOW_PALETTEATTR,
+    ID_SEPARATOR,       ID_TILE_ERASEALL, ID_TILE_ERASESEL, ID_SEPARATOR,    ID_SHOW_TILENUMBERS,
+    ID_SHOW_TILEATTR,   ID_SHOW_MAPATTR,  ID_TILE_FILLALL,  ID_SEPARATOR,    ID_TEXT_COLOR,
 };
 
 QImage MakeStrip()
@@ -199,9 +199,9 @@ QImage MakeStrip()
 }
 
 // The map pane's tools, then the layer they paint and the attribute colours.
-const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER, ID_TOOL_FILL,   ID_TOOL_SELECT,
-                                        ID_TOOL_PICKER, ID_SEPARATOR,   ID_LAYER_TILES, ID_LAYER_ATTRS,
-                                        ID_SHOW_ATTRCOLOURS};
+const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER, ID_TOOL_FILL,
+                                        ID_TOOL_SELECT, ID_TOOL_PICKER, ID_SEPARATOR,
+                                        ID_LAYER_TILES, ID_LAYER_ATTRS, ID_SHOW_ATTRCOLOURS};
 
 void DrawToolButton(QPainter& p, UINT id)
 {
@@ -261,7 +261,8 @@ void DrawToolButton(QPainter& p, UINT id)
 
 QImage MakeToolStrip()
 {
-    const int images = int(std::count_if(kToolButtons.begin(), kToolButtons.end(), [](UINT id) { return id != ID_SEPARATOR; }));
+    const int images =
+        int(std::count_if(kToolButtons.begin(), kToolButtons.end(), [](UINT id) { return id != ID_SEPARATOR; }));
     QImage strip(images * 16, 15, QImage::Format_RGB32);
     strip.fill(kSilver);
     QPainter p(&strip);

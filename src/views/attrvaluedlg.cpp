@@ -48,7 +48,8 @@ void CAttrValueDlg::Build(bool askNumber, bool nameFixed)
     m_pColour->setAccessibleName(QStringLiteral("색"));
     connect(m_pColour, &QPushButton::clicked, this, [this] {
         const AttrColour now = m_colour.value_or(DefaultAttrColour(Value()));
-        const QColor picked = QColorDialog::getColor(QColor(now.red, now.green, now.blue), this, QStringLiteral("속성 색"));
+        const QColor picked =
+            QColorDialog::getColor(QColor(now.red, now.green, now.blue), this, QStringLiteral("속성 색"));
         if (!picked.isValid()) return;
         m_colour = AttrColour{std::uint8_t(picked.red()), std::uint8_t(picked.green()), std::uint8_t(picked.blue())};
         ShowColour();
@@ -73,7 +74,10 @@ void CAttrValueDlg::ShowColour()
     m_pColour->setStyleSheet(QStringLiteral("background-color: %1").arg(name));
 }
 
-std::string CAttrValueDlg::Name() const { return m_pName->isEnabled() ? m_pName->text().trimmed().toStdString() : std::string(); }
+std::string CAttrValueDlg::Name() const
+{
+    return m_pName->isEnabled() ? m_pName->text().trimmed().toStdString() : std::string();
+}
 
 void CAttrValueDlg::accept()
 {

@@ -32,7 +32,8 @@ CAttrValuePane::CAttrValuePane(QWidget* parent) : QWidget(parent)
     m_pList->setAccessibleName(QStringLiteral("속성 값 목록"));
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
-    m_pList->setHeaderLabels({QStringLiteral("색"), QStringLiteral("값"), QStringLiteral("이름"), QStringLiteral("칸 수")});
+    m_pList->setHeaderLabels(
+        {QStringLiteral("색"), QStringLiteral("값"), QStringLiteral("이름"), QStringLiteral("칸 수")});
     m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_pAdd = new QPushButton(QStringLiteral("새 값..."), this);
     m_pAdd->setAccessibleName(QStringLiteral("새 값"));
@@ -73,15 +74,19 @@ void CAttrValuePane::DocumentUpdated(long hint)
     });
 }
 
-short CAttrValuePane::ValueOf(const QTreeWidgetItem* item) const { return short(item->data(kNumber, Qt::UserRole).toInt()); }
+short CAttrValuePane::ValueOf(const QTreeWidgetItem* item) const
+{
+    return short(item->data(kNumber, Qt::UserRole).toInt());
+}
 
 void CAttrValuePane::Refresh()
 {
     m_bFilling = true;
     std::vector<AttrValueInfo> values;
     if (m_pDoc) values = m_pDoc->AttrValues().Values();
-    const bool sameValues = std::equal(values.begin(), values.end(), m_shown.begin(), m_shown.end(),
-                                       [](const AttrValueInfo& a, const AttrValueInfo& b) { return a.value == b.value; });
+    const bool sameValues =
+        std::equal(values.begin(), values.end(), m_shown.begin(), m_shown.end(),
+                   [](const AttrValueInfo& a, const AttrValueInfo& b) { return a.value == b.value; });
     if (sameValues) {
         // An edit mostly changes counts: only the items that differ change
         // (rebuilding a list of a thousand values took 12 ms an edit). The

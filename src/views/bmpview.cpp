@@ -41,8 +41,7 @@ void CBmpView::OnDraw(CDC* pDC)
 {
     const CRect client = GetClientRect();
     const CPoint scroll = GetDeviceScrollPosition();
-    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
-                       kBackground);
+    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()), kBackground);
     if (const CZellDoc* doc = GetDocument(); doc && doc->Bitmap().m_bLoaded) {
         // Only the part of the bitmap under the client area is converted:
         // the whole picture in screen form would be many times its size.

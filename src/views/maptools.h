@@ -16,15 +16,15 @@ class CZellDoc;
 enum class MapTool;
 
 struct ToolEvent {
-    CPoint cell;   // under the pointer, taken to the map's nearest cell
-    bool onMap;    // the pointer is over a cell, not past the map's edges
-    UINT flags;    // MK_SHIFT, MK_CONTROL
+    CPoint cell;  // under the pointer, taken to the map's nearest cell
+    bool onMap;   // the pointer is over a cell, not past the map's edges
+    UINT flags;   // MK_SHIFT, MK_CONTROL
 };
 
 // What the pane draws over the cells for the tool.
 struct ToolOverlay {
-    std::optional<CRect> band;       // cells framed as the drag band
-    std::optional<CRect> movedCells; // where the selection being moved would land
+    std::optional<CRect> band;        // cells framed as the drag band
+    std::optional<CRect> movedCells;  // where the selection being moved would land
 };
 
 class CMapTool {

@@ -427,8 +427,8 @@ std::vector<QRect> CMapView::MarkRects() const
     };
     if (m_previewCell && HasSelectedBlock() && HasMap()) {
         const CCellBlock& block = GetDocument()->Brush();
-        const CRect shown = Viewport().ClientRectOfCells(
-            CRect(m_previewCell->x, m_previewCell->y, m_previewCell->x + block.m_nCols, m_previewCell->y + block.m_nRows));
+        const CRect shown = Viewport().ClientRectOfCells(CRect(
+            m_previewCell->x, m_previewCell->y, m_previewCell->x + block.m_nCols, m_previewCell->y + block.m_nRows));
         add(shown.left, shown.top, shown.right, shown.bottom);
     }
     if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
@@ -556,10 +556,10 @@ void CMapView::DrawTextOverlay(QImage& screen, const CRect& area, const CRect& m
     const QRect reach = OverlayText().Reach();
     const int firstCol = std::max((scroll.x + mapArea.left) / tw, (scroll.x + area.left - reach.right() - 1) / tw);
     const int firstRow = std::max((scroll.y + mapArea.top) / th, (scroll.y + area.top - reach.bottom() - 1) / th);
-    const int endCol = std::min({doc.MapWidth(), (scroll.x + mapArea.right - 1) / tw + 1,
-                                 (scroll.x + area.right - reach.left()) / tw + 1});
-    const int endRow = std::min({doc.MapHeight(), (scroll.y + mapArea.bottom - 1) / th + 1,
-                                 (scroll.y + area.bottom - reach.top()) / th + 1});
+    const int endCol = std::min(
+        {doc.MapWidth(), (scroll.x + mapArea.right - 1) / tw + 1, (scroll.x + area.right - reach.left()) / tw + 1});
+    const int endRow = std::min(
+        {doc.MapHeight(), (scroll.y + mapArea.bottom - 1) / th + 1, (scroll.y + area.bottom - reach.top()) / th + 1});
 
     const QRect clip(area.left, area.top, area.Width(), area.Height());
     const COLORREF colour = doc.TextColor();

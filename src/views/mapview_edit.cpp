@@ -55,7 +55,6 @@ CPoint CMapView::ClampToMap(CPoint point) const
 
 bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasBrush(); }
 
-
 std::optional<CRect> CMapView::DragFrame() const
 {
     if (!HasMap()) return std::nullopt;
@@ -110,7 +109,8 @@ void CMapView::SetTool(MapTool tool)
 
 void CMapView::SetToolLater(MapTool tool)
 {
-    QMetaObject::invokeMethod(this, [view = this, tool] { view->SetTool(tool); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [view = this, tool] { view->SetTool(tool); }, Qt::QueuedConnection);
 }
 
 bool CMapView::CancelGesture()

@@ -34,7 +34,7 @@ struct MapViewport {
     int columns = 0;
     int rows = 0;
     MapZoom zoom;
-    CPoint scroll;  // zoomed pixels
+    CPoint scroll;       // zoomed pixels
     int pixelRatio = 1;  // device pixels to a logical pixel, a power of two
 
     bool HasCells() const { return tileWidth > 0 && tileHeight > 0 && columns > 0 && rows > 0; }

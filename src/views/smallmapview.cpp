@@ -99,9 +99,11 @@ void CSmallMapView::DrawPicture(CDC& dc, const CRect& requested)
         std::vector<int> cols(std::size_t(area.Width()));
         std::vector<int> rows(std::size_t(area.Height()));
         for (int x = 0; x < area.Width(); ++x)
-            cols[std::size_t(x)] = int(ReducedSourceSpan(area.left + x, m_nSrcWidth, m_nViewWidth).first / doc->TileWidth());
+            cols[std::size_t(x)] =
+                int(ReducedSourceSpan(area.left + x, m_nSrcWidth, m_nViewWidth).first / doc->TileWidth());
         for (int y = 0; y < area.Height(); ++y)
-            rows[std::size_t(y)] = int(ReducedSourceSpan(area.top + y, m_nSrcHeight, m_nViewHeight).first / doc->TileHeight());
+            rows[std::size_t(y)] =
+                int(ReducedSourceSpan(area.top + y, m_nSrcHeight, m_nViewHeight).first / doc->TileHeight());
         TintAttrCells(target, cols.data(), rows.data(), doc->Cells(), doc->AttrValues());
     }
     dc.DrawScreenBits(area.left, area.top, pixels.data(), area.Width(), area.Height());

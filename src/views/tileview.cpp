@@ -21,8 +21,7 @@ constexpr const char* kMsgCannotTakeBlock = "지정한 크기로 타일을 잡�
 // The smallest rectangle holding both cells, whichever way the drag went.
 CRect Span(const CRect& a, const CRect& b)
 {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 }  // namespace
 
@@ -73,8 +72,7 @@ void CTileView::OnDraw(CDC* pDC)
     const CPoint scroll = GetDeviceScrollPosition();
     // Start from a clean window even when the repaint was asked for without
     // erasing: an old frame left in the gaps would spoil the next inversion.
-    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()),
-                       kBackground);
+    pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()), kBackground);
 
     if (const CZellDoc* doc = GetDocument(); doc && HasLayout()) {
         pDC->SetBkMode(TRANSPARENT);
@@ -179,8 +177,7 @@ void CTileView::SelectBandTiles(const CRect& band)
         return;
     }
     const CPoint scroll = GetDeviceScrollPosition();
-    block.m_nFirstSlot =
-        doc->TilesPerRow() * ((band.top + kGap + scroll.y) / ph) + (band.left + kGap + scroll.x) / pw;
+    block.m_nFirstSlot = doc->TilesPerRow() * ((band.top + kGap + scroll.y) / ph) + (band.left + kGap + scroll.x) / pw;
     for (int r = 0; r < block.m_nRows; ++r) {
         for (int c = 0; c < block.m_nCols; ++c) {
             const int slotColumn = (band.left + c * pw + kGap + scroll.x) / pw;

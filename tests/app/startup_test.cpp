@@ -111,10 +111,25 @@ TEST_F(StartupTest, ToolbarHoldsFifteenButtonsAndFiveSeparators)
     ASSERT_TRUE(theApp.InitInstance());
     CMainFrame* frame = Frame();
     ASSERT_NE(frame, nullptr);
-    const std::vector<UINT> expected = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_OPEN_BITMAP,
-                                        ID_BITMAP_ALLTILES, 0, ID_TILE_ARRANGE, ID_TILE_SETATTR,
-                                        ID_SHOW_PALETTEATTR, 0, ID_TILE_ERASEALL, ID_TILE_ERASESEL, 0,
-                                        ID_SHOW_TILENUMBERS, ID_SHOW_TILEATTR, ID_SHOW_MAPATTR, ID_TILE_FILLALL, 0,
+    const std::vector<UINT> expected = {ID_FILE_NEW,
+                                        ID_FILE_OPEN,
+                                        ID_FILE_SAVE,
+                                        0,
+                                        ID_OPEN_BITMAP,
+                                        ID_BITMAP_ALLTILES,
+                                        0,
+                                        ID_TILE_ARRANGE,
+                                        ID_TILE_SETATTR,
+                                        ID_SHOW_PALETTEATTR,
+                                        0,
+                                        ID_TILE_ERASEALL,
+                                        ID_TILE_ERASESEL,
+                                        0,
+                                        ID_SHOW_TILENUMBERS,
+                                        ID_SHOW_TILEATTR,
+                                        ID_SHOW_MAPATTR,
+                                        ID_TILE_FILLALL,
+                                        0,
                                         ID_TEXT_COLOR};
     EXPECT_EQ(frame->m_wndToolBar.Buttons(), expected);
     for (UINT id : expected) {

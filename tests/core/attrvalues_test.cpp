@@ -81,8 +81,8 @@ TEST(AttrValueTable, ListsZeroCountedAndKeptValuesWithTheirNamesAndColours)
     CAttrValueTable table;
     table.Recount(cells);
 
-    EXPECT_FALSE(table.SetName(0, "벽"));           // 0 is always "없음"
-    EXPECT_FALSE(table.Add({5, "물", {}}));         // listed already
+    EXPECT_FALSE(table.SetName(0, "벽"));    // 0 is always "없음"
+    EXPECT_FALSE(table.Add({5, "물", {}}));  // listed already
     EXPECT_TRUE(table.Add({9, "출구", AttrColour{1, 2, 3}}));
     EXPECT_TRUE(table.SetName(5, "물"));
     EXPECT_FALSE(table.Remove(5));  // cells hold it

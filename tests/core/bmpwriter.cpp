@@ -28,8 +28,7 @@ std::uint32_t TestPicture::ScreenPixel(int x, int y) const
         const RGBQUAD& c = colours[v];
         return 0xFF000000u | (std::uint32_t(c.rgbRed) << 16) | (std::uint32_t(c.rgbGreen) << 8) | c.rgbBlue;
     }
-    case 16:
-        return 0xFF000000u | (Widen5((v >> 10) & 31) << 16) | (Widen5((v >> 5) & 31) << 8) | Widen5(v & 31);
+    case 16: return 0xFF000000u | (Widen5((v >> 10) & 31) << 16) | (Widen5((v >> 5) & 31) << 8) | Widen5(v & 31);
     default: return 0xFF000000u | (v & 0xFFFFFF);
     }
 }

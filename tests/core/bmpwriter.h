@@ -13,8 +13,8 @@ struct TestPicture {
     int width = 0;
     int height = 0;
     WORD bitCount = 24;
-    std::vector<RGBQUAD> colours;        // 8-bit: the table as written (may be short)
-    std::vector<std::uint32_t> pixels;   // top-down: colour index, 5-5-5 word or 0xRRGGBB
+    std::vector<RGBQUAD> colours;       // 8-bit: the table as written (may be short)
+    std::vector<std::uint32_t> pixels;  // top-down: colour index, 5-5-5 word or 0xRRGGBB
 
     std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     // What the pixel must be on screen, 0xFFRRGGBB.
@@ -31,8 +31,8 @@ struct BmpLayout {
     bool topDown = false;        // negative height, first row on top
     DWORD compression = BI_RGB;  // BI_BITFIELDS writes masks
     std::uint32_t masks[3] = {0, 0, 0};
-    DWORD gap = 0;               // bytes between the colour table and the pixels
-    BYTE padByte = 0xA5;         // row padding in the file (never 0, so copies show)
+    DWORD gap = 0;        // bytes between the colour table and the pixels
+    BYTE padByte = 0xA5;  // row padding in the file (never 0, so copies show)
 };
 
 std::vector<std::uint8_t> EncodeBmp(const TestPicture& picture, const BmpLayout& layout = {});

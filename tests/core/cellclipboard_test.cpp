@@ -53,8 +53,8 @@ TEST(ClipboardCells, TextRoundTrips)
 
 struct TextCase {
     const char* text;
-    const char* refusal;           // empty: accepted
-    std::vector<short> tiles;      // when accepted
+    const char* refusal;       // empty: accepted
+    std::vector<short> tiles;  // when accepted
     int cols;
 };
 
@@ -76,19 +76,22 @@ TEST_P(PastedTextCases, AcceptsOrSaysWhatAndWhere)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, PastedTextCases,
-    ::testing::Values(
-        TextCase{"1\t2\r\n3\t4\r\n", "", {1, 2, 3, 4}, 2},          // a spreadsheet's copy
-        TextCase{"1,2,3\n4, 5 ,6", "", {1, 2, 3, 4, 5, 6}, 3},      // commas, no last newline
-        TextCase{"1 2   3\n\n7", "", {1, 2, 3, -1, -1, -1, 7, -1, -1}, 3},  // blanks; an empty row
-        TextCase{"1\t\t3\n4", "", {1, -1, 3, 4, -1, -1}, 3},         // an empty field; a short row
-        TextCase{"\xEF\xBB\xBF+9\t-1\t\n\n\n", "", {9, -1}, 2},      // a byte order mark, trailing tab and lines
-        TextCase{"1\t2\n3\tabc", "붙여넣을 수 없는 값입니다: 2행 2열 \"abc\"", {}, 0},
-        TextCase{"1\n\n1 2 3.5", "붙여넣을 수 없는 값입니다: 3행 3열 \"3.5\"", {}, 0},
-        TextCase{"0,10", "붙여넣을 수 없는 값입니다: 1행 2열 \"10\" (타일 세트에 없는 번호)", {}, 0},
-        TextCase{"-2", "붙여넣을 수 없는 값입니다: 1행 1열 \"-2\" (타일 세트에 없는 번호)", {}, 0},
-        TextCase{"99999999999999999999", "붙여넣을 수 없는 값입니다: 1행 1열 \"99999999999999999999\" (타일 세트에 없는 번호)", {}, 0},
-        TextCase{"1 2 3 4 5", "붙여넣을 셀이 지도보다 많습니다: 5 x 1 (지도 4 x 3)", {}, 0},
-        TextCase{"1\n2\n3\n4\n", "붙여넣을 셀이 지도보다 많습니다: 1 x 4 (지도 4 x 3)", {}, 0},
-        TextCase{" \n \r\n", "붙여넣을 셀이 없습니다", {}, 0}));
+    ::testing::Values(TextCase{"1\t2\r\n3\t4\r\n", "", {1, 2, 3, 4}, 2},                  // a spreadsheet's copy
+                      TextCase{"1,2,3\n4, 5 ,6", "", {1, 2, 3, 4, 5, 6}, 3},              // commas, no last newline
+                      TextCase{"1 2   3\n\n7", "", {1, 2, 3, -1, -1, -1, 7, -1, -1}, 3},  // blanks; an empty row
+                      TextCase{"1\t\t3\n4", "", {1, -1, 3, 4, -1, -1}, 3},                // an empty field; a short row
+                      TextCase{
+                          "\xEF\xBB\xBF+9\t-1\t\n\n\n", "", {9, -1}, 2},  // a byte order mark, trailing tab and lines
+                      TextCase{"1\t2\n3\tabc", "붙여넣을 수 없는 값입니다: 2행 2열 \"abc\"", {}, 0},
+                      TextCase{"1\n\n1 2 3.5", "붙여넣을 수 없는 값입니다: 3행 3열 \"3.5\"", {}, 0},
+                      TextCase{"0,10", "붙여넣을 수 없는 값입니다: 1행 2열 \"10\" (타일 세트에 없는 번호)", {}, 0},
+                      TextCase{"-2", "붙여넣을 수 없는 값입니다: 1행 1열 \"-2\" (타일 세트에 없는 번호)", {}, 0},
+                      TextCase{"99999999999999999999",
+                               "붙여넣을 수 없는 값입니다: 1행 1열 \"99999999999999999999\" (타일 세트에 없는 번호)",
+                               {},
+                               0},
+                      TextCase{"1 2 3 4 5", "붙여넣을 셀이 지도보다 많습니다: 5 x 1 (지도 4 x 3)", {}, 0},
+                      TextCase{"1\n2\n3\n4\n", "붙여넣을 셀이 지도보다 많습니다: 1 x 4 (지도 4 x 3)", {}, 0},
+                      TextCase{" \n \r\n", "붙여넣을 셀이 없습니다", {}, 0}));
 
 }  // namespace

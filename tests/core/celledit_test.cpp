@@ -22,7 +22,10 @@ struct Grid {
     short& At(int x, int y) { return v[std::size_t(y * w + x)]; }
 };
 
-Grid GridOf(const CCellLayers& cells, CellLayer layer) { return {cells.Width(), cells.Height(), LayerValues(cells, layer)}; }
+Grid GridOf(const CCellLayers& cells, CellLayer layer)
+{
+    return {cells.Width(), cells.Height(), LayerValues(cells, layer)};
+}
 
 CCellBlock RandomBlock(std::mt19937& rng, BlockSource source, int maxSide, int values)
 {
@@ -30,7 +33,8 @@ CCellBlock RandomBlock(std::mt19937& rng, BlockSource source, int maxSide, int v
     block.m_nCols = int(rng() % unsigned(maxSide)) + 1;
     block.m_nRows = int(rng() % unsigned(maxSide)) + 1;
     block.m_source = source;
-    for (std::size_t i = 0; i < block.Count(); ++i) block.m_tiles.push_back(short(int(rng() % unsigned(values + 1)) - 1));
+    for (std::size_t i = 0; i < block.Count(); ++i)
+        block.m_tiles.push_back(short(int(rng() % unsigned(values + 1)) - 1));
     for (std::size_t i = 0; i < block.Count(); ++i) block.m_attrs.push_back(short(rng() % 50));
     return block;
 }
@@ -169,7 +173,8 @@ TEST(MoveCellRect, MatchesACopyOfTheCells)
         for (int y = from.top; y < from.bottom; ++y)
             for (int x = from.left; x < from.right; ++x) {
                 const int nx = x + to.x - from.left, ny = y + to.y - from.top;
-                if (CellInMap(x, y, w, h) && CellInMap(nx, ny, w, h)) t.At(nx, ny) = t0.At(x, y), a.At(nx, ny) = a0.At(x, y);
+                if (CellInMap(x, y, w, h) && CellInMap(nx, ny, w, h))
+                    t.At(nx, ny) = t0.At(x, y), a.At(nx, ny) = a0.At(x, y);
             }
         MoveCellRect(map.m_cells, from, to);
         ASSERT_EQ(LayerValues(map.m_cells, CellLayer::Tiles), t.v) << "run " << run;

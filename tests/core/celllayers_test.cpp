@@ -122,9 +122,7 @@ TEST(CellLayers, CopiesAreIndependentAfterWrites)
                 std::copy(line.begin(), line.end(), plain.begin() + std::ptrdiff_t(row) * w);
                 break;
             }
-            default:
-                ASSERT_TRUE(cells.SetTile(col, row, v));
-                plain[std::size_t(row) * w + col] = v;
+            default: ASSERT_TRUE(cells.SetTile(col, row, v)); plain[std::size_t(row) * w + col] = v;
             }
         };
         for (int i = 0; i < 200; ++i) write(original, model);
@@ -221,7 +219,8 @@ TEST(MapEdits, MatchAPlainModel)
         case 0:
             written = StampBlock(cells, block, x, y);
             for (int r = 0; r < block.m_nRows; ++r)
-                for (int c = 0; c < block.m_nCols && block.At(r, c) != -1; ++c) put(tiles, x + c, y + r, block.At(r, c));
+                for (int c = 0; c < block.m_nCols && block.At(r, c) != -1; ++c)
+                    put(tiles, x + c, y + r, block.At(r, c));
             break;
         case 1:
             written = FillWithBlock(cells, block, area);

@@ -133,8 +133,12 @@ TEST_P(ReadableBitmap, AnyRectangleConvertsExactly)
     const int w = picture.width, h = picture.height;
     const struct {
         int left, top, width, height;
-    } rects[] = {{0, 0, w, h},         {w - 1, 0, 1, h},       {0, h - 1, w, 1},
-                 {w - 1, h - 1, 1, 1}, {w / 2, h / 3, w - w / 2, h - h / 3}, {0, 0, (w + 1) / 2, (h + 1) / 2}};
+    } rects[] = {{0, 0, w, h},
+                 {w - 1, 0, 1, h},
+                 {0, h - 1, w, 1},
+                 {w - 1, h - 1, 1, 1},
+                 {w / 2, h / 3, w - w / 2, h - h / 3},
+                 {0, 0, (w + 1) / 2, (h + 1) / 2}};
     for (const auto& r : rects) {
         std::vector<std::uint32_t> out(std::size_t(r.width) * std::size_t(r.height));
         ASSERT_TRUE(dib.ConvertToScreen(r.left, r.top, r.width, r.height, out.data()));
@@ -220,9 +224,9 @@ TEST(DibLoad, RectanglesNotInsideThePictureAreNotConverted)
     ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
     const struct {
         int left, top, width, height;
-    } rects[] = {{-1, 0, 1, 1}, {0, -1, 1, 1}, {0, 0, 0, 1},       {0, 0, 1, 0},      {10, 0, 1, 1},
-                 {9, 0, 2, 1},  {0, 6, 1, 1},  {0, 5, 1, 2},       {INT_MAX, 0, 1, 1}, {1, 0, INT_MAX, 1},
-                 {0, 1, 1, INT_MAX}, {0, INT_MIN, 1, 1}};
+    } rects[] = {{-1, 0, 1, 1},      {0, -1, 1, 1},      {0, 0, 0, 1},       {0, 0, 1, 0},
+                 {10, 0, 1, 1},      {9, 0, 2, 1},       {0, 6, 1, 1},       {0, 5, 1, 2},
+                 {INT_MAX, 0, 1, 1}, {1, 0, INT_MAX, 1}, {0, 1, 1, INT_MAX}, {0, INT_MIN, 1, 1}};
     for (const auto& r : rects)
         EXPECT_FALSE(dib.ConvertToScreen(r.left, r.top, r.width, r.height, out))
             << r.left << "," << r.top << " " << r.width << "x" << r.height;

@@ -72,7 +72,11 @@ std::vector<RejectCase> RejectCases()
         {"InfoHeaderZero", [] { return With32(Base8(), kInfoSize, 0); }},
         {"InfoHeaderCore12", [] { return With32(Base8(), kInfoSize, 12); }},
         {"InfoHeader39", [] { return With32(Base8(), kInfoSize, 39); }},
-        {"InfoHeaderPastEnd", [] { Bytes b = Base8(); return With32(b, kInfoSize, std::uint32_t(b.size() - 14 + 1)); }},
+        {"InfoHeaderPastEnd",
+         [] {
+             Bytes b = Base8();
+             return With32(b, kInfoSize, std::uint32_t(b.size() - 14 + 1));
+         }},
         {"InfoHeaderHuge", [] { return With32(Base8(), kInfoSize, 0xFFFFFFFF); }},
         {"WidthZero", [] { return With32(Base8(), kWidth, 0); }},
         {"WidthNegative", [] { return With32(Base8(), kWidth, std::uint32_t(-8)); }},
@@ -85,18 +89,35 @@ std::vector<RejectCase> RejectCases()
         {"HeightMax", [] { return With32(Base8(), kHeight, 0x7FFFFFFF); }},
         {"HeightMaxTopDown", [] { return With32(Base8(), kHeight, std::uint32_t(-0x7FFFFFFF)); }},
         {"AreaWraps", [] { return With32(With32(Base8(), kWidth, 0x10000), kHeight, 0x10000); }},
-        {"PixelsShortByOneByte", [] { Bytes b = Base8(); return Truncated(b, b.size() - 1); }},
-        {"PixelsShortByOneRow", [] { Bytes b = Base24(); return Truncated(b, b.size() - 16); }},
-        {"TopDownPixelsShort", [] { Bytes b = With32(Base8(), kHeight, std::uint32_t(-4)); return Truncated(b, b.size() - 1); }},
+        {"PixelsShortByOneByte",
+         [] {
+             Bytes b = Base8();
+             return Truncated(b, b.size() - 1);
+         }},
+        {"PixelsShortByOneRow",
+         [] {
+             Bytes b = Base24();
+             return Truncated(b, b.size() - 16);
+         }},
+        {"TopDownPixelsShort",
+         [] {
+             Bytes b = With32(Base8(), kHeight, std::uint32_t(-4));
+             return Truncated(b, b.size() - 1);
+         }},
         {"NoPixelsAtAll", [] { return Truncated(Base8(), 14 + 40 + 1024); }},
         {"ColourTableCutShort", [] { return Truncated(Base8(), 14 + 40 + 500); }},
-        {"PixelOffsetPastEnd", [] { Bytes b = Base8(); return With32(b, kOffBits, std::uint32_t(b.size() + 1)); }},
+        {"PixelOffsetPastEnd",
+         [] {
+             Bytes b = Base8();
+             return With32(b, kOffBits, std::uint32_t(b.size() + 1));
+         }},
         {"PixelOffsetHuge", [] { return With32(Base8(), kOffBits, 0xFFFFFFFF); }},
         {"PixelOffsetZero", [] { return With32(Base8(), kOffBits, 0); }},
         {"PixelOffsetInsideHeader", [] { return With32(Base24(), kOffBits, 30); }},
         {"PixelOffsetInsideColourTable", [] { return With32(Base8(), kOffBits, 14 + 40 + 1000); }},
         {"ColoursUsed257", [] { return With32(Base8(), kClrUsed, 257); }},
-        {"ColoursUsed257WithThatManyEntries", [] { return With32(EncodeBmp(MakePicture(4, 2, 8, 1, 257)), kClrUsed, 257); }},
+        {"ColoursUsed257WithThatManyEntries",
+         [] { return With32(EncodeBmp(MakePicture(4, 2, 8, 1, 257)), kClrUsed, 257); }},
         {"ColoursUsedHuge", [] { return With32(Base8(), kClrUsed, 0xFFFFFFFF); }},
         {"BitCount0", [] { return With16(Base8(), kBitCount, 0); }},
         {"BitCount1", [] { return With16(Base8(), kBitCount, 1); }},

@@ -35,7 +35,10 @@ struct SavedMap {
     }
 };
 
-std::vector<short> Layer(const MapFileContent& content, CellLayer layer) { return LayerValues(content.map.m_cells, layer); }
+std::vector<short> Layer(const MapFileContent& content, CellLayer layer)
+{
+    return LayerValues(content.map.m_cells, layer);
+}
 
 void ExpectSameTiles(const MapFileContent& content, const CTileList& tiles)
 {
@@ -169,11 +172,25 @@ const BadFileCase kBadFiles[] = {
     {"ends in the attribute layer", [](auto& b) { b.pop_back(); }, MapReadResult::Invalid},
     {"one byte too many", [](auto& b) { b.push_back(0); }, MapReadResult::Invalid},
     {"more tiles than records", [](auto& b) { Put16(b, 20, 3); }, MapReadResult::Invalid},
-    {"a hundred thousand squared cells", [](auto& b) { Put32(b, 8, 100000); Put32(b, 12, 100000); },
+    {"a hundred thousand squared cells",
+     [](auto& b) {
+         Put32(b, 8, 100000);
+         Put32(b, 12, 100000);
+     },
      MapReadResult::Invalid},
-    {"largest sizes", [](auto& b) { Put32(b, 8, 0x7FFFFFFF); Put32(b, 12, 0x7FFFFFFF); b[16] = b[17] = 255; },
+    {"largest sizes",
+     [](auto& b) {
+         Put32(b, 8, 0x7FFFFFFF);
+         Put32(b, 12, 0x7FFFFFFF);
+         b[16] = b[17] = 255;
+     },
      MapReadResult::Invalid},
-    {"a row too long to draw", [](auto& b) { Put32(b, 8, 0x7FFFFFFF); Put32(b, 12, 0); b.resize(b.size() - 24); },
+    {"a row too long to draw",
+     [](auto& b) {
+         Put32(b, 8, 0x7FFFFFFF);
+         Put32(b, 12, 0);
+         b.resize(b.size() - 24);
+     },
      MapReadResult::TileLayerAllocFailed},
 };
 
@@ -203,7 +220,8 @@ TEST_P(MapFileRefusal, LeavesTheContentAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(Files, MapFileRefusal, ::testing::ValuesIn(kBadFiles), [](const auto& info) {
     std::string name = info.param.name;
-    for (char& c : name) if (c == ' ' || c == '-') c = '_';
+    for (char& c : name)
+        if (c == ' ' || c == '-') c = '_';
     return name;
 });
 

@@ -17,7 +17,10 @@
 
 namespace {
 
-std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) { return std::uint16_t(b[at] | (b[at + 1] << 8)); }
+std::uint16_t Le16(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return std::uint16_t(b[at] | (b[at + 1] << 8));
+}
 
 // A fresh document's map: 20 x 15 cells of 32 x 32 pixels, nothing painted.
 struct FreshMap {
@@ -41,8 +44,8 @@ TEST(MapFileWrite, EmptyEightBitMapHasTheWorkedExampleBytes)
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(EncodeMapFile(map.Input(), bytes), MapWriteResult::Ok);
     ASSERT_EQ(bytes.size(), 2246u);  // 22 + 1024 + 4 x 300
-    const std::vector<std::uint8_t> head = {'Q', 'Z', 'T', 'F', '1', '.', '0', 0, 0x14, 0, 0, 0, 0x0F,
-                                            0,   0,   0,   0x20, 0x20, 0x08, 0, 0, 0};
+    const std::vector<std::uint8_t> head = {'Q', 'Z',  'T', 'F', '1', '.',  '0',  0,    0x14, 0, 0,
+                                            0,   0x0F, 0,   0,   0,   0x20, 0x20, 0x08, 0,    0, 0};
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 22), head);
     // Colour entries are red, green, blue, 0.
     for (std::size_t i = 0; i < 256; ++i) {
@@ -103,8 +106,14 @@ std::vector<std::uint8_t> EightBitBmp(int width, int height, const std::array<RG
     const std::uint32_t stride = std::uint32_t((width + 3) & ~3);
     const std::uint32_t offBits = 14 + 40 + 1024;
     std::vector<std::uint8_t> bmp(offBits);
-    auto put16 = [&](std::size_t at, std::uint16_t v) { bmp[at] = std::uint8_t(v); bmp[at + 1] = std::uint8_t(v >> 8); };
-    auto put32 = [&](std::size_t at, std::uint32_t v) { put16(at, std::uint16_t(v)); put16(at + 2, std::uint16_t(v >> 16)); };
+    auto put16 = [&](std::size_t at, std::uint16_t v) {
+        bmp[at] = std::uint8_t(v);
+        bmp[at + 1] = std::uint8_t(v >> 8);
+    };
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        put16(at, std::uint16_t(v));
+        put16(at + 2, std::uint16_t(v >> 16));
+    };
     bmp[0] = 'B';
     bmp[1] = 'M';
     put32(2, offBits + stride * std::uint32_t(height));
@@ -146,7 +155,8 @@ TEST(MapFileWrite, TilesCutFromTheBitmapGiveTheLayoutsExactBytes)
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(EncodeMapFile(in, bytes), MapWriteResult::Ok);
 
-    std::vector<std::uint8_t> expected = {'Q', 'Z', 'T', 'F', '1', '.', '0', 0, 3, 0, 0, 0, 2, 0, 0, 0, kTile, kTile, 8, 0, 6, 0};
+    std::vector<std::uint8_t> expected = {'Q', 'Z', 'T', 'F', '1', '.',   '0',   0, 3, 0, 0,
+                                          0,   2,   0,   0,   0,   kTile, kTile, 8, 0, 6, 0};
     for (const RGBQUAD& c : colours) expected.insert(expected.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue, 0});
     for (int cellRow = 0; cellRow < 2; ++cellRow) {
         for (int cellCol = 0; cellCol < 3; ++cellCol) {
@@ -188,11 +198,26 @@ const std::array<RGBQUAD, 256> kColoursA = TestColours(1);
 const std::array<RGBQUAD, 256> kColoursB = TestColours(2);
 
 const FormatCase kFormatCases[] = {
-    {"bit counts differ", [](CTileList& t) { AddTestTiles(t, 2, 32, 32, 24, 1); AddTestTiles(t, 1, 32, 32, 16, 1); }},
+    {"bit counts differ",
+     [](CTileList& t) {
+         AddTestTiles(t, 2, 32, 32, 24, 1);
+         AddTestTiles(t, 1, 32, 32, 16, 1);
+     }},
     {"eight-bit tables differ",
-     [](CTileList& t) { AddTestTiles(t, 1, 32, 32, 8, 1, kColoursA.data()); AddTestTiles(t, 1, 32, 32, 8, 1, kColoursB.data()); }},
-    {"eight and twenty-four", [](CTileList& t) { AddTestTiles(t, 1, 32, 32, 8, 1, kColoursA.data()); AddTestTiles(t, 1, 32, 32, 24, 1); }},
-    {"a tile of another size", [](CTileList& t) { AddTestTiles(t, 1, 32, 32, 24, 1); AddTestTiles(t, 1, 16, 32, 24, 1); }},
+     [](CTileList& t) {
+         AddTestTiles(t, 1, 32, 32, 8, 1, kColoursA.data());
+         AddTestTiles(t, 1, 32, 32, 8, 1, kColoursB.data());
+     }},
+    {"eight and twenty-four",
+     [](CTileList& t) {
+         AddTestTiles(t, 1, 32, 32, 8, 1, kColoursA.data());
+         AddTestTiles(t, 1, 32, 32, 24, 1);
+     }},
+    {"a tile of another size",
+     [](CTileList& t) {
+         AddTestTiles(t, 1, 32, 32, 24, 1);
+         AddTestTiles(t, 1, 16, 32, 24, 1);
+     }},
 };
 
 class MapFileWriteFormats : public ::testing::TestWithParam<FormatCase> {};
@@ -208,12 +233,12 @@ TEST_P(MapFileWriteFormats, AreRefusedAndNothingIsWritten)
     EXPECT_STREQ(MapWriteMessage(MapWriteResult::TileFormatsDiffer), "타일의 색 형식이 서로 달라 저장할 수 없습니다");
 }
 
-INSTANTIATE_TEST_SUITE_P(Tiles, MapFileWriteFormats, ::testing::ValuesIn(kFormatCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name) if (c == ' ' || c == '-') c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Tiles, MapFileWriteFormats, ::testing::ValuesIn(kFormatCases), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (c == ' ' || c == '-') c = '_';
+    return name;
+});
 
 TEST(MapFileWrite, FormatComesFromTheTilesNotTheBitmap)
 {

@@ -93,7 +93,8 @@ TEST(TileLookup, ValuesThatNameNoTileAreEmpty)
     AddTestTiles(map.m_tileList, 3, 4, 4, 16, 1);
     EXPECT_EQ(map.TileForCell(0), map.m_tileList.GetAt(0));
     EXPECT_EQ(map.TileForCell(2), map.m_tileList.GetAt(2));
-    for (short v : {short(-1), short(-2), short(-32768), short(3), short(32767)}) EXPECT_EQ(map.TileForCell(v), nullptr) << v;
+    for (short v : {short(-1), short(-2), short(-32768), short(3), short(32767)})
+        EXPECT_EQ(map.TileForCell(v), nullptr) << v;
 }
 
 // A map with tiles, empty cells and cells naming no tile, rendered into
@@ -112,7 +113,11 @@ protected:
         for (std::size_t i = 0; i < values.size(); ++i) {
             const int pick = values[i] % 8;  // 0..3 tiles, 4 empty, 5..7 naming no tile
             map.m_cells.SetTile(int(i % kMapW), int(i / kMapW),
-                                short(pick < 4 ? pick : pick == 4 ? -1 : pick == 5 ? 4 : pick == 6 ? -2 : 32767));
+                                short(pick < 4    ? pick
+                                      : pick == 4 ? -1
+                                      : pick == 5 ? 4
+                                      : pick == 6 ? -2
+                                                  : 32767));
         }
     }
 
@@ -145,12 +150,12 @@ TEST_F(RegionRender, BandsAndRegions)
         int x, y, w, h, stride;
     };
     const Case cases[] = {
-        {0, 0, 108, 70, 108},     // the whole map
-        {0, 15, 108, 17, 108},    // a band across the map, rows cut by cells
-        {5, 3, 40, 30, 47},       // a region inside, off the cell grid
-        {-20, -7, 200, 100, 200}, // past every edge of the map
-        {90, 60, 30, 20, 31},     // the bottom-right corner
-        {13, 11, 1, 1, 1},        // one pixel
+        {0, 0, 108, 70, 108},      // the whole map
+        {0, 15, 108, 17, 108},     // a band across the map, rows cut by cells
+        {5, 3, 40, 30, 47},        // a region inside, off the cell grid
+        {-20, -7, 200, 100, 200},  // past every edge of the map
+        {90, 60, 30, 20, 31},      // the bottom-right corner
+        {13, 11, 1, 1, 1},         // one pixel
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "band at " << c.x << ", " << c.y);
@@ -205,8 +210,8 @@ TEST_F(RegionRender, ReducedWindowsMatchTheWholePictureReduced)
                              Window{50, 30, 10, 10, 1 << 20}}) {
         SCOPED_TRACE(testing::Message() << "window at " << win.x << ", " << win.y << ", band " << win.bandBytes);
         std::vector<std::uint32_t> buffer(std::size_t(win.w * win.h), kUntouched);
-        ASSERT_TRUE(RenderReducedRegion(MapPixels{buffer.data(), win.w, win.h, win.w, win.x, win.y}, map, {},
-                                        win.bandBytes));
+        ASSERT_TRUE(
+            RenderReducedRegion(MapPixels{buffer.data(), win.w, win.h, win.w, win.x, win.y}, map, {}, win.bandBytes));
         for (int y = 0; y < win.h; ++y)
             for (int x = 0; x < win.w; ++x)
                 ASSERT_EQ(buffer[std::size_t(y * win.w + x)], expected(win.x + x, win.y + y)) << x << ", " << y;

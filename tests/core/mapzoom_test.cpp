@@ -73,8 +73,9 @@ TEST_P(ZoomedPixels, AgainstTheFullPicture)
         // A window hanging over the picture's top-left corner, and the whole picture.
         for (const std::int64_t x0 : {std::int64_t(-3), std::int64_t(5)}) {
             const std::int64_t y0 = x0 < 0 ? -2 : 1;
-            const Picture z = Render(map, std::min<std::int64_t>(size->width + 7, 400), std::min<std::int64_t>(size->height + 5, 300), x0, y0,
-                                     [&](const MapPixels& t) { RenderZoomedRegion(t, map, cache, zoom); });
+            const Picture z =
+                Render(map, std::min<std::int64_t>(size->width + 7, 400), std::min<std::int64_t>(size->height + 5, 300),
+                       x0, y0, [&](const MapPixels& t) { RenderZoomedRegion(t, map, cache, zoom); });
             for (std::int64_t y = 0; y < z.h; ++y)
                 for (std::int64_t x = 0; x < z.w; ++x) {
                     const std::int64_t px = x + x0, py = y + y0;
@@ -82,7 +83,8 @@ TEST_P(ZoomedPixels, AgainstTheFullPicture)
                     if (px < 0 || py < 0 || px >= size->width || py >= size->height) {
                         ASSERT_EQ(got, 0xFF123456u) << "left alone at " << px << ", " << py;
                     } else if (log2 >= 0) {
-                        ASSERT_EQ(got, full.At(px >> log2, py >> log2)) << "zoom " << log2 << " at " << px << ", " << py;
+                        ASSERT_EQ(got, full.At(px >> log2, py >> log2))
+                            << "zoom " << log2 << " at " << px << ", " << py;
                     } else {
                         const Pixel want = BoxAverage(full, px, py, 1 << -log2);
                         // 50% exactly; further out close to the average.
@@ -115,7 +117,9 @@ TEST_P(ZoomCacheEdits, FollowEditsOfTheCells)
     const MapZoom zoom{GetParam()};
     const auto size = ZoomedPictureSize(map, zoom);
     const auto draw = [&](ZoomCache& c) {
-        return Render(map, size->width, size->height, 0, 0, [&](const MapPixels& t) { RenderZoomedRegion(t, map, c, zoom); }).px;
+        return Render(map, size->width, size->height, 0, 0,
+                      [&](const MapPixels& t) { RenderZoomedRegion(t, map, c, zoom); })
+            .px;
     };
     draw(cache);
     std::mt19937 rng(5);

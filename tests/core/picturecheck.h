@@ -9,16 +9,16 @@
 #include <cstdint>
 
 // The screen form of a w x h region must equal the picture's region at (x0, y0).
-inline ::testing::AssertionResult ScreenMatches(const std::uint32_t* screen, int w, int h,
-                                                const TestPicture& picture, int x0, int y0)
+inline ::testing::AssertionResult ScreenMatches(const std::uint32_t* screen, int w, int h, const TestPicture& picture,
+                                                int x0, int y0)
 {
     if (screen == nullptr) return ::testing::AssertionFailure() << "no screen form";
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (screen[y * w + x] != picture.ScreenPixel(x0 + x, y0 + y))
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << std::hex << screen[y * w + x]
-                       << ", expected " << picture.ScreenPixel(x0 + x, y0 + y);
+                       << "pixel (" << x << ", " << y << ") is " << std::hex << screen[y * w + x] << ", expected "
+                       << picture.ScreenPixel(x0 + x, y0 + y);
     return ::testing::AssertionSuccess();
 }
 

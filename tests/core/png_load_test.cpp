@@ -38,12 +38,15 @@ PngPicture MakePicture(const PngKind& kind, unsigned seed)
     PngPicture p{13, 11, kind.colourType, kind.bitDepth, kind.interlaced, {}, {}, {}};
     const unsigned limit = kind.colourType == 3 ? unsigned(kind.paletteSize) : 1u << kind.bitDepth;
     const auto random = TestBytes(std::size_t(p.width * p.height * p.Channels()) * 2, seed);
-    for (std::size_t i = 0; i < random.size(); i += 2) p.samples.push_back(std::uint16_t((random[i] << 8 | random[i + 1]) % limit));
+    for (std::size_t i = 0; i < random.size(); i += 2)
+        p.samples.push_back(std::uint16_t((random[i] << 8 | random[i + 1]) % limit));
     const auto colours = TestBytes(std::size_t(kind.paletteSize) * 3, seed + 1);
-    for (int i = 0; i < kind.paletteSize; ++i) p.palette.push_back({colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]});
+    for (int i = 0; i < kind.paletteSize; ++i)
+        p.palette.push_back({colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]});
     if (kind.keyed && kind.colourType == 3) p.trns = {0, 128, 255, 7};  // shorter than the palette: the rest are opaque
     for (int c = 0; kind.keyed && kind.colourType != 3 && c < p.Channels(); ++c)  // the first pixel's colour is the key
-        p.trns.insert(p.trns.end(), {std::uint8_t(p.samples[std::size_t(c)] >> 8), std::uint8_t(p.samples[std::size_t(c)])});
+        p.trns.insert(p.trns.end(),
+                      {std::uint8_t(p.samples[std::size_t(c)] >> 8), std::uint8_t(p.samples[std::size_t(c)])});
     return p;
 }
 
@@ -61,7 +64,8 @@ std::uint32_t Expected(const PngPicture& p, int i, double& alpha)
         for (int c = 0; c < 3; ++c) rgb[c] = s[p.Channels() < 3 ? 0 : c] / max;
         if (p.colourType == 4 || p.colourType == 6) alpha = s[p.Channels() - 1] / max;
         bool keyed = !p.trns.empty();
-        for (int c = 0; c < p.Channels() && keyed; ++c) keyed = (p.trns[std::size_t(2 * c)] << 8 | p.trns[std::size_t(2 * c + 1)]) == s[c];
+        for (int c = 0; c < p.Channels() && keyed; ++c)
+            keyed = (p.trns[std::size_t(2 * c)] << 8 | p.trns[std::size_t(2 * c + 1)]) == s[c];
         if (keyed) alpha = 0;
     }
     std::uint32_t pixel = 0xFF000000u;
@@ -88,7 +92,8 @@ TEST_P(PngKinds, LoadAsTheModelShowsThem)
         flattened |= alpha < 1;
         // Indexed pictures keep their indices; the table is the palette padded with black.
         if (p.colourType == 3) {
-            ASSERT_EQ(dib.m_pBits[std::size_t((p.height - 1 - i / p.width) * dib.GetStride() + i % p.width)], p.samples[std::size_t(i)]);
+            ASSERT_EQ(dib.m_pBits[std::size_t((p.height - 1 - i / p.width) * dib.GetStride() + i % p.width)],
+                      p.samples[std::size_t(i)]);
         }
     }
     EXPECT_EQ(dib.TransparencyWasFlattened(), flattened);
@@ -96,7 +101,8 @@ TEST_P(PngKinds, LoadAsTheModelShowsThem)
         EXPECT_EQ(dib.m_pColors[i].rgbRed | dib.m_pColors[i].rgbGreen | dib.m_pColors[i].rgbBlue, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Png, PngKinds, ::testing::ValuesIn(kKinds), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Png, PngKinds, ::testing::ValuesIn(kKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Damaged files: cut short anywhere, a wrong checksum, deflate data that
 // does not inflate, an indexed picture without a palette, a header that
@@ -106,11 +112,13 @@ TEST(PngDamaged, GiveTheBitmapMessageAndLoadNothing)
 {
     const std::vector<std::uint8_t> good = EncodePng(MakePicture(kKinds[14], 9));
     std::vector<std::vector<std::uint8_t>> damaged;
-    for (std::size_t size = 8; size < good.size() - 12; size += 7) damaged.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(size));
+    for (std::size_t size = 8; size < good.size() - 12; size += 7)
+        damaged.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(size));
     damaged.push_back(good);
     damaged.back()[good.size() - 20] ^= 1;  // inside the IDAT chunk
-    for (const auto& [side, idat] : {std::pair<std::uint8_t, std::vector<std::uint8_t>>{0, {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0}},
-                                     {0xF0, {0x78, 0x9C, 3, 0, 0, 0, 0, 1}}}) {
+    for (const auto& [side, idat] :
+         {std::pair<std::uint8_t, std::vector<std::uint8_t>>{0, {0x78, 0x9C, 0xFF, 0xFF, 0xFF, 0}},
+          {0xF0, {0x78, 0x9C, 3, 0, 0, 0, 0, 1}}}) {
         damaged.push_back({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
         AppendPngChunk(damaged.back(), "IHDR", {0, side, 0, 0, 0, side, 0, 0, 8, 2, 0, 0, 0});
         AppendPngChunk(damaged.back(), "IDAT", idat);

@@ -21,7 +21,8 @@ std::vector<std::uint8_t> EncodePng(const PngPicture& p)
                                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
     static const int kWhole[1][4] = {{0, 0, 1, 1}};
     std::vector<std::uint8_t> raw;
-    for (const auto& pass : p.interlaced ? std::vector<const int*>(kAdam7, kAdam7 + 7) : std::vector<const int*>{kWhole[0]}) {
+    for (const auto& pass :
+         p.interlaced ? std::vector<const int*>(kAdam7, kAdam7 + 7) : std::vector<const int*>{kWhole[0]}) {
         for (int y = pass[1]; y < p.height && pass[0] < p.width; y += pass[3]) {
             raw.push_back(0);  // filter: none
             unsigned bits = 0, held = 0;
@@ -29,7 +30,8 @@ std::vector<std::uint8_t> EncodePng(const PngPicture& p)
                 for (int c = 0; c < p.Channels(); ++c) {
                     const unsigned v = p.samples[std::size_t((y * p.width + x) * p.Channels() + c)];
                     bits = bits << p.bitDepth | v;
-                    for (held += unsigned(p.bitDepth); held >= 8; held -= 8) raw.push_back(std::uint8_t(bits >> (held - 8)));
+                    for (held += unsigned(p.bitDepth); held >= 8; held -= 8)
+                        raw.push_back(std::uint8_t(bits >> (held - 8)));
                 }
             if (held > 0) raw.push_back(std::uint8_t(bits << (8 - held)));
         }
@@ -41,9 +43,10 @@ std::vector<std::uint8_t> EncodePng(const PngPicture& p)
 
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     const auto w = std::uint32_t(p.width), h = std::uint32_t(p.height);
-    AppendPngChunk(file, "IHDR", {std::uint8_t(w >> 24), std::uint8_t(w >> 16), std::uint8_t(w >> 8), std::uint8_t(w),
-                                  std::uint8_t(h >> 24), std::uint8_t(h >> 16), std::uint8_t(h >> 8), std::uint8_t(h),
-                                  std::uint8_t(p.bitDepth), std::uint8_t(p.colourType), 0, 0, std::uint8_t(p.interlaced)});
+    AppendPngChunk(file, "IHDR",
+                   {std::uint8_t(w >> 24), std::uint8_t(w >> 16), std::uint8_t(w >> 8), std::uint8_t(w),
+                    std::uint8_t(h >> 24), std::uint8_t(h >> 16), std::uint8_t(h >> 8), std::uint8_t(h),
+                    std::uint8_t(p.bitDepth), std::uint8_t(p.colourType), 0, 0, std::uint8_t(p.interlaced)});
     std::vector<std::uint8_t> plte;
     for (const auto& rgb : p.palette) plte.insert(plte.end(), rgb.begin(), rgb.end());
     if (!plte.empty()) AppendPngChunk(file, "PLTE", plte);

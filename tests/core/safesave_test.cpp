@@ -55,21 +55,23 @@ TEST_P(SafeSaveTest, ReplacesTheTargetWholeOrNotAtAll)
     EXPECT_EQ(opened, c.opens);
     EXPECT_EQ(committed, c.commits);
     const bool hadFile = c.setup != Setup::NoFile && c.setup != Setup::MissingFolder;
-    if (c.commits) EXPECT_EQ(ReadBytes(target), bytes);
-    else if (hadFile) EXPECT_EQ(ReadBytes(target), old);
-    else EXPECT_FALSE(std::filesystem::exists(target));
+    if (c.commits)
+        EXPECT_EQ(ReadBytes(target), bytes);
+    else if (hadFile)
+        EXPECT_EQ(ReadBytes(target), old);
+    else
+        EXPECT_FALSE(std::filesystem::exists(target));
     // Only the target, if any, is left in the folder.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}),
-              c.commits || hadFile ? 1 : 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), c.commits || hadFile ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SafeSaveTest,
-    ::testing::Values(SaveCase{"ReplacesAnOldFile", Setup::OldFile, true, true},
-                      SaveCase{"MakesANewFile", Setup::NoFile, true, true},
-                      SaveCase{"MissingFolder", Setup::MissingFolder, false, false},
-                      SaveCase{"ReadOnlyTargetIsKept", Setup::ReadOnlyFile, false, false},
-                      SaveCase{"FailureMidWriteKeepsTheOldFile", Setup::DiskRefusesToGrow, true, false},
-                      SaveCase{"AbandonedSaveKeepsTheOldFile", Setup::Abandoned, true, false}),
-    [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SafeSaveTest,
+                         ::testing::Values(SaveCase{"ReplacesAnOldFile", Setup::OldFile, true, true},
+                                           SaveCase{"MakesANewFile", Setup::NoFile, true, true},
+                                           SaveCase{"MissingFolder", Setup::MissingFolder, false, false},
+                                           SaveCase{"ReadOnlyTargetIsKept", Setup::ReadOnlyFile, false, false},
+                                           SaveCase{"FailureMidWriteKeepsTheOldFile", Setup::DiskRefusesToGrow, true,
+                                                    false},
+                                           SaveCase{"AbandonedSaveKeepsTheOldFile", Setup::Abandoned, true, false}),
+                         [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
 }  // namespace

@@ -39,7 +39,8 @@ StoredTile MakeStored(int width, int height, WORD bitCount, unsigned seed)
                     BYTE(stored.picture.At(x, y) >> (8 * b));
     // Padding as it happens to be in the file: kept as it is.
     for (int row = 0; row < height; ++row)
-        for (int p = width * bitCount / 8; p < stored.stride; ++p) stored.bits[std::size_t(row * stored.stride + p)] = 0x5A;
+        for (int p = width * bitCount / 8; p < stored.stride; ++p)
+            stored.bits[std::size_t(row * stored.stride + p)] = 0x5A;
     return stored;
 }
 
@@ -66,9 +67,8 @@ TEST_P(TileStride, RowsAreRoundedUpTo4Bytes)
 
 INSTANTIATE_TEST_SUITE_P(Examples, TileStride,
                          ::testing::Values(StrideCase{8, 16, 16, 16}, StrideCase{24, 24, 24, 72},
-                                           StrideCase{24, 5, 3, 16}, StrideCase{24, 3, 2, 12},
-                                           StrideCase{8, 1, 1, 4}, StrideCase{8, 5, 2, 8},
-                                           StrideCase{16, 3, 2, 8}, StrideCase{16, 2, 2, 4},
+                                           StrideCase{24, 5, 3, 16}, StrideCase{24, 3, 2, 12}, StrideCase{8, 1, 1, 4},
+                                           StrideCase{8, 5, 2, 8}, StrideCase{16, 3, 2, 8}, StrideCase{16, 2, 2, 4},
                                            StrideCase{24, 255, 1, 768}, StrideCase{8, 255, 255, 256}));
 
 TEST(TileStride, CutTilePaddingIsZeroEvenWhenTheFileHadOther)
@@ -116,7 +116,8 @@ TEST_P(TileFromData, RoundTripKeepsEveryByteAndShowsExactColours)
         CSprite again;
         again.CreateFromData(BYTE(w), BYTE(h), tile.m_pColors, tile.m_pBits, bitCount);
         ASSERT_FALSE(again.IsEmpty());
-        EXPECT_EQ(std::memcmp(again.m_pBMI, tile.m_pBMI, std::size_t(tile.m_pBits - BlockOf(tile)) + stored.bits.size()), 0);
+        EXPECT_EQ(
+            std::memcmp(again.m_pBMI, tile.m_pBMI, std::size_t(tile.m_pBits - BlockOf(tile)) + stored.bits.size()), 0);
         EXPECT_EQ(std::memcmp(again.GetScreenBits(), tile.GetScreenBits(), std::size_t(w * h) * 4), 0);
     }
 }
@@ -155,8 +156,8 @@ TEST(TileFromData, UnusableDataKeepsTheTile)
         WORD bitCount;
     };
     for (const Bad& bad : {Bad{4, 4, true, true, 0}, Bad{4, 4, true, true, 1}, Bad{4, 4, true, true, 4},
-                          Bad{4, 4, true, true, 15}, Bad{4, 4, true, true, 32}, Bad{0, 4, true, true, 24},
-                          Bad{4, 0, true, true, 24}, Bad{4, 4, false, true, 24}, Bad{4, 4, true, false, 8}}) {
+                           Bad{4, 4, true, true, 15}, Bad{4, 4, true, true, 32}, Bad{0, 4, true, true, 24},
+                           Bad{4, 0, true, true, 24}, Bad{4, 4, false, true, 24}, Bad{4, 4, true, false, 8}}) {
         SCOPED_TRACE(bad.bitCount);
         tile.CreateFromData(bad.width, bad.height, bad.withColours ? MakeStored(4, 4, 8, 1).colours.data() : nullptr,
                             bad.withBits ? stored.bits.data() : nullptr, bad.bitCount);
@@ -182,8 +183,8 @@ TEST(TileCreate, RectangleNotInsideThePictureLeavesTheTileEmptySilently)
     CDib dib;
     ASSERT_TRUE(dib.LoadFromMemory(file.data(), file.size()));
     for (const CRect& rc : {CRect(32, 0, 64, 32), CRect(0, 32, 32, 64), CRect(-1, 0, 31, 32), CRect(0, -32, 32, 0),
-                           CRect(10, 10, 10, 20), CRect(20, 10, 10, 20), CRect(0, 0, 51, 40), CRect(0, 0, 50, 41),
-                           CRect(INT_MIN, 0, INT_MAX, 1), CRect(0, 0, 0, 0)}) {
+                            CRect(10, 10, 10, 20), CRect(20, 10, 10, 20), CRect(0, 0, 51, 40), CRect(0, 0, 50, 41),
+                            CRect(INT_MIN, 0, INT_MAX, 1), CRect(0, 0, 0, 0)}) {
         CSprite tile;
         EXPECT_TRUE(tile.Create(rc.left, rc.top, rc.right, rc.bottom, dib.m_pBMI));
         EXPECT_TRUE(tile.IsEmpty()) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;

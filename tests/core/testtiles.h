@@ -27,8 +27,7 @@ inline std::array<RGBQUAD, 256> TestColours(unsigned seed)
 {
     const auto bytes = TestBytes(256 * 3, seed);
     std::array<RGBQUAD, 256> colours{};
-    for (std::size_t i = 0; i < 256; ++i)
-        colours[i] = RGBQUAD{bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2], 0};
+    for (std::size_t i = 0; i < 256; ++i) colours[i] = RGBQUAD{bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2], 0};
     return colours;
 }
 
@@ -85,9 +84,9 @@ inline std::vector<short> LayerValues(const CCellLayers& cells, CellLayer layer)
 {
     std::vector<short> values;
     for (int row = 0; row < cells.Height(); ++row) {
-        cells.ForEachRun(layer, row, 0, cells.Width(),
-                         [&](int, const short* entries, int count) { values.insert(values.end(), entries, entries + count); });
+        cells.ForEachRun(layer, row, 0, cells.Width(), [&](int, const short* entries, int count) {
+            values.insert(values.end(), entries, entries + count);
+        });
     }
     return values;
 }
-

@@ -126,10 +126,10 @@ TEST_F(TileCut, CellsReachingPastTheEdgeAreSkipped)
         CRect rc;
         bool inside;
     };
-    for (const Cell& cell : {Cell{CRect(64, 32, 96, 64), true}, Cell{CRect(96, 0, 128, 32), false},
-                            Cell{CRect(0, 64, 32, 96), false}, Cell{CRect(68, 38, 100, 70), true},
-                            Cell{CRect(-32, 0, 0, 32), false}, Cell{CRect(0, 0, 0, 32), false},
-                            Cell{CRect(0, 0, 100, 70), true}, Cell{CRect(0, 0, 101, 70), false}}) {
+    for (const Cell& cell :
+         {Cell{CRect(64, 32, 96, 64), true}, Cell{CRect(96, 0, 128, 32), false}, Cell{CRect(0, 64, 32, 96), false},
+          Cell{CRect(68, 38, 100, 70), true}, Cell{CRect(-32, 0, 0, 32), false}, Cell{CRect(0, 0, 0, 32), false},
+          Cell{CRect(0, 0, 100, 70), true}, Cell{CRect(0, 0, 101, 70), false}}) {
         EXPECT_EQ(CellInsideBitmap(m_dib, cell.rc), cell.inside) << cell.rc.left << "," << cell.rc.top;
         const TileCutResult cut = CutTile(m_dib, cell.rc);
         EXPECT_EQ(cut.tile != nullptr, cell.inside);

@@ -51,7 +51,8 @@ std::string Data(const std::string& format, const std::vector<std::uint32_t>& gi
     if (format == "xml") return "<data>" + xml + "</data>";
     z_stream s{};
     deflateInit2(&s, 9, Z_DEFLATED, format == "gzip" ? 31 : 15, 8, Z_DEFAULT_STRATEGY);
-    s.next_in = raw.data(), s.avail_in = uInt(raw.size()), s.next_out = packed.data(), s.avail_out = uInt(packed.size());
+    s.next_in = raw.data(), s.avail_in = uInt(raw.size()), s.next_out = packed.data(),
+    s.avail_out = uInt(packed.size());
     deflate(&s, Z_FINISH);
     packed.resize(s.total_out);
     deflateEnd(&s);
@@ -70,16 +71,21 @@ std::string TilesetBody(const std::string& margin = "1")
 {
     return "tilewidth=\"16\" tileheight=\"16\" spacing=\"2\" margin=\"" + margin +
            "\" tilecount=\"6\" columns=\"3\">\n  <image source=\"art.png\" width=\"54\" height=\"36\"/>\n"
-           "  <tile id=\"4\"><properties><property name=\"attribute\" type=\"int\" value=\"200\"/></properties></tile>\n"
+           "  <tile id=\"4\"><properties><property name=\"attribute\" type=\"int\" "
+           "value=\"200\"/></properties></tile>\n"
            " </tileset>\n";
 }
 
 std::string Tmx(const std::string& data, const std::string& tileset)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" tiledversion=\"1.8.2\" orientation=\"orthogonal\" "
-           "renderorder=\"right-down\" width=\"5\" height=\"4\" tilewidth=\"16\" tileheight=\"16\" infinite=\"0\" nextlayerid=\"3\" "
-           "nextobjectid=\"2\">\n" + tileset + " <layer id=\"1\" name=\"Tile Layer 1\" width=\"5\" height=\"4\">\n  " + data +
-           "\n </layer>\n <objectgroup id=\"2\" name=\"map attributes\">\n  <object id=\"1\" x=\"16\" y=\"32\" width=\"32\" "
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" tiledversion=\"1.8.2\" "
+           "orientation=\"orthogonal\" "
+           "renderorder=\"right-down\" width=\"5\" height=\"4\" tilewidth=\"16\" tileheight=\"16\" infinite=\"0\" "
+           "nextlayerid=\"3\" "
+           "nextobjectid=\"2\">\n" +
+           tileset + " <layer id=\"1\" name=\"Tile Layer 1\" width=\"5\" height=\"4\">\n  " + data +
+           "\n </layer>\n <objectgroup id=\"2\" name=\"map attributes\">\n  <object id=\"1\" x=\"16\" y=\"32\" "
+           "width=\"32\" "
            "height=\"16\"><properties><property name=\"attribute\" type=\"int\" value=\"-7\"/></properties></object>\n"
            " </objectgroup>\n</map>\n";
 }
@@ -101,7 +107,8 @@ TEST_P(TiledFormats, GiveTheCellsTilesAndAttributesWritten)
     WriteBytes(folder.File(external ? "sets/art.png" : "art.png"), EncodePng(art));
     std::string tileset = " <tileset firstgid=\"1\" name=\"art\" " + TilesetBody();
     if (external) {
-        Write(folder, "sets/art.tsx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tileset version=\"1.8\" name=\"art\" " + TilesetBody());
+        Write(folder, "sets/art.tsx",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tileset version=\"1.8\" name=\"art\" " + TilesetBody());
         tileset = " <tileset firstgid=\"1\" source=\"sets/art.tsx\"/>\n";
     }
     MapFileContent content;
@@ -122,7 +129,8 @@ TEST_P(TiledFormats, GiveTheCellsTilesAndAttributesWritten)
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const std::size_t at = std::size_t((1 + t / 3 * 18 + y) * 54 + 1 + t % 3 * 18 + x) * 3;
-                const std::uint32_t rgb = 0xFF000000u | art.samples[at] << 16 | art.samples[at + 1] << 8 | art.samples[at + 2];
+                const std::uint32_t rgb =
+                    0xFF000000u | art.samples[at] << 16 | art.samples[at + 1] << 8 | art.samples[at + 2];
                 ASSERT_EQ(tile.GetScreenBits()[y * 16 + x], rgb) << "tile " << t;
             }
     }
@@ -153,19 +161,26 @@ TEST(TmxRefusals, SayWhatDoesNotFitAndReadNothing)
     flipped[7] |= 0x80000000u;
     std::vector<std::uint32_t> beyond = kGids;
     beyond[3] = 7;
-    const std::string layer = "<layer id=\"1\" name=\"Tile Layer 1\" width=\"5\" height=\"4\">\n  " + Data("csv", kGids) + "\n </layer>\n";
+    const std::string layer =
+        "<layer id=\"1\" name=\"Tile Layer 1\" width=\"5\" height=\"4\">\n  " + Data("csv", kGids) + "\n </layer>\n";
     const Refusal refusals[] = {
         {"isometric", with("orthogonal", "isometric"), "직교(orthogonal) 맵만"},
         {"infinite", with("infinite=\"0\"", "infinite=\"1\""), "무한(infinite) 맵은"},
         {"two tilesets", with(" <layer", " <tileset firstgid=\"7\" source=\"x.tsx\"/>\n <layer"), "타일셋이 2개인"},
         {"two tile layers", with(" <layer", " " + layer + " <layer"), "타일 층이 2개인"},
         {"flipped tile", Tmx(Data("csv", flipped), tileset), "뒤집거나 돌린 타일은"},
-        {"no whole tiles", Tmx(Data("csv", kGids), " <tileset firstgid=\"1\" name=\"a\" " + TilesetBody("40")), "온전한 타일이 하나도"},
-        {"tile size", with("tilewidth=\"16\" tileheight=\"16\" infinite", "tilewidth=\"20\" tileheight=\"20\" infinite"), "16, 24, 32, 64"},
-        {"tileset tile size", with("tilewidth=\"16\" tileheight=\"16\" spacing", "tilewidth=\"32\" tileheight=\"32\" spacing"), "타일셋의 타일 크기"},
+        {"no whole tiles", Tmx(Data("csv", kGids), " <tileset firstgid=\"1\" name=\"a\" " + TilesetBody("40")),
+         "온전한 타일이 하나도"},
+        {"tile size",
+         with("tilewidth=\"16\" tileheight=\"16\" infinite", "tilewidth=\"20\" tileheight=\"20\" infinite"),
+         "16, 24, 32, 64"},
+        {"tileset tile size",
+         with("tilewidth=\"16\" tileheight=\"16\" spacing", "tilewidth=\"32\" tileheight=\"32\" spacing"),
+         "타일셋의 타일 크기"},
         {"gid past the tileset", Tmx(Data("csv", beyond), tileset), "타일셋에 없는 타일"},
         {"image per tile", with("<image source=\"art.png\" width=\"54\" height=\"36\"/>", ""), "그림이 따로 있는"},
-        {"compression", with("<data encoding=\"csv\">", "<data encoding=\"base64\" compression=\"lzma\">"), "압축 방식"},
+        {"compression", with("<data encoding=\"csv\">", "<data encoding=\"base64\" compression=\"lzma\">"),
+         "압축 방식"},
         {"damaged data", Tmx(Data("zlib", kGids).replace(60, 4, "AAAA"), tileset), "손상"},
         {"short data", Tmx(Data("csv", std::vector<std::uint32_t>(19, 1)), tileset), "칸 수가"},
         {"XML error", good.substr(0, 300), "XML 오류"},

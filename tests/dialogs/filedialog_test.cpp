@@ -55,7 +55,8 @@ TEST(FileDialog, OpenWithAWildcardNameFiltersByItAndReturnsTheUtf8Path)
 TEST(FileDialog, SaveAppendsTheDefaultExtensionAndUsesTheFilter)
 {
     const ScratchFolder folder;
-    CFileDialog dialog(FALSE, "Map", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "지도 파일|*.Map|모든 파일|*.*||");
+    CFileDialog dialog(FALSE, "Map", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "지도 파일|*.Map|모든 파일|*.*||");
     Seen seen;
     ModalAnswerer answer;
     answer.Then(Choose(QString::fromStdString(folder.File("새지도")), &seen));

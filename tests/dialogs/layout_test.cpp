@@ -69,15 +69,14 @@ TEST_P(DialogFrameTest, CaptionSizeKoreanFontAndNamedControls)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, DialogFrameTest,
-    testing::Values(DialogCase{"About", Make<CAboutDlg>(), "Zell 정보", 235, 55},
-                    DialogCase{"NewMap", Make<CNewMapDlg>(), "새 지도 작성", 187, 130},
-                    DialogCase{"TileArrange", Make<CTileArrangeDlg>(), "타일 정렬 갯수", 198, 40},
-                    DialogCase{"TileAttr", Make<CTileAttrDlg>(), "타일속성", 299, 80},
-                    DialogCase{"MapAttr", Make<CMapAttrDlg>(), "맵속성", 187, 44},
-                    DialogCase{"TextColor", Make<CTextColorDlg>(), "글자 속성 색상", 184, 108}),
-    [](const testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogFrameTest,
+                         testing::Values(DialogCase{"About", Make<CAboutDlg>(), "Zell 정보", 235, 55},
+                                         DialogCase{"NewMap", Make<CNewMapDlg>(), "새 지도 작성", 187, 130},
+                                         DialogCase{"TileArrange", Make<CTileArrangeDlg>(), "타일 정렬 갯수", 198, 40},
+                                         DialogCase{"TileAttr", Make<CTileAttrDlg>(), "타일속성", 299, 80},
+                                         DialogCase{"MapAttr", Make<CMapAttrDlg>(), "맵속성", 187, 44},
+                                         DialogCase{"TextColor", Make<CTextColorDlg>(), "글자 속성 색상", 184, 108}),
+                         [](const testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.name); });
 
 struct PlaceCase {
     const char* name;
@@ -136,13 +135,14 @@ TEST_P(UpDownPlaceTest, UpDownSitsOnTheBuddysRightEdge)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UpDowns, UpDownPlaceTest,
-    testing::Values(UpDownCase{"TileAttr", Make<CTileAttrDlg>(), CTileAttrDlg::IDC_VALUE, CTileAttrDlg::IDC_SPIN_VALUE, 40, 8},
-                    UpDownCase{"MapAttr", Make<CMapAttrDlg>(), CMapAttrDlg::IDC_VALUE, CMapAttrDlg::IDC_SPIN_VALUE, 40, 8},
-                    UpDownCase{"TileArrange", Make<CTileArrangeDlg>(), CTileArrangeDlg::IDC_COUNT,
-                               CTileArrangeDlg::IDC_SPIN_COUNT, 41, 10}),
-    [](const testing::TestParamInfo<UpDownCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(UpDowns, UpDownPlaceTest,
+                         testing::Values(UpDownCase{"TileAttr", Make<CTileAttrDlg>(), CTileAttrDlg::IDC_VALUE,
+                                                    CTileAttrDlg::IDC_SPIN_VALUE, 40, 8},
+                                         UpDownCase{"MapAttr", Make<CMapAttrDlg>(), CMapAttrDlg::IDC_VALUE,
+                                                    CMapAttrDlg::IDC_SPIN_VALUE, 40, 8},
+                                         UpDownCase{"TileArrange", Make<CTileArrangeDlg>(), CTileArrangeDlg::IDC_COUNT,
+                                                    CTileArrangeDlg::IDC_SPIN_COUNT, 41, 10}),
+                         [](const testing::TestParamInfo<UpDownCase>& info) { return std::string(info.param.name); });
 
 struct NameCase {
     const char* name;
@@ -173,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"Bit1", Make<CTileAttrDlg>(), CTileAttrDlg::IDC_BIT1, "1Bit"},
                     NameCase{"MapAttrEdit", Make<CMapAttrDlg>(), CMapAttrDlg::IDC_VALUE, "맵속성값"},
                     NameCase{"Green", Make<CTextColorDlg>(), CTextColorDlg::IDC_GREEN, "G"},
-                    NameCase{"CountWithoutLabel", Make<CTileArrangeDlg>(), CTileArrangeDlg::IDC_COUNT, "타일 정렬 갯수"},
+                    NameCase{"CountWithoutLabel", Make<CTileArrangeDlg>(), CTileArrangeDlg::IDC_COUNT,
+                             "타일 정렬 갯수"},
                     NameCase{"AboutOk", Make<CAboutDlg>(), IDOK, "확인"}),
     [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 

@@ -51,8 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, MapAttrTextTest,
     testing::Values(MapAttrTextCase{"Negative", " -300 ", true, -300}, MapAttrTextCase{"Largest", "32767", true, 32767},
                     MapAttrTextCase{"Smallest", "-32768", true, -32768}, MapAttrTextCase{"Plus", "+12", true, 12},
-                    MapAttrTextCase{"Tabs", "\t5\t", true, 5},
-                    MapAttrTextCase{"AboveRange", "32768", false, 0},
+                    MapAttrTextCase{"Tabs", "\t5\t", true, 5}, MapAttrTextCase{"AboveRange", "32768", false, 0},
                     MapAttrTextCase{"BelowRange", "-32769", false, 0},
                     MapAttrTextCase{"Huge", "99999999999999999999999", false, 0},
                     MapAttrTextCase{"Empty", "", false, 0}, MapAttrTextCase{"Letters", "abc", false, 0},
@@ -99,9 +98,12 @@ TEST_P(MapAttrArrowTest, StopsAtTheEndsAndWritesPlainDigits)
     QString shown;
     ModalAnswerer answer;
     answer.Then([&](QWidget*) {
-        if (c.byKey) PressKey(EditOf(dlg, D::IDC_VALUE), c.up ? Qt::Key_Up : Qt::Key_Down);
-        else if (c.up) ClickUpArrow(dlg, D::IDC_SPIN_VALUE);
-        else ClickDownArrow(dlg, D::IDC_SPIN_VALUE);
+        if (c.byKey)
+            PressKey(EditOf(dlg, D::IDC_VALUE), c.up ? Qt::Key_Up : Qt::Key_Down);
+        else if (c.up)
+            ClickUpArrow(dlg, D::IDC_SPIN_VALUE);
+        else
+            ClickDownArrow(dlg, D::IDC_SPIN_VALUE);
         shown = EditOf(dlg, D::IDC_VALUE)->text();
         ClickOk(dlg);
     });
@@ -110,15 +112,16 @@ TEST_P(MapAttrArrowTest, StopsAtTheEndsAndWritesPlainDigits)
     EXPECT_EQ(dlg.m_nValue, c.shown.toShort());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arrows, MapAttrArrowTest,
-    testing::Values(MapAttrArrowCase{"UpAtTop", 32767, true, false, "32767"},
-                    MapAttrArrowCase{"DownAtBottom", -32768, false, false, "-32768"},
-                    MapAttrArrowCase{"UpKeyAtTop", 32767, true, true, "32767"},
-                    MapAttrArrowCase{"UpIncreases", -1, true, false, "0"},
-                    MapAttrArrowCase{"NoThousandsSeparator", 999, true, false, "1000"},
-                    MapAttrArrowCase{"NoSeparatorNegative", -999, false, true, "-1000"}),
-    [](const testing::TestParamInfo<MapAttrArrowCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Arrows, MapAttrArrowTest,
+                         testing::Values(MapAttrArrowCase{"UpAtTop", 32767, true, false, "32767"},
+                                         MapAttrArrowCase{"DownAtBottom", -32768, false, false, "-32768"},
+                                         MapAttrArrowCase{"UpKeyAtTop", 32767, true, true, "32767"},
+                                         MapAttrArrowCase{"UpIncreases", -1, true, false, "0"},
+                                         MapAttrArrowCase{"NoThousandsSeparator", 999, true, false, "1000"},
+                                         MapAttrArrowCase{"NoSeparatorNegative", -999, false, true, "-1000"}),
+                         [](const testing::TestParamInfo<MapAttrArrowCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(MapAttrDialog, ArrowStartsFromTheTypedNumber)
 {

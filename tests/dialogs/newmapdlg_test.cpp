@@ -157,7 +157,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeTextCase{"Largest", "4294967295", true, 4294967295u},
                     SizeTextCase{"TrailingLetter", "40a", false, 0}, SizeTextCase{"Negative", "-1", false, 0},
                     SizeTextCase{"MinusZero", "-0", false, 0}, SizeTextCase{"Empty", "", false, 0},
-                    SizeTextCase{"InnerBlank", "4 0", false, 0},
-                    SizeTextCase{"TooLarge", "4294967296", false, 0}),
+                    SizeTextCase{"InnerBlank", "4 0", false, 0}, SizeTextCase{"TooLarge", "4294967296", false, 0}),
     [](const testing::TestParamInfo<SizeTextCase>& info) { return std::string(info.param.name); });
 }  // namespace

@@ -60,16 +60,16 @@ TEST_P(TileArrangeCountTest, AcceptsTwoToHundredOrRefusesWithTheRightMessage)
 constexpr const char* kRange = "2와(과) 100 사이의 정수를 입력하십시오.";
 constexpr const char* kInteger = "정수를 입력하십시오.";
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TileArrangeCountTest,
-    testing::Values(CountCase{"Two", "2", nullptr, 2}, CountCase{"Hundred", "100", nullptr, 100},
-                    CountCase{"BlanksAndPlus", " +50 ", nullptr, 50}, CountCase{"One", "1", kRange, 0},
-                    CountCase{"HundredOne", "101", kRange, 0}, CountCase{"Negative", "-5", kRange, 0},
-                    CountCase{"Empty", "", kInteger, 0}, CountCase{"Letters", "ten", kInteger, 0},
-                    CountCase{"BeyondInt", "2147483648", kRange, 0},
-                    CountCase{"BelowInt", "-2147483649", kRange, 0},
-                    CountCase{"FarBeyondInt", "99999999999999999999999", kRange, 0}),
-    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, TileArrangeCountTest,
+                         testing::Values(CountCase{"Two", "2", nullptr, 2}, CountCase{"Hundred", "100", nullptr, 100},
+                                         CountCase{"BlanksAndPlus", " +50 ", nullptr, 50},
+                                         CountCase{"One", "1", kRange, 0}, CountCase{"HundredOne", "101", kRange, 0},
+                                         CountCase{"Negative", "-5", kRange, 0}, CountCase{"Empty", "", kInteger, 0},
+                                         CountCase{"Letters", "ten", kInteger, 0},
+                                         CountCase{"BeyondInt", "2147483648", kRange, 0},
+                                         CountCase{"BelowInt", "-2147483649", kRange, 0},
+                                         CountCase{"FarBeyondInt", "99999999999999999999999", kRange, 0}),
+                         [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
 struct WrapCase {
     const char* name;
@@ -89,9 +89,12 @@ TEST_P(TileArrangeWrapTest, ArrowsWrapAtBothEnds)
     QString shown;
     ModalAnswerer answer;
     answer.Then([&](QWidget*) {
-        if (c.byKey) PressKey(EditOf(dlg, D::IDC_COUNT), c.up ? Qt::Key_Up : Qt::Key_Down);
-        else if (c.up) ClickUpArrow(dlg, D::IDC_SPIN_COUNT);
-        else ClickDownArrow(dlg, D::IDC_SPIN_COUNT);
+        if (c.byKey)
+            PressKey(EditOf(dlg, D::IDC_COUNT), c.up ? Qt::Key_Up : Qt::Key_Down);
+        else if (c.up)
+            ClickUpArrow(dlg, D::IDC_SPIN_COUNT);
+        else
+            ClickDownArrow(dlg, D::IDC_SPIN_COUNT);
         shown = EditOf(dlg, D::IDC_COUNT)->text();
         ClickOk(dlg);
     });

@@ -162,9 +162,12 @@ TEST_P(TileAttrArrowTest, StepsWithinZeroTo255AndTheBoxesFollow)
     int boxes = -1;
     ModalAnswerer answer;
     answer.Then([&](QWidget*) {
-        if (c.byKey) PressKey(EditOf(dlg, D::IDC_VALUE), c.up ? Qt::Key_Up : Qt::Key_Down);
-        else if (c.up) ClickUpArrow(dlg, D::IDC_SPIN_VALUE);
-        else ClickDownArrow(dlg, D::IDC_SPIN_VALUE);
+        if (c.byKey)
+            PressKey(EditOf(dlg, D::IDC_VALUE), c.up ? Qt::Key_Up : Qt::Key_Down);
+        else if (c.up)
+            ClickUpArrow(dlg, D::IDC_SPIN_VALUE);
+        else
+            ClickDownArrow(dlg, D::IDC_SPIN_VALUE);
         shown = EditOf(dlg, D::IDC_VALUE)->text();
         boxes = BoxesValue(dlg);
         ClickOk(dlg);

@@ -9,10 +9,10 @@
 
 namespace {
 
-const UINT kAllCommands[] = {ID_FILE_NEW,         ID_FILE_OPEN,     ID_FILE_SAVE,        ID_OPEN_BITMAP,
-                             ID_BITMAP_ALLTILES,  ID_TILE_ARRANGE,  ID_TILE_SETATTR,     ID_SHOW_PALETTEATTR,
-                             ID_TILE_ERASEALL,    ID_TILE_ERASESEL, ID_SHOW_TILENUMBERS, ID_SHOW_TILEATTR,
-                             ID_SHOW_MAPATTR,     ID_TILE_FILLALL,  ID_TEXT_COLOR};
+const UINT kAllCommands[] = {ID_FILE_NEW,        ID_FILE_OPEN,     ID_FILE_SAVE,        ID_OPEN_BITMAP,
+                             ID_BITMAP_ALLTILES, ID_TILE_ARRANGE,  ID_TILE_SETATTR,     ID_SHOW_PALETTEATTR,
+                             ID_TILE_ERASEALL,   ID_TILE_ERASESEL, ID_SHOW_TILENUMBERS, ID_SHOW_TILEATTR,
+                             ID_SHOW_MAPATTR,    ID_TILE_FILLALL,  ID_TEXT_COLOR};
 
 const std::set<UINT> kNeedTiles = {ID_TILE_ARRANGE, ID_TILE_ERASEALL, ID_SHOW_PALETTEATTR, ID_SHOW_TILEATTR};
 const std::set<UINT> kNeedSelection = {ID_TILE_ERASESEL, ID_TILE_SETATTR, ID_TILE_FILLALL};

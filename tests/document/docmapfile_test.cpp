@@ -271,26 +271,25 @@ TEST_P(RefusedLoad, LeavesTheDocumentAndPanesAsTheyWere)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedLoad,
-    ::testing::Values(
-        BadFile{"Missing", nullptr, kMsgMapOpenFailed},
-        BadFile{"ShorterThanHeader", [](auto& b) { b.resize(21); }, kMsgMapInvalid},
-        BadFile{"WrongMagic", [](auto& b) { b[3] = 'X'; }, kMsgMapInvalid},
-        BadFile{"ZeroTileWidth", [](auto& b) { b[16] = 0; }, kMsgMapInvalid},
-        BadFile{"ZeroTileHeight", [](auto& b) { b[17] = 0; }, kMsgMapInvalid},
-        BadFile{"TwelveBitsWithTiles", [](auto& b) { Put16(b, 18, 12); }, kMsgMapInvalid},
-        BadFile{"NegativeTileCount", [](auto& b) { Put16(b, 20, 0x8000); }, kMsgMapInvalid},
-        BadFile{"NegativeMapWidth", [](auto& b) { Put32(b, 8, 0xFFFFFFFFu); }, kMsgMapInvalid},
-        BadFile{"NegativeMapHeight", [](auto& b) { Put32(b, 12, 0x80000000u); }, kMsgMapInvalid},
-        BadFile{"HugeMapInAShortFile",
-                [](auto& b) {
-                    Put32(b, 8, 100000);
-                    Put32(b, 12, 100000);
-                },
-                kMsgMapInvalid},
-        BadFile{"EndsInColourTable", [](auto& b) { b.resize(22 + 500); }, kMsgMapInvalid},
-        BadFile{"EndsInTileRecord", [](auto& b) { b.resize(kTilesAt + 1000); }, kMsgMapInvalid},
-        BadFile{"EndsInLayers", [](auto& b) { b.pop_back(); }, kMsgMapInvalid},
-        BadFile{"TrailingByte", [](auto& b) { b.push_back(0); }, kMsgMapInvalid}),
+    ::testing::Values(BadFile{"Missing", nullptr, kMsgMapOpenFailed},
+                      BadFile{"ShorterThanHeader", [](auto& b) { b.resize(21); }, kMsgMapInvalid},
+                      BadFile{"WrongMagic", [](auto& b) { b[3] = 'X'; }, kMsgMapInvalid},
+                      BadFile{"ZeroTileWidth", [](auto& b) { b[16] = 0; }, kMsgMapInvalid},
+                      BadFile{"ZeroTileHeight", [](auto& b) { b[17] = 0; }, kMsgMapInvalid},
+                      BadFile{"TwelveBitsWithTiles", [](auto& b) { Put16(b, 18, 12); }, kMsgMapInvalid},
+                      BadFile{"NegativeTileCount", [](auto& b) { Put16(b, 20, 0x8000); }, kMsgMapInvalid},
+                      BadFile{"NegativeMapWidth", [](auto& b) { Put32(b, 8, 0xFFFFFFFFu); }, kMsgMapInvalid},
+                      BadFile{"NegativeMapHeight", [](auto& b) { Put32(b, 12, 0x80000000u); }, kMsgMapInvalid},
+                      BadFile{"HugeMapInAShortFile",
+                              [](auto& b) {
+                                  Put32(b, 8, 100000);
+                                  Put32(b, 12, 100000);
+                              },
+                              kMsgMapInvalid},
+                      BadFile{"EndsInColourTable", [](auto& b) { b.resize(22 + 500); }, kMsgMapInvalid},
+                      BadFile{"EndsInTileRecord", [](auto& b) { b.resize(kTilesAt + 1000); }, kMsgMapInvalid},
+                      BadFile{"EndsInLayers", [](auto& b) { b.pop_back(); }, kMsgMapInvalid},
+                      BadFile{"TrailingByte", [](auto& b) { b.push_back(0); }, kMsgMapInvalid}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(EditorTest, CancelledOpenKeepsEverything)
@@ -329,19 +328,18 @@ TEST_P(RefusedSave, WritesNothingAndKeepsTheOldFile)
     EXPECT_TRUE(Take(*this) == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Saves, RefusedSave,
-    ::testing::Values(
-        BadSave{"NoBitmap", [](EditorTest&) {}, "a.Map", kMsgLoadBitmapFirst},
-        // Tiles cut from an 8-bit and a 24-bit bitmap cannot share one header.
-        BadSave{"TilesOfTwoFormats",
-                [](EditorTest& t) {
-                    t.CutTiles(MakePicture(64, 32, 8, 1));
-                    t.CutTiles(MakePicture(64, 32, 24, 1));
-                },
-                "a.Map", kMsgMapTileFormatsDiffer},
-        BadSave{"FolderInTheWay", [](EditorTest& t) { t.LoadBitmap(MakePicture(64, 32, 8, 1)); }, "a.Map/b.Map",
-                kMsgMapSaveFailed}),
-    [](const ::testing::TestParamInfo<BadSave>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Saves, RefusedSave,
+                         ::testing::Values(BadSave{"NoBitmap", [](EditorTest&) {}, "a.Map", kMsgLoadBitmapFirst},
+                                           // Tiles cut from an 8-bit and a 24-bit bitmap cannot share one header.
+                                           BadSave{"TilesOfTwoFormats",
+                                                   [](EditorTest& t) {
+                                                       t.CutTiles(MakePicture(64, 32, 8, 1));
+                                                       t.CutTiles(MakePicture(64, 32, 24, 1));
+                                                   },
+                                                   "a.Map", kMsgMapTileFormatsDiffer},
+                                           BadSave{"FolderInTheWay",
+                                                   [](EditorTest& t) { t.LoadBitmap(MakePicture(64, 32, 8, 1)); },
+                                                   "a.Map/b.Map", kMsgMapSaveFailed}),
+                         [](const ::testing::TestParamInfo<BadSave>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -23,7 +23,8 @@ protected:
         // A 32 x 32-tile picture as PNG with a transparent corner, as BMP,
         // a map cut from it, and a Tiled map using the PNG as its tileset.
         PngPicture png{64, 32, 6, 8, false, {}, {}, {}};
-        for (int i = 0; i < 64 * 32; ++i) png.samples.insert(png.samples.end(), {std::uint16_t(i % 200), 90, 40, std::uint16_t(i < 8 ? 0 : 255)});
+        for (int i = 0; i < 64 * 32; ++i)
+            png.samples.insert(png.samples.end(), {std::uint16_t(i % 200), 90, 40, std::uint16_t(i < 8 ? 0 : 255)});
         WriteBytes(folder.File("art.png"), EncodePng(png));
         bmp = WriteBitmap(MakePicture(64, 32, 24, 2), "art.bmp");
         WriteBytes(folder.File("notes.txt"), {'h', 'i'});
@@ -32,7 +33,8 @@ protected:
             "width=\"3\" height=\"2\" tilewidth=\"32\" tileheight=\"32\" infinite=\"0\">\n"
             " <tileset firstgid=\"1\" name=\"art\" tilewidth=\"32\" tileheight=\"32\" tilecount=\"2\" columns=\"2\">\n"
             "  <image source=\"art.png\" width=\"64\" height=\"32\"/>\n </tileset>\n"
-            " <layer id=\"1\" name=\"ground\" width=\"3\" height=\"2\">\n  <data encoding=\"csv\">\n2,1,0,\n0,0,2\n</data>\n"
+            " <layer id=\"1\" name=\"ground\" width=\"3\" height=\"2\">\n  <data "
+            "encoding=\"csv\">\n2,1,0,\n0,0,2\n</data>\n"
             " </layer>\n</map>\n";
         WriteBytes(folder.File("tiled.tmx"), std::vector<std::uint8_t>(tmx.begin(), tmx.end()));
     }

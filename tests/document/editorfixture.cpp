@@ -86,12 +86,16 @@ void EditorTest::SetCell(CellLayer layer, int i, short value)
     doc->MapForTest().m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
 }
 
-std::vector<const CSprite*> EditorTest::Tiles() const { return {doc->Map().m_tileList.begin(), doc->Map().m_tileList.end()}; }
+std::vector<const CSprite*> EditorTest::Tiles() const
+{
+    return {doc->Map().m_tileList.begin(), doc->Map().m_tileList.end()};
+}
 
 std::vector<int> EditorTest::TileAttributes() const
 {
     std::vector<int> attributes;
-    for (int i = 0; i < doc->Map().m_tileList.GetCount(); ++i) attributes.push_back(doc->Map().m_tileList.AttributeAt(i));
+    for (int i = 0; i < doc->Map().m_tileList.GetCount(); ++i)
+        attributes.push_back(doc->Map().m_tileList.AttributeAt(i));
     return attributes;
 }
 

@@ -79,7 +79,8 @@ TEST_P(FileNewPaths, AsksOnlyWithTilesAndChangesOnlyAfterOk)
         Map()->UpdateWindow();
         const std::vector<std::uint32_t> empty = MakeEmptyCellPattern(32, 32);
         for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) ASSERT_EQ(Map()->Surface().pixel(5 * 32 + x, y), empty[std::size_t(y * 32 + x)]);
+            for (int x = 0; x < 32; ++x)
+                ASSERT_EQ(Map()->Surface().pixel(5 * 32 + x, y), empty[std::size_t(y * 32 + x)]);
     }
 }
 
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SizeCase {
     const char* name;
-    long long width, height;  // as typed into the dialog
+    long long width, height;   // as typed into the dialog
     const char* layerMessage;  // null: the map is made
 };
 void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
@@ -139,12 +140,11 @@ TEST_P(FileNewSizes, EmptyOrImpossibleMapsLeaveAUsableProgram)
     EXPECT_EQ(AttrCells(), std::vector<short>(300, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, FileNewSizes,
-    ::testing::Values(SizeCase{"ZeroWidth", 0, 15, nullptr}, SizeCase{"ZeroHeight", 20, 0, nullptr},
-                      SizeCase{"ZeroBoth", 0, 0, nullptr},
-                      SizeCase{"TooManyCells", 100000, 100000, kMsgTileLayerAllocFailed},
-                      SizeCase{"BeyondAnInt", 3000000000LL, 2, kMsgTileLayerAllocFailed}),
-    [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, FileNewSizes,
+                         ::testing::Values(SizeCase{"ZeroWidth", 0, 15, nullptr},
+                                           SizeCase{"ZeroHeight", 20, 0, nullptr}, SizeCase{"ZeroBoth", 0, 0, nullptr},
+                                           SizeCase{"TooManyCells", 100000, 100000, kMsgTileLayerAllocFailed},
+                                           SizeCase{"BeyondAnInt", 3000000000LL, 2, kMsgTileLayerAllocFailed}),
+                         [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -84,8 +84,8 @@ TEST_P(EraseSelected, ErasesEveryTileOfTheBlockAndNothingElse)
 INSTANTIATE_TEST_SUITE_P(
     Blocks, EraseSelected,
     ::testing::Values(
-        EraseCase{"PartlyFilledLastRow", 5, 2, {0, 1, 2, 3, 4, 10, 11, -1, -1, -1}, QMessageBox::YesRole,
-                  Range({{5, 9}})},
+        EraseCase{
+            "PartlyFilledLastRow", 5, 2, {0, 1, 2, 3, 4, 10, 11, -1, -1, -1}, QMessageBox::YesRole, Range({{5, 9}})},
         EraseCase{"TrailingEmptyRow", 3, 2, {10, 11, -1, -1, -1, -1}, QMessageBox::YesRole, Range({{0, 9}})},
         EraseCase{"MiddleOfARow", 2, 1, {3, 4}, QMessageBox::YesRole, Range({{0, 2}, {5, 11}})},
         EraseCase{"AnsweredNo", 5, 2, {0, 1, 2, 3, 4, 10, 11, -1, -1, -1}, QMessageBox::NoRole, Range({{0, 11}})}),
@@ -163,16 +163,20 @@ std::vector<int> Attributes(std::initializer_list<std::pair<int, int>> changed)
     return values;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, SetTileAttribute,
-    ::testing::Values(
-        AttrCase{"BlockWithPartlyFilledRow", 3, 2, {0, 1, 2, 10, 11, -1}, 77, 200,
-                 Attributes({{0, 200}, {1, 200}, {2, 200}, {10, 200}, {11, 200}})},
-        AttrCase{"StartsOnTileFive", 2, 1, {5, 6}, 5, 0, Attributes({{5, 0}, {6, 0}})},
-        // A block that starts on an empty slot has no tile to start from.
-        AttrCase{"StartsOnEmptySlot", 2, 1, {-1, -1}, 0, 9, Attributes({})},
-        AttrCase{"Cancelled", 2, 1, {5, 6}, 5, std::nullopt, Attributes({})}),
-    [](const ::testing::TestParamInfo<AttrCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Blocks, SetTileAttribute,
+                         ::testing::Values(AttrCase{"BlockWithPartlyFilledRow",
+                                                    3,
+                                                    2,
+                                                    {0, 1, 2, 10, 11, -1},
+                                                    77,
+                                                    200,
+                                                    Attributes({{0, 200}, {1, 200}, {2, 200}, {10, 200}, {11, 200}})},
+                                           AttrCase{
+                                               "StartsOnTileFive", 2, 1, {5, 6}, 5, 0, Attributes({{5, 0}, {6, 0}})},
+                                           // A block that starts on an empty slot has no tile to start from.
+                                           AttrCase{"StartsOnEmptySlot", 2, 1, {-1, -1}, 0, 9, Attributes({})},
+                                           AttrCase{"Cancelled", 2, 1, {5, 6}, 5, std::nullopt, Attributes({})}),
+                         [](const ::testing::TestParamInfo<AttrCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EditorTest, FillAllScrolledStartsTheBlockInTheTopLeftCell)
 {

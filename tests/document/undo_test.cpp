@@ -66,7 +66,8 @@ public:
     }
     void PickBlock(int col0, int row0, int col1, int row1)
     {
-        Drag(frame->m_pTileView->viewport(), QPoint(col0 * 37 + 3, row0 * 37 + 3), QPoint(col1 * 37 + 3, row1 * 37 + 3));
+        Drag(frame->m_pTileView->viewport(), QPoint(col0 * 37 + 3, row0 * 37 + 3),
+             QPoint(col1 * 37 + 3, row1 * 37 + 3));
     }
     // What Save would write now.
     std::vector<std::uint8_t> Saved() const
@@ -79,7 +80,8 @@ public:
     std::vector<QImage> Panes() const
     {
         std::vector<QImage> shown;
-        for (CScrollView* pane : std::initializer_list<CScrollView*>{Map(), frame->m_pSmallMapView, frame->m_pTileView}) {
+        for (CScrollView* pane :
+             std::initializer_list<CScrollView*>{Map(), frame->m_pSmallMapView, frame->m_pTileView}) {
             pane->UpdateWindow();
             shown.push_back(pane->Surface().copy());
         }
@@ -241,7 +243,9 @@ TEST_F(UndoTest, RandomRunMatchesAPlainHistory)
             case 2: doc->SetCellAttributes(CRect(col, row, col + 2, row + 3), short(random())); break;
             case 3: doc->StampSelection(col, row); break;
             case 4: doc->FillWithSelection(CRect(col, row, col + 4, row + 2)); break;
-            case 5: doc->CutTiles({CRect(32 * (col % 4), 32 * (row % 2), 32 * (col % 4) + 32, 32 * (row % 2) + 32)}); break;
+            case 5:
+                doc->CutTiles({CRect(32 * (col % 4), 32 * (row % 2), 32 * (col % 4) + 32, 32 * (row % 2) + 32)});
+                break;
             case 6:
                 if (doc->Tiles().GetCount() > 3)
                     doc->UndoStack().push(new CRemoveTilesCommand(*doc, QStringLiteral("지우기"), {col % 3}));
@@ -289,7 +293,9 @@ TEST_P(UnsavedQuestion, AsksOnlyWithUnsavedChangesAndHonoursTheAnswer)
 
     switch (c.reply) {
     case Reply::NoChanges: break;
-    case Reply::Yes: answer.Then(ExpectMessage(kMsgAskSaveChanges, QMessageBox::YesRole)).Then(ChooseFile(saved)); break;
+    case Reply::Yes:
+        answer.Then(ExpectMessage(kMsgAskSaveChanges, QMessageBox::YesRole)).Then(ChooseFile(saved));
+        break;
     case Reply::YesButCancelTheFileName:
         answer.Then(ExpectMessage(kMsgAskSaveChanges, QMessageBox::YesRole)).Then(CancelDialog());
         break;
@@ -342,8 +348,11 @@ TEST_P(UnsavedQuestion, AsksOnlyWithUnsavedChangesAndHonoursTheAnswer)
 std::vector<QuestionCase> QuestionCases()
 {
     std::vector<QuestionCase> cases;
-    const std::pair<Path, const char*> paths[] = {{Path::Close, "Close"}, {Path::Exit, "Exit"}, {Path::New, "New"},
-                                                  {Path::Open, "Open"}, {Path::OpenByPath, "OpenByPath"}};
+    const std::pair<Path, const char*> paths[] = {{Path::Close, "Close"},
+                                                  {Path::Exit, "Exit"},
+                                                  {Path::New, "New"},
+                                                  {Path::Open, "Open"},
+                                                  {Path::OpenByPath, "OpenByPath"}};
     const std::tuple<Reply, const char*, bool> replies[] = {{Reply::NoChanges, "NoChanges", true},
                                                             {Reply::Yes, "Yes", true},
                                                             {Reply::YesButCancelTheFileName, "YesButNoFileName", false},
@@ -360,6 +369,8 @@ std::vector<QuestionCase> QuestionCases()
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, UnsavedQuestion, ::testing::ValuesIn(QuestionCases()),
-                         [](const ::testing::TestParamInfo<QuestionCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<QuestionCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

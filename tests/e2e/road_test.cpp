@@ -108,8 +108,8 @@ TEST_F(RoadTest, OneEditFromBitmapToFileAndBackGivesTheSameBytes)
     EXPECT_EQ(doc->Selection().m_nCols, 2);
     EXPECT_EQ(doc->Selection().m_nRows, 1);
     QWidget* map = Map()->viewport();
-    Click(map, CellCentre(2, 3));                      // stamp: (2,3)=0, (3,3)=1
-    Drag(map, CellCentre(0, 0), CellCentre(4, 1));     // fill 5 x 2 with 0 1 0 1 0
+    Click(map, CellCentre(2, 3));                   // stamp: (2,3)=0, (3,3)=1
+    Drag(map, CellCentre(0, 0), CellCentre(4, 1));  // fill 5 x 2 with 0 1 0 1 0
 
     std::vector<short> expected(std::size_t(20 * 15), -1);
     for (int r = 0; r < 2; ++r)

@@ -150,8 +150,10 @@ private:
         auto* dialog = qobject_cast<QDialog*>(modal);
         if (attempt >= 4 || (!menu && !dialog)) {
             Log("dismiss %s", qPrintable(modal->windowTitle()));
-            if (dialog) dialog->reject();
-            else modal->close();
+            if (dialog)
+                dialog->reject();
+            else
+                modal->close();
         } else if (menu) {
             QAction* action = Pick(m_random, menu->actions());
             Log("menu: %s", qPrintable(action->text()));
@@ -192,9 +194,9 @@ private:
     // apart from empty and refused sizes.
     QString EditValue()
     {
-        static const char* const values[] = {"0",     "1",     "2",      "5",      "10",          "16", "31", "32",
-                                             "100",   "101",   "255",    "256",    "-1",          "-7", "32767",
-                                             "32768", "65535", "-32768", "-32769", "99999999999", "",   "abc"};
+        static const char* const values[] = {"0",     "1",      "2",      "5",           "10", "16", "31",    "32",
+                                             "100",   "101",    "255",    "256",         "-1", "-7", "32767", "32768",
+                                             "65535", "-32768", "-32769", "99999999999", "",   "abc"};
         return QString::fromLatin1(values[m_random() % std::size(values)]);
     }
     std::pair<QString, QString> MapSize()
@@ -236,17 +238,25 @@ private:
             QWidget* child = children[qsizetype(m_random() % unsigned(children.size()))];
             if (!child->isVisible()) continue;
             const QPoint at = RandomPoint(m_random, child);
-            Log("%s: click %s at %d,%d", qPrintable(dialog->windowTitle()), child->metaObject()->className(), at.x(), at.y());
+            Log("%s: click %s at %d,%d", qPrintable(dialog->windowTitle()), child->metaObject()->className(), at.x(),
+                at.y());
             QTest::mouseClick(child, Qt::LeftButton, {}, at);
         }
         if (!dialog->isVisible()) return;
         const unsigned end = m_random() % 10;
-        Log("%s: %s", qPrintable(dialog->windowTitle()), end < 6 ? "OK" : end < 8 ? "Cancel" : end < 9 ? "Escape" : "Return");
+        Log("%s: %s", qPrintable(dialog->windowTitle()),
+            end < 6   ? "OK"
+            : end < 8 ? "Cancel"
+            : end < 9 ? "Escape"
+                      : "Return");
         QWidget* ok = owner ? owner->GetDlgItem(IDOK) : nullptr;
         QWidget* cancel = owner ? owner->GetDlgItem(IDCANCEL) : nullptr;
-        if (end < 6 && ok) ClickWidget(ok);
-        else if (end < 8 && cancel) ClickWidget(cancel);
-        else QTest::keyClick(dialog, end < 9 ? Qt::Key_Escape : Qt::Key_Return);
+        if (end < 6 && ok)
+            ClickWidget(ok);
+        else if (end < 8 && cancel)
+            ClickWidget(cancel);
+        else
+            QTest::keyClick(dialog, end < 9 ? Qt::Key_Escape : Qt::Key_Return);
     }
 
     std::mt19937& m_random;
@@ -260,11 +270,21 @@ struct KeyStroke {
 };
 
 const std::vector<KeyStroke> kKeys = {
-    {Qt::Key_Left, {}, "Left"},       {Qt::Key_Right, {}, "Right"},      {Qt::Key_Up, {}, "Up"},
-    {Qt::Key_Down, {}, "Down"},       {Qt::Key_PageUp, {}, "PageUp"},    {Qt::Key_PageDown, {}, "PageDown"},
-    {Qt::Key_Home, {}, "Home"},       {Qt::Key_End, {}, "End"},          {Qt::Key_Tab, {}, "Tab"},
-    {Qt::Key_Escape, {}, "Escape"},   {Qt::Key_Return, {}, "Return"},    {Qt::Key_Space, {}, "Space"},
-    {Qt::Key_Delete, {}, "Delete"},   {Qt::Key_A, {}, "a"},              {Qt::Key_F6, {}, "F6"},
+    {Qt::Key_Left, {}, "Left"},
+    {Qt::Key_Right, {}, "Right"},
+    {Qt::Key_Up, {}, "Up"},
+    {Qt::Key_Down, {}, "Down"},
+    {Qt::Key_PageUp, {}, "PageUp"},
+    {Qt::Key_PageDown, {}, "PageDown"},
+    {Qt::Key_Home, {}, "Home"},
+    {Qt::Key_End, {}, "End"},
+    {Qt::Key_Tab, {}, "Tab"},
+    {Qt::Key_Escape, {}, "Escape"},
+    {Qt::Key_Return, {}, "Return"},
+    {Qt::Key_Space, {}, "Space"},
+    {Qt::Key_Delete, {}, "Delete"},
+    {Qt::Key_A, {}, "a"},
+    {Qt::Key_F6, {}, "F6"},
     {Qt::Key_F6, Qt::ShiftModifier, "Shift+F6"},
     {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
     {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},
@@ -281,8 +301,11 @@ const std::vector<KeyStroke> kKeys = {
     {Qt::Key_Equal, Qt::ControlModifier, "Ctrl+="},
     {Qt::Key_Minus, Qt::ControlModifier, "Ctrl+-"},
     {Qt::Key_0, Qt::ControlModifier, "Ctrl+0"},
-    {Qt::Key_B, {}, "b"},             {Qt::Key_E, {}, "e"},              {Qt::Key_F, {}, "f"},
-    {Qt::Key_R, {}, "r"},             {Qt::Key_I, {}, "i"},
+    {Qt::Key_B, {}, "b"},
+    {Qt::Key_E, {}, "e"},
+    {Qt::Key_F, {}, "f"},
+    {Qt::Key_R, {}, "r"},
+    {Qt::Key_I, {}, "i"},
     {Qt::Key_1, Qt::ControlModifier, "Ctrl+1"},
     {Qt::Key_2, Qt::ControlModifier, "Ctrl+2"},
 };
@@ -296,13 +319,13 @@ const std::vector<KeyStroke> kRareKeys = {
 // Every command of the menus, toolbar and palette menu (but Exit, which is
 // rare); opening and cutting a bitmap more often than the rest.
 const std::vector<UINT> kCommands = {
-    ID_FILE_NEW,         ID_FILE_OPEN,     ID_FILE_SAVE,        ID_EDIT_UNDO,       ID_EDIT_UNDO,
-    ID_EDIT_REDO,        ID_EDIT_REDO,     ID_APP_ABOUT,        ID_VIEW_TOOLBAR,    ID_VIEW_STATUS_BAR,
-    ID_NEXT_PANE,        ID_PREV_PANE,     ID_EDIT_CUT,         ID_EDIT_COPY,       ID_EDIT_PASTE,
-    ID_OPEN_BITMAP,      ID_OPEN_BITMAP,   ID_OPEN_BITMAP,      ID_BITMAP_ALLTILES, ID_BITMAP_ALLTILES,
-    ID_BITMAP_ALLTILES,  ID_TILE_ARRANGE,  ID_TILE_ERASEALL,    ID_TILE_ERASESEL,   ID_SHOW_TILENUMBERS,
-    ID_TILE_SETATTR,     ID_SHOW_PALETTEATTR, ID_TILE_FILLALL,  ID_TILE_FILLALL,    ID_SHOW_TILEATTR,
-    ID_SHOW_MAPATTR,     ID_TEXT_COLOR,
+    ID_FILE_NEW,        ID_FILE_OPEN,        ID_FILE_SAVE,     ID_EDIT_UNDO,       ID_EDIT_UNDO,
+    ID_EDIT_REDO,       ID_EDIT_REDO,        ID_APP_ABOUT,     ID_VIEW_TOOLBAR,    ID_VIEW_STATUS_BAR,
+    ID_NEXT_PANE,       ID_PREV_PANE,        ID_EDIT_CUT,      ID_EDIT_COPY,       ID_EDIT_PASTE,
+    ID_OPEN_BITMAP,     ID_OPEN_BITMAP,      ID_OPEN_BITMAP,   ID_BITMAP_ALLTILES, ID_BITMAP_ALLTILES,
+    ID_BITMAP_ALLTILES, ID_TILE_ARRANGE,     ID_TILE_ERASEALL, ID_TILE_ERASESEL,   ID_SHOW_TILENUMBERS,
+    ID_TILE_SETATTR,    ID_SHOW_PALETTEATTR, ID_TILE_FILLALL,  ID_TILE_FILLALL,    ID_SHOW_TILEATTR,
+    ID_SHOW_MAPATTR,    ID_TEXT_COLOR,
 };
 
 class RandomSession {
@@ -316,21 +339,26 @@ public:
         std::printf("random session: seed %u (replay with PELLIN_SESSION_SEED=%u)\n", m_seed, m_seed);
         std::fflush(stdout);
         const auto start = std::chrono::steady_clock::now();
-        const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+        const auto elapsed = [&] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        };
         Start();
         std::string finding;
         while (finding.empty() && m_events < maxEvents && elapsed() < seconds) {
             ++m_events;
             std::snprintf(g_where, sizeof g_where, "random session: seed %u, event %lld\n", m_seed, m_events);
             Step();
-            if (::testing::Test::HasFailure()) finding = "a failed assertion";
-            else if (m_events % checkEvery == 0) finding = Check();
+            if (::testing::Test::HasFailure())
+                finding = "a failed assertion";
+            else if (m_events % checkEvery == 0)
+                finding = Check();
         }
         if (finding.empty()) finding = Check();
-        std::printf("random session: seed %u, %lld events in %.1f s (%d edits, %d modal windows answered, %d restarts), "
-                    "%d checks, %s\n",
-                    m_seed, m_events, elapsed(), m_edits, m_answerer.answered, m_restarts, m_checks,
-                    finding.empty() ? "no findings" : "1 finding");
+        std::printf(
+            "random session: seed %u, %lld events in %.1f s (%d edits, %d modal windows answered, %d restarts), "
+            "%d checks, %s\n",
+            m_seed, m_events, elapsed(), m_edits, m_answerer.answered, m_restarts, m_checks,
+            finding.empty() ? "no findings" : "1 finding");
         if (!finding.empty()) {
             std::fflush(stdout);
             WriteWhere();
@@ -391,8 +419,10 @@ private:
         auto* view = qobject_cast<CScrollView*>(target->parentWidget());
         const CPoint scroll = view ? view->GetDeviceScrollPosition() : CPoint();
         if (view == m_frame->m_pMapView) content = QSize(m_doc->Map().PixelWidth(), m_doc->Map().PixelHeight());
-        if (view == m_frame->m_pTileView) content = QSize(m_frame->m_pTileView->LayoutWidth(), m_frame->m_pTileView->LayoutHeight());
-        if (view == m_frame->m_pBmpView && m_doc->Bitmap().m_bLoaded) content = QSize(m_doc->Bitmap().GetWidth(), m_doc->Bitmap().GetHeight());
+        if (view == m_frame->m_pTileView)
+            content = QSize(m_frame->m_pTileView->LayoutWidth(), m_frame->m_pTileView->LayoutHeight());
+        if (view == m_frame->m_pBmpView && m_doc->Bitmap().m_bLoaded)
+            content = QSize(m_doc->Bitmap().GetWidth(), m_doc->Bitmap().GetHeight());
         content = (content - QSize(scroll.x, scroll.y)).boundedTo(target->size());
         if (content.isEmpty() || m_random() % 4 == 0) return RandomPoint(m_random, target);
         return {int(m_random() % unsigned(content.width())), int(m_random() % unsigned(content.height()))};
@@ -536,12 +566,18 @@ private:
         if (!m_frame || !m_frame->isVisible()) Restart();
         // While the button is held only the mouse, the wheel and the keys can act.
         const unsigned kind = m_held ? 10 * (m_random() % 10) : m_random() % 130;
-        if (kind < 60 || (m_held && kind < 80)) Mouse();
-        else if (kind < 68 || (m_held && kind < 90)) Wheel();
-        else if (kind < 100) Key();
-        else if (kind < 115) Command();
-        else if (kind < 124) ToolbarClick();
-        else if (kind < 126) Drop();
+        if (kind < 60 || (m_held && kind < 80))
+            Mouse();
+        else if (kind < 68 || (m_held && kind < 90))
+            Wheel();
+        else if (kind < 100)
+            Key();
+        else if (kind < 115)
+            Command();
+        else if (kind < 124)
+            ToolbarClick();
+        else if (kind < 126)
+            Drop();
         else if (kind < 128) {
             const QSize size(400 + int(m_random() % 900), 300 + int(m_random() % 700));
             Log("resize %dx%d", size.width(), size.height());

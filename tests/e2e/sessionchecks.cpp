@@ -18,8 +18,10 @@ namespace {
 template <class T>
 void Append(std::string& out, const T* data, std::size_t count)
 {
-    if (data) out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
-    else out.append(1, '\0');
+    if (data)
+        out.append(reinterpret_cast<const char*>(data), count * sizeof(T));
+    else
+        out.append(1, '\0');
 }
 
 std::string Where(const char* what, int x, int y)
@@ -48,7 +50,8 @@ std::string Difference(const std::string& now, const std::string& wanted)
 std::string ModelBytes(const CMapModel& map)
 {
     std::string out;
-    const int sizes[] = {map.MapWidth(), map.MapHeight(), map.m_nTileWidth, map.m_nTileHeight, map.m_tileList.GetCount()};
+    const int sizes[] = {map.MapWidth(), map.MapHeight(), map.m_nTileWidth, map.m_nTileHeight,
+                         map.m_tileList.GetCount()};
     Append(out, sizes, 5);
     for (const CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
         for (int row = 0; row < map.MapHeight(); ++row)
@@ -157,9 +160,11 @@ std::string CheckCleanMatchesFile(const CZellDoc& doc)
     MapFileContent file;
     // A Tiled map as the editor opens one: when it is not a map file.
     const bool tmx = path.size() > 4 && path.compare(path.size() - 4, 4, ".tmx") == 0;
-    const bool read = ReadMapFile(path, file) == MapReadResult::Ok || (tmx && ReadTmxFile(path, file).result == TmxReadResult::Ok);
+    const bool read =
+        ReadMapFile(path, file) == MapReadResult::Ok || (tmx && ReadTmxFile(path, file).result == TmxReadResult::Ok);
     if (!read) return "the file of a document without unsaved changes does not read: " + path;
     if (const std::string read = ModelBytes(file.map); read != ModelBytes(doc.Map()))
-        return "a document without unsaved changes differs from its file " + path + Difference(read, ModelBytes(doc.Map()));
+        return "a document without unsaved changes differs from its file " + path +
+               Difference(read, ModelBytes(doc.Map()));
     return {};
 }

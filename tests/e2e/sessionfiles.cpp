@@ -46,19 +46,23 @@ PngPicture Png(int colourType, unsigned seed)
 
 std::string Tmx(const std::string& orientation, const std::string& picture, const std::string& cells)
 {
-    return "<?xml version=\"1.0\"?>\n<map version=\"1.8\" orientation=\"" + orientation + "\" renderorder=\"right-down\" "
+    return "<?xml version=\"1.0\"?>\n<map version=\"1.8\" orientation=\"" + orientation +
+           "\" renderorder=\"right-down\" "
            "width=\"4\" height=\"3\" tilewidth=\"32\" tileheight=\"32\" infinite=\"0\">\n"
            " <tileset firstgid=\"1\" name=\"art\" tilewidth=\"32\" tileheight=\"32\" tilecount=\"4\" columns=\"2\">\n"
-           "  <image source=\"" + picture + "\" width=\"64\" height=\"64\"/>\n </tileset>\n"
-           " <layer id=\"1\" name=\"ground\" width=\"4\" height=\"3\">\n  <data encoding=\"csv\">\n" + cells +
-           "\n</data>\n </layer>\n</map>\n";
+           "  <image source=\"" +
+           picture +
+           "\" width=\"64\" height=\"64\"/>\n </tileset>\n"
+           " <layer id=\"1\" name=\"ground\" width=\"4\" height=\"3\">\n  <data encoding=\"csv\">\n" +
+           cells + "\n</data>\n </layer>\n</map>\n";
 }
 
 }  // namespace
 
 SessionFiles::SessionFiles()
 {
-    const auto put = [this](std::vector<std::string>& list, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const auto put = [this](std::vector<std::string>& list, const std::string& name,
+                            const std::vector<std::uint8_t>& bytes) {
         WriteBytes(folder.File(name), bytes);
         list.push_back(folder.File(name));
     };
@@ -104,6 +108,6 @@ SessionFiles::SessionFiles()
     others.push_back(folder.File("gone.Map"));
     others.push_back(folder.Path().string());
 
-    saves = {folder.File("out1.Map"), folder.File("out2.Map"), folder.File("out3"), folder.File("missing/out.Map"),
-             folder.File("m24.Map"), folder.File("out.tmx"), folder.Path().string()};
+    saves = {folder.File("out1.Map"), folder.File("out2.Map"), folder.File("out3"),   folder.File("missing/out.Map"),
+             folder.File("m24.Map"),  folder.File("out.tmx"),  folder.Path().string()};
 }

@@ -78,8 +78,7 @@ protected:
                 << "Xvfb named no display within " << kPatienceMs / 1000 << " s";
             if (number.contains('\n')) display = ":" + QString::fromLatin1(number.trimmed());
         }
-        if (display.isEmpty())
-            GTEST_SKIP() << "Xvfb cannot start here: " << xvfb.readAllStandardError().toStdString();
+        if (display.isEmpty()) GTEST_SKIP() << "Xvfb cannot start here: " << xvfb.readAllStandardError().toStdString();
         env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         env.remove("QT_QPA_PLATFORM");
@@ -91,8 +90,10 @@ protected:
         for (QProcess* process : {&editor, &manager, &xvfb}) {
             if (process->state() == QProcess::NotRunning) continue;
             // Nothing the editor holds is kept; the others end cleanly.
-            if (process == &editor) process->kill();
-            else process->terminate();
+            if (process == &editor)
+                process->kill();
+            else
+                process->terminate();
             if (!process->waitForFinished(kPatienceMs)) {
                 process->kill();
                 process->waitForFinished(kPatienceMs);
@@ -216,9 +217,11 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
             difference = "the map's first tile is not on the screen";
             return false;
         }
-        const struct { int col, row; QRgb colour; } expected[] = {
-            {1, 0, qRgb(0, 255, 0)}, {2, 0, qRgb(0, 0, 255)}, {0, 1, qRgb(0, 0, 255)},
-            {1, 1, qRgb(0, 255, 0)}, {2, 1, qRgb(255, 0, 0)}, {3, 0, qRgb(255, 255, 255)}};
+        const struct {
+            int col, row;
+            QRgb colour;
+        } expected[] = {{1, 0, qRgb(0, 255, 0)}, {2, 0, qRgb(0, 0, 255)}, {0, 1, qRgb(0, 0, 255)},
+                        {1, 1, qRgb(0, 255, 0)}, {2, 1, qRgb(255, 0, 0)}, {3, 0, qRgb(255, 255, 255)}};
         for (const auto& e : expected) {
             const QPoint p = red + QPoint(e.col * kTile + kTile / 2, e.row * kTile + kTile / 2);
             if (QColor(shot.pixel(p)) != QColor(e.colour)) {
@@ -238,7 +241,9 @@ TEST_F(SmokeTest, ShowsTheMapFromTheCommandLineAndExitsWithoutAQuestion)
     Tool("xdotool", {"key", "--window", window, "alt+f"});
     const QString pid = QString::number(editor.processId());
     ASSERT_TRUE(WaitWhileEditorRuns(
-        [&] { return Tool("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n').size() > 1; },
+        [&] {
+            return Tool("xdotool", {"search", "--onlyvisible", "--pid", pid}).split('\n').size() > 1;
+        },
         "the File menu to open"));
     Tool("xdotool", {"key", "x"});
     // A question would keep it running until the deadline.

@@ -34,13 +34,20 @@ public:
 
 class TestView : public CScrollView {
 public:
-    TestView() { OnCommand(kViewOnly, [] { g_calls.push_back("view"); }); OnCommand(kViewAndDoc, [] { g_calls.push_back("view"); }); }
+    TestView()
+    {
+        OnCommand(kViewOnly, [] { g_calls.push_back("view"); });
+        OnCommand(kViewAndDoc, [] { g_calls.push_back("view"); });
+    }
     void OnDraw(CDC*) override {}
 };
 
 class TestFrame : public CFrameWnd {
 public:
-    TestFrame() { OnCommand(kFrameOnly, [] { g_calls.push_back("frame"); }); }
+    TestFrame()
+    {
+        OnCommand(kFrameOnly, [] { g_calls.push_back("frame"); });
+    }
 };
 
 class TestApp : public CWinApp {
@@ -91,8 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Routing, RouteTable,
                          ::testing::Values(RouteCase{kViewOnly, "view", true}, RouteCase{kDocOnly, "doc", true},
                                            RouteCase{kFrameOnly, "frame", true}, RouteCase{kAppOnly, "app", true},
                                            RouteCase{kViewAndDoc, "view", true}, RouteCase{kDocAndApp, "doc", true},
-                                           RouteCase{kNobody, "", false},
-                                           RouteCase{kDisabledByUpdate, "", false}));
+                                           RouteCase{kNobody, "", false}, RouteCase{kDisabledByUpdate, "", false}));
 
 TEST_F(RoutingTest, WithoutActiveViewTheDocumentIsNotReached)
 {

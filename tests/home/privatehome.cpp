@@ -105,8 +105,10 @@ std::string PrivateHome::RealSettingsChanges() const
     std::string changes;
     for (const auto& [path, state] : after) {
         const auto was = m_before.find(path);
-        if (was == m_before.end()) changes += "made: " + path + "\n";
-        else if (was->second != state) changes += "changed: " + path + "\n";
+        if (was == m_before.end())
+            changes += "made: " + path + "\n";
+        else if (was->second != state)
+            changes += "changed: " + path + "\n";
     }
     for (const auto& [path, state] : m_before)
         if (!after.count(path)) changes += "removed: " + path + "\n";

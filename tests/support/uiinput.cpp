@@ -57,8 +57,10 @@ void ReplaceText(QWidget* edit, const QString& text)
     ASSERT_NE(lineEdit, nullptr);
     lineEdit->setFocus();
     lineEdit->selectAll();
-    if (text.isEmpty()) PressKey(lineEdit, Qt::Key_Backspace);
-    else TypeText(lineEdit, text);
+    if (text.isEmpty())
+        PressKey(lineEdit, Qt::Key_Backspace);
+    else
+        TypeText(lineEdit, text);
 }
 
 QString MessageText(QWidget* box)

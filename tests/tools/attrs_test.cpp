@@ -61,7 +61,9 @@ TEST_F(AttrsTest, CsvOutAndBackGivesTheMapWithOnlyItsAttributeLayerReplaced)
 
     const std::vector<short> changed = {1, 2, 3, 4, -1, -2, -3, -4, 32767, -32768, 0, 0};
     // A spreadsheet's CSV: a byte-order mark, CRLF, blanks, a blank last line.
-    WriteText(folder.File("new.csv"), "\xEF\xBB\xBF" "1, 2,3 ,4\r\n-1,-2,-3,-4\r\n+32767,-32768,0,0\r\n\r\n");
+    WriteText(folder.File("new.csv"),
+              "\xEF\xBB\xBF"
+              "1, 2,3 ,4\r\n-1,-2,-3,-4\r\n+32767,-32768,0,0\r\n\r\n");
     const ToolRun set = RunZellmap({"attrs", "m.Map", "--set", "new.csv", "-o", "out.Map"}, folder.Path());
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(ReadBytes(folder.File("out.Map")), WithLayer(bytes, changed));
@@ -138,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Refusal{"1,2,3,4\n5,6,x7,8\n0,0,0,0\n", "bad.csv 2행 3열: 숫자가 아닙니다: \"x7\""},
                       Refusal{"1,2,3,4\n5,6,7,8\n0,0,,0\n", "3행 3열: 숫자가 아닙니다: \"\""},
                       Refusal{"1,2,3,4\n5,6,7,8\n0,0,0,1.5\n", "3행 4열: 숫자가 아닙니다: \"1.5\""},
-                      Refusal{"1,2,3,32768\n5,6,7,8\n0,0,0,0\n", "1행 4열: -32768에서 32767 사이의 수가 아닙니다: 32768"},
+                      Refusal{"1,2,3,32768\n5,6,7,8\n0,0,0,0\n",
+                              "1행 4열: -32768에서 32767 사이의 수가 아닙니다: 32768"},
                       Refusal{"1,2,3,4\n-99999999999999999999,6,7,8\n0,0,0,0\n", "2행 1열: -32768에서 32767"},
                       Refusal{"1,2,3,4\n5,6,7\n0,0,0,0\n", "2행 4열: 값이 없습니다 (맵은 4 x 3칸입니다)"},
                       Refusal{"1,2,3,4\n5,6,7,8,9\n0,0,0,0\n", "2행 5열: 값이 남습니다"},

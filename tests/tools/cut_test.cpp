@@ -88,8 +88,8 @@ TEST(Cut, AFreshEightBitMapStartsAsTheEditorWritesIt)
     WriteBytes(folder.File("small.bmp"), EncodeBmp(MakePicture(8, 8, 8, 1)));
     ASSERT_EQ(RunZellmap({"cut", "small.bmp", "--tile", "32", "-o", "out.Map"}, folder.Path()).status, 0);
     const auto saved = ReadBytes(folder.File("out.Map"));
-    const std::vector<std::uint8_t> head{'Q', 'Z', 'T', 'F', '1', '.', '0', 0, 0x14, 0, 0, 0, 0x0F, 0, 0, 0,
-                                         0x20, 0x20, 0x08, 0, 0, 0};
+    const std::vector<std::uint8_t> head{'Q', 'Z',  'T', 'F', '1', '.',  '0',  0,    0x14, 0, 0,
+                                         0,   0x0F, 0,   0,   0,   0x20, 0x20, 0x08, 0,    0, 0};
     ASSERT_EQ(saved.size(), 22u + 1024u + 4u * 300u);
     EXPECT_TRUE(std::equal(head.begin(), head.end(), saved.begin()));
     for (std::size_t i = 22 + 1024; i < 22 + 1024 + 600; i += 2) ASSERT_EQ(saved[i] | saved[i + 1] << 8, 0xFFFF);
@@ -142,10 +142,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CutFailure{"NotABitmap", NotABitmap, {"--tile", "32", "-o", "out.Map"}, 1, "비트맵 화일이 아닙니다"},
         CutFailure{"TruncatedBitmap", TruncatedBitmap, {"--tile", "32", "-o", "out.Map"}, 1, "비트맵 화일이 아닙니다"},
-        CutFailure{"ThirtyTwoBitCannotBeCut", ThirtyTwoBit, {"--tile", "32", "-o", "out.Map"}, 1,
+        CutFailure{"ThirtyTwoBitCannotBeCut",
+                   ThirtyTwoBit,
+                   {"--tile", "32", "-o", "out.Map"},
+                   1,
                    "메모리 확보에 실패했습니다.(Sprite Info)"},
-        CutFailure{"MapTooLargeForItsLayers", GoodBitmap, {"--tile", "32", "--map", "100000x100000", "-o", "out.Map"},
-                   1, "지도를 생성할수 없습니다."},
+        CutFailure{"MapTooLargeForItsLayers",
+                   GoodBitmap,
+                   {"--tile", "32", "--map", "100000x100000", "-o", "out.Map"},
+                   1,
+                   "지도를 생성할수 없습니다."},
         CutFailure{"TileSizeTheDialogDoesNotOffer", GoodBitmap, {"--tile", "20", "-o", "out.Map"}, 2, "16, 24, 32, 64"},
         CutFailure{"NegativeMapSize", GoodBitmap, {"--tile", "32", "--map", "-1x5", "-o", "out.Map"}, 2, "--map"},
         CutFailure{"NoTileSize", GoodBitmap, {"-o", "out.Map"}, 2, "--tile"},

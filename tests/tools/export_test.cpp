@@ -22,8 +22,8 @@ struct TmxObject {
 
 // The parts of a TMX file the export writes.
 struct Tmx {
-    std::map<std::string, std::string> map;      // attributes of <map>
-    std::map<std::string, std::string> tileset;  // attributes of <tileset>
+    std::map<std::string, std::string> map;         // attributes of <map>
+    std::map<std::string, std::string> tileset;     // attributes of <tileset>
     std::map<std::string, std::string> properties;  // the map's own
     std::string imageSource;
     int imageWidth = 0, imageHeight = 0;
@@ -68,8 +68,8 @@ Tmx ReadTmx(const std::string& path)
         }
         if (name == "objectgroup") tmx.objectLayerVisible = a.count("visible") ? a.at("visible") : "1";
         if (name == "object") {
-            tmx.objects.push_back({std::stoi(a.at("x")), std::stoi(a.at("y")), std::stoi(a.at("width")),
-                                   std::stoi(a.at("height")), 0});
+            tmx.objects.push_back(
+                {std::stoi(a.at("x")), std::stoi(a.at("y")), std::stoi(a.at("width")), std::stoi(a.at("height")), 0});
             object = &tmx.objects.back();
             tileId = -1;
         }
@@ -78,8 +78,10 @@ Tmx ReadTmx(const std::string& path)
         } else if (name == "property") {
             EXPECT_EQ(a.at("name"), "attribute");
             EXPECT_EQ(a.at("type"), "int");
-            if (tileId >= 0) tmx.tileAttributes[tileId] = std::stoi(a.at("value"));
-            else if (object) object->attribute = std::stoi(a.at("value"));
+            if (tileId >= 0)
+                tmx.tileAttributes[tileId] = std::stoi(a.at("value"));
+            else if (object)
+                object->attribute = std::stoi(a.at("value"));
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();

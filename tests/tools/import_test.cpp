@@ -48,7 +48,8 @@ TEST(Import, ARoundTripKeepsEveryCellOrRefuses)
     const auto refused = [](const char* counted) { return "TMX로 내보낼 수 없는 칸이 " + std::string(counted) + "\n"; };
     const auto tmx = [](const char* layer) {
         return "<map orientation=\"orthogonal\" width=\"4\" height=\"2\" tilewidth=\"16\" tileheight=\"16\">"
-               "<layer width=\"4\" height=\"2\"><data" + std::string(layer) + "</data></layer></map>";
+               "<layer width=\"4\" height=\"2\"><data" +
+               std::string(layer) + "</data></layer></map>";
     };
     struct Case {
         const char* name;
@@ -60,22 +61,45 @@ TEST(Import, ARoundTripKeepsEveryCellOrRefuses)
     const Case cases[] = {
         {"tiles and empty cells", 3, {-1, 0, 1, 2, 2, 1, 0, -1}, "", ""},
         {"no tiles, empty cells", 0, {-1, -1, -1, -1, -1, -1, -1, -1}, "", ""},
-        {"no tiles, cells 0 and 1", 0, {-1, 0, 1, 0, 1, -1, -1, 1}, "",
+        {"no tiles, cells 0 and 1",
+         0,
+         {-1, 0, 1, 0, 1, -1, -1, 1},
+         "",
          refused("5개 있습니다: 첫 칸 (1, 0)의 값 0") + noTiles},
-        {"one past the last tile", 3, {0, 1, 2, -1, -1, 3, 2, 3}, "",
+        {"one past the last tile",
+         3,
+         {0, 1, 2, -1, -1, 3, 2, 3},
+         "",
          refused("2개 있습니다: 첫 칸 (1, 1)의 값 3") + tooMany},
-        {"the largest number", 3, {0, 0, 0, 0, 0, 0, 0, 32767}, "",
+        {"the largest number",
+         3,
+         {0, 0, 0, 0, 0, 0, 0, 32767},
+         "",
          refused("1개 있습니다: 첫 칸 (3, 1)의 값 32767") + tooMany},
         {"below -1", 3, {-1, -2, -300, 0, 1, 2, -1, -1}, "", refused("2개 있습니다: 첫 칸 (1, 0)의 값 -2") + tooMany},
-        {"the top bit alone", 3, {0, 1, 2, -1, -32768, 0, 0, 0}, "",
+        {"the top bit alone",
+         3,
+         {0, 1, 2, -1, -32768, 0, 0, 0},
+         "",
          refused("1개 있습니다: 첫 칸 (0, 1)의 값 -32768") + tooMany},
-        {"TMX: a tile the map lacks", 0, {}, tmx(" encoding=\"csv\">0,0,0,0,0,1,0,0"),
+        {"TMX: a tile the map lacks",
+         0,
+         {},
+         tmx(" encoding=\"csv\">0,0,0,0,0,1,0,0"),
          "타일셋에 없는 타일(gid 1)을 가리키는 칸이 있습니다 (칸 1, 1)\n"},
-        {"TMX: the top bit set", 0, {}, tmx(" encoding=\"csv\">0,0,2147483649,0,0,0,0,0"),
+        {"TMX: the top bit set",
+         0,
+         {},
+         tmx(" encoding=\"csv\">0,0,2147483649,0,0,0,0,0"),
          "뒤집거나 돌린 타일은 가져올 수 없습니다 (칸 2, 0)\n"},
-        {"TMX: a negative number", 0, {}, tmx(" encoding=\"csv\">0,0,0,-2,0,0,0,0"),
+        {"TMX: a negative number",
+         0,
+         {},
+         tmx(" encoding=\"csv\">0,0,0,-2,0,0,0,0"),
          "타일 층의 데이터가 손상되었습니다\n"},
-        {"TMX: a tile whose gid is no number", 0, {},
+        {"TMX: a tile whose gid is no number",
+         0,
+         {},
          tmx("><tile/><tile gid=\"x\"/><tile/><tile/><tile/><tile/><tile/><tile/>"),
          "타일 층의 데이터가 손상되었습니다\n"},
     };
@@ -112,7 +136,8 @@ TEST(Import, ARoundTripKeepsEveryCellOrRefuses)
 TEST(Import, AMapThatDoesNotFitIsRefusedWithoutAFile)
 {
     ScratchFolder folder;
-    const std::string tmx = "<map orientation=\"hexagonal\" width=\"2\" height=\"2\" tilewidth=\"16\" tileheight=\"16\"/>";
+    const std::string tmx =
+        "<map orientation=\"hexagonal\" width=\"2\" height=\"2\" tilewidth=\"16\" tileheight=\"16\"/>";
     WriteBytes(folder.File("hex.tmx"), std::vector<std::uint8_t>(tmx.begin(), tmx.end()));
     const ToolRun run = RunZellmap({"import", "hex.tmx", "-o", "out.Map"}, folder.Path());
     EXPECT_EQ(run.status, 1);
@@ -133,7 +158,8 @@ TEST(Import, AMapSavedByTiledHasTheSameCells)
     ScratchFolder folder;
     WriteBytes(folder.File("m.Map"), map.Encode());
     ASSERT_EQ(RunZellmap({"export", "m.Map", "--tmx", "m.tmx"}, folder.Path()).status, 0);
-    const std::string resave = "cd '" + folder.Path().string() + "' && QT_QPA_PLATFORM=offscreen tiled --export-map m.tmx t.tmx >/dev/null 2>&1";
+    const std::string resave = "cd '" + folder.Path().string() +
+                               "' && QT_QPA_PLATFORM=offscreen tiled --export-map m.tmx t.tmx >/dev/null 2>&1";
     ASSERT_EQ(std::system(resave.c_str()), 0);
     ASSERT_EQ(RunZellmap({"import", "t.tmx", "-o", "t.Map"}, folder.Path()).status, 0);
     MapFileContent content;

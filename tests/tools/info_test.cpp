@@ -56,7 +56,7 @@ TEST_P(InfoOnSoundMap, ReportsHeaderCountsAndTileDigestsAsStored)
     EXPECT_EQ(json["bits_per_pixel"].toInt(), int(map.bitCount));
     EXPECT_EQ(json["tile_count"].toInt(), 4);
     EXPECT_EQ(IntsOf(json["tile_attributes"]), (std::vector<int>{10, 11, 12, 13}));
-    EXPECT_EQ(json["cells_used"].toInt(), 7);        // 0, 1, 2, 3, 3, 0, 0
+    EXPECT_EQ(json["cells_used"].toInt(), 7);  // 0, 1, 2, 3, 3, 0, 0
     EXPECT_EQ(json["cells_empty"].toInt(), 2);
     EXPECT_EQ(json["cells_out_of_range"].toInt(), 3);  // 4, -7, 32767
     EXPECT_EQ(json["cells_with_attribute"].toInt(), 4);
@@ -139,21 +139,24 @@ TEST_P(InfoOnMalformedMap, FailsWithTheEditorsMessageAndSaysWhy)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, InfoOnMalformedMap,
-    ::testing::Values(
-        Malformed{"Empty", [](std::vector<std::uint8_t>& b) { b.clear(); }, "짧은"},
-        Malformed{"CutInTheHeader", [](std::vector<std::uint8_t>& b) { b.resize(21); }, "짧은"},
-        Malformed{"WrongMagic", [](std::vector<std::uint8_t>& b) { b[0] = 'X'; }, "QZTF1.0"},
-        Malformed{"Truncated", [](std::vector<std::uint8_t>& b) { b.pop_back(); }, "바이트여야"},
-        Malformed{"TrailingByte", [](std::vector<std::uint8_t>& b) { b.push_back(0); }, "바이트여야"},
-        Malformed{"NegativeWidth", [](std::vector<std::uint8_t>& b) { b[11] = 0x80; }, "음수"},
-        Malformed{"ZeroTileWidth", [](std::vector<std::uint8_t>& b) { b[16] = 0; }, "타일 크기"},
-        Malformed{"ThirtyTwoBitTiles", [](std::vector<std::uint8_t>& b) { b[18] = 32; }, "색 비트"},
-        Malformed{"NegativeTileCount", [](std::vector<std::uint8_t>& b) { b[21] = 0x80; }, "32767"},
-        Malformed{"HugeMapInASmallFile", [](std::vector<std::uint8_t>& b) {
-                      b[8] = b[9] = b[10] = 0xFF;
-                      b[11] = 0x7F;
-                  },
-                  "바이트여야"}),
+    ::testing::
+        Values(
+            Malformed{"Empty", [](std::vector<std::uint8_t>& b) { b.clear(); }, "짧은"},
+            Malformed{"CutInTheHeader", [](std::vector<std::uint8_t>& b) { b.resize(21); }, "짧은"},
+            Malformed{"WrongMagic", [](std::vector<std::uint8_t>& b) { b[0] = 'X'; }, "QZTF1.0"},
+            Malformed{"Truncated", [](std::vector<std::uint8_t>& b) { b.pop_back(); }, "바이트여야"},
+            Malformed{"TrailingByte", [](std::vector<std::uint8_t>& b) { b.push_back(0); }, "바이트여야"},
+            Malformed{"NegativeWidth", [](std::vector<std::uint8_t>& b) { b[11] = 0x80; }, "음수"},
+            Malformed{"ZeroTileWidth", [](std::vector<std::uint8_t>& b) { b[16] = 0; }, "타일 크기"},
+            Malformed{"ThirtyTwoBitTiles", [](std::vector<std::uint8_t>& b) { b[18] = 32; }, "색 비트"},
+            Malformed{"NegativeTileCount", [](std::vector<std::uint8_t>& b) { b[21] = 0x80; }, "32767"},
+            Malformed{
+                "HugeMapInASmallFile",
+                [](std::vector<std::uint8_t>& b) {
+                    b[8] = b[9] = b[10] = 0xFF;
+                    b[11] = 0x7F;
+                },
+                "바이트여야"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Info, AFileThatCannotBeOpenedGivesTheOpenMessage)

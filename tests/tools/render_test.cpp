@@ -22,8 +22,8 @@ public:
     PictureSink(int width, int height) : picture{width, height, {}} {}
     bool WriteRows(const std::uint32_t* pixels, int rows, std::ptrdiff_t stride) override
     {
-        for (int y = 0; y < rows; ++y) picture.pixels.insert(picture.pixels.end(), pixels + y * stride,
-                                                             pixels + y * stride + picture.width);
+        for (int y = 0; y < rows; ++y)
+            picture.pixels.insert(picture.pixels.end(), pixels + y * stride, pixels + y * stride + picture.width);
         return true;
     }
     bool Finish() override { return picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height); }
@@ -128,24 +128,23 @@ TEST_P(RenderMatchesTheMapView, PixelForPixel)
     const Picture view = MapViewImage(map);
     EXPECT_TRUE(rendered == view) << FirstDifference(rendered, view);
 
-    const ToolRun half = RunZellmap({"render", "m.Map", "-o", std::string("half-") + c.image, "--scale", "2"},
-                                    folder.Path());
+    const ToolRun half =
+        RunZellmap({"render", "m.Map", "-o", std::string("half-") + c.image, "--scale", "2"}, folder.Path());
     ASSERT_EQ(half.status, 0) << half.err;
     const Picture reduced = ReadPicture(folder.File(std::string("half-") + c.image));
     const Picture overview = OverviewOf(view);
     EXPECT_TRUE(reduced == overview) << FirstDifference(reduced, overview);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Maps, RenderMatchesTheMapView,
-    ::testing::Values(RenderCase{"EightBitPng", 8, 16, 16, 6, 4, "out.png"},
-                      RenderCase{"SixteenBitBmp", 16, 16, 16, 6, 4, "out.bmp"},
-                      RenderCase{"OddTilesPng", 24, 7, 5, 9, 11, "out.PNG"},
-                      // 7 x 5 cells of 24 pixels: the overview is 80 x 60, not 84 x 60.
-                      RenderCase{"OverviewRoundingBmp", 24, 24, 24, 7, 5, "out.bmp"},
-                      // 1280 x 1280 pixels: PNG rows of several deflate pieces.
-                      RenderCase{"SeveralDeflatePiecesPng", 24, 32, 32, 40, 40, "out.png"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Maps, RenderMatchesTheMapView,
+                         ::testing::Values(RenderCase{"EightBitPng", 8, 16, 16, 6, 4, "out.png"},
+                                           RenderCase{"SixteenBitBmp", 16, 16, 16, 6, 4, "out.bmp"},
+                                           RenderCase{"OddTilesPng", 24, 7, 5, 9, 11, "out.PNG"},
+                                           // 7 x 5 cells of 24 pixels: the overview is 80 x 60, not 84 x 60.
+                                           RenderCase{"OverviewRoundingBmp", 24, 24, 24, 7, 5, "out.bmp"},
+                                           // 1280 x 1280 pixels: PNG rows of several deflate pieces.
+                                           RenderCase{"SeveralDeflatePiecesPng", 24, 32, 32, 40, 40, "out.png"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Render, BandsOfAnyHeightGiveTheSameImage)
 {
@@ -305,10 +304,10 @@ INSTANTIATE_TEST_SUITE_P(
         RenderFailure{"UnknownFormat", 6, 4, 16, {"-o", "o.gif"}, 2, ".png"},
         RenderFailure{"BadScale", 6, 4, 16, {"-o", "o.png", "--scale", "3"}, 2, "--scale"},
         RenderFailure{"BadOverlay", 6, 4, 16, {"-o", "o.png", "--overlay", "colours"}, 2, "--overlay"},
-        RenderFailure{"OverlayOnTheOverview", 6, 4, 16, {"-o", "o.png", "--overlay", "numbers", "--scale", "2"}, 2,
-                      "--scale 1"},
-        RenderFailure{"BadColour", 6, 4, 16, {"-o", "o.png", "--overlay", "numbers", "--text-color", "red"}, 2,
-                      "--text-color"},
+        RenderFailure{
+            "OverlayOnTheOverview", 6, 4, 16, {"-o", "o.png", "--overlay", "numbers", "--scale", "2"}, 2, "--scale 1"},
+        RenderFailure{
+            "BadColour", 6, 4, 16, {"-o", "o.png", "--overlay", "numbers", "--text-color", "red"}, 2, "--text-color"},
         RenderFailure{"FolderMissing", 6, 4, 16, {"-o", "no/such/o.png"}, 1, "그림 화일을 만들 수 없습니다"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -102,15 +102,14 @@ TEST_P(BitmapCells, FindsTheGridCellUnderAScrolledWindow)
     EXPECT_EQ(view.CellFromPoint(GetParam().client.x(), GetParam().client.y()), GetParam().cell);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grid, BitmapCells,
-    ::testing::Values(CellCase{"StartsLeftOfTheWindow", {5, 5}, {-10, 0, 22, 32}},
-                      CellCase{"SecondColumn", {22, 5}, {22, 0, 54, 32}},
-                      CellCase{"SecondRow", {21, 32}, {-10, 32, 22, 64}},
-                      CellCase{"LastPartialCell", {299, 99}, {278, 96, 310, 128}},
-                      CellCase{"PastTheRightEdge", {300, 5}, {}},
-                      CellCase{"PastTheBottomEdge", {5, 100}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Grid, BitmapCells,
+                         ::testing::Values(CellCase{"StartsLeftOfTheWindow", {5, 5}, {-10, 0, 22, 32}},
+                                           CellCase{"SecondColumn", {22, 5}, {22, 0, 54, 32}},
+                                           CellCase{"SecondRow", {21, 32}, {-10, 32, 22, 64}},
+                                           CellCase{"LastPartialCell", {299, 99}, {278, 96, 310, 128}},
+                                           CellCase{"PastTheRightEdge", {300, 5}, {}},
+                                           CellCase{"PastTheBottomEdge", {5, 100}, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- cutting by dragging ------------------------------------------------------
 
@@ -149,11 +148,23 @@ TEST_P(BitmapDrags, CutsEveryWholeCellOfTheBandInReadingOrder)
 INSTANTIATE_TEST_SUITE_P(
     Bands, BitmapDrags,
     ::testing::Values(
-        DragCase{"ThreeByTwo", 200, 100, {}, {5, 5}, {70, 40}, {0, 0, 96, 64},
+        DragCase{"ThreeByTwo",
+                 200,
+                 100,
+                 {},
+                 {5, 5},
+                 {70, 40},
+                 {0, 0, 96, 64},
                  {{0, 0}, {32, 0}, {64, 0}, {0, 32}, {32, 32}, {64, 32}}},
         DragCase{"ScrolledWindow", 320, 100, {10, 0}, {5, 5}, {30, 5}, {-10, 0, 54, 32}, {{0, 0}, {32, 0}}},
         // 100 x 70: the last column and row of cells reach past the picture.
-        DragCase{"PastTheEdgeStopsAtTheLastCell", 100, 70, {}, {5, 5}, {250, 150}, {0, 0, 128, 96},
+        DragCase{"PastTheEdgeStopsAtTheLastCell",
+                 100,
+                 70,
+                 {},
+                 {5, 5},
+                 {250, 150},
+                 {0, 0, 128, 96},
                  {{0, 0}, {32, 0}, {64, 0}, {0, 32}, {32, 32}, {64, 32}}},
         DragCase{"PartialCellsAreNotCut", 100, 70, {}, {40, 40}, {99, 69}, {32, 32, 128, 96}, {{32, 32}, {64, 32}}},
         DragCase{"BandEndingAboveTheAnchorCutsNothing", 200, 100, {}, {40, 70}, {40, 5}, {32, 32, 64, 64}, {}},

@@ -183,8 +183,8 @@ protected:
     // A pointer move with no button held, delivered straight to the pane.
     void Hover(QPoint p)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(Window()->mapToGlobal(p)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(Window()->mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(Window(), &move);
     }
     void Click(QPoint p)

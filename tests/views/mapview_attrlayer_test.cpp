@@ -87,13 +87,29 @@ TEST_F(AttrLayerTest, EachToolWorksOnAttributesAsAPlainGridSays)
 {
     SetUpMap();
     const std::vector<Gesture> gestures = {
-        {"stamp click", [&] { view.SetTool(MapTool::Stamp); Click(At(3, 4)); },
+        {"stamp click",
+         [&] {
+             view.SetTool(MapTool::Stamp);
+             Click(At(3, 4));
+         },
          [](Grid& g) { g[4][3] = 7; }, 7},
-        {"stamp band", [&] { view.SetTool(MapTool::Stamp); Drag(At(6, 5), {At(4, 3), At(2, 2)}); },
+        {"stamp band",
+         [&] {
+             view.SetTool(MapTool::Stamp);
+             Drag(At(6, 5), {At(4, 3), At(2, 2)});
+         },
          [](Grid& g) { SetRect(g, 2, 2, 6, 5, 7); }, 7},
-        {"eraser stroke", [&] { view.SetTool(MapTool::Eraser); Drag(At(1, 7), {At(4, 7), At(12, 7)}); },
+        {"eraser stroke",
+         [&] {
+             view.SetTool(MapTool::Eraser);
+             Drag(At(1, 7), {At(4, 7), At(12, 7)});
+         },
          [](Grid& g) { SetRect(g, 1, 7, 12, 7, 0); }, 7},
-        {"fill", [&] { view.SetTool(MapTool::Fill); Click(At(3, 2)); },
+        {"fill",
+         [&] {
+             view.SetTool(MapTool::Fill);
+             Click(At(3, 2));
+         },
          [](Grid& g) { Fill(g, 3, 2, false, 7); }, 7},
         {"fill everywhere",
          [&] {
@@ -101,26 +117,50 @@ TEST_F(AttrLayerTest, EachToolWorksOnAttributesAsAPlainGridSays)
              QTest::mouseClick(Window(), Qt::LeftButton, Qt::ShiftModifier, At(3, 2));
          },
          [](Grid& g) { Fill(g, 3, 2, true, 7); }, 7},
-        {"delete", [&] { SelectCells({2, 2}, {5, 4}); doc.OnEditDelete(); },
+        {"delete",
+         [&] {
+             SelectCells({2, 2}, {5, 4});
+             doc.OnEditDelete();
+         },
          [](Grid& g) { SetRect(g, 2, 2, 5, 4, 0); }, 7},
-        {"cut", [&] { SelectCells({10, 1}, {12, 8}); doc.OnEditCut(); },
+        {"cut",
+         [&] {
+             SelectCells({10, 1}, {12, 8});
+             doc.OnEditCut();
+         },
          [](Grid& g) { SetRect(g, 10, 1, 12, 8, 0); }, 7},
         {"move",
-         [&] { SelectCells({1, 1}, {4, 3}); Drag(At(2, 2), {At(9, 7), At(14, 10)}); },
+         [&] {
+             SelectCells({1, 1}, {4, 3});
+             Drag(At(2, 2), {At(9, 7), At(14, 10)});
+         },
          [](Grid& g) {
              const Grid before = g;
              SetRect(g, 1, 1, 4, 3, 0);
              for (int r = 1; r <= 3; ++r)
-                 for (int c = 1; c <= 4 && c + 12 < 16; ++c) g[std::size_t(r + 8)][std::size_t(c + 12)] = before[std::size_t(r)][std::size_t(c)];
+                 for (int c = 1; c <= 4 && c + 12 < 16; ++c)
+                     g[std::size_t(r + 8)][std::size_t(c + 12)] = before[std::size_t(r)][std::size_t(c)];
          },
          7},
-        {"paste text", [&] {
+        {"paste text",
+         [&] {
              doc.SetMapSelection(CRect(4, 4, 5, 5));
              QApplication::clipboard()->setText("5\t-32768\n32767\n");
              doc.OnEditPaste();
          },
-         [](Grid& g) { g[4][4] = 5; g[4][5] = -32768; g[5][4] = 32767; g[5][5] = 0; }, 7},
-        {"picker", [&] { view.SetTool(MapTool::Picker); Click(At(12, 4)); }, [](Grid&) {}, 2},
+         [](Grid& g) {
+             g[4][4] = 5;
+             g[4][5] = -32768;
+             g[5][4] = 32767;
+             g[5][5] = 0;
+         },
+         7},
+        {"picker",
+         [&] {
+             view.SetTool(MapTool::Picker);
+             Click(At(12, 4));
+         },
+         [](Grid&) {}, 2},
     };
     for (const Gesture& gesture : gestures) {
         SCOPED_TRACE(gesture.name);
@@ -134,7 +174,8 @@ TEST_F(AttrLayerTest, EachToolWorksOnAttributesAsAPlainGridSays)
             CAttrValueTable recount;
             recount.Recount(doc.Cells());
             std::vector<std::uint64_t> off;
-            for (const short v : {0, 1, 2, 5, 7, -32768, 32767}) off.push_back(doc.AttrValues().Count(v) - recount.Count(v));
+            for (const short v : {0, 1, 2, 5, 7, -32768, 32767})
+                off.push_back(doc.AttrValues().Count(v) - recount.Count(v));
             return off;
         };
         const auto off = countsOff();
@@ -190,7 +231,8 @@ TEST_F(AttrLayerTest, TheColourDisplayBlendsEachCellsColourOverItsPixels)
         };
         int wrong = 0;
         for (int y = 0; y < tinted.height(); ++y)
-            for (int x = 0; x < tinted.width(); ++x) wrong += !check(plain, tinted, x, y, view.Viewport().CellAt(CPoint(x, y)));
+            for (int x = 0; x < tinted.width(); ++x)
+                wrong += !check(plain, tinted, x, y, view.Viewport().CellAt(CPoint(x, y)));
         EXPECT_EQ(wrong, 0);
         const auto reduced = ReducedPictureSize(doc.Map());
         ASSERT_TRUE(reduced);

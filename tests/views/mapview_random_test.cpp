@@ -35,7 +35,11 @@ protected:
         for (int row = 0; row < doc.MapHeight(); ++row)
             for (int col = 0; col < doc.MapWidth(); ++col) {
                 const unsigned pick = random() % 10;
-                SetTile(col, row, short(pick < 6 ? int(random() % unsigned(count)) : pick < 8 ? -1 : pick < 9 ? count + 3 : -9));
+                SetTile(col, row,
+                        short(pick < 6   ? int(random() % unsigned(count))
+                              : pick < 8 ? -1
+                              : pick < 9 ? count + 3
+                                         : -9));
                 SetAttr(col, row, short(random() % 3 == 0 ? int(random() % 65536) - 32768 : 0));
             }
         doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
@@ -50,7 +54,8 @@ protected:
         if (WriteMapFile(map, input) != MapWriteResult::Ok) return {};
         const QString png = QString::fromStdString(folder.File("random.png"));
         QProcess zellmap;
-        zellmap.start(ZELLMAP_EXE, {"render", QString::fromStdString(map), "-o", png, "--scale", QString::number(scale)});
+        zellmap.start(ZELLMAP_EXE,
+                      {"render", QString::fromStdString(map), "-o", png, "--scale", QString::number(scale)});
         if (!zellmap.waitForFinished(kPatienceMs)) {
             ADD_FAILURE() << "zellmap render did not finish within " << kPatienceMs / 1000 << " s";
             return {};
@@ -127,7 +132,9 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
             switch (random() % 4) {
             case 0: doc.StampSelection(col, row); break;
             case 1: doc.FillWithSelection(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;
-            case 2: doc.SetCellAttributes(CRect(col, row, col + 3, row + 2), short(int(random() % 65536) - 32768)); break;
+            case 2:
+                doc.SetCellAttributes(CRect(col, row, col + 3, row + 2), short(int(random() % 65536) - 32768));
+                break;
             default:
                 // A preview stays on the window until the next edit takes it off.
                 Hover(QPoint(int(random() % 400), int(random() % 300)));

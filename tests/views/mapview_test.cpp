@@ -109,7 +109,7 @@ TEST_F(MapDrawingTest, CellsDrawTheirTileOrTheEmptyLookWhenTheyNameNone)
     Open(6, 4, 32, 4);
     SetTile(0, 0, 2);
     SetTile(1, 0, 3);
-    SetTile(2, 0, 4);     // one past the last tile
+    SetTile(2, 0, 4);  // one past the last tile
     SetTile(3, 0, 99);
     SetTile(4, 0, -7);
     SetTile(5, 3, 0);
@@ -172,21 +172,20 @@ TEST_P(OverlayChoice, PrintsTheTextOfTheFirstSwitchOn)
     EXPECT_TRUE(ShowsText(screen, MapImage(), {{cell.topLeft(), QString::fromUtf8(c.text)}}, cell));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MapDrawing, OverlayChoice,
-    ::testing::Values(OverlayCase{"TileAttrBeforeTileNumber", TRUE, TRUE, FALSE, 3, 9, "13"},
-                      OverlayCase{"TileNumberBeforeMapAttr", FALSE, TRUE, TRUE, 3, 9, "3"},
-                      OverlayCase{"AllThreeOn", TRUE, TRUE, TRUE, 3, 9, "13"},
-                      OverlayCase{"MapAttrNegative", FALSE, FALSE, TRUE, 3, -5, "-5"},
-                      OverlayCase{"MapAttrZeroIsX", FALSE, FALSE, TRUE, 3, 0, "X"},
-                      OverlayCase{"TileNumberEmptyIsX", FALSE, TRUE, FALSE, -1, 0, "X"},
-                      OverlayCase{"TileNumberOfNoTile", FALSE, TRUE, FALSE, 99, 0, "99"},
-                      OverlayCase{"TileAttrEmptyIsX", TRUE, FALSE, FALSE, -1, 0, "X"},
-                      OverlayCase{"TileAttrZeroIsZero", TRUE, FALSE, FALSE, 0, 0, "0"},
-                      OverlayCase{"TileAttrOfNoTileIsX", TRUE, FALSE, FALSE, 99, 0, "X"},
-                      OverlayCase{"TileAttrBelowMinusOneIsX", TRUE, FALSE, FALSE, -7, 0, "X"},
-                      OverlayCase{"NoSwitchNoText", FALSE, FALSE, FALSE, 3, 9, nullptr}),
-    [](const ::testing::TestParamInfo<OverlayCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(MapDrawing, OverlayChoice,
+                         ::testing::Values(OverlayCase{"TileAttrBeforeTileNumber", TRUE, TRUE, FALSE, 3, 9, "13"},
+                                           OverlayCase{"TileNumberBeforeMapAttr", FALSE, TRUE, TRUE, 3, 9, "3"},
+                                           OverlayCase{"AllThreeOn", TRUE, TRUE, TRUE, 3, 9, "13"},
+                                           OverlayCase{"MapAttrNegative", FALSE, FALSE, TRUE, 3, -5, "-5"},
+                                           OverlayCase{"MapAttrZeroIsX", FALSE, FALSE, TRUE, 3, 0, "X"},
+                                           OverlayCase{"TileNumberEmptyIsX", FALSE, TRUE, FALSE, -1, 0, "X"},
+                                           OverlayCase{"TileNumberOfNoTile", FALSE, TRUE, FALSE, 99, 0, "99"},
+                                           OverlayCase{"TileAttrEmptyIsX", TRUE, FALSE, FALSE, -1, 0, "X"},
+                                           OverlayCase{"TileAttrZeroIsZero", TRUE, FALSE, FALSE, 0, 0, "0"},
+                                           OverlayCase{"TileAttrOfNoTileIsX", TRUE, FALSE, FALSE, 99, 0, "X"},
+                                           OverlayCase{"TileAttrBelowMinusOneIsX", TRUE, FALSE, FALSE, -7, 0, "X"},
+                                           OverlayCase{"NoSwitchNoText", FALSE, FALSE, FALSE, 3, 9, nullptr}),
+                         [](const ::testing::TestParamInfo<OverlayCase>& info) { return info.param.name; });
 
 TEST_F(MapDrawingTest, NumbersSitAtTheCellCornersAsShownWhenScrolledOffTheGrid)
 {
@@ -204,7 +203,8 @@ TEST_F(MapDrawingTest, NumbersSitAtTheCellCornersAsShownWhenScrolledOffTheGrid)
 
     std::vector<Label> labels;
     for (int r = 280 / 32; r < 15; ++r)
-        for (int c = 340 / 32; c < 20; ++c) labels.push_back({{c * 32 - 340, r * 32 - 280}, QString::number(r * 20 + c)});
+        for (int c = 340 / 32; c < 20; ++c)
+            labels.push_back({{c * 32 - 340, r * 32 - 280}, QString::number(r * 20 + c)});
     EXPECT_EQ(labels.front().at, QPoint(-20, -24));
     const QImage shownMap = MapImage().copy(340, 280, 300, 200);
     EXPECT_TRUE(ShowsText(screen, shownMap, labels, screen.rect()));

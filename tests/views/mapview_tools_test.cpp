@@ -115,7 +115,8 @@ TEST_F(ToolsTest, GesturesAtRandomZoomsMatchAPlainModel)
             view.SetTool(MapTool::Fill);
             const CPoint at = ShownCell(random);
             Click(Centre(at.x, at.y));
-            EXPECT_EQ(Tile(at.x, at.y), brush.Tile(0, 0) == -1 ? want[std::size_t(at.y)][std::size_t(at.x)] : brush.Tile(0, 0));
+            EXPECT_EQ(Tile(at.x, at.y),
+                      brush.Tile(0, 0) == -1 ? want[std::size_t(at.y)][std::size_t(at.x)] : brush.Tile(0, 0));
             break;
         }
         }

@@ -48,7 +48,8 @@ TEST_F(ZoomTest, ClickStampsTheCellUnderThePointerAtEveryZoomAndScroll)
             // A point inside the map part of the window.
             const int w = int(std::min<std::int64_t>(600, viewport.ZoomedWidth() - scroll.x));
             const int h = int(std::min<std::int64_t>(440, viewport.ZoomedHeight() - scroll.y));
-            const QPoint p(10 + int(random() % unsigned(std::max(1, w - 10))), 10 + int(random() % unsigned(std::max(1, h - 10))));
+            const QPoint p(10 + int(random() % unsigned(std::max(1, w - 10))),
+                           10 + int(random() % unsigned(std::max(1, h - 10))));
             const std::optional<CPoint> cell = viewport.CellAt(CPoint(p.x(), p.y()));
             ASSERT_TRUE(cell) << ZoomText(zoom);
             const CRect rc = viewport.ClientRectOfCell(*cell);

@@ -79,10 +79,7 @@ protected:
         return view.Surface().copy();
     }
     QWidget* Window() { return view.viewport(); }
-    std::vector<short> Block() const
-    {
-        return doc.Selection().m_entries;
-    }
+    std::vector<short> Block() const { return doc.Selection().m_entries; }
 
     CZellDoc doc;
     CTileView view;
@@ -118,8 +115,8 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
     if (c.tiles > 0 && c.tileSize > 0) {
         const int last = c.tiles - 1;
         const int pitch = c.tileSize + 5;
-        EXPECT_TRUE(ShowsTile(screen, (last % c.perRow) * pitch, (last / c.perRow) * pitch,
-                              *doc.Map().m_tileList.GetAt(last)));
+        EXPECT_TRUE(
+            ShowsTile(screen, (last % c.perRow) * pitch, (last / c.perRow) * pitch, *doc.Map().m_tileList.GetAt(last)));
     }
     if (c.tileSize == 0) {
         // Nothing to lay out: the window stays blank and clicks select nothing.
@@ -130,14 +127,13 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, PaletteLayout,
-    ::testing::Values(LayoutCase{"TwentyFiveTiles", 25, 10, 32, 370, 106},
-                      LayoutCase{"TwentyTilesFillTwoRows", 20, 10, 32, 370, 74},
-                      LayoutCase{"NoTiles", 0, 10, 32, 370, 0},
-                      LayoutCase{"SevenSmallTilesThreePerRow", 7, 3, 16, 63, 58},
-                      LayoutCase{"ZeroTileSizeHasNoLayout", 5, 10, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, PaletteLayout,
+                         ::testing::Values(LayoutCase{"TwentyFiveTiles", 25, 10, 32, 370, 106},
+                                           LayoutCase{"TwentyTilesFillTwoRows", 20, 10, 32, 370, 74},
+                                           LayoutCase{"NoTiles", 0, 10, 32, 370, 0},
+                                           LayoutCase{"SevenSmallTilesThreePerRow", 7, 3, 16, 63, 58},
+                                           LayoutCase{"ZeroTileSizeHasNoLayout", 5, 10, 0, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- picking a block ------------------------------------------------------
 
@@ -185,12 +181,22 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"ClickInTheGapRightOfATile", Slot(3, 1, 34, 10), Slot(3, 1, 34, 10), 1, 1, {13}, Cell(3, 1)},
         SelectCase{"ClickInTheGapBelowATile", Slot(3, 1, 10, 34), Slot(3, 1, 10, 34), 1, 1, {13}, Cell(3, 1)},
         SelectCase{"ClickOnASlotPastTheLastTile", Slot(7, 2), Slot(7, 2), 1, 1, {-1}, Cell(7, 2)},
-        SelectCase{"BlockReachingPastTheLastTile", Slot(3, 1), Slot(6, 2), 4, 2,
-                   {13, 14, 15, 16, 23, 24, -1, -1}, Cells(3, 1, 6, 2)},
-        SelectCase{"BandEndingAboveAndLeft", Slot(6, 2), Slot(3, 1), 4, 2,
-                   {13, 14, 15, 16, 23, 24, -1, -1}, Cells(3, 1, 6, 2)},
-        SelectCase{"BandEndingLeftOnly", Slot(6, 1), Slot(3, 2), 4, 2,
-                   {13, 14, 15, 16, 23, 24, -1, -1}, Cells(3, 1, 6, 2)},
+        SelectCase{"BlockReachingPastTheLastTile",
+                   Slot(3, 1),
+                   Slot(6, 2),
+                   4,
+                   2,
+                   {13, 14, 15, 16, 23, 24, -1, -1},
+                   Cells(3, 1, 6, 2)},
+        SelectCase{"BandEndingAboveAndLeft",
+                   Slot(6, 2),
+                   Slot(3, 1),
+                   4,
+                   2,
+                   {13, 14, 15, 16, 23, 24, -1, -1},
+                   Cells(3, 1, 6, 2)},
+        SelectCase{
+            "BandEndingLeftOnly", Slot(6, 1), Slot(3, 2), 4, 2, {13, 14, 15, 16, 23, 24, -1, -1}, Cells(3, 1, 6, 2)},
         SelectCase{"BandEndingInTheSlotToTheLeft", Slot(4, 1), Slot(3, 1), 2, 1, {13, 14}, Cells(3, 1, 4, 1)},
         SelectCase{"BandBackOnItsAnchor", Slot(4, 1), Slot(4, 1, 20, 20), 1, 1, {14}, Cell(4, 1)},
         SelectCase{"ClickRightOfTheLayout", QPoint(380, 10), QPoint(380, 10), 0, 0, {}, {}},

@@ -89,8 +89,10 @@ void PrintJson(const CCellLayers& cells, const CAttrValueTable& table)
 {
     nlohmann::ordered_json values = nlohmann::ordered_json::array();
     for (const AttrValueInfo& info : table.Values())
-        values.push_back(
-            {{"value", info.value}, {"name", info.name}, {"colour", AttrColourText(info.colour)}, {"count", info.count}});
+        values.push_back({{"value", info.value},
+                          {"name", info.name},
+                          {"colour", AttrColourText(info.colour)},
+                          {"count", info.count}});
     NumberWriter out(stdout);
     out.Text("{\"width\": " + std::to_string(cells.Width()) + ", \"height\": " + std::to_string(cells.Height()) +
              ",\n \"values\": " + values.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
@@ -135,7 +137,7 @@ bool ReadCsvLayer(const std::string& path, int width, int height, std::vector<sh
     values.clear();
     values.reserve(std::size_t(width) * std::size_t(height));
     std::string line;
-    long long row = 0;        // rows read
+    long long row = 0;         // rows read
     long long blankLines = 0;  // blank lines since, which only the file's end may follow
     while (std::getline(in, line)) {
         if (row == 0 && blankLines == 0 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
@@ -204,7 +206,8 @@ int WriteWithLayer(const std::string& mapPath, const std::string& outPath, const
     bool ok = true;
     for (std::uintmax_t left = fileSize - layerBytes; ok && left > 0;) {
         const std::size_t want = std::size_t(std::min<std::uintmax_t>(left, buffer.size()));
-        ok = std::fread(buffer.data(), 1, want, in) == want && std::fwrite(buffer.data(), 1, want, file.Stream()) == want;
+        ok = std::fread(buffer.data(), 1, want, in) == want &&
+             std::fwrite(buffer.data(), 1, want, file.Stream()) == want;
         left -= want;
     }
     std::fclose(in);

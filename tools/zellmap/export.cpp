@@ -250,8 +250,8 @@ void WriteTmx(std::FILE* out, const LoadedMap& map, const std::string& name, con
                          "  <object id=\"%zu\" x=\"%lld\" y=\"%lld\" width=\"%d\" height=\"%d\">\n   <properties>\n"
                          "    <property name=\"attribute\" type=\"int\" value=\"%d\"/>\n   </properties>\n"
                          "  </object>\n",
-                         id++, (long long)col * int(m.m_nTileWidth), (long long)row * int(m.m_nTileHeight), int(m.m_nTileWidth),
-                         int(m.m_nTileHeight), attr);
+                         id++, (long long)col * int(m.m_nTileWidth), (long long)row * int(m.m_nTileHeight),
+                         int(m.m_nTileWidth), int(m.m_nTileHeight), attr);
         }
     }
     std::fprintf(out, " </objectgroup>\n</map>\n");

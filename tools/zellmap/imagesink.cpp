@@ -39,9 +39,13 @@ void PutLittleEndian(std::uint8_t* to, std::uint32_t value, int bytes)
 class PngStream {
 public:
     PngStream(std::FILE* file, std::int64_t width, std::int64_t height, int channels)
-        : m_file(file), m_height(height), m_width(width), m_rowBytes(std::size_t(width) * std::size_t(channels)),
+        : m_file(file),
+          m_height(height),
+          m_width(width),
+          m_rowBytes(std::size_t(width) * std::size_t(channels)),
           m_pieceRows(std::max<std::size_t>(1, ParallelDeflater::kPieceBytes / m_rowBytes)),
-          m_rows((2 * m_pieceRows + 1) * m_rowBytes, 0), m_adaptive(channels > 1),
+          m_rows((2 * m_pieceRows + 1) * m_rowBytes, 0),
+          m_adaptive(channels > 1),
           m_filters{PngRowFilter(m_rowBytes, channels), PngRowFilter(m_rowBytes, channels)},
           m_deflater([this](const std::uint8_t* data, std::size_t size) { return Chunk("IDAT", data, size); })
     {
@@ -55,8 +59,8 @@ public:
         std::uint8_t header[13] = {};
         PutBigEndian32(header, std::uint32_t(m_width));
         PutBigEndian32(header + 4, std::uint32_t(m_height));
-        header[8] = 8;                           // bits per sample
-        header[9] = palette ? 3 : 2;             // indexed or RGB
+        header[8] = 8;                // bits per sample
+        header[9] = palette ? 3 : 2;  // indexed or RGB
         if (!Chunk("IHDR", header, sizeof header)) return false;
         if (!palette) return true;
         std::uint8_t colours[256 * 3];
@@ -133,12 +137,12 @@ private:
     std::int64_t m_height;
     std::int64_t m_width;
     std::size_t m_rowBytes;
-    std::size_t m_pieceRows;            // rows a deflated piece holds, two pieces at a time
-    std::vector<std::uint8_t> m_rows;   // the row above, then the rows gathered
+    std::size_t m_pieceRows;           // rows a deflated piece holds, two pieces at a time
+    std::vector<std::uint8_t> m_rows;  // the row above, then the rows gathered
     std::size_t m_rowsGathered = 0;
-    std::int64_t m_rowsWritten = 0;     // rows deflated already
-    bool m_adaptive;                    // a filter chosen row by row, or "up" throughout
-    PngRowFilter m_filters[2];          // one per piece's thread
+    std::int64_t m_rowsWritten = 0;  // rows deflated already
+    bool m_adaptive;                 // a filter chosen row by row, or "up" throughout
+    PngRowFilter m_filters[2];       // one per piece's thread
     ParallelDeflater m_deflater;
 };
 
@@ -173,7 +177,10 @@ private:
 
 class IndexedPngSink final : public IndexedImageSink {
 public:
-    IndexedPngSink(std::FILE* file, std::int64_t width, std::int64_t height) : m_png(file, width, height, 1), m_width(width) {}
+    IndexedPngSink(std::FILE* file, std::int64_t width, std::int64_t height)
+        : m_png(file, width, height, 1), m_width(width)
+    {
+    }
 
     bool Start(const RGBQUAD* colours) { return m_png.Start(colours); }
 
@@ -317,8 +324,8 @@ std::unique_ptr<IndexedImageSink> MakeIndexedPngSink(std::FILE* file, std::int64
     return nullptr;
 }
 
-std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width,
-                                         std::int64_t height, std::string& error)
+std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width, std::int64_t height,
+                                         std::string& error)
 {
     // The row buffers are as wide as the picture.
     try {

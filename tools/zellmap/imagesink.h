@@ -29,8 +29,8 @@ public:
 
 // A writer of a width x height picture into file, or null with the reason
 // in error when the format cannot hold that size.
-std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width,
-                                         std::int64_t height, std::string& error);
+std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, std::int64_t width, std::int64_t height,
+                                         std::string& error);
 
 // An indexed PNG (8 bits a pixel) with a 256-entry palette, for the tiles
 // of an 8-bit map, whose pixels are indices into their one colour table.

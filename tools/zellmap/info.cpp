@@ -192,8 +192,7 @@ private:
     bool m_first = true;
 };
 
-void JsonHeader(JsonOut& json, int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount,
-                int tileCount)
+void JsonHeader(JsonOut& json, int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount, int tileCount)
 {
     json.Number("map_width", mapWidth);
     json.Number("map_height", mapHeight);
@@ -267,12 +266,10 @@ void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t si
         out.Number("cells_out_of_range", (long long)counts.outOfRange);
         out.Number("cells_with_attribute", (long long)counts.withAttribute);
         if (withCells) {
-            out.List("cells", map.CellCount(), [&](std::size_t i) {
-                std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Tiles, i));
-            });
-            out.List("attributes", map.CellCount(), [&](std::size_t i) {
-                std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Attributes, i));
-            });
+            out.List("cells", map.CellCount(),
+                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Tiles, i)); });
+            out.List("attributes", map.CellCount(),
+                     [&](std::size_t i) { std::fprintf(out.Stream(), "%d", CellAt(map, CellLayer::Attributes, i)); });
         }
         out.Finish();
         return;

@@ -32,12 +32,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"info", RunInfo, &kInfoHelp},
-    {"cut", RunCut, &kCutHelp},
-    {"render", RunRender, &kRenderHelp},
-    {"export", RunExport, &kExportHelp},
-    {"import", RunImport, &kImportHelp},
-    {"attrs", RunAttrs, &kAttrsHelp},
+    {"info", RunInfo, &kInfoHelp},       {"cut", RunCut, &kCutHelp},          {"render", RunRender, &kRenderHelp},
+    {"export", RunExport, &kExportHelp}, {"import", RunImport, &kImportHelp}, {"attrs", RunAttrs, &kAttrsHelp},
 };
 
 const Command* Find(const char* name)

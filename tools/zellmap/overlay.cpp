@@ -63,8 +63,7 @@ struct OverlayPrinter::Impl {
         case OverlayKind::TileAttributes:
             if (map.Map().TileForCell(tile)) return CellLabel::Number(map.Tiles().AttributeAt(tile));
             return CellLabel::Cross();
-        case OverlayKind::TileNumbers:
-            return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
+        case OverlayKind::TileNumbers: return tile == kEmptyTileCell ? CellLabel::Cross() : CellLabel::Number(tile);
         case OverlayKind::MapAttributes: {
             const short attr = map.Cell(CellLayer::Attributes, col, row);
             return attr == kNoAttrCell ? CellLabel::Cross() : CellLabel::Number(attr);

@@ -54,8 +54,7 @@ int LevelFor(const std::uint8_t* data, std::size_t size)
 // the result: out keeps its size from piece to piece, so it is not filled
 // again each time. A sync flush ends the piece unless it is the stream's
 // last, which ends with the final block.
-bool DeflatePiece(const std::vector<std::uint8_t>& data, bool last, std::vector<std::uint8_t>& out,
-                  std::size_t& bytes)
+bool DeflatePiece(const std::vector<std::uint8_t>& data, bool last, std::vector<std::uint8_t>& out, std::size_t& bytes)
 {
     const int level = LevelFor(data.data(), data.size());
     z_stream stream{};
@@ -74,7 +73,8 @@ bool DeflatePiece(const std::vector<std::uint8_t>& data, bool last, std::vector<
 }
 }  // namespace
 
-ParallelDeflater::ParallelDeflater(Writer write) : m_write(std::move(write)), m_adler(std::uint32_t(adler32(0, nullptr, 0)))
+ParallelDeflater::ParallelDeflater(Writer write)
+    : m_write(std::move(write)), m_adler(std::uint32_t(adler32(0, nullptr, 0)))
 {
 }
 

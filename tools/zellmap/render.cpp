@@ -8,7 +8,6 @@
 #include "overlay.h"
 #include "toolsupport.h"
 
-
 #include <cstdio>
 #include <memory>
 
@@ -41,8 +40,7 @@ constexpr const char* kMsgCannotMakeScreen = "화면을 만들수 없습니다";
 std::optional<COLORREF> ParseColour(std::string text)
 {
     if (!text.empty() && text[0] == '#') text.erase(0, 1);
-    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        return std::nullopt;
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
     const unsigned long value = std::stoul(text, nullptr, 16);
     return RGB(BYTE(value >> 16), BYTE(value >> 8), BYTE(value));
 }
@@ -52,13 +50,9 @@ std::optional<COLORREF> ParseColour(std::string text)
 int RunRender(const Arguments& args)
 {
     std::string error;
-    const auto parsed = ParseArgs(args,
-                                  {{"--output", true, "-o"},
-                                   {"--scale", true},
-                                   {"--overlay", true},
-                                   {"--text-color", true},
-                                   {"--no-grid"}},
-                                  error);
+    const auto parsed = ParseArgs(
+        args, {{"--output", true, "-o"}, {"--scale", true}, {"--overlay", true}, {"--text-color", true}, {"--no-grid"}},
+        error);
     if (!parsed) return UsageError("render", error);
     if (parsed->positional.size() != 1) return UsageError("render", "맵 화일 하나를 주십시오");
     const auto output = parsed->Value("--output");

@@ -22,7 +22,7 @@ int Fail(const std::string& message);
 int UsageError(const std::string& command, const std::string& text);
 
 struct KnownOption {
-    std::string name;         // "--tile"
+    std::string name;  // "--tile"
     bool takesValue = false;
     std::string shortName{};  // "-o", optional
 };
