@@ -11,7 +11,7 @@ PACKAGES=(
   # The code's format, checked by the test command.
   clang-format
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  libspng-dev libpugixml-dev libzstd-dev nlohmann-json3-dev
+  libspng-dev libpugixml-dev libzstd-dev nlohmann-json3-dev libxxhash-dev
   qt6-base-dev qt6-translations-l10n fonts-nanum
   xvfb xauth xdotool imagemagick
   # The peer editor, whose renderer the TMX export is checked against, and a
