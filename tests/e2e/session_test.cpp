@@ -611,7 +611,8 @@ private:
             [&] { return CheckOverview(overview, *m_doc); },
             [&] { return CheckSaveAndRead(*m_doc); },
             [&] { return CheckCleanMatchesFile(*m_doc); },
-            [&] { return CheckHistory(*m_doc, m_origin ? &*m_origin : nullptr); },
+            // A stroke under way is one step still being made.
+            [&] { return m_held ? std::string() : CheckHistory(*m_doc, m_origin ? &*m_origin : nullptr); },
             [&] {
                 if (!picked.IsEmpty() && !m_doc->HasSelection()) m_doc->SetSelection(picked, nullptr);
                 QApplication::processEvents();

@@ -85,7 +85,12 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
     RenderMapRegion({reinterpret_cast<std::uint32_t*>(drawn.bits()), drawn.width(), drawn.height(),
                      drawn.bytesPerLine() / 4, scroll.x, scroll.y},
                     map);
-    const bool numbers = doc.ShowTileNumbers() || doc.ShowTileAttr() || doc.ShowMapAttr();
+    // The cells' own picture is what the pane shows at 100% without numbers,
+    // attribute colours or a selection's outline; otherwise the whole
+    // refresh is the measure.
+    const bool cellsOnly =
+        !(doc.ShowTileNumbers() || doc.ShowTileAttr() || doc.ShowMapAttr() || doc.ShowAttrColours()) &&
+        view.Zoom() == MapZoom{0} && doc.MapSelection().IsRectEmpty();
     const QRegion marked = view.MarkedArea();
     const int w = std::min(shown.width(), map.PixelWidth() - scroll.x);
     const int h = std::min(shown.height(), map.PixelHeight() - scroll.y);
@@ -94,7 +99,7 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
             if (shown.pixel(x, y) != whole.pixel(x, y))
                 return Where("the map pane differs from a whole refresh of it at", x, y);
             if (marked.contains(QPoint(x, y))) continue;
-            if (!numbers && shown.pixel(x, y) != drawn.pixel(x, y))
+            if (cellsOnly && shown.pixel(x, y) != drawn.pixel(x, y))
                 return Where("the map pane differs from the map's cells at", x, y);
         }
     return {};
@@ -104,6 +109,8 @@ std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
 {
     view.UpdateWindow();
     const auto size = ReducedPictureSize(doc.Map());
+    // Attribute colours tint the reduced picture.
+    if (doc.ShowAttrColours()) return {};
     if (!size || !doc.Map().HasCellSize() || !doc.Map().m_cells.IsComplete()) return {};
     const QImage& shown = view.Surface();
     const CPoint scroll = view.GetDeviceScrollPosition();
