@@ -158,13 +158,22 @@ protected:
     {
         std::string text = "\nthe editor's windows:";
         const QString pid = QString::number(editor.processId());
-        for (const QString& id : Tool("xdotool", {"search", "--pid", pid}).split('\n', Qt::SkipEmptyParts))
-            text += "\n" + Tool("xwininfo", {"-id", id}).toStdString();
-        text += "\nXvfb " + std::string(xvfb.state() == QProcess::Running ? "runs" : "ended") +
-                "; it said: " + xvfb.readAllStandardError().toStdString();
-        if (!manager.program().isEmpty())
-            text += "\nthe window manager " + std::string(manager.state() == QProcess::Running ? "runs" : "ended") +
-                    "; it said: " + manager.readAllStandardError().toStdString();
+        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict)
+        // about operator+ on a string literal and a temporary string.
+        for (const QString& id : Tool("xdotool", {"search", "--pid", pid}).split('\n', Qt::SkipEmptyParts)) {
+            text += '\n';
+            text += Tool("xwininfo", {"-id", id}).toStdString();
+        }
+        text += "\nXvfb ";
+        text += xvfb.state() == QProcess::Running ? "runs" : "ended";
+        text += "; it said: ";
+        text += xvfb.readAllStandardError().toStdString();
+        if (!manager.program().isEmpty()) {
+            text += "\nthe window manager ";
+            text += manager.state() == QProcess::Running ? "runs" : "ended";
+            text += "; it said: ";
+            text += manager.readAllStandardError().toStdString();
+        }
         return text;
     }
 
