@@ -51,7 +51,7 @@ void CZellDoc::LoadMapFile()
 bool CZellDoc::RestoreSession(const RecoveredSession& session)
 {
     MapFileContent content;
-    const MapReadResult result = ReadMapFile(session.mapFile, content);
+    const MapReadResult result = CRecoveryKeeper::ReadCopy(session, content);
     if (result != MapReadResult::Ok) {
         if (const char* message = MapReadMessage(result)) Prompts().ShowMessage(message);
         return false;
