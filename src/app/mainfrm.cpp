@@ -143,13 +143,16 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     m_wndEditBar.EnableDocking(CBRS_ALIGN_ANY);
     addToolBar(Qt::TopToolBarArea, &m_wndEditBar);
 
-    // Before the lock indicators: where the pointer is, and the zoom.
+    // Before the lock indicators: where the pointer is, and the zoom. Their
+    // text is their accessible name, as for any label that shows a value, so
+    // assistive technology reads what they show; the description says what
+    // they are.
     m_pWherePane = new QLabel(&m_wndStatusBar);
-    m_pWherePane->setAccessibleName(QStringLiteral("커서 위치"));
+    m_pWherePane->setAccessibleDescription(QStringLiteral("커서 위치"));
     m_pWherePane->setMinimumWidth(m_pWherePane->fontMetrics().horizontalAdvance(
         QStringLiteral("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
     m_pZoomPane = new QLabel(QStringLiteral("100%"), &m_wndStatusBar);
-    m_pZoomPane->setAccessibleName(QStringLiteral("확대 비율"));
+    m_pZoomPane->setAccessibleDescription(QStringLiteral("확대 비율"));
     m_pZoomPane->setAlignment(Qt::AlignCenter);
     m_pZoomPane->setMinimumWidth(m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("00000%")) + 12);
     for (QLabel* pane : {m_pWherePane, m_pZoomPane}) {

@@ -81,6 +81,6 @@ public:
 private:
     static std::size_t Index(short value) { return std::size_t(std::uint16_t(value) ^ 0x8000u); }
 
-    std::vector<std::uint32_t> m_counts;  // by value + 32768; a map has at most 2^26 cells
+    std::vector<std::uint32_t> m_counts;  // by value + 32768; a map has at most 2^28 cells
     std::map<short, AttrValueDetails> m_kept;
 };

@@ -5,7 +5,7 @@
 
 namespace {
 // 32 KiB a chunk (128 x 128 cells): an edit copies little more than the
-// cells it writes, and a map of 2^26 cells has 4,096 chunks a layer, few
+// cells it writes, and a map of 2^28 cells has 16,384 chunks a layer, few
 // enough that comparing them all after an edit costs microseconds. A map
 // narrower than a chunk gets chunks as tall as make the same number of cells.
 constexpr int kChunkCells = kChunkColumns * kChunkColumns;
@@ -23,6 +23,7 @@ std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight)
 const char* LayerAllocMessage(LayerAllocResult result)
 {
     switch (result) {
+    case LayerAllocResult::TooLarge: return kMsgMapTooLarge;
     case LayerAllocResult::TileLayerFailed: return kMsgTileLayerAllocFailed;
     case LayerAllocResult::AttrLayerFailed: return kMsgAttrLayerAllocFailed;
     case LayerAllocResult::Ok: break;
@@ -91,9 +92,19 @@ LayerAllocResult CCellLayers::Create(int width, int height)
     m_chunkWidth = std::clamp(m_width, 1, kChunkColumns);
     m_chunkHeight = kChunkCells / m_chunkWidth;
     m_chunksAcross = int((std::int64_t(m_width) + m_chunkWidth - 1) / m_chunkWidth);  // the width may be INT_MAX
+    if (!LayerCellCount(width, height)) return LayerAllocResult::TooLarge;
     if (!MakeLayer(m_tiles, kEmptyTileCell)) return LayerAllocResult::TileLayerFailed;
     if (!MakeLayer(m_attrs, kNoAttrCell)) return LayerAllocResult::AttrLayerFailed;
     return LayerAllocResult::Ok;
+}
+
+bool CCellLayers::WriteChunk(CellLayer layer, std::size_t index, const short* cells)
+{
+    if (index >= ChunkCount(layer)) return false;
+    short* own = OwnChunk(layer, index, true);
+    if (!own) return false;
+    std::memcpy(own, cells, ChunkCells(index) * sizeof(short));
+    return true;
 }
 
 CellRow CCellLayers::RowOf(CellLayer which, int row) const

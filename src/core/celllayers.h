@@ -21,15 +21,18 @@
 
 inline constexpr const char* kMsgTileLayerAllocFailed = "지도를 생성할수 없습니다.";
 inline constexpr const char* kMsgAttrLayerAllocFailed = "지도 속성을 생성할수 없습니다.";
+// A map beyond kMaxLayerCells: the message says how far a map may go.
+inline constexpr const char* kMsgMapTooLarge =
+    "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다.";
 
 inline constexpr short kEmptyTileCell = -1;  // tile layer: no tile
 inline constexpr short kNoAttrCell = 0;      // attribute layer: no attribute
 
-// The largest layer we agree to allocate. Linux overcommits memory, so a
-// huge request may "succeed" and kill the process only when it is filled;
-// refusing beyond this many cells (128 MiB per layer) keeps that from
-// happening.
-inline constexpr std::int64_t kMaxLayerCells = std::int64_t(1) << 26;
+// The largest layer we agree to allocate: a world of 16384 x 16384 cells
+// (512 MiB per layer). Linux overcommits memory, so a huge request may
+// "succeed" and kill the process only when it is filled; refusing beyond
+// this many cells keeps that from happening.
+inline constexpr std::int64_t kMaxLayerCells = std::int64_t(1) << 28;
 // The longest side a map may have: with tiles of up to 255 pixels the map's
 // size in pixels then always fits in an int.
 inline constexpr int kMaxMapSide = 1 << 23;
@@ -38,7 +41,8 @@ inline constexpr int kMaxMapSide = 1 << 23;
 // or longer than kMaxMapSide, or the count is beyond kMaxLayerCells.
 std::optional<std::size_t> LayerCellCount(int mapWidth, int mapHeight);
 
-enum class LayerAllocResult { Ok, TileLayerFailed, AttrLayerFailed };
+// TooLarge: the size is refused before anything is allocated.
+enum class LayerAllocResult { Ok, TooLarge, TileLayerFailed, AttrLayerFailed };
 
 // The message for a failed allocation; nullptr for Ok.
 const char* LayerAllocMessage(LayerAllocResult result);
@@ -171,6 +175,17 @@ public:
     // edit, the before chunks to undo it. Later writes copy them first, so
     // the changes stay as they are.
     void PutChunks(const std::vector<ChunkChange>& changes, bool after);
+
+    // The chunks themselves, for a writer that keeps a copy of the layers
+    // and follows what changed since: a chunk another copy still holds is
+    // never written in place, so a chunk that differs from the copy's is a
+    // chunk that changed. ChunkCount is 0 for a missing layer.
+    std::size_t ChunkCount(CellLayer layer) const { return Of(layer).chunks.size(); }
+    const CellChunk& Chunk(CellLayer layer, std::size_t index) const { return Of(layer).chunks[index]; }
+    std::size_t ChunkCellCount(std::size_t index) const { return ChunkCells(index); }
+    // Chunk index's cells replaced by ChunkCellCount(index) entries; false
+    // when the layer is missing, the index outside it or memory runs out.
+    bool WriteChunk(CellLayer layer, std::size_t index, const short* cells);
 
     // The cells of a change's chunk (of a chunk of these layers' shape) in
     // columns [left, right) and rows [top, bottom): calls each(offset,

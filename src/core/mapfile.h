@@ -63,7 +63,8 @@ enum class MapReadResult {
     Ok,
     CannotOpen,            // the file cannot be opened or read
     Invalid,               // not a complete and consistent map file
-    TileLayerAllocFailed,  // the map is too large for its cell layers
+    TooLarge,              // more cells than a map may have (kMaxLayerCells)
+    TileLayerAllocFailed,  // no memory for the cell layers
     AttrLayerAllocFailed,
     TileCreateFailed,  // a tile could not be made
 };

@@ -36,6 +36,7 @@ const char* MapReadMessage(MapReadResult result)
     switch (result) {
     case MapReadResult::CannotOpen: return kMsgMapOpenFailed;
     case MapReadResult::Invalid: return kMsgMapInvalid;
+    case MapReadResult::TooLarge: return kMsgMapTooLarge;
     case MapReadResult::TileLayerAllocFailed: return kMsgTileLayerAllocFailed;
     case MapReadResult::AttrLayerAllocFailed: return kMsgAttrLayerAllocFailed;
     case MapReadResult::TileCreateFailed: return kMsgSpriteCreateError;

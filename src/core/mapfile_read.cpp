@@ -214,6 +214,7 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
     // The file really holds this many cells; the layers may still be more
     // than we are willing to allocate.
     switch (map.m_cells.Create(mapWidth, mapHeight)) {
+    case LayerAllocResult::TooLarge: return MapReadResult::TooLarge;
     case LayerAllocResult::TileLayerFailed: return MapReadResult::TileLayerAllocFailed;
     case LayerAllocResult::AttrLayerFailed: return MapReadResult::AttrLayerAllocFailed;
     case LayerAllocResult::Ok: break;

@@ -3,15 +3,26 @@
 // pick the session up again: the bitmap's path, the map's file) is kept in
 // the per-user state folder, at most two seconds behind the last change.
 // The copy is taken on the interface thread in no time (the map and its
-// tiles are shared, not copied) and written by a thread of its own, through
-// a temporary file renamed into place. Each running editor holds a lock on
-// its own copy; a copy whose lock nobody holds was left by a session that
-// ended without closing, and the next start offers to restore it.
+// tiles are shared, not copied) and written by a thread of its own.
+//
+// What is written follows what changed, not the map: the first copy is the
+// whole map (the base, a .Map file); after that each copy appends the cell
+// chunks that changed since the last one to a journal beside it
+// (core/celljournal.h). A new base replaces both when the tiles, the map's
+// size or its format change, or when the journal has grown past a quarter of
+// the base. The notes file (.meta) names the base and journal in force and
+// is replaced last, so a crash at any moment leaves a pair that belongs
+// together. Each running editor holds a lock on its own copy; a copy whose
+// lock nobody holds was left by a session that ended without closing, and
+// the next start offers to restore it.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
+#include <memory>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -20,12 +31,16 @@
 #include <vector>
 
 class CZellDoc;
+struct MapFileContent;
+struct MapSnapshot;
+enum class MapReadResult;
 
 inline constexpr const char* kMsgAskRecover = "이전에 저장하지 않은 작업이 있습니다. 복구하시겠습니까?";
 
 // A copy left by a session that ended without closing.
 struct RecoveredSession {
-    std::string mapFile;             // the copy itself, a .Map file
+    std::string mapFile;             // the copy's base, a .Map file
+    std::string journalFile;         // the changes since the base, or empty
     std::string bitmapPath;          // the bitmap the session had loaded, or empty
     std::string mapPath;             // the map file the session's map came from, or empty
     std::vector<std::string> files;  // everything of the copy, to remove it
@@ -49,6 +64,10 @@ public:
     // Copies in folder whose session has ended, the newest first.
     static std::vector<RecoveredSession> FindLeftBehind(const std::string& folder);
     static void Remove(const RecoveredSession& session);
+    // The map a copy holds: its base with its journal applied.
+    static MapReadResult ReadCopy(const RecoveredSession& session, MapFileContent& out);
+    // This session's copy as its notes file names it now (empty when none).
+    static RecoveredSession ReadSession(const std::string& metaFile);
 
     // Takes over a restored session: this session's copy is written first,
     // then the old copy goes.
@@ -57,22 +76,42 @@ public:
     void Flush();
     // Waits until every copy asked for so far is on disk or removed.
     void WaitForWrites();
-    const std::string& MapFile() const { return m_mapFile; }
+    // The notes file naming this session's copy.
+    const std::string& MetaFile() const { return m_metaFile; }
+    // Bytes of cells and tiles written by this session so far, for measuring.
+    std::uint64_t BytesWritten() const { return m_bytesWritten.load(); }
 
 private:
     void OnHistoryChanged();
     void WriteCopy();
+    void PostBase(std::shared_ptr<const MapSnapshot> snapshot, const std::string& meta);
+    void PostJournal(const std::shared_ptr<const MapSnapshot>& snapshot, const std::string& meta);
     void RemoveCopy();
+    void RemoveGenerations(int before);
+    std::string BaseFile(int generation) const;
+    std::string JournalFile(int generation) const;
+    std::string MetaOf(const std::string& meta, int generation) const;
     void Post(std::function<void()> job);
     void Work();
 
     CZellDoc& m_doc;
     std::string m_folder;
-    std::string m_mapFile;
+    std::string m_base;  // every file of this session's copy starts with this
     std::string m_metaFile;
     std::string m_lockFile;
     int m_lock = -1;
     QTimer m_timer;
+
+    // Interface thread: what the copy holds once the posted writes are done.
+    std::shared_ptr<const MapSnapshot> m_written;
+    std::string m_writtenMeta;
+    int m_generation = 0;  // of the base and journal in force
+    std::uint64_t m_baseBytes = 0;
+    std::uint64_t m_journalBytes = 0;
+    // Worker: a write failed, so the next copy starts from a new base.
+    std::atomic<bool> m_writeFailed{false};
+    std::atomic<std::uint64_t> m_bytesWritten{0};
+    int m_committed = 0;  // worker: the generation the notes name, 0 for none
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

@@ -51,7 +51,7 @@ void CZellDoc::LoadMapFile()
 bool CZellDoc::RestoreSession(const RecoveredSession& session)
 {
     MapFileContent content;
-    const MapReadResult result = ReadMapFile(session.mapFile, content);
+    const MapReadResult result = CRecoveryKeeper::ReadCopy(session, content);
     if (result != MapReadResult::Ok) {
         if (const char* message = MapReadMessage(result)) Prompts().ShowMessage(message);
         return false;
@@ -94,7 +94,9 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
     // cells that do not exist would give a file no one can read back.
     const CCellLayers& cells = Cells();
     if (!cells.IsComplete() && cells.CellCount() != 0) {
-        Prompts().ShowMessage(cells.HasLayer(CellLayer::Tiles) ? kMsgAttrLayerAllocFailed : kMsgTileLayerAllocFailed);
+        Prompts().ShowMessage(!LayerCellCount(cells.Width(), cells.Height()) ? kMsgMapTooLarge
+                              : cells.HasLayer(CellLayer::Tiles)             ? kMsgAttrLayerAllocFailed
+                                                                             : kMsgTileLayerAllocFailed);
         return false;
     }
 

@@ -45,7 +45,8 @@ void CAttrValueDlg::Build(bool askNumber, bool nameFixed)
     m_pName->setEnabled(!nameFixed);
     form->addRow(QStringLiteral("이름(&N):"), m_pName);
     m_pColour = new QPushButton(this);
-    m_pColour->setAccessibleName(QStringLiteral("색"));
+    // Named by the colour it shows (its text); what it is goes in the description.
+    m_pColour->setAccessibleDescription(QStringLiteral("색"));
     connect(m_pColour, &QPushButton::clicked, this, [this] {
         const AttrColour now = m_colour.value_or(DefaultAttrColour(Value()));
         const QColor picked =

@@ -17,11 +17,15 @@
 namespace {
 enum Column { kSwatch, kNumber, kName, kCount };
 
-QPixmap Swatch(const AttrColour& colour)
+// The swatch is a picture without text: its colour is also its cell's
+// accessible text, so assistive technology reads it as the row's other cells.
+void ShowSwatch(QTreeWidgetItem* item, const AttrColour& colour)
 {
+    const QColor shown(colour.red, colour.green, colour.blue);
     QPixmap swatch(16, 12);
-    swatch.fill(QColor(colour.red, colour.green, colour.blue));
-    return swatch;
+    swatch.fill(shown);
+    item->setIcon(kSwatch, swatch);
+    item->setData(kSwatch, Qt::AccessibleTextRole, shown.name());
 }
 }  // namespace
 
@@ -98,7 +102,7 @@ void CAttrValuePane::Refresh()
             const AttrValueInfo& was = m_shown[i];
             if (now.count != was.count) item->setText(kCount, QString::number(qulonglong(now.count)));
             if (now.name != was.name) item->setText(kName, QString::fromStdString(now.name));
-            if (!(now.colour == was.colour)) item->setIcon(kSwatch, Swatch(now.colour));
+            if (!(now.colour == was.colour)) ShowSwatch(item, now.colour);
         }
         m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     } else {
@@ -106,7 +110,7 @@ void CAttrValuePane::Refresh()
         QList<QTreeWidgetItem*> items;
         for (const AttrValueInfo& info : values) {
             auto* item = new QTreeWidgetItem;
-            item->setIcon(kSwatch, Swatch(info.colour));
+            ShowSwatch(item, info.colour);
             item->setText(kNumber, QString::number(info.value));
             item->setData(kNumber, Qt::UserRole, int(info.value));
             item->setText(kName, QString::fromStdString(info.name));

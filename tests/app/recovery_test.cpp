@@ -36,9 +36,22 @@ std::vector<std::uint8_t> Saved(const CZellDoc& doc)
     return bytes;
 }
 
-// The editor to be killed: opens a map, edits it, notes what Save would
-// write, waits for the recovery copy of it and says so; then waits to be
-// killed.
+// What this session's recovery copy gives back (its base and journal), as
+// Save would write it; nothing while there is no copy.
+std::vector<std::uint8_t> Restored(const CRecoveryKeeper& keeper)
+{
+    const RecoveredSession session = CRecoveryKeeper::ReadSession(keeper.MetaFile());
+    MapFileContent content;
+    if (session.mapFile.empty() || CRecoveryKeeper::ReadCopy(session, content) != MapReadResult::Ok) return {};
+    MapSaveInput input{&content.map, content.bitCount, content.bitCount == 8 ? content.colours.data() : nullptr};
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(EncodeMapFile(input, bytes), MapWriteResult::Ok);
+    return bytes;
+}
+
+// The editor to be killed: opens a map, edits it, waits for the recovery
+// copy of it (a base), edits again, notes what Save would write, waits for
+// the copy of that (the journal) and says so; then waits to be killed.
 // Runs only as the child of the test below.
 TEST(RecoveryChild, EditsAndWaitsToBeKilled)
 {
@@ -51,16 +64,19 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled)
     doc->SetSelection({2, 1, {1, 2}}, nullptr);
     doc->StampSelection(3, 4);
     doc->FillWithSelection(CRect(0, 0, 5, 2));
+    // The copy comes from the keeper's own timer, however long that takes here.
+    const CRecoveryKeeper& keeper = *doc->Recovery();
+    std::vector<std::uint8_t> expected = Saved(*doc);
+    ASSERT_TRUE(WaitUntil([&] { return Restored(keeper) == expected; }))
+        << "no copy of the first edits within " << kPatienceMs / 1000 << " s";
     doc->SetCellAttributes(CRect(6, 6, 9, 8), -300);
     doc->UndoStack().undo();
     doc->SetCellAttributes(CRect(1, 1, 2, 2), 77);
-    const std::vector<std::uint8_t> expected = Saved(*doc);
+    expected = Saved(*doc);
     WriteBytes(std::string(folder) + "/expected.Map", expected);
-    // The copy comes from the keeper's own timer, however long that takes here.
-    const std::string copy = doc->Recovery()->MapFile();
-    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(copy) && ReadBytes(copy) == expected; }))
+    ASSERT_TRUE(WaitUntil([&] { return Restored(keeper) == expected; }))
         << "no copy of the last edit within " << kPatienceMs / 1000 << " s";
-    doc->Recovery()->WaitForWrites();  // the copy's notes follow it
+    doc->Recovery()->WaitForWrites();
     WriteBytes(std::string(folder) + "/ready", {});
     // Until killed; ends by itself only if the test that started it is gone.
     const pid_t parent = ::getppid();
@@ -130,16 +146,18 @@ TEST(RecoveryAfterAKill, TheNextStartRestoresWhatSaveWouldHaveWritten)
     doc->Recovery()->WaitForWrites();
     const auto left = CRecoveryKeeper::FindLeftBehind(CRecoveryKeeper::DefaultFolder());
     EXPECT_TRUE(left.empty());
-    const std::string copy = doc->Recovery()->MapFile();
+    const std::string copy = doc->Recovery()->MetaFile();
     EXPECT_TRUE(std::filesystem::exists(copy));
     theApp.DestroyMainWindow();
     EXPECT_FALSE(std::filesystem::exists(copy)) << "a clean exit keeps no copy";
 }
 
 // The copy is written on its own thread while editing goes on at once, on a
-// map of several chunks: each copy holds what Save would have written when
-// it was asked for. (Under ThreadSanitizer this is also the race check of
-// the chunks shared between the two threads.)
+// map of several chunks: each copy restores what Save would have written
+// when it was asked for, through new bases and journals alike, and a batch
+// cut short by a crash is left out. After the first copy, a small edit
+// writes about the chunks it changed, not the map. (Under ThreadSanitizer
+// this is also the race check of the chunks shared between the two threads.)
 TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
 {
     const ScratchFolder scratch;
@@ -164,13 +182,32 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
         else
             doc->FillWithSelection(CRect(col, row, col + 5, row + 30));
     };
+    CRecoveryKeeper& keeper = *doc->Recovery();
+    // The first copy is the whole map; a 2 x 2 stamp then adds one chunk.
+    edit();
+    keeper.Flush();
+    keeper.WaitForWrites();
+    const std::uint64_t base = keeper.BytesWritten();
+    EXPECT_GE(base, 4u * 300 * 700);
+    doc->StampSelection(10, 10);
+    keeper.Flush();
+    keeper.WaitForWrites();
+    EXPECT_LE(keeper.BytesWritten() - base, 2u * 128 * 128 + 64);
     for (int round = 0; round < 10; ++round) {
         edit();
         const std::vector<std::uint8_t> expected = Saved(*doc);
-        doc->Recovery()->Flush();
+        keeper.Flush();
         for (int i = 0; i < 20; ++i) edit();
-        doc->Recovery()->WaitForWrites();
-        ASSERT_EQ(ReadBytes(doc->Recovery()->MapFile()), expected) << "round " << round;
+        keeper.WaitForWrites();
+        ASSERT_EQ(Restored(keeper), expected) << "round " << round;
+        // A crash in the middle of the next batch: the copy stays as it was.
+        const std::string journal = CRecoveryKeeper::ReadSession(keeper.MetaFile()).journalFile;
+        const std::vector<std::uint8_t> whole = ReadBytes(journal);
+        std::vector<std::uint8_t> torn = whole;
+        torn.insert(torn.end(), {'P', 'J', 'B', '1', 5, 0, 0, 0, 0xff, 0xff});
+        WriteBytes(journal, torn);
+        EXPECT_EQ(Restored(keeper), expected) << "round " << round;
+        WriteBytes(journal, whole);
     }
     theApp.DestroyMainWindow();
 }

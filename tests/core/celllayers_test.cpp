@@ -42,14 +42,14 @@ class CellLayersRefused : public ::testing::TestWithParam<RefusedSize> {};
 
 // Sizes whose count overflows, is negative or passes the cap give the
 // message, never a crash or a huge allocation; the map has no cells then.
-TEST_P(CellLayersRefused, TileLayerFailsFirst)
+TEST_P(CellLayersRefused, SaysTheLimit)
 {
     const auto [w, h] = GetParam();
     EXPECT_EQ(LayerCellCount(w, h), std::nullopt);
     CCellLayers cells;
     const LayerAllocResult result = cells.Create(w, h);
-    EXPECT_EQ(result, LayerAllocResult::TileLayerFailed);
-    EXPECT_STREQ(LayerAllocMessage(result), "지도를 생성할수 없습니다.");
+    EXPECT_EQ(result, LayerAllocResult::TooLarge);
+    EXPECT_STREQ(LayerAllocMessage(result), "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다.");
     EXPECT_FALSE(cells.HasLayer(CellLayer::Tiles));
     EXPECT_FALSE(cells.HasLayer(CellLayer::Attributes));
     EXPECT_FALSE(cells.SetTile(0, 0, 1));
@@ -58,15 +58,16 @@ TEST_P(CellLayersRefused, TileLayerFailsFirst)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, CellLayersRefused,
                          ::testing::Values(RefusedSize{INT_MAX, INT_MAX}, RefusedSize{100000, 100000},
-                                           RefusedSize{8192, 8193}, RefusedSize{kMaxMapSide + 1, 0}));
+                                           RefusedSize{16384, 16385}, RefusedSize{kMaxMapSide + 1, 0}));
 
 TEST(CellLayers, LimitsAndMessages)
 {
-    EXPECT_EQ(LayerCellCount(8192, 8192), std::size_t(kMaxLayerCells));
+    EXPECT_EQ(LayerCellCount(16384, 16384), std::size_t(kMaxLayerCells));
     EXPECT_EQ(LayerCellCount(0, 5), 0u);
-    EXPECT_EQ(LayerCellCount(kMaxMapSide, 8), std::size_t(kMaxLayerCells));
+    EXPECT_EQ(LayerCellCount(kMaxMapSide, 32), std::size_t(kMaxLayerCells));
     EXPECT_LE(std::int64_t(kMaxMapSide) * 255, INT_MAX);  // map pixels fit an int
     EXPECT_EQ(LayerAllocMessage(LayerAllocResult::Ok), nullptr);
+    EXPECT_STREQ(LayerAllocMessage(LayerAllocResult::TileLayerFailed), "지도를 생성할수 없습니다.");
     EXPECT_STREQ(LayerAllocMessage(LayerAllocResult::AttrLayerFailed), "지도 속성을 생성할수 없습니다.");
     CCellLayers empty;
     EXPECT_EQ(empty.Create(0, 7), LayerAllocResult::Ok);

@@ -191,7 +191,7 @@ const BadFileCase kBadFiles[] = {
          Put32(b, 12, 0);
          b.resize(b.size() - 24);
      },
-     MapReadResult::TileLayerAllocFailed},
+     MapReadResult::TooLarge},
 };
 
 class MapFileRefusal : public ::testing::TestWithParam<BadFileCase> {};
@@ -264,7 +264,7 @@ TEST(MapFileRead, MapBeyondTheLayerCapIsRefused)
     const std::string path = folder.File("huge.Map");
     std::vector<std::uint8_t> header(22);
     std::memcpy(header.data(), kMapMagic, 8);
-    const std::uint32_t width = 8192, height = 8193;  // 2^26 + 8192 cells
+    const std::uint32_t width = 16384, height = 16385;  // 2^28 + 16384 cells
     Put32(header, 8, width);
     Put32(header, 12, height);
     header[16] = header[17] = 32;
@@ -274,8 +274,8 @@ TEST(MapFileRead, MapBeyondTheLayerCapIsRefused)
 
     MapFileContent content;
     const MapReadResult result = ReadMapFile(path, content);
-    EXPECT_EQ(result, MapReadResult::TileLayerAllocFailed);
-    EXPECT_STREQ(MapReadMessage(result), "지도를 생성할수 없습니다.");
+    EXPECT_EQ(result, MapReadResult::TooLarge);
+    EXPECT_STREQ(MapReadMessage(result), "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다.");
     EXPECT_EQ(content.map.MapWidth(), 0);
 }
 

@@ -178,7 +178,7 @@ TEST(MapFileWrite, TilesCutFromTheBitmapGiveTheLayoutsExactBytes)
 
 TEST(MapFileWrite, SizesNoLayerCanHaveAreRefused)
 {
-    for (const auto& [w, h] : {std::pair{8192, 8193}, std::pair{100000, 100000}}) {
+    for (const auto& [w, h] : {std::pair{16384, 16385}, std::pair{100000, 100000}}) {
         const CMapModel model = ModelOf(w, h, 8, 8);
         MapSaveInput in;
         in.map = &model;

@@ -175,7 +175,7 @@ TEST_F(RegionRender, NothingToDrawWith)
 
     // Without layers every cell is empty.
     map.m_nTileWidth = kTw;
-    ASSERT_NE(map.m_cells.Create(8192, 8193), LayerAllocResult::Ok);
+    ASSERT_NE(map.m_cells.Create(16384, 16385), LayerAllocResult::Ok);
     RenderMapRegion(MapPixels{buffer.data(), 10, 10, 10, 0, 0}, map);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) EXPECT_EQ(buffer[std::size_t(y * 10 + x)], ExpectedEmptyPixel(x, y, kTw, kTh));

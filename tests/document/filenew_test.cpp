@@ -143,8 +143,9 @@ TEST_P(FileNewSizes, EmptyOrImpossibleMapsLeaveAUsableProgram)
 INSTANTIATE_TEST_SUITE_P(Sizes, FileNewSizes,
                          ::testing::Values(SizeCase{"ZeroWidth", 0, 15, nullptr},
                                            SizeCase{"ZeroHeight", 20, 0, nullptr}, SizeCase{"ZeroBoth", 0, 0, nullptr},
-                                           SizeCase{"TooManyCells", 100000, 100000, kMsgTileLayerAllocFailed},
-                                           SizeCase{"BeyondAnInt", 3000000000LL, 2, kMsgTileLayerAllocFailed}),
+                                           SizeCase{"TooManyCells", 100000, 100000, kMsgMapTooLarge},
+                                           SizeCase{"JustBeyondTheLimit", 16384, 16385, kMsgMapTooLarge},
+                                           SizeCase{"BeyondAnInt", 3000000000LL, 2, kMsgMapTooLarge}),
                          [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                    GoodBitmap,
                    {"--tile", "32", "--map", "100000x100000", "-o", "out.Map"},
                    1,
-                   "지도를 생성할수 없습니다."},
+                   "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다."},
         CutFailure{"TileSizeTheDialogDoesNotOffer", GoodBitmap, {"--tile", "20", "-o", "out.Map"}, 2, "16, 24, 32, 64"},
         CutFailure{"NegativeMapSize", GoodBitmap, {"--tile", "32", "--map", "-1x5", "-o", "out.Map"}, 2, "--map"},
         CutFailure{"NoTileSize", GoodBitmap, {"-o", "out.Map"}, 2, "--tile"},

@@ -72,7 +72,7 @@ int RunCut(const Arguments& args)
         return UsageError("cut", "--map은 W x H 꼴의 양의 정수여야 합니다 (예: 20x15)");
 
     // New: the map view makes both layers at the new size, or says it cannot.
-    if (!LayerCellCount(mapWidth, mapHeight)) return Fail(kMsgTileLayerAllocFailed);
+    if (!LayerCellCount(mapWidth, mapHeight)) return Fail(kMsgMapTooLarge);
 
     // Open Bitmap: a bitmap that cannot be loaded says why.
     CDib dib;
