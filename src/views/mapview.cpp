@@ -174,6 +174,20 @@ void CMapView::ZoomToFit()
     ScrollToDevicePosition(CPoint(0, 0));
 }
 
+void CMapView::CentreOnMapPoint(CPoint mapPoint)
+{
+    const MapViewport viewport = Viewport();
+    if (!viewport.HasCells()) return;
+    const CRect client = GetClientRect();
+    // The middle of the point's zoomed pixels goes to the client's middle.
+    const auto centre = [](std::int64_t from, std::int64_t to) { return (from + to) / 2; };
+    const std::int64_t x = centre(viewport.Zoomed(mapPoint.x), viewport.Zoomed(mapPoint.x + 1)) - client.Width() / 2;
+    const std::int64_t y = centre(viewport.Zoomed(mapPoint.y), viewport.Zoomed(mapPoint.y + 1)) - client.Height() / 2;
+    m_previewCell.reset();
+    ScrollToDevicePosition(
+        CPoint(int(std::clamp<std::int64_t>(x, 0, INT_MAX)), int(std::clamp<std::int64_t>(y, 0, INT_MAX))));
+}
+
 void CMapView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && CancelGesture()) {
