@@ -38,15 +38,12 @@ public:
         if (!index.isValid() || index.row() >= rowCount()) return {};
         const bool saved = index.row() == m_nSavedRow;
         switch (role) {
-        case Qt::DisplayRole:
-            return m_steps.at(index.row());
+        case Qt::DisplayRole: return m_steps.at(index.row());
         case Qt::DecorationRole:
             return saved ? QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton) : QVariant();
         case Qt::ToolTipRole:
-        case Qt::AccessibleDescriptionRole:
-            return saved ? QString::fromUtf8(CHistoryPane::kSavedState) : QVariant();
-        default:
-            return {};
+        case Qt::AccessibleDescriptionRole: return saved ? QString::fromUtf8(CHistoryPane::kSavedState) : QVariant();
+        default: return {};
         }
     }
 

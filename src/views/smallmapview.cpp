@@ -66,6 +66,16 @@ void CSmallMapView::SetFitToPane(bool fit)
 {
     if (fit == m_bFit) return;
     m_bFit = fit;
+    // A fitted picture never scrolls: bars left showing would take room
+    // from it and keep themselves there.
+    if (fit) {
+        m_barPolicies = {horizontalScrollBarPolicy(), verticalScrollBarPolicy()};
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    } else {
+        setHorizontalScrollBarPolicy(m_barPolicies.first);
+        setVerticalScrollBarPolicy(m_barPolicies.second);
+    }
     LayOut();
     Invalidate(TRUE);
 }

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "overviewfit.h"
 #include "scrollview.h"
@@ -78,6 +79,8 @@ private:
     CRect VisiblePicture() const;
 
     bool m_bFit = false;
+    // The scroll bars' policies while not fitted.
+    std::pair<Qt::ScrollBarPolicy, Qt::ScrollBarPolicy> m_barPolicies{Qt::ScrollBarAsNeeded, Qt::ScrollBarAsNeeded};
     PictureSize m_fitted;
     bool m_bPointerOver = false;
     bool m_bDragging = false;
