@@ -4,6 +4,7 @@
 // undo gives back); every jump tells the panes of changed cells once.
 // Overview: a click lands the clicked map point at the map pane's centre at
 // several zooms and map sizes, fitted to the pane or not.
+#include <QAccessible>
 #include <QDockWidget>
 #include <QScrollBar>
 #include <QTest>
@@ -97,6 +98,18 @@ TEST_F(HistoryTest, JumpsGiveWhatStepByStepUndoGaveAndTellThePanesOnce)
         EXPECT_EQ(rows->index(i + 1, 0).data().toString(), doc->UndoStack().text(i));
     for (int i = 0; i < rows->rowCount(); ++i)
         EXPECT_EQ(rows->index(i, 0).data(Qt::AccessibleDescriptionRole).toString() == "저장된 상태", i == savedAt);
+
+    // The same rows as assistive technology reads them.
+    QStringList spoken, described;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(List());
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < list->childCount(); ++i) {
+        spoken << list->child(i)->text(QAccessible::Name);
+        described << list->child(i)->text(QAccessible::Description);
+    }
+    EXPECT_TRUE(spoken.contains("<처음 상태>"));
+    EXPECT_TRUE(spoken.contains(doc->UndoStack().text(0)));
+    EXPECT_TRUE(described.contains("저장된 상태"));
 
     // Not while a stroke is open: the list goes back to where the history is.
     const int before = doc->UndoStack().index();
