@@ -10,6 +10,7 @@
 #include "attrvaluepane.h"
 #include "historypane.h"
 #include "bmpview.h"
+#include "maphint.h"
 #include "mapview.h"
 #include "resource.h"
 #include "smallmapview.h"
@@ -105,6 +106,8 @@ void CMainFrame::OnDocumentUpdated(long hint)
     CZellDoc* doc = m_pMapView->GetDocument();
     if (m_pAttrValuePane->Document() != doc) m_pAttrValuePane->SetDocument(doc);
     m_pAttrValuePane->DocumentUpdated(hint);
+    // A map made or read names its file after its history starts afresh.
+    if ((hint & HINT_NEW_MAP) && m_pHistoryPane) m_pHistoryPane->Refresh();
     const bool attrLayer = doc && doc->OnAttrLayer();
     if (attrLayer && !m_bAttrLayerShown) m_pAttrValuesDock->show();
     m_bAttrLayerShown = attrLayer;

@@ -72,7 +72,12 @@ void CHistoryPane::SetDocument(CZellDoc* doc)
     m_pDoc = doc;
     if (m_pDoc) {
         connect(&m_pDoc->UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
-        connect(&m_pDoc->UndoStack(), &QUndoStack::cleanChanged, this, [this] { Refresh(); });
+        // A first save names the file just after the history turns clean:
+        // the mark follows once the save is done.
+        connect(&m_pDoc->UndoStack(), &QUndoStack::cleanChanged, this, [this] {
+            Refresh();
+            QTimer::singleShot(0, this, [this] { Refresh(); });
+        });
     }
     Refresh();
 }
@@ -84,8 +89,9 @@ void CHistoryPane::Refresh()
     if (m_pDoc) {
         const QUndoStack& stack = m_pDoc->UndoStack();
         for (int i = 0; i < stack.count(); ++i) steps.append(stack.text(i));
-        // The saved state's row; none when it was thrown away with the steps after it.
-        savedRow = stack.cleanIndex();
+        // The saved state's row; none when it was thrown away with the steps
+        // after it, or when the map was never saved to a file or read from one.
+        if (!m_pDoc->GetPathName().empty()) savedRow = stack.cleanIndex();
     }
     m_bSyncing = true;
     m_pModel->Show(std::move(steps), savedRow);

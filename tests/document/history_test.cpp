@@ -72,6 +72,9 @@ TEST_F(HistoryTest, JumpsGiveWhatStepByStepUndoGaveAndTellThePanesOnce)
         states.push_back(Now());
     }
     ASSERT_EQ(doc->UndoStack().count() + 1, int(states.size()));
+    // A map never saved marks no row.
+    for (int i = 0; i < List()->model()->rowCount(); ++i)
+        EXPECT_TRUE(List()->model()->index(i, 0).data(Qt::AccessibleDescriptionRole).isNull());
     ASSERT_TRUE(doc->SaveMapFileTo(folder.File("history.Map")));
     const int savedAt = doc->UndoStack().index();
 
