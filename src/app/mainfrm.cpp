@@ -1,12 +1,16 @@
 #include "mainfrm.h"
 
 #include <QDockWidget>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolButton>
 
+#include "app.h"
 #include "attrvaluepane.h"
+#include "historypane.h"
 #include "bmpview.h"
+#include "maphint.h"
 #include "mapview.h"
 #include "resource.h"
 #include "smallmapview.h"
@@ -38,6 +42,20 @@ void CMainFrame::RegisterMapPaneCommands()
     OnUpdateCommandUI(ID_VIEW_ATTRVALUES, [this](CCmdUI* pUI) {
         pUI->Enable(m_pAttrValuesDock != nullptr);
         pUI->SetCheck(m_pAttrValuesDock && !m_pAttrValuesDock->isHidden());
+    });
+    OnCommand(ID_VIEW_HISTORY, [this] {
+        if (m_pHistoryDock) m_pHistoryDock->setVisible(m_pHistoryDock->isHidden());
+    });
+    OnUpdateCommandUI(ID_VIEW_HISTORY, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pHistoryDock != nullptr);
+        pUI->SetCheck(m_pHistoryDock && !m_pHistoryDock->isHidden());
+    });
+    OnCommand(ID_VIEW_OVERVIEW_FIT, [this] {
+        if (m_pSmallMapView) SetOverviewFit(!m_pSmallMapView->FitsPane());
+    });
+    OnUpdateCommandUI(ID_VIEW_OVERVIEW_FIT, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pSmallMapView != nullptr);
+        pUI->SetCheck(m_pSmallMapView && m_pSmallMapView->FitsPane());
     });
     OnCommand(ID_VIEW_EDITBAR, [this] { m_wndEditBar.setVisible(m_wndEditBar.isHidden()); });
     OnUpdateCommandUI(ID_VIEW_EDITBAR, [this](CCmdUI* pUI) { pUI->SetCheck(!m_wndEditBar.isHidden()); });
@@ -88,9 +106,62 @@ void CMainFrame::OnDocumentUpdated(long hint)
     CZellDoc* doc = m_pMapView->GetDocument();
     if (m_pAttrValuePane->Document() != doc) m_pAttrValuePane->SetDocument(doc);
     m_pAttrValuePane->DocumentUpdated(hint);
+    // A map made or read names its file after its history starts afresh.
+    if ((hint & HINT_NEW_MAP) && m_pHistoryPane) m_pHistoryPane->Refresh();
     const bool attrLayer = doc && doc->OnAttrLayer();
     if (attrLayer && !m_bAttrLayerShown) m_pAttrValuesDock->show();
     m_bAttrLayerShown = attrLayer;
+}
+
+void CMainFrame::CreateHistoryDock()
+{
+    m_pHistoryDock = new QDockWidget(QStringLiteral("작업 내역"), this);
+    m_pHistoryDock->setObjectName(QStringLiteral("history"));
+    m_pHistoryDock->setAccessibleName(QStringLiteral("작업 내역"));
+    m_pHistoryPane = new CHistoryPane(m_pHistoryDock);
+    m_pHistoryDock->setWidget(m_pHistoryPane);
+    addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
+    m_pHistoryDock->hide();
+    m_pHistoryPane->SetDocument(m_pMapView->GetDocument());
+}
+
+namespace {
+constexpr const char* kOverviewFitKey = "Settings/OverviewFit";
+}
+
+void CMainFrame::ConnectOverview()
+{
+    m_pSmallMapView->SetShownAreaSource([this] { return MapPaneShownPixels(); });
+    connect(m_pSmallMapView, &CSmallMapView::NavigateTo, this,
+            [this](CPoint point) { m_pMapView->CentreOnMapPoint(point); });
+    // The frame follows a zoom made while the pointer is over the overview.
+    connect(m_pMapView, &CMapView::StatusChanged, this, [this] {
+        if (m_pSmallMapView->FrameShown()) m_pSmallMapView->viewport()->update();
+    });
+    // The fitted overview is a preference: kept between runs.
+    const QSettings* settings = AfxGetApp() ? AfxGetApp()->Settings() : nullptr;
+    if (settings && settings->value(QString::fromLatin1(kOverviewFitKey), false).toBool())
+        m_pSmallMapView->SetFitToPane(true);
+}
+
+void CMainFrame::SetOverviewFit(bool fit)
+{
+    m_pSmallMapView->SetFitToPane(fit);
+    if (QSettings* settings = AfxGetApp() ? AfxGetApp()->Settings() : nullptr)
+        settings->setValue(QString::fromLatin1(kOverviewFitKey), fit);
+}
+
+CRect CMainFrame::MapPaneShownPixels() const
+{
+    const MapViewport viewport = m_pMapView->Viewport();
+    if (!viewport.HasCells()) return {};
+    const CRect client = m_pMapView->GetClientRect();
+    const std::int64_t width = std::int64_t(viewport.columns) * viewport.tileWidth;
+    const std::int64_t height = std::int64_t(viewport.rows) * viewport.tileHeight;
+    const auto edge = [](std::int64_t v, std::int64_t size) { return int(std::clamp<std::int64_t>(v, 0, size)); };
+    return {edge(viewport.Unzoomed(viewport.scroll.x), width), edge(viewport.Unzoomed(viewport.scroll.y), height),
+            edge(viewport.Unzoomed(std::int64_t(viewport.scroll.x) + client.Width() - 1) + 1, width),
+            edge(viewport.Unzoomed(std::int64_t(viewport.scroll.y) + client.Height() - 1) + 1, height)};
 }
 
 CMainFrame::~CMainFrame()
@@ -194,6 +265,8 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     if (!m_pTileView || !m_pBmpView || !m_pSmallMapView || !m_pMapView) return FALSE;
     connect(m_pMapView, &CMapView::StatusChanged, this, [this] { ShowMapPaneStatus(); });
     CreateAttrValuesDock();
+    CreateHistoryDock();
+    ConnectOverview();
 
     // Initial updates run in this order: the map first, so that its cell
     // layers exist before the other panes ask it to refresh.

@@ -9,6 +9,7 @@
 #include "splitter.h"
 
 class CAttrValuePane;
+class CHistoryPane;
 class CBmpView;
 class QDockWidget;
 class CMapView;
@@ -54,6 +55,9 @@ public:
     // The value palette of the attribute layer, docked at the right.
     QDockWidget* m_pAttrValuesDock = nullptr;
     CAttrValuePane* m_pAttrValuePane = nullptr;
+    // The undo history as a list ("작업 내역"), docked at the right, hidden at first.
+    QDockWidget* m_pHistoryDock = nullptr;
+    CHistoryPane* m_pHistoryPane = nullptr;
 
     static const UINT indicators[4];
 
@@ -64,6 +68,11 @@ private:
     // The value palette follows the document; going to the attribute layer shows it.
     void CreateAttrValuesDock();
     void OnDocumentUpdated(long hint);
+    void CreateHistoryDock();
+    // The overview moves the map pane and frames what it shows.
+    void ConnectOverview();
+    void SetOverviewFit(bool fit);
+    CRect MapPaneShownPixels() const;
     bool m_bAttrLayerShown = false;
     // The frame answers its document's questions and runs its dialogs.
     CDialogPrompts m_prompts;

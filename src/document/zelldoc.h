@@ -176,6 +176,13 @@ public:
     // edit joins the first one's undo step.
     void BeginStroke();
     void EndStroke();
+    // A stroke is open: the history must not move under it.
+    bool InStroke() const { return m_nStroke >= 0; }
+
+    // Undoes or redoes to history step index (0: before the first step) in
+    // one go; the views hear of the changed cells once, at the end. Refused
+    // (false) while a stroke or a grouped edit is open.
+    bool JumpToHistoryStep(int index);
 
     // Cuts the cells (bitmap pixels, right and bottom exclusive) into new
     // tiles at the end of the set, in order; cells not wholly on the picture
@@ -375,6 +382,13 @@ private:
     short m_nCurrentAttr = 1;
     QUndoStack m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
+    // While a history jump runs: the cells its steps changed, told once after it.
+    struct PendingCells {
+        CRect cells;
+        bool tiles = false;
+        bool any = false;
+    };
+    std::optional<PendingCells> m_pendingCells;
     int m_nStrokes = 0;
     // Declared last, so it goes first: it watches the history above.
     std::unique_ptr<CRecoveryKeeper> m_pRecovery;

@@ -55,6 +55,13 @@ bool ReachTiles(const std::vector<ChunkChange>& changes)
 
 void CZellDoc::CellsChanged(const CRect& cells, bool tiles)
 {
+    // A history jump tells the views once, when it ends.
+    if (m_pendingCells) {
+        m_pendingCells->cells.UnionRect(m_pendingCells->cells, cells);
+        m_pendingCells->tiles = m_pendingCells->tiles || tiles;
+        m_pendingCells->any = true;
+        return;
+    }
     // Told even when nothing was written: the map pane then still takes a
     // preview off, as after any edit.
     CMapHint hint(cells, tiles);

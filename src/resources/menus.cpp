@@ -43,6 +43,8 @@ void RegisterProgramMenus()
                                             MenuItemDef::Separator(),
                                             {"속성 색 보기(&C)", ID_SHOW_ATTRCOLOURS, {}},
                                             {"속성 값 창(&V)", ID_VIEW_ATTRVALUES, {}},
+                                            {"작업 내역 창(&H)", ID_VIEW_HISTORY, {}},
+                                            {"개요 창에 맞추기(&M)", ID_VIEW_OVERVIEW_FIT, {}},
                                         }},
                                        {"도구(&T)",
                                         0,

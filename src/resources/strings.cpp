@@ -65,6 +65,8 @@ const StringEntry kStrings[] = {
     {ID_LAYER_ATTRS, "도구가 맵 속성을 현재 값으로 칠합니다\n속성 레이어 (Ctrl+2)"},
     {ID_SHOW_ATTRCOLOURS, "속성이 있는 칸을 그 값의 색으로 물들여 보입니다\n속성 색 보기"},
     {ID_VIEW_ATTRVALUES, "속성 값 창을 보이거나 감춥니다\n속성 값 창 설정/해제"},
+    {ID_VIEW_HISTORY, "작업 내역 창을 보이거나 감춥니다\n작업 내역 창 설정/해제"},
+    {ID_VIEW_OVERVIEW_FIT, "개요 창에 맵 전체를 맞추어 보여 줍니다\n개요 창에 맞추기"},
     // The framework's data exchange messages.
     {61712, "정수를 입력하십시오."},
     {61714, "%1와(과) %2 사이의 정수를 입력하십시오."},

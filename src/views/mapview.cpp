@@ -174,6 +174,26 @@ void CMapView::ZoomToFit()
     ScrollToDevicePosition(CPoint(0, 0));
 }
 
+void CMapView::CentreOnMapPoint(CPoint mapPoint)
+{
+    const MapViewport viewport = Viewport();
+    if (!viewport.HasCells()) return;
+    const CRect client = GetClientRect();
+    // The middle of the point's zoomed pixels, kept inside its cell's zoomed
+    // span (zoomed out, one screen pixel may round into the next cell).
+    const auto middle = [&](std::int64_t point, int tile) {
+        const std::int64_t z = (viewport.Zoomed(point) + viewport.Zoomed(point + 1)) / 2;
+        const std::int64_t cellFirst = viewport.Zoomed(point / tile * tile);
+        const std::int64_t cellEnd = viewport.Zoomed((point / tile + 1) * tile);
+        return cellEnd > cellFirst ? std::clamp(z, cellFirst, cellEnd - 1) : z;
+    };
+    const std::int64_t x = middle(mapPoint.x, viewport.tileWidth) - client.Width() / 2;
+    const std::int64_t y = middle(mapPoint.y, viewport.tileHeight) - client.Height() / 2;
+    m_previewCell.reset();
+    ScrollToDevicePosition(
+        CPoint(int(std::clamp<std::int64_t>(x, 0, INT_MAX)), int(std::clamp<std::int64_t>(y, 0, INT_MAX))));
+}
+
 void CMapView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && CancelGesture()) {

@@ -87,6 +87,9 @@ public:
     void ZoomIn() { SetZoom(NextZoomStep(m_zoom, true)); }
     void ZoomOut() { SetZoom(NextZoomStep(m_zoom, false)); }
     void ZoomToFit();
+    // Scrolls so that the map point (map pixels) is at the pane's centre, as
+    // near as the map's edges allow.
+    void CentreOnMapPoint(CPoint mapPoint);
     // The far zooms' block colours are being made on another thread.
     bool ZoomPreparing() const { return m_zoomPreparation != nullptr; }
 

@@ -108,7 +108,8 @@ std::string CheckMapPane(CMapView& view, const CZellDoc& doc)
 std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
 {
     view.UpdateWindow();
-    const auto size = ReducedPictureSize(doc.Map());
+    // Fitted to its pane, the overview shows the map's sampled picture.
+    const auto size = view.FitsPane() ? std::optional<PictureSize>(view.Picture()) : ReducedPictureSize(doc.Map());
     // Attribute colours tint the reduced picture.
     if (doc.ShowAttrColours()) return {};
     if (!size || !doc.Map().HasCellSize() || !doc.Map().m_cells.IsComplete()) return {};
@@ -118,11 +119,13 @@ std::string CheckOverview(CSmallMapView& view, const CZellDoc& doc)
     const int h = int(std::min<std::int64_t>(shown.height(), size->height - scroll.y));
     if (w <= 0 || h <= 0) return {};
     std::vector<std::uint32_t> want(std::size_t(w) * std::size_t(h));
-    if (!RenderReducedRegion({want.data(), w, h, w, scroll.x, scroll.y}, doc.Map())) return {};
+    const MapPixels target{want.data(), w, h, w, scroll.x, scroll.y};
+    if (!(view.FitsPane() ? RenderSampledRegion(target, doc.Map(), *size) : RenderReducedRegion(target, doc.Map())))
+        return {};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (shown.pixel(x, y) != want[std::size_t(y) * std::size_t(w) + std::size_t(x)])
-                return Where("the overview differs from the map's reduced picture at", x, y);
+                return Where("the overview differs from the map's picture at", x, y);
     return {};
 }
 

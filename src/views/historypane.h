@@ -1,0 +1,36 @@
+// The history list ("작업 내역"): the document's undo steps by the names the
+// status bar shows, "<처음 상태>" first, the current step selected and the
+// step at which the map was last saved marked. Picking a row undoes or
+// redoes to it in one go (the panes redraw once); while a stroke is open
+// the history stays where it is.
+#pragma once
+
+#include <QListView>
+#include <QStringList>
+
+class CZellDoc;
+class HistoryModel;
+
+class CHistoryPane : public QListView {
+    Q_OBJECT
+public:
+    explicit CHistoryPane(QWidget* parent = nullptr);
+    ~CHistoryPane() override;
+
+    void SetDocument(CZellDoc* doc);
+    CZellDoc* Document() const { return m_pDoc; }
+    // Brings the rows and the selection in line with the history now.
+    void Refresh();
+
+    static constexpr const char* kInitialState = "<처음 상태>";
+    static constexpr const char* kSavedState = "저장된 상태";
+
+private:
+    void OnCurrentChanged(const QModelIndex& current);
+    // Selects the row of the history's current step.
+    void SelectCurrentStep();
+
+    CZellDoc* m_pDoc = nullptr;
+    HistoryModel* m_pModel = nullptr;
+    bool m_bSyncing = false;
+};
