@@ -80,7 +80,12 @@ void BM_FingerprintTileSet(benchmark::State& state)
     RecordFigure(state, {"Fingerprints of 2000 tiles 32x32, " + std::to_string(bitCount) + "-bit", times.SubjectMs(),
                          times.BaselineMs(), "ms", "copy the tiles' pixel rows", Limit::RatioAtMost, 1.5, ""});
 }
-BENCHMARK(BM_FingerprintTileSet)->Arg(8)->Arg(16)->Arg(24)->UseManualTime()->Iterations(15)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_FingerprintTileSet)
+    ->Arg(8)
+    ->Arg(16)
+    ->Arg(24)
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

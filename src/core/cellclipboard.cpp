@@ -168,8 +168,8 @@ std::string MatchClipboardTiles(ClipboardCells& cells, const CTileList& tiles, i
     for (const ClipboardTile& tile : cells.pictures) {
         if (pictureOf[Slot(tile.number)]) continue;
         pictureOf[Slot(tile.number)] = &tile.picture;
-        const bool stays = fromHere && tile.number >= 0 && tile.number < tiles.GetCount() &&
-                           tiles.FingerprintAt(tile.number) == tile.picture;
+        // A number beyond the set stays too when it was beyond it at the copy (a map may hold such cells).
+        const bool stays = fromHere && tile.number >= 0 && tiles.FingerprintAt(tile.number) == tile.picture;
         renumber[Slot(tile.number)] = stays ? tile.number : tiles.FindFingerprint(tile.picture);
     }
     // What is missing counts once a picture (twins in the set copied from are one).

@@ -102,7 +102,8 @@ TEST(StampLibrary, DamagedFilesAreSetAside)
         EXPECT_EQ(std::string(kept.begin(), kept.end()), damaged[i]);
     }
     // What it does not know is passed over.
-    const std::string extra = "{\"more\": 1, \"stamps\": [{\"name\": \"a\", \"x\": [], \"variations\": [{" + good + "}]}]}";
+    const std::string extra =
+        "{\"more\": 1, \"stamps\": [{\"name\": \"a\", \"x\": [], \"variations\": [{" + good + "}]}]}";
     WriteBytes(path, {extra.begin(), extra.end()});
     EXPECT_EQ(LoadStampLibrary(path).library.stamps.size(), 1u);
 }
