@@ -107,6 +107,35 @@ const StampVariation* PickVariation(const Stamp& stamp, double roll)
     return nullptr;
 }
 
+void AddVariation(Stamp& stamp, PictureBlock block)
+{
+    for (StampVariation& variation : stamp.variations)
+        if (variation.block == block) {
+            ++variation.weight;
+            return;
+        }
+    stamp.variations.push_back({std::move(block), 1});
+}
+
+std::size_t StoreInSlot(StampLibrary& library, int slot, Stamp stamp)
+{
+    stamp.slot = slot;
+    for (std::size_t i = 0; i < library.stamps.size(); ++i)
+        if (library.stamps[i].slot == slot) {
+            library.stamps[i] = std::move(stamp);
+            return i;
+        }
+    library.stamps.push_back(std::move(stamp));
+    return library.stamps.size() - 1;
+}
+
+const Stamp* StampInSlot(const StampLibrary& library, int slot)
+{
+    for (const Stamp& stamp : library.stamps)
+        if (slot > 0 && stamp.slot == slot) return &stamp;
+    return nullptr;
+}
+
 std::string NextStampName(const StampLibrary& library)
 {
     for (int n = 1;; ++n) {

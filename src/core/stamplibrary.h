@@ -53,6 +53,14 @@ std::optional<CCellBlock> CellBlockOf(const PictureBlock& block, const CTileList
 int MissingTiles(const Stamp& stamp, const CTileList& tiles);
 // The variation whose share of the total weight holds roll (0 <= roll < 1).
 const StampVariation* PickVariation(const Stamp& stamp, double roll);
+// Adds a block as a variation of the stamp; the same block added again
+// weighs one more instead of being kept twice.
+void AddVariation(Stamp& stamp, PictureBlock block);
+// Puts the stamp under number key slot (1..9): the stamp already there is
+// replaced, and no other stamp keeps that slot. Returns the stamp's place.
+std::size_t StoreInSlot(StampLibrary& library, int slot, Stamp stamp);
+// The stamp under number key slot, or null.
+const Stamp* StampInSlot(const StampLibrary& library, int slot);
 // "스탬프 n" with the lowest n no stamp is named yet.
 std::string NextStampName(const StampLibrary& library);
 

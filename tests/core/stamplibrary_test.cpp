@@ -44,6 +44,18 @@ TEST(StampLibrary, VariationsWeighByTheirWeight)
     StampLibrary library;
     library.stamps = {stamp, Stamp{"스탬프 1", 0, {}}};
     EXPECT_EQ(NextStampName(library), "스탬프 2");
+
+    // The same block added again weighs one more; a slot holds one stamp.
+    Stamp grown = stamp;
+    AddVariation(grown, variation(2, 1).block);
+    AddVariation(grown, variation(4, 1).block);
+    EXPECT_EQ(grown.variations[1].weight, 4);
+    EXPECT_EQ(grown.variations.size(), 4u);
+    EXPECT_EQ(StoreInSlot(library, 3, grown), 2u);
+    EXPECT_EQ(StoreInSlot(library, 3, stamp), 2u);
+    EXPECT_EQ(library.stamps.size(), 3u);
+    EXPECT_EQ(StampInSlot(library, 3)->variations, stamp.variations);
+    EXPECT_EQ(StampInSlot(library, 4), nullptr);
 }
 
 // Random libraries through the file and back.
