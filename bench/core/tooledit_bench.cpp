@@ -10,6 +10,7 @@
 #include "mapzoom.h"
 #include "pairedtiming.h"
 #include "synthetic.h"
+#include "tilelist.h"
 
 #include <cstring>
 #include <memory>
@@ -72,22 +73,33 @@ void BM_FillEverywhere(benchmark::State& state)
 }
 BENCHMARK(BM_FillEverywhere)->UseManualTime()->Iterations(9)->Unit(benchmark::kMillisecond);
 
-// What copy puts on the clipboard (both forms) and what paste makes of it
-// (the text form, the longer way), for 1024 x 1024 cells.
+// What copy puts on the clipboard (both forms, tiles named by picture) and
+// what paste makes of it (the text form, the longer way; and the own form
+// taken into a set holding the pictures in another order), for 1024 x 1024 cells.
 void BM_CopyAndPaste(benchmark::State& state)
 {
     const CMapModel map = RandomMap(kSide, kSide, 32, 1000, 3);
     const CRect selection(1000, 1000, 2024, 2024);
     CCellLayers target = map.m_cells;
-    std::vector<double> copyTimes, pasteTimes;
+    std::vector<double> copyTimes, pasteTimes, ownPasteTimes;
     std::string text;
+    // The same pictures, the other way round.
+    CTileList reversed;
+    for (int n = map.m_tileList.GetCount() - 1; n >= 0; --n) reversed.AddTail(map.m_tileList.SharedAt(n));
     for (auto _ : state) {
         ClipboardCells cells;
+        cells.tileWidth = cells.tileHeight = 32;
         std::vector<std::uint8_t> bytes;
         copyTimes.push_back(SecondsOf([&] {
             cells.block = CaptureBlock(map.m_cells, selection, true);
+            NameClipboardTiles(cells, map.m_tileList);
             bytes = EncodeClipboardCells(cells);
             text = CellsAsText(cells.block);
+        }));
+        ownPasteTimes.push_back(SecondsOf([&] {
+            ClipboardCells pasted = *DecodeClipboardCells(bytes.data(), bytes.size());
+            if (!MatchClipboardTiles(pasted, reversed, 32, 32, false).empty()) state.SkipWithError("paste refused");
+            StampCellBlock(target, pasted.block, 10, 10);
         }));
         pasteTimes.push_back(SecondsOf([&] {
             const PastedText pasted = ParseCellsText(text, 1000, kSide, kSide);
@@ -99,6 +111,8 @@ void BM_CopyAndPaste(benchmark::State& state)
                          Limit::AtMost, 100, ""});
     RecordFigure(state, {"Paste of 1024x1024 cells from text, stamped", Median(pasteTimes) * 1e3, 0, "ms", "",
                          Limit::AtMost, 100, ""});
+    RecordFigure(state, {"Paste of 1024x1024 cells of another editor, renumbered and stamped",
+                         Median(ownPasteTimes) * 1e3, 0, "ms", "", Limit::AtMost, 100, ""});
 }
 BENCHMARK(BM_CopyAndPaste)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 #include "cellclipboard.h"
 
 #include "celllayers.h"
+#include "tilelist.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +9,7 @@
 
 namespace {
 constexpr char kSignature[4] = {'P', 'L', 'C', 'B'};
-constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kVersion = 2;  // 2: the pictures of the tiles follow the cells
 constexpr std::uint16_t kFlagAttributes = 1;
 constexpr std::size_t kHeaderBytes = 28;
 
@@ -24,6 +25,13 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
 }
 std::uint16_t Get16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 std::uint32_t Get32(const std::uint8_t* p) { return std::uint32_t(Get16(p)) | (std::uint32_t(Get16(p + 2)) << 16); }
+void Put64(std::vector<std::uint8_t>& out, std::uint64_t v)
+{
+    Put32(out, std::uint32_t(v));
+    Put32(out, std::uint32_t(v >> 32));
+}
+std::uint64_t Get64(const std::uint8_t* p) { return std::uint64_t(Get32(p)) | (std::uint64_t(Get32(p + 4)) << 32); }
+constexpr std::size_t kPictureBytes = 18;  // a tile number and a fingerprint
 
 void PutValues(std::vector<std::uint8_t>& out, const std::vector<short>& values)
 {
@@ -81,6 +89,13 @@ std::vector<std::uint8_t> EncodeClipboardCells(const ClipboardCells& cells)
     Put32(out, std::uint32_t(block.m_nRows));
     PutValues(out, block.m_tiles);
     if (attrs) PutValues(out, block.m_attrs);
+    Put64(out, cells.source);
+    Put32(out, std::uint32_t(cells.pictures.size()));
+    for (const ClipboardTile& tile : cells.pictures) {
+        Put16(out, std::uint16_t(tile.number));
+        Put64(out, tile.picture.high);
+        Put64(out, tile.picture.low);
+    }
     return out;
 }
 
@@ -97,7 +112,10 @@ std::optional<ClipboardCells> DecodeClipboardCells(const std::uint8_t* data, std
     const std::uint64_t count = std::uint64_t(cols) * rows;
     if (count > std::uint64_t(kMaxLayerCells)) return std::nullopt;
     const bool attrs = (flags & kFlagAttributes) != 0;
-    if (size != kHeaderBytes + count * (attrs ? 4 : 2)) return std::nullopt;
+    const std::uint64_t cellBytes = kHeaderBytes + count * (attrs ? 4 : 2);
+    if (size < cellBytes + 12) return std::nullopt;
+    const std::uint32_t pictureCount = Get32(data + cellBytes + 8);
+    if (size != cellBytes + 12 + std::uint64_t(pictureCount) * kPictureBytes) return std::nullopt;
 
     ClipboardCells cells;
     cells.tileWidth = Get16(data + 8);
@@ -108,7 +126,69 @@ std::optional<ClipboardCells> DecodeClipboardCells(const std::uint8_t* data, std
     cells.block.m_source = BlockSource::Map;
     GetValues(data + kHeaderBytes, std::size_t(count), cells.block.m_tiles);
     if (attrs) GetValues(data + kHeaderBytes + count * 2, std::size_t(count), cells.block.m_attrs);
+    cells.source = Get64(data + cellBytes);
+    cells.pictures.resize(pictureCount);
+    const std::uint8_t* p = data + cellBytes + 12;
+    for (ClipboardTile& tile : cells.pictures) {
+        tile.number = short(Get16(p));
+        tile.picture = {Get64(p + 2), Get64(p + 10)};
+        p += kPictureBytes;
+    }
     return cells;
+}
+
+namespace {
+// Tile numbers run from -32768 to 32767 in a block: a table slot for each.
+std::size_t Slot(short number) { return std::size_t(int(number) + 32768); }
+}  // namespace
+
+void NameClipboardTiles(ClipboardCells& cells, const CTileList& tiles)
+{
+    cells.pictures.clear();
+    std::vector<bool> named(65536, false);
+    for (short number : cells.block.m_tiles) {
+        if (number < 0 || named[Slot(number)]) continue;
+        named[Slot(number)] = true;
+        cells.pictures.push_back({number, tiles.FingerprintAt(number)});
+    }
+}
+
+std::string MatchClipboardTiles(ClipboardCells& cells, const CTileList& tiles, int tileWidth, int tileHeight,
+                                bool fromHere)
+{
+    CCellBlock& block = cells.block;
+    if (std::none_of(block.m_tiles.begin(), block.m_tiles.end(), [](short number) { return number >= 0; })) return {};
+    if (cells.tileWidth != tileWidth || cells.tileHeight != tileHeight)
+        return "타일 크기가 다릅니다 (" + std::to_string(cells.tileWidth) + " x " + std::to_string(cells.tileHeight) +
+               ", 이 맵은 " + std::to_string(tileWidth) + " x " + std::to_string(tileHeight) + ")";
+
+    // Each number's new one; -1 where the set lacks the picture or the clipboard names none.
+    std::vector<int> renumber(65536, -1);
+    std::vector<const TileFingerprint*> pictureOf(65536, nullptr);
+    for (const ClipboardTile& tile : cells.pictures) {
+        if (pictureOf[Slot(tile.number)]) continue;
+        pictureOf[Slot(tile.number)] = &tile.picture;
+        // A number beyond the set stays too when it was beyond it at the copy (a map may hold such cells).
+        const bool stays = fromHere && tile.number >= 0 && tiles.FingerprintAt(tile.number) == tile.picture;
+        renumber[Slot(tile.number)] = stays ? tile.number : tiles.FindFingerprint(tile.picture);
+    }
+    // What is missing counts once a picture (twins in the set copied from are one).
+    std::vector<TileFingerprint> lacking;
+    int unnamed = 0;
+    for (short number : block.m_tiles) {
+        if (number < 0 || renumber[Slot(number)] >= 0) continue;
+        renumber[Slot(number)] = 0;  // counted; the block is left as it was anyway
+        if (const TileFingerprint* picture = pictureOf[Slot(number)])
+            lacking.push_back(*picture);
+        else
+            ++unnamed;
+    }
+    std::sort(lacking.begin(), lacking.end());
+    const int missing = int(std::unique(lacking.begin(), lacking.end()) - lacking.begin()) + unnamed;
+    if (missing > 0) return "붙여넣을 타일 " + std::to_string(missing) + "개가 이 타일 세트에 없습니다";
+    for (short& number : block.m_tiles)
+        if (number >= 0) number = short(renumber[Slot(number)]);
+    return {};
 }
 
 std::string CellsAsText(const CCellBlock& block)

@@ -1,12 +1,14 @@
 // The forms in which cells go onto the clipboard and come back: the
 // editor's own form (tile size, where the cells were copied from, tile
-// numbers and cell attributes) and plain text, one line per row with the
+// numbers and cell attributes, and the picture each tile number shows, so
+// that another tile set can take the same pictures) and plain text, one line per row with the
 // tile numbers separated by tabs, as a spreadsheet or a text editor takes
 // it. Pasted text may come from anywhere, so its reader checks every value
 // and says what and where when it refuses.
 #pragma once
 
 #include "cellblock.h"
+#include "tilefingerprint.h"
 #include "wintypes.h"
 
 #include <cstddef>
@@ -21,21 +23,45 @@ inline constexpr const char* kCellsMimeType = "application/x-pellin-cells";
 
 inline constexpr const char* kMsgPasteNoCells = "붙여넣을 셀이 없습니다";
 
+class CTileList;
+
+// A tile number a copied block uses, and the picture it shows in the set copied from.
+struct ClipboardTile {
+    short number = 0;
+    TileFingerprint picture;
+    bool operator==(const ClipboardTile&) const = default;
+};
+
 // Cells copied from a map.
 struct ClipboardCells {
     int tileWidth = 0;
     int tileHeight = 0;
-    CPoint origin;     // the map cell the block's top-left entry was copied from
-    CCellBlock block;  // a map block, attributes included
+    CPoint origin;                        // the map cell the block's top-left entry was copied from
+    CCellBlock block;                     // a map block, attributes included
+    std::uint64_t source = 0;             // the document copied from (see MatchClipboardTiles)
+    std::vector<ClipboardTile> pictures;  // each tile number the block uses, once
 };
 
-// The editor's own form: a header (a signature, its version, the tile
-// size, the origin, the columns and rows) and the tile numbers, then the
-// attributes, 16 bits each, little-endian.
+// The editor's own form, little-endian: a header (a signature, its
+// version, the tile size, the origin, the columns and rows), the tile
+// numbers, the attributes (16 bits each), the source, and the pictures
+// (a count, then a number and a 16-byte fingerprint each).
 std::vector<std::uint8_t> EncodeClipboardCells(const ClipboardCells& cells);
 // Nothing for bytes that are not exactly such a form (another version, a
 // size that does not add up, more cells than any map holds).
 std::optional<ClipboardCells> DecodeClipboardCells(const std::uint8_t* data, std::size_t size);
+
+// Fills cells.pictures from the tiles the block uses, as tiles shows them.
+void NameClipboardTiles(ClipboardCells& cells, const CTileList& tiles);
+
+// Renumbers the block's tiles to those showing the same pictures in tiles,
+// a set of tileWidth x tileHeight tiles; where the set holds a picture twice,
+// the first. Copied from this very set (fromHere), a number that still shows
+// its picture stays, so a copy inside one editor pastes as it was. Returns
+// why the block cannot go into this set (another tile size, pictures it
+// lacks), leaving the block as it was; nothing when it was renumbered.
+std::string MatchClipboardTiles(ClipboardCells& cells, const CTileList& tiles, int tileWidth, int tileHeight,
+                                bool fromHere);
 
 // The tile numbers as text: one line per row, tab-separated, -1 for an empty cell.
 std::string CellsAsText(const CCellBlock& block);

@@ -3,6 +3,7 @@
 #include "sprite.h"
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 #define XXH_INLINE_ALL
@@ -10,86 +11,85 @@
 
 namespace {
 
-void PutWord(XXH3_state_t& state, std::uint32_t value)
+// A buffer per thread for the canonical bytes of one tile (at most 255 x 255
+// pixels of 3 bytes, and 256 colours).
+std::vector<BYTE>& Scratch(std::size_t bytes)
 {
-    const unsigned char bytes[4] = {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
-    XXH3_128bits_update(&state, bytes, sizeof bytes);
+    thread_local std::vector<BYTE> scratch;
+    if (scratch.size() < bytes) scratch.resize(bytes);
+    return scratch;
 }
 
-// An 8-bit tile's rows as the colours they show: each pixel becomes the
-// number of its colour in the order colours first appear (top row first),
-// and the colours follow in that order. Two palettes showing the same
-// colours give the same bytes whatever their order or duplicates.
-void Hash8Bit(XXH3_state_t& state, const CSprite& tile, int width, int height)
+TileFingerprint PrintOf(const void* bytes, std::size_t count, std::uint64_t seed)
 {
-    std::array<int, 256> idOfIndex;
-    idOfIndex.fill(-1);
-    std::vector<std::uint32_t> colours;
-    std::vector<BYTE> row(std::size_t(width), 0);
-    const int stride = tile.GetStride();
-    for (int y = height - 1; y >= 0; --y) {
-        const BYTE* packed = tile.m_pBits + std::size_t(y) * std::size_t(stride);
-        for (int x = 0; x < width; ++x) {
-            int& id = idOfIndex[packed[x]];
-            if (id < 0) {
-                const RGBQUAD& q = tile.m_pColors[packed[x]];
-                const std::uint32_t colour =
-                    (std::uint32_t(q.rgbRed) << 16) | (std::uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
-                int found = 0;
-                while (found < int(colours.size()) && colours[std::size_t(found)] != colour) ++found;
-                if (found == int(colours.size())) colours.push_back(colour);
-                id = found;
-            }
-            row[std::size_t(x)] = BYTE(id);
-        }
-        XXH3_128bits_update(&state, row.data(), row.size());
+    const XXH128_hash_t hash = XXH3_128bits_withSeed(bytes, count, seed);
+    return {hash.high64, hash.low64};
+}
+
+// An 8-bit tile's rows as the colours they show, 4 bytes a pixel: two
+// palettes showing the same colours give the same bytes whatever their
+// order or duplicates. One table lookup a pixel, as making the tile's
+// screen form does.
+TileFingerprint Print8Bit(const CSprite& tile, int width, int height, std::uint64_t seed)
+{
+    std::array<std::uint32_t, 256> colourOf;
+    for (std::size_t i = 0; i < colourOf.size(); ++i) {
+        const RGBQUAD& q = tile.m_pColors[i];
+        colourOf[i] = (std::uint32_t(q.rgbRed) << 16) | (std::uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
     }
-    for (std::uint32_t colour : colours) PutWord(state, colour);
+    const std::size_t pixels = std::size_t(width) * std::size_t(height);
+    std::vector<BYTE>& bytes = Scratch(pixels * 4);
+    const int stride = tile.GetStride();
+    BYTE* out = bytes.data();
+    for (int y = 0; y < height; ++y) {
+        const BYTE* packed = tile.m_pBits + std::size_t(y) * std::size_t(stride);
+        for (int x = 0; x < width; ++x, out += 4) {
+            const std::uint32_t colour = colourOf[packed[x]];
+            std::memcpy(out, &colour, 4);
+        }
+    }
+    return PrintOf(bytes.data(), pixels * 4, seed);
 }
 
 // 16-bit rows with the unused top bit of each pixel cleared.
-void Hash16Bit(XXH3_state_t& state, const CSprite& tile, int width, int height)
+TileFingerprint Print16Bit(const CSprite& tile, int width, int height, std::uint64_t seed)
 {
-    std::vector<BYTE> row(std::size_t(width) * 2, 0);
+    const std::size_t rowBytes = std::size_t(width) * 2;
+    std::vector<BYTE>& bytes = Scratch(rowBytes * std::size_t(height));
     const int stride = tile.GetStride();
-    for (int y = height - 1; y >= 0; --y) {
+    BYTE* out = bytes.data();
+    for (int y = 0; y < height; ++y, out += rowBytes) {
         const BYTE* packed = tile.m_pBits + std::size_t(y) * std::size_t(stride);
-        for (std::size_t i = 0; i < row.size(); i += 2) {
-            row[i] = packed[i];
-            row[i + 1] = packed[i + 1] & 0x7F;
+        for (std::size_t i = 0; i < rowBytes; i += 2) {
+            out[i] = packed[i];
+            out[i + 1] = packed[i + 1] & 0x7F;
         }
-        XXH3_128bits_update(&state, row.data(), row.size());
     }
+    return PrintOf(bytes.data(), rowBytes * std::size_t(height), seed);
 }
 
 }  // namespace
 
+// The size and bit count make the hash's seed; the bytes hashed are the
+// pixel rows in their stored order (bottom row first) without padding, so
+// that a tile whose rows need none is hashed where it lies, in one pass.
 TileFingerprint FingerprintOf(const CSprite& tile)
 {
-    XXH3_state_t state;
-    XXH3_INITSTATE(&state);
-    XXH3_128bits_reset(&state);
     const int width = tile.GetWidth();
     const int height = tile.GetHeight();
     const int bitCount = tile.IsEmpty() ? 0 : tile.m_pBMI->bmiHeader.biBitCount;
-    PutWord(state, std::uint32_t(width));
-    PutWord(state, std::uint32_t(height));
-    PutWord(state, std::uint32_t(bitCount));
-    if (width > 0 && height > 0) {
-        if (bitCount == 8) {
-            Hash8Bit(state, tile, width, height);
-        } else if (bitCount == 16) {
-            Hash16Bit(state, tile, width, height);
-        } else {
-            // The pixels of each row without the row's padding.
-            const std::size_t bytes = std::size_t(width) * std::size_t(bitCount / 8);
-            const int stride = tile.GetStride();
-            for (int y = height - 1; y >= 0; --y)
-                XXH3_128bits_update(&state, tile.m_pBits + std::size_t(y) * std::size_t(stride), bytes);
-        }
-    }
-    const XXH128_hash_t hash = XXH3_128bits_digest(&state);
-    return {hash.high64, hash.low64};
+    const std::uint64_t seed =
+        (std::uint64_t(std::uint32_t(width)) << 32) | (std::uint64_t(height & 0xFFFF) << 16) | std::uint64_t(bitCount);
+    if (width <= 0 || height <= 0) return PrintOf(nullptr, 0, seed);
+    if (bitCount == 8) return Print8Bit(tile, width, height, seed);
+    if (bitCount == 16) return Print16Bit(tile, width, height, seed);
+    const std::size_t rowBytes = std::size_t(width) * std::size_t(bitCount / 8);
+    const std::size_t stride = std::size_t(tile.GetStride());
+    if (rowBytes == stride) return PrintOf(tile.m_pBits, rowBytes * std::size_t(height), seed);
+    std::vector<BYTE>& bytes = Scratch(rowBytes * std::size_t(height));
+    for (int y = 0; y < height; ++y)
+        std::memcpy(bytes.data() + std::size_t(y) * rowBytes, tile.m_pBits + std::size_t(y) * stride, rowBytes);
+    return PrintOf(bytes.data(), rowBytes * std::size_t(height), seed);
 }
 
 std::string TileFingerprint::Hex() const

@@ -8,11 +8,14 @@
 #pragma once
 
 #include "sprite.h"
+#include "tilefingerprint.h"
 #include "wintypes.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 using SharedSprite = std::shared_ptr<const CSprite>;
@@ -24,10 +27,19 @@ inline constexpr int kMaxTiles = 32767;
 // A tile made with new, freed with its own free operation.
 SharedSprite ShareSprite(CSprite* tile);
 
-// One tile of the set.
+// One tile of the set. The fingerprint is taken when the tile enters a
+// list without one, and travels with the entry (an undo step puts it back
+// without hashing the picture again).
 struct TileEntry {
+    TileEntry() = default;
+    explicit TileEntry(SharedSprite tile, BYTE value = 0, std::optional<TileFingerprint> print = std::nullopt)
+        : picture(std::move(tile)), attribute(value), fingerprint(print)
+    {
+    }
+
     SharedSprite picture;
     BYTE attribute = 0;
+    std::optional<TileFingerprint> fingerprint;
 };
 
 class CTileList {
@@ -51,6 +63,15 @@ public:
     BYTE AttributeAt(int n) const;
     // False when there is no tile n.
     bool SetAttributeAt(int n, BYTE value);
+    // Tile n whole (picture, attribute, fingerprint); an empty entry when there is none.
+    TileEntry EntryAt(int n) const;
+
+    // The fingerprint of tile n's picture; that of an empty picture when there is no tile n.
+    TileFingerprint FingerprintAt(int n) const;
+    // The first tile showing that picture, or -1. The first call after a
+    // change builds an index of the set; later ones look it up. Not for
+    // two threads at once on one list.
+    int FindFingerprint(const TileFingerprint& print) const;
 
     // Appends a filled tile and returns its number. A null or empty picture
     // is refused (-1); the raw form then leaves it to the caller to free.
@@ -66,7 +87,11 @@ public:
     // Makes room for count tiles in all, so that adding that many moves nothing.
     void Reserve(int count) { m_tiles.reserve(std::size_t(std::max(count, 0))); }
     // Lets go of every tile.
-    void DeleteAll() { m_tiles.clear(); }
+    void DeleteAll()
+    {
+        m_tiles.clear();
+        m_index.clear();
+    }
 
     // Iterates the pictures, in number order.
     class Iterator {
@@ -102,5 +127,11 @@ public:
 private:
     bool Contains(int n) const { return n >= 0 && n < GetCount(); }
 
+    struct PrintHash {
+        std::size_t operator()(const TileFingerprint& print) const { return std::size_t(print.low ^ print.high); }
+    };
+
     std::vector<TileEntry> m_tiles;
+    // Fingerprint to first tile number; empty until FindFingerprint needs it.
+    mutable std::unordered_map<TileFingerprint, int, PrintHash> m_index;
 };

@@ -59,7 +59,7 @@ void CTileSetCommand::RepickBlock()
     if (!m_picked.IsEmpty()) m_doc.SetSelection(m_picked, nullptr);
 }
 
-CAddTilesCommand::CAddTilesCommand(CZellDoc& doc, const QString& text, std::vector<SharedSprite> tiles)
+CAddTilesCommand::CAddTilesCommand(CZellDoc& doc, const QString& text, std::vector<TileEntry> tiles)
     : CTileSetCommand(doc, text), m_nFirst(doc.Tiles().GetCount()), m_tiles(std::move(tiles))
 {
 }
@@ -67,7 +67,7 @@ CAddTilesCommand::CAddTilesCommand(CZellDoc& doc, const QString& text, std::vect
 void CAddTilesCommand::redo()
 {
     std::vector<std::pair<int, TileEntry>> placed;
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) placed.emplace_back(m_nFirst + int(i), TileEntry{m_tiles[i]});
+    for (std::size_t i = 0; i < m_tiles.size(); ++i) placed.emplace_back(m_nFirst + int(i), m_tiles[i]);
     m_doc.PutTiles(placed);
 }
 

@@ -54,13 +54,13 @@ private:
 // Tiles appended to the set (cut from the bitmap).
 class CAddTilesCommand : public CTileSetCommand {
 public:
-    CAddTilesCommand(CZellDoc& doc, const QString& text, std::vector<SharedSprite> tiles);
+    CAddTilesCommand(CZellDoc& doc, const QString& text, std::vector<TileEntry> tiles);
     void undo() override;
     void redo() override;
 
 private:
     int m_nFirst;
-    std::vector<SharedSprite> m_tiles;
+    std::vector<TileEntry> m_tiles;  // with their fingerprints, taken once
 };
 
 // Tiles taken out of the set by their numbers; undo puts each back at its number.

@@ -1,11 +1,15 @@
 // Cut, copy and paste of the selected cells through the system clipboard,
 // so that two editors side by side can copy from one into the other. The
 // cells go on it twice: in the editor's own form (with the attributes and
-// the place they came from) and as text for a spreadsheet.
+// the place they came from, each tile named by its picture) and as text
+// for a spreadsheet. A paste of the own form takes the same pictures from
+// this document's tile set, or is refused when the set lacks some.
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <algorithm>
+#include <cstdint>
+#include <random>
 
 #include "cellclipboard.h"
 #include "cmdtarget.h"
@@ -23,6 +27,17 @@ QClipboard* Clipboard()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::clipboard() : nullptr;
 }
+
+// Tells this document's copies from those of another document or another
+// editor running beside this one.
+std::uint64_t SourceOf(const CZellDoc* doc)
+{
+    static const std::uint64_t process = [] {
+        std::random_device seed;
+        return (std::uint64_t(seed()) << 32) ^ seed();
+    }();
+    return process ^ std::uint64_t(reinterpret_cast<std::uintptr_t>(doc));
+}
 }  // namespace
 
 void CZellDoc::CopySelection() const
@@ -37,6 +52,8 @@ void CZellDoc::CopySelection() const
     if (cells.block.IsEmpty()) return;
     // From the attribute layer only the attributes go: the tiles are holes.
     if (OnAttrLayer()) std::fill(cells.block.m_tiles.begin(), cells.block.m_tiles.end(), kEmptyTileCell);
+    cells.source = SourceOf(this);
+    NameClipboardTiles(cells, Tiles());
     const std::vector<std::uint8_t> bytes = EncodeClipboardCells(cells);
     const std::string text = OnAttrLayer() ? AttrsAsText(cells.block) : CellsAsText(cells.block);
     auto* data = new QMimeData;
@@ -58,6 +75,8 @@ CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
             paste.withAttributes = true;
             CCellBlock& block = paste.cells.block;
             if (OnAttrLayer()) std::fill(block.m_tiles.begin(), block.m_tiles.end(), kEmptyTileCell);
+            paste.refusal = MatchClipboardTiles(paste.cells, Tiles(), TileWidth(), TileHeight(),
+                                                paste.cells.source == SourceOf(this));
             return paste;
         }
     }

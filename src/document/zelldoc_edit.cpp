@@ -166,8 +166,8 @@ void CZellDoc::AddCutTiles(const QString& step, CTileList& cut)
         PaletteChanged(HINT_TILE_IMAGES);
         return;
     }
-    std::vector<SharedSprite> tiles;
-    for (int i = 0; i < cut.GetCount(); ++i) tiles.push_back(cut.SharedAt(i));
+    std::vector<TileEntry> tiles;
+    for (int i = 0; i < cut.GetCount(); ++i) tiles.push_back(cut.EntryAt(i));
     m_undoStack.push(new CAddTilesCommand(*this, step, std::move(tiles)));
 }
 

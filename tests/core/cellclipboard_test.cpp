@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 TEST(ClipboardCells, OwnFormRoundTripsAndRefusesDamage)
@@ -14,6 +17,8 @@ TEST(ClipboardCells, OwnFormRoundTripsAndRefusesDamage)
     cells.tileHeight = 24;
     cells.origin = {7, 1234567};
     cells.block = {3, 2, {-1, 0, 5, 32767, -32768, 9}, {0, -300, 1, 2, 3, 4}, BlockSource::Map};
+    cells.source = 0x0123456789abcdefull;
+    cells.pictures = {{5, {1, 2}}, {9, {~0ull, 3}}};
     const std::vector<std::uint8_t> bytes = EncodeClipboardCells(cells);
     const auto back = DecodeClipboardCells(bytes.data(), bytes.size());
     ASSERT_TRUE(back);
@@ -21,6 +26,8 @@ TEST(ClipboardCells, OwnFormRoundTripsAndRefusesDamage)
     EXPECT_EQ(back->tileHeight, 24);
     EXPECT_EQ(back->origin, cells.origin);
     EXPECT_EQ(back->block, cells.block);
+    EXPECT_EQ(back->source, cells.source);
+    EXPECT_EQ(back->pictures, cells.pictures);
 
     // Every shorter prefix, a longer tail, and each header byte changed: refused or sound, never a crash.
     for (std::size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeClipboardCells(bytes.data(), n)) << n;
@@ -39,6 +46,62 @@ TEST(ClipboardCells, OwnFormRoundTripsAndRefusesDamage)
             EXPECT_EQ(bool(read), i >= 8 && i < 20) << i << "/" << bit;
         }
     EXPECT_FALSE(DecodeClipboardCells(nullptr, 0));
+}
+
+// A block copied from one set pasted into another holding some of its
+// pictures in another order, twins included: the same pictures, the first
+// of twins, or a refusal counting the pictures the set lacks, block untouched.
+TEST(ClipboardCells, PicturesFindTheirTilesInAnotherSet)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 60; ++round) {
+        // Twelve pictures told apart by their seed; a set draws from them with repeats.
+        const auto drawSet = [&](int count, int kinds) {
+            CTileList set;
+            for (int i = 0; i < count; ++i) AddTestTiles(set, 1, 8, 8, 24, unsigned(random() % unsigned(kinds)));
+            return set;
+        };
+        const CTileList from = drawSet(10, 12);
+        const CTileList into = drawSet(int(random() % 16), 12);
+        ClipboardCells cells;
+        cells.tileWidth = cells.tileHeight = 8;
+        cells.block = {4, 3, std::vector<short>(12), {}, BlockSource::Map};
+        // Tile 10 is beyond the set, as cells read from a file may be.
+        for (short& tile : cells.block.m_tiles) tile = short(int(random() % 12) - 1);
+        NameClipboardTiles(cells, from);
+        const auto bytes = EncodeClipboardCells(cells);
+        ClipboardCells pasted = *DecodeClipboardCells(bytes.data(), bytes.size());
+        ASSERT_EQ(pasted.pictures, cells.pictures);
+
+        std::vector<TileFingerprint> lacking;
+        for (short tile : cells.block.m_tiles)
+            if (tile >= 0 && into.FindFingerprint(from.FingerprintAt(tile)) < 0)
+                lacking.push_back(from.FingerprintAt(tile));
+        std::sort(lacking.begin(), lacking.end());
+        lacking.erase(std::unique(lacking.begin(), lacking.end()), lacking.end());
+
+        const std::string refusal = MatchClipboardTiles(pasted, into, 8, 8, false);
+        if (!lacking.empty()) {
+            EXPECT_EQ(refusal, "붙여넣을 타일 " + std::to_string(lacking.size()) + "개가 이 타일 세트에 없습니다");
+            EXPECT_EQ(pasted.block, cells.block);
+            continue;
+        }
+        ASSERT_EQ(refusal, "");
+        for (std::size_t i = 0; i < 12; ++i) {
+            const short was = cells.block.m_tiles[i], now = pasted.block.m_tiles[i];
+            if (was < 0) {
+                EXPECT_EQ(now, was);
+                continue;
+            }
+            EXPECT_EQ(into.FingerprintAt(now), from.FingerprintAt(was));
+            EXPECT_EQ(now, into.FindFingerprint(into.FingerprintAt(now)));  // the first of twins
+        }
+        // From the very same set, a number keeps its tile even where a twin comes first.
+        ClipboardCells again = *DecodeClipboardCells(bytes.data(), bytes.size());
+        EXPECT_EQ(MatchClipboardTiles(again, from, 8, 8, true), "");
+        EXPECT_EQ(again.block, cells.block);
+        EXPECT_EQ(MatchClipboardTiles(again, from, 16, 8, true), "타일 크기가 다릅니다 (8 x 8, 이 맵은 16 x 8)");
+    }
 }
 
 TEST(ClipboardCells, TextRoundTrips)

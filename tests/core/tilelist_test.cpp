@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 #include <vector>
@@ -72,6 +73,14 @@ TEST(TileList, NumbersAndAttributesFollowAPlainList)
         }
         }
         ASSERT_EQ(Contents(tiles), model) << "step " << step;
+        // Each tile keeps its picture's fingerprint, and a fingerprint finds the first tile of that width.
+        for (int i = 0; i < int(model.size()); ++i) {
+            ASSERT_EQ(tiles.FingerprintAt(i), FingerprintOf(*tiles.GetAt(i))) << "step " << step;
+            const auto first = std::find_if(model.begin(), model.end(), [&](const auto& tile) {
+                return tile.first == model[std::size_t(i)].first;
+            });
+            ASSERT_EQ(tiles.FindFingerprint(tiles.FingerprintAt(i)), int(first - model.begin())) << "step " << step;
+        }
         const bool held = n >= 0 && n < int(model.size());
         EXPECT_EQ(tiles.GetAt(n) != nullptr, held);
         EXPECT_EQ(tiles.AttributeAt(n), held ? model[std::size_t(n)].second : 0);
@@ -81,6 +90,8 @@ TEST(TileList, NumbersAndAttributesFollowAPlainList)
         }
     }
     EXPECT_EQ(Contents(copy), copied);
+    EXPECT_EQ(copy.FindFingerprint(FingerprintOf(*copy.GetAt(0))), 0);
+    EXPECT_EQ(tiles.FindFingerprint(FingerprintOf(CSprite())), -1);
     EXPECT_FALSE(tiles.InsertAt(tiles.GetCount() + 1, TileEntry{tiles.SharedAt(0)}));
 }
 

@@ -3,10 +3,13 @@
 // the clipboard round trip through the saved bytes.
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QStatusBar>
 
+#include "cellclipboard.h"
 #include "editorfixture.h"
 #include "mapfile.h"
+#include "testtiles.h"
 #include "resource.h"
 
 namespace {
@@ -122,6 +125,55 @@ TEST_F(ToolEditsTest, PastedTextBecomesTheBrushOrIsRefused)
     EXPECT_EQ(doc->Cells().Tile(2, 1), underHole);  // the hole left its cell
     EXPECT_EQ(doc->Cells().Tile(1, 1), 3);
     EXPECT_EQ(UndoText(), "타일 찍기");
+}
+
+// Cells copied in another editor whose set holds this one's pictures in
+// reverse order, plus one picture of its own: the block pastes as the same
+// pictures; a block using the foreign picture, or copied with another tile
+// size, is refused with a message and changes nothing.
+TEST_F(ToolEditsTest, AnotherEditorsCellsPasteAsTheSamePicturesOrNotAtAll)
+{
+    CTileList other;
+    for (int n = doc->Tiles().GetCount() - 1; n >= 0; --n) other.AddTail(doc->Tiles().SharedAt(n));
+    AddTestTiles(other, 1, 32, 32, 24, 99);  // tile 8 over there
+    const auto putOnClipboard = [&](std::vector<short> tiles, int tileSize) {
+        ClipboardCells cells;
+        cells.tileWidth = cells.tileHeight = tileSize;
+        cells.block = {2, 2, std::move(tiles), {7, 7, 7, 7}, BlockSource::Map};
+        cells.source = 42;
+        NameClipboardTiles(cells, other);
+        const auto bytes = EncodeClipboardCells(cells);
+        auto* data = new QMimeData;
+        data->setData(kCellsMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        data->setText("0\t0\n0\t0\n");
+        QApplication::clipboard()->setMimeData(data);
+    };
+
+    putOnClipboard({0, 1, -1, 7}, 32);
+    Send(ID_EDIT_PASTE);
+    ASSERT_TRUE(doc->HasBrush());
+    EXPECT_EQ(doc->Brush().m_tiles, (std::vector<short>{7, 6, -1, 0}));
+
+    const std::vector<std::uint8_t> before = Saved();
+    const CCellBlock brush = doc->Brush();
+    const int steps = doc->UndoStack().count();
+    struct Refused {
+        std::vector<short> tiles;
+        int tileSize;
+        const char* message;
+    };
+    for (const Refused& refused : {Refused{{8, 1, 8, -1}, 32, "붙여넣을 타일 1개가 이 타일 세트에 없습니다"},
+                                   Refused{{0, 1, 2, 3}, 16, "타일 크기가 다릅니다 (16 x 16, 이 맵은 32 x 32)"}}) {
+        putOnClipboard(refused.tiles, refused.tileSize);
+        for (UINT command : {ID_EDIT_PASTE, ID_EDIT_PASTE_IN_PLACE}) {
+            ModalAnswerer answer;
+            answer.Then(ExpectMessage(refused.message));
+            Send(command);
+        }
+        EXPECT_EQ(doc->Brush(), brush);
+        EXPECT_EQ(doc->UndoStack().count(), steps);
+        EXPECT_EQ(Saved(), before);
+    }
 }
 
 }  // namespace

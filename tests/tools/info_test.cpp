@@ -1,10 +1,12 @@
 // zellmap info: the editor's reader decides, the report describes.
+#include "stamplibrary.h"
 #include "tooltesting.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,36 @@ TEST_P(InfoOnSoundMap, ReportsHeaderCountsAndTileDigestsAsStored)
                   QString::fromLatin1(QCryptographicHash::hash(stored, QCryptographicHash::Sha256).toHex()));
         at += rows + 1;
     }
+    // The pictures' fingerprints: four different pictures, four different prints.
+    QStringList prints;
+    for (const QJsonValue& print : json["tile_fingerprints"].toArray()) prints << print.toString();
+    ASSERT_EQ(prints.size(), 4);
+    prints.removeDuplicates();
+    EXPECT_EQ(prints.size(), 4);
+    for (const QString& print : prints)
+        EXPECT_TRUE(TileFingerprint::FromHex(print.toStdString())) << print.toStdString();
+}
+
+// The library listed, and with a map which stamps its tiles can paint.
+TEST(Stamps, ListsTheLibraryAndWhatAMapCanPaint)
+{
+    TestMap map;
+    ScratchFolder folder;
+    WriteBytes(folder.File("m.Map"), map.Encode());
+    const ToolRun info = RunZellmap({"info", "m.Map", "--json"}, folder.Path());
+    const QJsonArray prints = JsonOf(info)["tile_fingerprints"].toArray();
+    ASSERT_GE(prints.size(), 2);
+    const auto print = [&](int i) { return TileFingerprint::FromHex(prints[i].toString().toStdString()); };
+    StampLibrary library;
+    library.stamps.push_back({"집", 2, {{{2, 1, {print(0), print(1)}}, 1}, {{1, 1, {std::nullopt}}, 1}}});
+    library.stamps.push_back({"다리", 0, {{{1, 2, {print(1), TileFingerprint{1, 2}}}, 1}}});
+    ASSERT_TRUE(SaveStampLibrary(folder.File("stamps.json"), library));
+
+    const ToolRun listed = RunZellmap({"stamps", "--file", "stamps.json", "--map", "m.Map"}, folder.Path());
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "집\t2 x 1\t변형 2개\t자리 2\t사용 가능\n다리\t1 x 2\t타일 1개 없음\n");
+    WriteBytes(folder.File("stamps.json"), {'{'});
+    EXPECT_EQ(RunZellmap({"stamps", "--file", "stamps.json"}, folder.Path()).status, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(BitDepths, InfoOnSoundMap, ::testing::Values(WORD(8), WORD(16), WORD(24)));
