@@ -18,9 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-nanum")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tile-map editor for game developers, with a Korean interface")
-# The first line is the synopsis; CPack indents the rest as Debian wants.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Pellin Map Tool loads a BMP or PNG picture, cuts it into equally sized
+# CPack puts the summary above it as the synopsis and indents it as Debian wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Pellin Map Tool loads a BMP or PNG picture, cuts it into equally sized
 tiles, paints a map with blocks of tiles, gives tiles an attribute byte and
 map cells a 16-bit attribute, and saves everything in one binary .Map file
 that games read. It opens maps made in Tiled (TMX) as well.
