@@ -3,7 +3,10 @@
 # every test twice: a normal build, and a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 # Then the tests that start threads (ctest label "threads") a third time,
-# in a build with ThreadSanitizer of only those programs.
+# in a build with ThreadSanitizer of only those programs, and, when the
+# packaging tools are installed, the Debian package made from the normal
+# build (scripts/check_package.sh; nothing is built again for it).
+# Each stage says how long it took.
 # The last line is the total: "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -40,16 +43,25 @@ run_tests() {
   passed=$((passed + total - bad))
   failed=$((failed + bad))
 }
+# Says how long the stage that began at $1 (in SECONDS) took.
+took() {
+  local s=$((SECONDS - $1))
+  echo "-- $2 took $((s / 60)) min $((s % 60)) s"
+}
 run_suite() {
   local dir="$1"
   shift
   echo "== Building $dir"
+  local start=$SECONDS
   if ! scripts/build.sh "$dir" "$@"; then
     echo "Build of $dir failed"
     failed=$((failed + 1))
     return
   fi
+  took "$start" "Building $dir"
+  start=$SECONDS
   run_tests "$dir"
+  took "$start" "Testing $dir"
 }
 
 # Warnings are errors here whatever a local configuration chose.
@@ -60,12 +72,26 @@ run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DPELLIN_SANITIZE=ON -DPELLIN_BENC
 # The thread tests' programs carry their ThreadSanitizer options and
 # suppressions (tests/tsan.supp) themselves.
 echo "== Building build-tsan (the thread tests)"
+start=$SECONDS
 if cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLIN_TSAN=ON -DPELLIN_BENCH=OFF "${strict[@]}" >/dev/null &&
   cmake --build build-tsan -j "$(nproc)" --target thread_tests; then
+  took "$start" "Building build-tsan"
   run_tests build-tsan -L threads
 else
   echo "Build of build-tsan failed"
   failed=$((failed + 1))
+fi
+
+# The package from the normal build, when the tools are there (CI installs
+# them; scripts/setup.sh does not, to keep set-up short).
+if command -v dpkg-shlibdeps >/dev/null && command -v desktop-file-validate >/dev/null &&
+  command -v appstreamcli >/dev/null; then
+  echo "== Checking the Debian package"
+  if [ -x build/src/app/pellin-map-tool ] && scripts/check_package.sh build; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
 fi
 
 echo "Took $((SECONDS / 60)) min $((SECONDS % 60)) s."

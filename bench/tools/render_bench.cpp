@@ -214,6 +214,36 @@ void BM_RenderBmpAgainstTmxRasterizer(benchmark::State& state)
                          "tmxrasterizer's peak memory, BMP", Limit::RatioAtMost, 0.5, ""});
 }
 BENCHMARK(BM_RenderBmpAgainstTmxRasterizer)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// zellmap thumbnail of the largest map the editor opens, 8192 x 8192 cells
+// of 32-pixel tiles, at a file manager's large size: it must stay within
+// 0.3 s and 100 MB. The baseline is zellmap starting and printing its help.
+void BM_ThumbnailOfTheLargestMap(benchmark::State& state)
+{
+    ScratchDir scratch;
+    const std::string map = scratch.File("map8192.Map");
+    if (!WriteRandomMapFile(map, 8192, 8192, 32, 1000, 5)) {
+        state.SkipWithError("could not make the map");
+        return;
+    }
+    std::vector<double> ms, peak, startMs;
+    for (auto _ : state) {
+        const ProcessRun run = RunProcess({ZELLMAP_PROGRAM, "thumbnail", map, scratch.File("t.png"), "--size", "256"});
+        const ProcessRun start = RunProcess({ZELLMAP_PROGRAM, "--help"});
+        if (!run.ok || !start.ok) {
+            state.SkipWithError("zellmap thumbnail failed");
+            return;
+        }
+        ms.push_back(run.ms);
+        peak.push_back(run.peakMiB);
+        startMs.push_back(start.ms);
+    }
+    RecordFigure(state, {"zellmap thumbnail, 8192x8192 cells of 32 px, 256 px", Median(ms), Median(startMs), "ms",
+                         "zellmap --help", Limit::AtMost, 300, ""});
+    RecordFigure(
+        state, {"zellmap thumbnail, 8192x8192 cells, peak memory", Median(peak), 0, "MiB", "", Limit::AtMost, 100, ""});
+}
+BENCHMARK(BM_ThumbnailOfTheLargestMap)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) { return RunBenchmarksAndPrintFigures(argc, argv); }

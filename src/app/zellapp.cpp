@@ -9,6 +9,8 @@
 #include "resource.h"
 #include "zelldoc.h"
 
+#include <QGuiApplication>
+
 CZellApp theApp;
 
 CZellApp::CZellApp()
@@ -19,6 +21,8 @@ CZellApp::CZellApp()
 
 BOOL CZellApp::InitInstance()
 {
+    // Docks and task switchers find the menu entry's icon and name by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pellin-map-tool"));
     RegisterProgramResources();
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);

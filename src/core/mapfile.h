@@ -18,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,7 +76,11 @@ enum class MapReadResult {
 // data (for instance tiles of another size), so they are refused too.
 // Cells naming no tile are kept as they are.
 MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileContent& out);
-MapReadResult ReadMapFile(const std::string& path, MapFileContent& out);
+// Told now and then (about every MiB) how many of a file's bytes are read or
+// written, of how many: what the editor's progress bar shows.
+using MapFileProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress = {});
 
 // What the document saves: the map, and the loaded bitmap's format, which
 // the file declares when there are no tiles to take it from.
@@ -95,7 +100,7 @@ enum class MapWriteResult {
 // Checks the input, then writes the file through a temporary file beside
 // it that replaces the target only when every byte was written. On a
 // refusal or failure the target is untouched.
-MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input);
+MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input, const MapFileProgress& progress = {});
 
 // The same bytes into memory (for checks and tools).
 MapWriteResult EncodeMapFile(const MapSaveInput& input, std::vector<std::uint8_t>& out);

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr std::size_t kReadPieceBytes = std::size_t(64) << 10;
+constexpr std::uint64_t kProgressEveryBytes = std::uint64_t(1) << 20;
 
 std::uint16_t Uint16At(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 
@@ -85,17 +86,24 @@ private:
 // way from the file to its place.
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(int file, std::uint64_t size) : m_file(file), m_size(size) {}
+    FileSource(int file, std::uint64_t size, const MapFileProgress& progress)
+        : m_file(file), m_size(size), m_progress(progress)
+    {
+    }
     std::uint64_t Size() const override { return m_size; }
     const std::uint8_t* Next(std::size_t n) override
     {
         if (m_end - m_pos < n && !Refill(n)) return nullptr;
         const std::uint8_t* p = m_buffer.get() + m_pos;
         m_pos += n;
+        Advance(n);
         return p;
     }
     bool ReadInto(std::span<iovec> pieces) override
     {
+        std::size_t total = 0;
+        for (const iovec& piece : pieces) total += piece.iov_len;
+        Advance(total);
         // What the buffer holds already comes first.
         std::size_t i = 0;
         while (i < pieces.size() && m_pos < m_end) {
@@ -119,6 +127,15 @@ public:
     }
 
 private:
+    void Advance(std::size_t n)
+    {
+        m_done += n;
+        if (m_progress && m_done - m_reported >= kProgressEveryBytes) {
+            m_reported = m_done;
+            m_progress(m_done, m_size);
+        }
+    }
+
     // Keeps the unread bytes, moved to the front, and reads after them
     // until the buffer is full or the file ends; true once n bytes are held.
     bool Refill(std::size_t n)
@@ -147,6 +164,9 @@ private:
 
     int m_file;
     std::uint64_t m_size;
+    const MapFileProgress& m_progress;
+    std::uint64_t m_done = 0;      // bytes handed out
+    std::uint64_t m_reported = 0;  // m_done when progress was last told
     std::unique_ptr<std::uint8_t[]> m_buffer;
     std::size_t m_capacity = 0;
     std::size_t m_pos = 0;  // the next byte handed out
@@ -293,14 +313,14 @@ MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileCo
     return Parse(source, out);
 }
 
-MapReadResult ReadMapFile(const std::string& path, MapFileContent& out)
+MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress)
 {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) return MapReadResult::CannotOpen;
     struct stat info {};
     MapReadResult result = MapReadResult::CannotOpen;
     if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode)) {
-        FileSource source(file, std::uint64_t(info.st_size));
+        FileSource source(file, std::uint64_t(info.st_size), progress);
         result = Parse(source, out);
     }
     ::close(file);

@@ -81,14 +81,26 @@ private:
 
 class FileSink final : public ByteSink {
 public:
-    explicit FileSink(std::FILE* file) : m_file(file) {}
+    FileSink(std::FILE* file, std::uint64_t total, const MapFileProgress& progress)
+        : m_file(file), m_total(total), m_progress(progress)
+    {
+    }
     bool Put(const void* data, std::size_t size) override
     {
+        m_done += size;
+        if (m_progress && m_done - m_reported >= (std::uint64_t(1) << 20)) {
+            m_reported = m_done;
+            m_progress(m_done, m_total);
+        }
         return size == 0 || std::fwrite(data, 1, size, m_file) == size;
     }
 
 private:
     std::FILE* m_file;
+    std::uint64_t m_total;
+    const MapFileProgress& m_progress;
+    std::uint64_t m_done = 0;
+    std::uint64_t m_reported = 0;
 };
 
 void PutUint16(std::uint8_t* p, std::uint16_t v)
@@ -173,7 +185,7 @@ MapWriteResult EncodeMapFile(const MapSaveInput& input, std::vector<std::uint8_t
     return MapWriteResult::Ok;
 }
 
-MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input)
+MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input, const MapFileProgress& progress)
 {
     TileFormat format;
     const MapWriteResult check = CheckInput(input, format);
@@ -189,7 +201,11 @@ MapWriteResult WriteMapFile(const std::string& path, const MapSaveInput& input)
     if (!save.Open()) return MapWriteResult::CannotWrite;
     std::FILE* file = save.Stream();
     if (buffer) std::setvbuf(file, buffer.get(), _IOFBF, kWriteBufferBytes);
-    FileSink sink(file);
+    const CMapModel& map = *input.map;
+    const std::uint64_t total = MapFileLength(map.MapWidth(), map.MapHeight(), map.m_nTileWidth, map.m_nTileHeight,
+                                              format.bitCount, map.m_tileList.GetCount())
+                                    .value_or(0);
+    FileSink sink(file, total, progress);
     if (!PutMap(input, format, sink) || !save.Commit()) return MapWriteResult::CannotWrite;
     return MapWriteResult::Ok;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "busywork.h"
 #include "maphint.h"
 #include "mapfile.h"
 #include "recovery.h"
@@ -100,7 +101,11 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
         return false;
     }
 
-    const MapWriteResult result = WriteMapFile(path, Snapshot().Input());
+    MapWriteResult result = MapWriteResult::Ok;
+    {
+        CBusyWork busy(QStringLiteral("맵을 저장하는 중..."));
+        result = WriteMapFile(path, Snapshot().Input(), busy.Reporter());
+    }
     if (const char* message = MapWriteMessage(result)) Prompts().ShowMessage(message);
     if (result != MapWriteResult::Ok) return false;
     SaveAttrValuesBeside(path);
@@ -134,7 +139,11 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
         }
         flattened = report.transparencyFlattened;
     } else {
-        const MapReadResult result = ReadMapFile(path, content);
+        MapReadResult result = MapReadResult::Ok;
+        {
+            CBusyWork busy(QStringLiteral("맵을 읽는 중..."));
+            result = ReadMapFile(path, content, busy.Reporter());
+        }
         if (result != MapReadResult::Ok) {
             if (const char* message = MapReadMessage(result)) Prompts().ShowMessage(message);
             return false;

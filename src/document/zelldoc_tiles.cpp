@@ -2,6 +2,8 @@
 // length, attributes, erasing, and filling the map with the picked block.
 #include <numeric>
 
+#include "busywork.h"
+#include "cellblock.h"
 #include "maphint.h"
 #include "tilecut.h"
 #include "undocommands.h"
@@ -77,6 +79,21 @@ void CZellDoc::OnTileEraseSelected()
 void CZellDoc::OnTileFillAll()
 {
     if (!HasBrush()) return;
-    // The whole map from its top-left cell, whatever part of it is in view.
-    FillWithBrush(CRect(0, 0, MapWidth(), MapHeight()), QStringLiteral("타일 전체채우기"));
+    // The whole map from its top-left cell, whatever part of it is in view,
+    // as one step. It goes a band of rows at a time for the progress bar of
+    // the largest maps; each band is whole rows of the block, so the pattern
+    // stays anchored at the top-left cell.
+    CBusyWork busy(QStringLiteral("타일 전체채우기..."));
+    const CCellBlock& brush = Brush();
+    const int rows = MapHeight();
+    const int band = brush.m_nRows * std::max(1, 256 / brush.m_nRows);
+    RecordCellEdit(QStringLiteral("타일 전체채우기"), [&](CCellLayers& cells) {
+        CRect written;
+        for (int top = 0; top < rows; top += band) {
+            const CRect part(0, top, MapWidth(), std::min(rows, top + band));
+            written.UnionRect(written, FillWithCellBlock(cells, brush, part));
+            busy.Progress(std::uint64_t(part.bottom), std::uint64_t(rows));
+        }
+        return written;
+    });
 }

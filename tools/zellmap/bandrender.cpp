@@ -35,6 +35,7 @@ RenderResult RenderFullSize(const CMapModel& map, const RenderSettings& settings
         RenderMapRegion(band, map, options);
         if (decorate) decorate(band);
         if (!sink.WriteRows(band.bits, height, band.stride)) return RenderResult::WriteFailed;
+        if (settings.progress) settings.progress(top + height, size.height);
     }
     return sink.Finish() ? RenderResult::Ok : RenderResult::WriteFailed;
 }
@@ -51,6 +52,7 @@ RenderResult RenderReduced(const CMapModel& map, const RenderSettings& settings,
         const MapPixels piece{reduced.get(), int(size.width), count, std::ptrdiff_t(size.width), 0, top};
         if (!RenderReducedRegion(piece, map, options, settings.bandBytes)) return RenderResult::TooLarge;
         if (!sink.WriteRows(reduced.get(), count, std::ptrdiff_t(size.width))) return RenderResult::WriteFailed;
+        if (settings.progress) settings.progress(top + count, size.height);
     }
     return sink.Finish() ? RenderResult::Ok : RenderResult::WriteFailed;
 }

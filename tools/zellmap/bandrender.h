@@ -21,6 +21,8 @@ struct RenderSettings {
     std::size_t bandBytes = std::size_t(4) << 20;
     // A map whose smallest band needs more than this is refused.
     std::size_t maxBandBytes = std::size_t(256) << 20;
+    // Told the rows written so far and the picture's rows, after each band.
+    std::function<void(std::int64_t done, std::int64_t total)> progress{};
 };
 
 // Draws over one band of the full-size picture (bits[0] is map pixel

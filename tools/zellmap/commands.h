@@ -15,6 +15,7 @@ int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunAttrs(const Arguments& args);
 int RunStamps(const Arguments& args);
+int RunThumbnail(const Arguments& args);
 
 extern const char* const kInfoHelp;
 extern const char* const kCutHelp;
@@ -23,3 +24,4 @@ extern const char* const kExportHelp;
 extern const char* const kImportHelp;
 extern const char* const kAttrsHelp;
 extern const char* const kStampsHelp;
+extern const char* const kThumbnailHelp;

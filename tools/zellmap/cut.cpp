@@ -1,6 +1,7 @@
 // zellmap cut: the map the editor saves after New (tile N x N, map W x H),
 // Open Bitmap, cutting the whole bitmap, and Save.
 #include "commands.h"
+#include "progress.h"
 #include "toolsupport.h"
 
 #include "celllayers.h"
@@ -11,6 +12,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 const char* const kCutHelp =
     "사용법: zellmap cut BITMAP --tile N [--map WxH] -o MAP\n"
@@ -84,6 +86,7 @@ int RunCut(const Arguments& args)
     map.m_nTileHeight = BYTE(*tile);
     if (const char* message = LayerAllocMessage(map.m_cells.Create(mapWidth, mapHeight))) return Fail(message);
 
+    std::optional<ProgressLine> progress(std::in_place, "타일로 자르는 중");
     // Cut whole: a bitmap that cannot be cut says so once.
     const BitmapCutResult cut = CutWholeBitmap(dib, int(*tile), int(*tile), map.m_tileList);
     if (!cut) return Fail(cut.message);
@@ -93,6 +96,7 @@ int RunCut(const Arguments& args)
     input.bitmapBitCount = dib.GetBitCount();
     input.bitmapColours = dib.GetBitCount() == 8 ? dib.m_pColors : nullptr;
     const MapWriteResult result = WriteMapFile(*output, input);
+    progress.reset();
     if (const char* message = MapWriteMessage(result)) return Fail(message);
     if (result != MapWriteResult::Ok) return kExitFailed;
     if (dib.TransparencyWasFlattened()) std::printf("%s\n", kMsgTransparencyFlattened);

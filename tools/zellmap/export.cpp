@@ -4,6 +4,7 @@
 #include "imagesink.h"
 #include "mapinput.h"
 #include "outputfile.h"
+#include "progress.h"
 #include "toolsupport.h"
 
 #include "celllayers.h"
@@ -273,6 +274,7 @@ int RunExport(const Arguments& args)
     if (const StrayCells stray = FindStrayCells(map); stray.count > 0)
         return Fail(StrayCellsMessage(stray, map.Tiles().GetCount()));
 
+    const ProgressLine progress("TMX로 내보내는 중");
     const std::string tilesetPath = TilesetPathFor(*tmxPath);
     const TilesetLayout layout = LayoutFor(map.Tiles().GetCount());
     if (!map.Tiles().IsEmpty() && !WriteTileset(tilesetPath, map, layout, error)) return Fail(error);

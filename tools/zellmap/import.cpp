@@ -1,6 +1,7 @@
 // zellmap import: a map made in Tiled (TMX) saved as a .Map file.
 #include "commands.h"
 #include "mapinput.h"
+#include "progress.h"
 #include "toolsupport.h"
 
 #include "imagingmessages.h"
@@ -34,10 +35,14 @@ int RunImport(const Arguments& args)
     if (!output || output->empty()) return UsageError("import", "-o MAP이 필요합니다");
 
     LoadedMap map;
-    const TmxReadReport report = ReadTmxFile(parsed->positional[0], map.content);
-    if (report.result != TmxReadResult::Ok) return Fail(report.message);
-    const MapWriteResult result =
-        WriteMapFile(*output, MapSaveInput{&map.Map(), map.content.bitCount, map.content.colours.data()});
+    TmxReadReport report;
+    MapWriteResult result = MapWriteResult::Ok;
+    {
+        ProgressLine progress("TMX 맵을 가져오는 중");
+        report = ReadTmxFile(parsed->positional[0], map.content);
+        if (report.result != TmxReadResult::Ok) return Fail(report.message);
+        result = WriteMapFile(*output, MapSaveInput{&map.Map(), map.content.bitCount, map.content.colours.data()});
+    }
     if (const char* message = MapWriteMessage(result)) return Fail(message);
     if (result != MapWriteResult::Ok) return kExitFailed;
     if (report.transparencyFlattened) std::printf("%s\n", kMsgTransparencyFlattened);

@@ -22,6 +22,7 @@ const char* const kUsage =
     "  import TMX     Tiled의 TMX 맵을 맵 화일로 가져옵니다\n"
     "  attrs MAP      칸 속성 층을 CSV나 JSON으로 쓰고, CSV에서 바꿔 넣습니다\n"
     "  stamps         편집기의 스탬프 모음과, 맵에서 쓸 수 있는지를 보여 줍니다\n"
+    "  thumbnail MAP  맵 전체를 줄인 미리 보기 그림(PNG)을 만듭니다\n"
     "\n"
     "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
     "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
@@ -33,9 +34,10 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"info", RunInfo, &kInfoHelp},       {"cut", RunCut, &kCutHelp},          {"render", RunRender, &kRenderHelp},
-    {"export", RunExport, &kExportHelp}, {"import", RunImport, &kImportHelp}, {"attrs", RunAttrs, &kAttrsHelp},
-    {"stamps", RunStamps, &kStampsHelp},
+    {"info", RunInfo, &kInfoHelp},       {"cut", RunCut, &kCutHelp},
+    {"render", RunRender, &kRenderHelp}, {"export", RunExport, &kExportHelp},
+    {"import", RunImport, &kImportHelp}, {"attrs", RunAttrs, &kAttrsHelp},
+    {"stamps", RunStamps, &kStampsHelp}, {"thumbnail", RunThumbnail, &kThumbnailHelp},
 };
 
 const Command* Find(const char* name)

@@ -1,12 +1,17 @@
 #include "mapinput.h"
 
+#include "progress.h"
 #include "toolsupport.h"
 
 MapReadResult ReadLoadedMap(const std::string& path, LoadedMap& map) { return ReadMapFile(path, map.content); }
 
 MapReadResult LoadMapForTool(const std::string& path, LoadedMap& map)
 {
-    const MapReadResult result = ReadLoadedMap(path, map);
+    MapReadResult result = MapReadResult::CannotOpen;
+    {
+        const ProgressLine progress("맵을 읽는 중");
+        result = ReadLoadedMap(path, map);
+    }
     if (const char* message = MapReadMessage(result)) ShowMessage(message);
     return result;
 }

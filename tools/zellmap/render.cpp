@@ -6,6 +6,7 @@
 #include "mapinput.h"
 #include "outputfile.h"
 #include "overlay.h"
+#include "progress.h"
 #include "toolsupport.h"
 
 #include <cstdio>
@@ -97,6 +98,8 @@ int RunRender(const Arguments& args)
         printer = std::make_unique<OverlayPrinter>(map, *overlay, colour);
         decorate = [&printer](const MapPixels& band) { printer->Decorate(band); };
     }
+    ProgressLine progress("그림을 그리는 중");
+    settings.progress = [&progress](std::int64_t done, std::int64_t total) { progress.Update(done, total); };
     switch (RenderMapPicture(source, settings, decorate, *sink)) {
     case RenderResult::Ok: break;
     case RenderResult::NoPicture:

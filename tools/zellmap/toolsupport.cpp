@@ -1,5 +1,7 @@
 #include "toolsupport.h"
 
+#include "progress.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -7,6 +9,7 @@
 
 void ShowMessage(const std::string& message)
 {
+    ProgressLine::EraseShowing();
     std::fprintf(stderr, "%s\n", message.c_str());
     std::fflush(stderr);
 }
