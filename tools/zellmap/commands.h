@@ -14,6 +14,7 @@ int RunRender(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunAttrs(const Arguments& args);
+int RunRules(const Arguments& args);
 
 extern const char* const kInfoHelp;
 extern const char* const kCutHelp;
@@ -21,3 +22,4 @@ extern const char* const kRenderHelp;
 extern const char* const kExportHelp;
 extern const char* const kImportHelp;
 extern const char* const kAttrsHelp;
+extern const char* const kRulesHelp;

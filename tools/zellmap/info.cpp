@@ -6,6 +6,7 @@
 
 #include "celllayers.h"
 #include "sprite.h"
+#include "tilefingerprint.h"
 
 #include <QCryptographicHash>
 
@@ -23,7 +24,8 @@ const char* const kInfoHelp =
     "  --json    기계가 읽는 JSON 객체 하나로 출력합니다. 키: sound, map_width,\n"
     "            map_height, tile_width, tile_height, bits_per_pixel, tile_count,\n"
     "            tile_attributes, tile_sha256 (타일마다 화일에 저장된 픽셀 행의\n"
-    "            SHA-256), cells_used, cells_empty, cells_out_of_range,\n"
+    "            SHA-256), tile_fingerprints (타일마다 그림으로 정한 이름: 자동 타일\n"
+    "            규칙 화일이 타일을 가리키는 꼴), cells_used, cells_empty, cells_out_of_range,\n"
     "            cells_with_attribute; 올바르지 않은 화일이면 error와 problem\n"
     "  --cells   두 칸 층도 출력합니다 (JSON에서는 cells와 attributes: 행 순서의\n"
     "            숫자 목록)\n"
@@ -261,6 +263,8 @@ void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t si
                  [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.Tiles().AttributeAt(int(i))); });
         out.List("tile_sha256", std::size_t(tileCount),
                  [&](std::size_t i) { out.Quoted(TileDigest(*map.Tiles().GetAt(int(i)))); });
+        out.List("tile_fingerprints", std::size_t(tileCount),
+                 [&](std::size_t i) { out.Quoted(FingerprintOf(*map.Tiles().GetAt(int(i))).Hex()); });
         out.Number("cells_used", (long long)counts.used);
         out.Number("cells_empty", (long long)counts.empty);
         out.Number("cells_out_of_range", (long long)counts.outOfRange);

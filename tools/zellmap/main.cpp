@@ -21,6 +21,7 @@ const char* const kUsage =
     "  export MAP     Tiled에서 여는 TMX 맵으로 내보냅니다\n"
     "  import TMX     Tiled의 TMX 맵을 맵 화일로 가져옵니다\n"
     "  attrs MAP      칸 속성 층을 CSV나 JSON으로 쓰고, CSV에서 바꿔 넣습니다\n"
+    "  rules MAP      자동 타일 규칙으로 맵을 검사하거나 규칙을 적용한 사본을 씁니다\n"
     "\n"
     "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
     "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
@@ -34,6 +35,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", RunInfo, &kInfoHelp},       {"cut", RunCut, &kCutHelp},          {"render", RunRender, &kRenderHelp},
     {"export", RunExport, &kExportHelp}, {"import", RunImport, &kImportHelp}, {"attrs", RunAttrs, &kAttrsHelp},
+    {"rules", RunRules, &kRulesHelp},
 };
 
 const Command* Find(const char* name)
