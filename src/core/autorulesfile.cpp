@@ -21,12 +21,10 @@ constexpr int kMaxOutputSide = 256;
 
 std::string PatternText(const PatternCell& cell)
 {
-    switch (cell.test) {
-    case PatternTest::Any: return "*";
-    case PatternTest::Equal: return "=" + std::to_string(cell.value);
-    case PatternTest::NotEqual: return "!" + std::to_string(cell.value);
-    }
-    return "*";
+    if (cell.test == PatternTest::Any) return "*";
+    char text[8] = {cell.test == PatternTest::Equal ? '=' : '!'};
+    char* end = std::to_chars(text + 1, text + sizeof text, cell.value).ptr;
+    return std::string(text, std::size_t(end - text));
 }
 
 std::optional<PatternCell> ParsePatternCell(std::string_view text)
@@ -68,9 +66,9 @@ bool Optional(const Json& object, const char* key, T& value)
         value = at->get<std::string>();
     } else {
         if (!at->is_number_integer()) return false;
-        const std::int64_t number =
-            at->is_number_unsigned() ? std::int64_t(std::min<std::uint64_t>(at->get<std::uint64_t>(), 1ull << 40))
-                                     : at->get<std::int64_t>();
+        const std::int64_t number = at->is_number_unsigned()
+                                        ? std::int64_t(std::min<std::uint64_t>(at->get<std::uint64_t>(), 1ull << 40))
+                                        : at->get<std::int64_t>();
         if (number < std::int64_t(std::numeric_limits<T>::min()) ||
             number > std::int64_t(std::numeric_limits<T>::max()))
             return false;
@@ -182,8 +180,7 @@ std::string EncodeRuleSet(const RuleSet& rules)
         }
         groups.push_back({{"name", group.name}, {"enabled", group.enabled}, {"rules", std::move(list)}});
     }
-    const Json file = {
-        {"version", 1}, {"outside", rules.outside}, {"seed", rules.seed}, {"groups", std::move(groups)}};
+    const Json file = {{"version", 1}, {"outside", rules.outside}, {"seed", rules.seed}, {"groups", std::move(groups)}};
     return file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
