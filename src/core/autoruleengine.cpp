@@ -24,22 +24,35 @@ constexpr std::int64_t kCellsForTwoThreads = 1 << 16;
 
 }  // namespace
 
-std::uint64_t RuleRandom(std::uint32_t seed, int ruleIndex, int col, int row, int salt)
+std::uint64_t RuleRandomKey(std::uint32_t seed, int ruleIndex, int salt)
 {
-    std::uint64_t h = Mix(std::uint64_t(seed) << 8 | std::uint64_t(salt & 0xff));
-    h = Mix(h ^ std::uint64_t(std::uint32_t(ruleIndex)));
-    h = Mix(h ^ (std::uint64_t(std::uint32_t(col)) << 32 | std::uint32_t(row)));
-    return h;
+    return Mix(Mix(std::uint64_t(seed) << 8 | std::uint64_t(salt & 0xff)) ^ std::uint64_t(std::uint32_t(ruleIndex)));
 }
 
-CompiledRules::CompiledRules(const RuleSet& set, const TileFinder& finder) : m_seed(set.seed)
+std::uint64_t CellHash(int col, int row) { return Mix(std::uint64_t(std::uint32_t(col)) << 32 | std::uint32_t(row)); }
+
+std::uint64_t CellRandom(std::uint64_t ruleKey, std::uint64_t cellHash)
+{
+    // Both halves are mixed already: one multiply and shift spread them.
+    std::uint64_t h = (ruleKey ^ cellHash) * 0xbf58476d1ce4e5b9ull;
+    return h ^ (h >> 31);
+}
+
+std::uint64_t RuleRandom(std::uint32_t seed, int ruleIndex, int col, int row, int salt)
+{
+    return CellRandom(RuleRandomKey(seed, ruleIndex, salt), CellHash(col, row));
+}
+
+CompiledRules::CompiledRules(const RuleSet& set, const TileFinder& finder)
 {
     // The rules that can write, with their tiles as numbers.
     std::vector<const AutoRule*> sources;
     int index = 0;
     for (const RuleGroup& group : set.groups)
         for (const AutoRule& rule : group.rules) {
-            Rule compiled{index++, rule.chance, rule.stop, 0, {}};
+            Rule compiled{
+                RuleRandomKey(set.seed, index, 0), RuleRandomKey(set.seed, index, 1), rule.chance, rule.stop, 0, {}};
+            ++index;
             bool resolved = true;
             for (const RuleOutput& output : rule.outputs) {
                 Output out{output.width, output.height, {}, output.weight};
@@ -88,21 +101,21 @@ CompiledRules::CompiledRules(const RuleSet& set, const TileFinder& finder) : m_s
                     for (const auto& [named, valueClass] : classes)
                         if (valueClass == c) value = named;
                     if (inPattern && !rule.At(dx, dy).Accepts(value)) continue;
-                    std::uint64_t* bits = m_masks.data() + (std::size_t(position) * std::size_t(m_classes) +
-                                                            std::size_t(c)) * std::size_t(m_words);
+                    std::uint64_t* bits =
+                        m_masks.data() +
+                        (std::size_t(position) * std::size_t(m_classes) + std::size_t(c)) * std::size_t(m_words);
                     bits[r / 64] |= std::uint64_t(1) << (r % 64);
                 }
             }
     }
 }
 
-std::optional<short> CompiledRules::RuleTile(const Rule& rule, int col, int row) const
+std::optional<short> CompiledRules::RuleTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const
 {
-    if (rule.chance < 100 && int(RuleRandom(m_seed, rule.index, col, row, 0) % 100) >= rule.chance)
-        return std::nullopt;
+    if (rule.chance < 100 && int(CellRandom(rule.chanceKey, cellHash) % 100) >= rule.chance) return std::nullopt;
     const Output* output = &rule.outputs.front();
     if (rule.outputs.size() > 1) {
-        std::int64_t pick = std::int64_t(RuleRandom(m_seed, rule.index, col, row, 1) % std::uint64_t(rule.totalWeight));
+        std::int64_t pick = std::int64_t(CellRandom(rule.outputKey, cellHash) % std::uint64_t(rule.totalWeight));
         for (const Output& candidate : rule.outputs) {
             output = &candidate;
             pick -= candidate.weight;
@@ -117,10 +130,11 @@ std::optional<short> CompiledRules::RuleTile(const Rule& rule, int col, int row)
 std::optional<short> CompiledRules::DecideFromMask(const std::uint64_t* mask, int col, int row) const
 {
     std::optional<short> tile;
+    const std::uint64_t cellHash = CellHash(col, row);
     for (int w = 0; w < m_words; ++w)
         for (std::uint64_t bits = mask[w]; bits != 0; bits &= bits - 1) {
             const Rule& rule = m_rules[std::size_t(w * 64 + std::countr_zero(bits))];
-            const auto written = RuleTile(rule, col, row);
+            const auto written = RuleTile(rule, col, row, cellHash);
             if (!written) continue;
             tile = written;
             if (rule.stop) return tile;
@@ -180,6 +194,10 @@ private:
             // classes[0] is the value class of (m_left - radius, row - radius).
             const std::uint16_t* classes = m_classes.data() + std::size_t(row - m_top) * std::size_t(m_stride);
             short* out = tiles.data() + std::ptrdiff_t(row - m_top) * width;
+            if (words == 1) {
+                DecideRowOneWord(classes, out, width, row);
+                continue;
+            }
             for (int x = 0; x < width; ++x) {
                 std::fill(mask.begin(), mask.end(), ~std::uint64_t(0));
                 std::uint64_t any = ~std::uint64_t(0);
@@ -195,6 +213,26 @@ private:
                 if (!any) continue;
                 if (const auto tile = rules.DecideFromMask(mask.data(), m_left + x, row)) out[x] = *tile;
             }
+        }
+    }
+
+    // The common case of at most 64 rules: one word of bits a cell.
+    void DecideRowOneWord(const std::uint16_t* classes, short* out, int width, int row) const
+    {
+        const CompiledRules& rules = m_rules;
+        const int span = rules.m_span;
+        const std::size_t stride = std::size_t(m_stride);
+        const std::uint64_t* masks = rules.m_masks.data();
+        const std::size_t classCount = std::size_t(rules.m_classes);
+        for (int x = 0; x < width; ++x) {
+            std::uint64_t mask = ~std::uint64_t(0);
+            for (int dy = 0; dy < span && mask; ++dy) {
+                const std::uint16_t* line = classes + std::size_t(dy) * stride + std::size_t(x);
+                const std::uint64_t* rowMasks = masks + std::size_t(dy * span) * classCount;
+                for (int dx = 0; dx < span; ++dx) mask &= rowMasks[std::size_t(dx) * classCount + line[dx]];
+            }
+            if (!mask) continue;
+            if (const auto tile = rules.DecideFromMask(&mask, m_left + x, row)) out[x] = *tile;
         }
     }
 
@@ -226,8 +264,7 @@ void ForEachDecidedRow(const CCellLayers& cells, const CompiledRules& rules, con
     for (int top = area.top; top < area.bottom; top += kBandRows) {
         const int bottom = std::min(area.bottom, top + kBandRows);
         runner.Run(top, bottom, tiles);
-        for (int row = top; row < bottom; ++row)
-            each(row, tiles.data() + std::ptrdiff_t(row - top) * area.Width());
+        for (int row = top; row < bottom; ++row) each(row, tiles.data() + std::ptrdiff_t(row - top) * area.Width());
     }
 }
 

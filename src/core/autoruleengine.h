@@ -24,6 +24,10 @@
 // output (the one whose weights' running sum first exceeds the number mod
 // the total weight).
 std::uint64_t RuleRandom(std::uint32_t seed, int ruleIndex, int col, int row, int salt);
+// The same from its parts, each made once: the rule's key and the cell's hash.
+std::uint64_t RuleRandomKey(std::uint32_t seed, int ruleIndex, int salt);
+std::uint64_t CellHash(int col, int row);
+std::uint64_t CellRandom(std::uint64_t ruleKey, std::uint64_t cellHash);
 
 class CompiledRules {
 public:
@@ -47,23 +51,23 @@ private:
         int weight = 1;
     };
     struct Rule {
-        int index = 0;  // place in the set, for the random numbers
+        std::uint64_t chanceKey = 0;  // RuleRandomKey of its place in the set
+        std::uint64_t outputKey = 0;
         int chance = 100;
         bool stop = true;
         int totalWeight = 0;
         std::vector<Output> outputs;
     };
     // The tile the rule writes into the cell, if its chance lets it.
-    std::optional<short> RuleTile(const Rule& rule, int col, int row) const;
+    std::optional<short> RuleTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const;
     // Decides a cell from the rules that fit it (bit i: m_rules[i]).
     std::optional<short> DecideFromMask(const std::uint64_t* mask, int col, int row) const;
     const std::uint64_t* MaskAt(int position, int valueClass) const
     {
-        return m_masks.data() + (std::size_t(position) * std::size_t(m_classes) + std::size_t(valueClass)) *
-                                    std::size_t(m_words);
+        return m_masks.data() +
+               (std::size_t(position) * std::size_t(m_classes) + std::size_t(valueClass)) * std::size_t(m_words);
     }
 
-    std::uint32_t m_seed = 0;
     int m_radius = 0;
     int m_span = 1;  // 2 x radius + 1
     int m_words = 0;

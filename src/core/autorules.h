@@ -56,10 +56,7 @@ struct AutoRule {
 
     int Radius() const { return size / 2; }
     // The test at (dx, dy) from the centre, both in -Radius()..Radius().
-    const PatternCell& At(int dx, int dy) const
-    {
-        return pattern[std::size_t((dy + Radius()) * size + dx + Radius())];
-    }
+    const PatternCell& At(int dx, int dy) const { return pattern[std::size_t((dy + Radius()) * size + dx + Radius())]; }
 };
 
 struct RuleGroup {

@@ -53,8 +53,8 @@ TEST(AutoRules, MatchBruteForceOnRandomMapsAndRuleSets)
         const RuleSet set = RandomRuleSet(random, c.fingerprints);
         const TileFinder finder(c.map.m_tileList);
         const CompiledRules rules(set, finder);
-        const CRect area = round % 3 ? CRect(0, 0, cells.Width(), cells.Height())
-                                     : RandomRect(random, cells.Width(), cells.Height());
+        const CRect area =
+            round % 3 ? CRect(0, 0, cells.Width(), cells.Height()) : RandomRect(random, cells.Width(), cells.Height());
         const CCellLayers expected = ModelApply(set, finder, cells, area);
 
         const RulesCheck check = CheckRules(cells, rules, area, 3);
@@ -160,15 +160,15 @@ TEST_P(DamagedRulesFile, IsReadAsNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, DamagedRulesFile,
-    ::testing::Values("", "not json", "[]", R"({"groups": []})", R"({"version": 2, "groups": []})",
-                      R"({"version": 1})", R"({"version": 1, "groups": {}})",
-                      R"({"version": 1, "outside": 40000, "groups": []})",
-                      R"({"version": 1, "groups": [{"rules": [{"size": 2}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"size": 3, "pattern": ["*"]}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"pattern": ["=x"]}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"pattern": ["~1"]}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"chance": 0}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["xyz"]}]}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": []}]}]}]})",
-                      R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["00000000000000000000000000000001"], "width": 2}]}]}]})",
-                      R"({"version": 1, "groups": [{"enabled": "yes"}]})"));
+    ::testing::Values(
+        "", "not json", "[]", R"({"groups": []})", R"({"version": 2, "groups": []})", R"({"version": 1})",
+        R"({"version": 1, "groups": {}})", R"({"version": 1, "outside": 40000, "groups": []})",
+        R"({"version": 1, "groups": [{"rules": [{"size": 2}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"size": 3, "pattern": ["*"]}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"pattern": ["=x"]}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"pattern": ["~1"]}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"chance": 0}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["xyz"]}]}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": []}]}]}]})",
+        R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["00000000000000000000000000000001"], "width": 2}]}]}]})",
+        R"({"version": 1, "groups": [{"enabled": "yes"}]})"));

@@ -30,7 +30,8 @@ inline RuleSet RandomRuleSet(std::mt19937& random, const std::vector<TileFingerp
             rule.stop = pick(4) != 0;
             for (int o = 1 + pick(3) - (pick(10) == 0); o > 0; --o) {
                 RuleOutput output{1 + pick(2), 1 + pick(2), {}, 1 + pick(5)};
-                for (int t = output.width * output.height; t > 0; --t) output.tiles.push_back(tiles[pick(int(tiles.size()))]);
+                for (int t = output.width * output.height; t > 0; --t)
+                    output.tiles.push_back(tiles[pick(int(tiles.size()))]);
                 rule.outputs.push_back(output);
             }
             group.rules.push_back(rule);
@@ -41,8 +42,8 @@ inline RuleSet RandomRuleSet(std::mt19937& random, const std::vector<TileFingerp
 }
 
 // The tile the rule set gives cell (col, row), nothing when no rule decides.
-inline std::optional<short> ModelDecide(const RuleSet& set, const TileFinder& finder, const CCellLayers& cells,
-                                        int col, int row)
+inline std::optional<short> ModelDecide(const RuleSet& set, const TileFinder& finder, const CCellLayers& cells, int col,
+                                        int row)
 {
     std::optional<short> tile;
     int index = -1;

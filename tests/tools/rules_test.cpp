@@ -36,7 +36,8 @@ TEST(RulesTool, ApplyAndCheckAgreeWithTheEngine)
         EXPECT_EQ(checked.status, check.count > 0 ? 1 : 0) << checked.err;
         EXPECT_EQ(checked.out.substr(0, checked.out.find('\n')), "규칙과 다른 칸: " + std::to_string(check.count));
 
-        const ToolRun applied = RunZellmap({"rules", "m.Map", "--apply", "--rect", rect, "-o", "out.Map"}, folder.Path());
+        const ToolRun applied =
+            RunZellmap({"rules", "m.Map", "--apply", "--rect", rect, "-o", "out.Map"}, folder.Path());
         ASSERT_EQ(applied.status, 0) << applied.err;
         ApplyRules(model.m_cells, rules, area);
         std::vector<std::uint8_t> bytes;
@@ -60,4 +61,12 @@ TEST(RulesTool, RefusesAMissingOrDamagedRulesFile)
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.err.find("손상"), std::string::npos);
     EXPECT_EQ(RunZellmap({"rules", "m.Map", "--apply"}, folder.Path()).status, 2);
+}
+
+// The example map stays as its rules paint it.
+TEST(RulesTool, ExampleMapMatchesItsRules)
+{
+    ScratchFolder folder;
+    const ToolRun run = RunZellmap({"rules", PELLIN_EXAMPLES "/autotile.Map", "--check"}, folder.Path());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
 }

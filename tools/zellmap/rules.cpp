@@ -50,14 +50,9 @@ std::optional<CRect> ParseRect(const std::string& text)
 int RunRules(const Arguments& args)
 {
     std::string error;
-    const auto parsed = ParseArgs(args,
-                                  {{"--check"},
-                                   {"--apply"},
-                                   {"--json"},
-                                   {"--rules", true},
-                                   {"--rect", true},
-                                   {"--output", true, "-o"}},
-                                  error);
+    const auto parsed = ParseArgs(
+        args, {{"--check"}, {"--apply"}, {"--json"}, {"--rules", true}, {"--rect", true}, {"--output", true, "-o"}},
+        error);
     if (!parsed) return UsageError("rules", error);
     if (parsed->positional.size() != 1) return UsageError("rules", "맵 화일 하나를 주십시오");
     const int modes = int(parsed->Has("--check")) + int(parsed->Has("--apply")) + int(parsed->Has("--json"));
@@ -88,8 +83,7 @@ int RunRules(const Arguments& args)
     CCellLayers& cells = map.content.map.m_cells;
     const CompiledRules rules(set, TileFinder(map.Tiles()));
     for (std::size_t i = 0; i < rules.Resolved().size(); ++i)
-        if (!rules.Resolved()[i])
-            std::fprintf(stderr, "규칙 %zu: 타일 모음에 없는 타일을 써서 건너뜁니다\n", i + 1);
+        if (!rules.Resolved()[i]) std::fprintf(stderr, "규칙 %zu: 타일 모음에 없는 타일을 써서 건너뜁니다\n", i + 1);
     const CRect area = rect.value_or(CRect(0, 0, cells.Width(), cells.Height()));
 
     if (parsed->Has("--check")) {
