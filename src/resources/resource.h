@@ -48,6 +48,9 @@ constexpr UINT ID_LAYER_TILES = 32810;
 constexpr UINT ID_LAYER_ATTRS = 32811;
 constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
+// Auto-tiling rules.
+constexpr UINT ID_RULES_APPLY = 32830;
+constexpr UINT ID_AUTO_RULES = 32831;
 
 // Registers the string table, menus, accelerators, toolbar and icon with
 // the framework. Safe to call more than once.
