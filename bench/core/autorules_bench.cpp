@@ -32,15 +32,16 @@ RuleGroup Terrain(const std::string& v, const std::vector<TileFingerprint>& tile
     const char* e = is.c_str();
     const char* n = isnt.c_str();
     auto t = [&](std::size_t i) { return tiles[first + i]; };
-    return {v,
-            true,
-            {Rule({"*", n, "*", n, e, "*", "*", "*", "*"}, t(0)), Rule({"*", n, "*", "*", e, n, "*", "*", "*"}, t(1)),
-             Rule({"*", "*", "*", n, e, "*", "*", n, "*"}, t(2)), Rule({"*", "*", "*", "*", e, n, "*", n, "*"}, t(3)),
-             Rule({"*", n, "*", "*", e, "*", "*", "*", "*"}, t(4)), Rule({"*", "*", "*", n, e, "*", "*", "*", "*"}, t(5)),
-             Rule({"*", "*", "*", "*", e, n, "*", "*", "*"}, t(6)), Rule({"*", "*", "*", "*", e, "*", "*", n, "*"}, t(7)),
-             Rule({n, e, "*", e, e, "*", "*", "*", "*"}, t(8)), Rule({"*", e, n, "*", e, e, "*", "*", "*"}, t(9)),
-             Rule({"*", "*", "*", e, e, "*", n, e, "*"}, t(10)), Rule({"*", "*", "*", "*", e, e, "*", e, n}, t(11)),
-             Rule({"*", "*", "*", "*", e, "*", "*", "*", "*"}, t(12))}};
+    return {
+        v,
+        true,
+        {Rule({"*", n, "*", n, e, "*", "*", "*", "*"}, t(0)), Rule({"*", n, "*", "*", e, n, "*", "*", "*"}, t(1)),
+         Rule({"*", "*", "*", n, e, "*", "*", n, "*"}, t(2)), Rule({"*", "*", "*", "*", e, n, "*", n, "*"}, t(3)),
+         Rule({"*", n, "*", "*", e, "*", "*", "*", "*"}, t(4)), Rule({"*", "*", "*", n, e, "*", "*", "*", "*"}, t(5)),
+         Rule({"*", "*", "*", "*", e, n, "*", "*", "*"}, t(6)), Rule({"*", "*", "*", "*", e, "*", "*", n, "*"}, t(7)),
+         Rule({n, e, "*", e, e, "*", "*", "*", "*"}, t(8)), Rule({"*", e, n, "*", e, e, "*", "*", "*"}, t(9)),
+         Rule({"*", "*", "*", e, e, "*", n, e, "*"}, t(10)), Rule({"*", "*", "*", "*", e, e, "*", e, n}, t(11)),
+         Rule({"*", "*", "*", "*", e, "*", "*", "*", "*"}, t(12))}};
 }
 
 RuleSet BenchRuleSet(const std::vector<TileFingerprint>& tiles)
@@ -87,12 +88,14 @@ void BM_ApplyRulesWholeMap(benchmark::State& state)
                     });
             },
             // The baseline's values leave nearly every cell for the rules to write.
-            [&] { ApplyRules(map.m_cells, rules, {0, 0, kSide, kSide}); });
+            [&] {
+                ApplyRules(map.m_cells, rules, {0, 0, kSide, kSide});
+            });
         if (CheckRules(map.m_cells, rules, {0, 0, 256, 256}).count != 0) state.SkipWithError("cells left undecided");
         ++value;
     }
-    RecordFigure(state, {"Rules (40 of 3x3) applied to 4096x4096 cells", times.SubjectMs(), times.BaselineMs(),
-                         "ms", "write the 16M cells", Limit::RatioAtMost, 30, ""});
+    RecordFigure(state, {"Rules (40 of 3x3) applied to 4096x4096 cells", times.SubjectMs(), times.BaselineMs(), "ms",
+                         "write the 16M cells", Limit::RatioAtMost, 30, ""});
 }
 BENCHMARK(BM_ApplyRulesWholeMap)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 
