@@ -103,8 +103,9 @@ void CZellDoc::OnUpdateAutoRules(CCmdUI* pCmdUI)
 void CZellDoc::FollowRules(std::vector<ChunkChange>& changes, CRect& written)
 {
     if (!m_bAutoRules || !m_rules.HasRules() || written.IsRectEmpty()) return;
-    const bool attributes = std::any_of(changes.begin(), changes.end(),
-                                        [](const ChunkChange& change) { return change.layer == CellLayer::Attributes; });
+    const bool attributes = std::any_of(changes.begin(), changes.end(), [](const ChunkChange& change) {
+        return change.layer == CellLayer::Attributes;
+    });
     if (!attributes) return;
     const CompiledRules& rules = CompiledRuleSet();
     if (rules.Empty()) return;
