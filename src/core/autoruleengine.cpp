@@ -54,19 +54,21 @@ CompiledRules::CompiledRules(const RuleSet& set, const TileFinder& finder)
                 RuleRandomKey(set.seed, index, 0), RuleRandomKey(set.seed, index, 1), rule.chance, rule.stop, 0, {}};
             ++index;
             bool resolved = true;
+            bool valid = rule.pattern.size() == std::size_t(rule.size * rule.size) && rule.size % 2 == 1 &&
+                         rule.size <= kMaxPatternSize && rule.chance >= 1;
             for (const RuleOutput& output : rule.outputs) {
-                Output out{output.width, output.height, {}, output.weight};
+                valid = valid && output.width >= 1 && output.height >= 1 &&
+                        output.tiles.size() == std::size_t(output.width) * std::size_t(output.height);
+                Output out{output.width, output.height, {}, std::max(output.weight, 1)};
                 for (const TileFingerprint& tile : output.tiles) {
                     const auto number = finder.Find(tile);
                     if (!number) resolved = false;
                     out.tiles.push_back(number.value_or(kEmptyTileCell));
                 }
-                compiled.totalWeight += output.weight;
+                compiled.totalWeight += out.weight;
                 compiled.outputs.push_back(std::move(out));
             }
             m_resolved.push_back(resolved);
-            const bool valid = rule.pattern.size() == std::size_t(rule.size * rule.size) && rule.size % 2 == 1 &&
-                               rule.size <= kMaxPatternSize && rule.chance >= 1;
             if (!group.enabled || !rule.enabled || !resolved || !valid || compiled.outputs.empty()) continue;
             m_rules.push_back(std::move(compiled));
             sources.push_back(&rule);

@@ -55,7 +55,7 @@ private:
         std::uint64_t outputKey = 0;
         int chance = 100;
         bool stop = true;
-        int totalWeight = 0;
+        std::int64_t totalWeight = 0;
         std::vector<Output> outputs;
     };
     // The tile the rule writes into the cell, if its chance lets it.

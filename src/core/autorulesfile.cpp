@@ -18,6 +18,8 @@ using Json = nlohmann::ordered_json;  // keys written in the order given
 
 constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
 constexpr int kMaxOutputSide = 256;
+// Far beyond any useful share, and small enough that a rule's weights never overflow.
+constexpr int kMaxWeight = 1000000;
 
 std::string PatternText(const PatternCell& cell)
 {
@@ -94,7 +96,7 @@ std::optional<RuleOutput> ParseOutput(const Json& entry)
     output.width = count / std::max(output.height, 1);
     if (!Optional(entry, "width", output.width)) return std::nullopt;
     if (output.width < 1 || output.height < 1 || output.width > kMaxOutputSide || output.height > kMaxOutputSide ||
-        output.width * output.height != count || output.weight < 1)
+        output.width * output.height != count || output.weight < 1 || output.weight > kMaxWeight)
         return std::nullopt;
     return output;
 }

@@ -171,4 +171,5 @@ INSTANTIATE_TEST_SUITE_P(
         R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["xyz"]}]}]}]})",
         R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": []}]}]}]})",
         R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["00000000000000000000000000000001"], "width": 2}]}]}]})",
-        R"({"version": 1, "groups": [{"enabled": "yes"}]})"));
+        R"({"version": 1, "groups": [{"enabled": "yes"}]})",
+        R"({"version": 1, "groups": [{"rules": [{"outputs": [{"tiles": ["00000000000000000000000000000001"], "weight": 2000000000}]}]}]})"));
