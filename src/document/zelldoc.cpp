@@ -56,6 +56,8 @@ CZellDoc::CZellDoc()
     OnCommand(ID_EDIT_PASTE_IN_PLACE, [this] { OnEditPasteInPlace(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_EDIT_SELECT_NONE, [this] { OnEditSelectNone(); });
+    OnCommand(ID_RULES_APPLY, [this] { OnRulesApply(); });
+    OnCommand(ID_AUTO_RULES, [this] { OnAutoRules(); });
 
     OnUpdateCommandUI(ID_BITMAP_ALLTILES, [this](CCmdUI* ui) { OnUpdateHaveBitmap(ui); });
     OnUpdateCommandUI(ID_TILE_ARRANGE, [this](CCmdUI* ui) { OnUpdateHaveTiles(ui); });
@@ -78,6 +80,8 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_EDIT_SELECT_NONE, [this](CCmdUI* ui) { OnUpdateHaveMapSelection(ui); });
     OnUpdateCommandUI(ID_EDIT_PASTE, [this](CCmdUI* ui) { OnUpdateCanPaste(ui); });
     OnUpdateCommandUI(ID_EDIT_PASTE_IN_PLACE, [this](CCmdUI* ui) { OnUpdateCanPaste(ui); });
+    OnUpdateCommandUI(ID_RULES_APPLY, [this](CCmdUI* ui) { OnUpdateRulesApply(ui); });
+    OnUpdateCommandUI(ID_AUTO_RULES, [this](CCmdUI* ui) { OnUpdateAutoRules(ui); });
 }
 
 CZellDoc::~CZellDoc()
@@ -94,6 +98,7 @@ BOOL CZellDoc::OnNewDocument()
     if (!CDocument::OnNewDocument()) return FALSE;
     if (m_map.MapWidth() == 0 && m_map.MapHeight() == 0) m_map.m_cells.Create(20, 15);
     TakeAttrValuesFor({});
+    TakeRulesFor({});
     return TRUE;
 }
 

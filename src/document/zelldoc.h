@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "attrvalues.h"
+#include "autorules.h"
 #include "cellblock.h"
 #include "dib.h"
 #include "document.h"
@@ -30,6 +31,7 @@ struct MapFileContent;
 class CScrollView;
 struct RecoveredSession;
 class CRecoveryKeeper;
+class CompiledRules;
 
 // What Save writes, taken in no time: the map shares its cells and tiles
 // with the document until the document changes them, and the loaded
@@ -109,6 +111,25 @@ public:
     bool RemoveAttrValue(short value);
     // The undo steps of the value list put these back.
     void PutKeptAttrValues(const std::vector<AttrValueDetails>& kept);
+
+    // The map's auto-tiling rules, saved beside it. Every change is one
+    // undo step; the views hear of it with HINT_RULES.
+    const RuleSet& Rules() const { return m_rules; }
+    void SetRules(RuleSet rules, const QString& step = QStringLiteral("규칙 바꾸기"));
+    void PutRules(const RuleSet& rules);  // for the undo steps
+    // The rules as they apply to the current tile set (made again when
+    // the rules or the tiles change).
+    const CompiledRules& CompiledRuleSet() const;
+    // Applies the rules to the cells, one undo step ("규칙 적용").
+    void ApplyRulesTo(const CRect& cells);
+    // "자동 규칙": every attribute edit re-applies the rules, in its own
+    // undo step, to the cells whose patterns can see a changed cell.
+    bool AutoRules() const { return m_bAutoRules; }
+    void SetAutoRules(bool on) { m_bAutoRules = on; }
+    void OnRulesApply();
+    void OnAutoRules();
+    void OnUpdateRulesApply(CCmdUI* pCmdUI);
+    void OnUpdateAutoRules(CCmdUI* pCmdUI);
 
     // The block picked in the palette. The palette picks and drops it;
     // the map pane drops it with the right button. The other views hear of
@@ -329,6 +350,13 @@ private:
     // Writes the names and colours beside the map just saved (a failure is
     // noted; the map is saved all the same).
     void SaveAttrValuesBeside(const std::string& mapPath);
+    // The same for the rule set: read (none for a new map) and written
+    // once the map has rules or the file is there.
+    void TakeRulesFor(const std::string& mapPath);
+    void SaveRulesBeside(const std::string& mapPath);
+    // With 자동 규칙 on and attributes among the changes, applies the
+    // rules around the written cells and adds their changes to the edit's.
+    void FollowRules(std::vector<ChunkChange>& changes, CRect& written);
     // Tells every view which cells an edit wrote (possibly none).
     // tiles: whether the changes reached the tile layer (else attributes alone).
     void CellsChanged(const CRect& cells, bool tiles = true);
@@ -380,6 +408,10 @@ private:
     CAttrValueTable m_attrValues;
     CellLayer m_activeLayer = CellLayer::Tiles;
     short m_nCurrentAttr = 1;
+    RuleSet m_rules;
+    bool m_bAutoRules = false;
+    struct RulesCache;
+    mutable std::shared_ptr<RulesCache> m_pRulesCache;
     QUndoStack m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
     // While a history jump runs: the cells its steps changed, told once after it.

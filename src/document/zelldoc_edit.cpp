@@ -77,6 +77,7 @@ void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
     m_map.m_cells.BeginEdit();
     written = edit(m_map.m_cells);
     changes = m_map.m_cells.EndEdit();
+    FollowRules(changes, written);
     CountAttrChanges(changes, true, written);
     // The step's first redo is the edit above and does nothing again.
     const bool tiles = ReachTiles(changes);

@@ -24,6 +24,7 @@ void CZellDoc::MakeNewMapCells(int mapWidth, int mapHeight)
         Prompts().ShowMessage(message, CDocumentPrompts::Look::Plain);
     m_rcMapSelection = {};
     TakeAttrValuesFor({});
+    TakeRulesFor({});
     UpdateAllViews(nullptr, HINT_NEW_MAP);
 }
 

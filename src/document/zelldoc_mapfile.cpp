@@ -68,6 +68,7 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     DropPicks();
     SetPathName(session.mapPath);
     TakeAttrValuesFor(session.mapPath);
+    TakeRulesFor(session.mapPath);
     // Restored work is unsaved work.
     m_undoStack.clear();
     m_undoStack.resetClean();
@@ -109,6 +110,7 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
     if (const char* message = MapWriteMessage(result)) Prompts().ShowMessage(message);
     if (result != MapWriteResult::Ok) return false;
     SaveAttrValuesBeside(path);
+    SaveRulesBeside(path);
     m_undoStack.setClean();
     SetPathName(path);
     return true;
@@ -164,5 +166,6 @@ void CZellDoc::TakeLoadedMap(MapFileContent& content, const std::string& path)
     m_undoStack.clear();
     SetPathName(path);
     TakeAttrValuesFor(path);
+    TakeRulesFor(path);
     UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_BITMAP);
 }

@@ -57,6 +57,9 @@ void RegisterProgramMenus()
                                             MenuItemDef::Separator(),
                                             {"타일 레이어(&1)\tCtrl+1", ID_LAYER_TILES, {}},
                                             {"속성 레이어(&2)\tCtrl+2", ID_LAYER_ATTRS, {}},
+                                            MenuItemDef::Separator(),
+                                            {"규칙 적용(&A)", ID_RULES_APPLY, {}},
+                                            {"자동 규칙(&O)", ID_AUTO_RULES, {}},
                                         }},
                                        {"도움말(&H)", 0, {{"Zell 정보(&A)...", ID_APP_ABOUT, {}}}},
                                    });

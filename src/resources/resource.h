@@ -50,6 +50,9 @@ constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
 constexpr UINT ID_VIEW_HISTORY = 32840;       // the history dock
 constexpr UINT ID_VIEW_OVERVIEW_FIT = 32841;  // the whole map inside the overview pane
+// Auto-tiling rules.
+constexpr UINT ID_RULES_APPLY = 32830;
+constexpr UINT ID_AUTO_RULES = 32831;
 
 // Registers the string table, menus, accelerators, toolbar and icon with
 // the framework. Safe to call more than once.

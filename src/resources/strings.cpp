@@ -64,6 +64,8 @@ const StringEntry kStrings[] = {
     {ID_LAYER_TILES, "도구가 타일을 칠합니다\n타일 레이어 (Ctrl+1)"},
     {ID_LAYER_ATTRS, "도구가 맵 속성을 현재 값으로 칠합니다\n속성 레이어 (Ctrl+2)"},
     {ID_SHOW_ATTRCOLOURS, "속성이 있는 칸을 그 값의 색으로 물들여 보입니다\n속성 색 보기"},
+    {ID_RULES_APPLY, "자동 타일 규칙을 선택 영역에, 선택이 없으면 맵 전체에 적용합니다\n규칙 적용"},
+    {ID_AUTO_RULES, "속성을 칠할 때마다 바뀐 칸 둘레에 자동 타일 규칙을 다시 적용합니다\n자동 규칙"},
     {ID_VIEW_ATTRVALUES, "속성 값 창을 보이거나 감춥니다\n속성 값 창 설정/해제"},
     {ID_VIEW_HISTORY, "작업 내역 창을 보이거나 감춥니다\n작업 내역 창 설정/해제"},
     {ID_VIEW_OVERVIEW_FIT, "개요 창에 맵 전체를 맞추어 보여 줍니다\n개요 창에 맞추기"},

@@ -199,9 +199,9 @@ QImage MakeStrip()
 }
 
 // The map pane's tools, then the layer they paint and the attribute colours.
-const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER, ID_TOOL_FILL,
-                                        ID_TOOL_SELECT, ID_TOOL_PICKER, ID_SEPARATOR,
-                                        ID_LAYER_TILES, ID_LAYER_ATTRS, ID_SHOW_ATTRCOLOURS};
+const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,       ID_TOOL_ERASER, ID_TOOL_FILL,   ID_TOOL_SELECT,
+                                        ID_TOOL_PICKER,      ID_SEPARATOR,   ID_LAYER_TILES, ID_LAYER_ATTRS,
+                                        ID_SHOW_ATTRCOLOURS, ID_AUTO_RULES};
 
 void DrawToolButton(QPainter& p, UINT id)
 {
@@ -254,6 +254,14 @@ void DrawToolButton(QPainter& p, UINT id)
         p.fillRect(8, 1, 7, 7, kLime);
         p.fillRect(1, 8, 7, 6, kBlue);
         p.fillRect(8, 8, 7, 6, kYellow);
+        break;
+    case ID_AUTO_RULES:
+        // A painted cell whose tiles follow: an attribute square, an arrow, a tile.
+        p.fillRect(1, 4, 5, 5, kNavy);
+        p.fillRect(6, 6, 3, 1, kBlack);
+        p.fillRect(8, 5, 1, 3, kBlack);
+        p.fillRect(10, 2, 5, 5, kTeal);
+        p.fillRect(10, 8, 5, 5, kGreen);
         break;
     default: break;
     }

@@ -16,6 +16,7 @@ int RunImport(const Arguments& args);
 int RunAttrs(const Arguments& args);
 int RunStamps(const Arguments& args);
 int RunThumbnail(const Arguments& args);
+int RunRules(const Arguments& args);
 
 extern const char* const kInfoHelp;
 extern const char* const kCutHelp;
@@ -25,3 +26,4 @@ extern const char* const kImportHelp;
 extern const char* const kAttrsHelp;
 extern const char* const kStampsHelp;
 extern const char* const kThumbnailHelp;
+extern const char* const kRulesHelp;

@@ -23,6 +23,7 @@ const char* const kUsage =
     "  attrs MAP      칸 속성 층을 CSV나 JSON으로 쓰고, CSV에서 바꿔 넣습니다\n"
     "  stamps         편집기의 스탬프 모음과, 맵에서 쓸 수 있는지를 보여 줍니다\n"
     "  thumbnail MAP  맵 전체를 줄인 미리 보기 그림(PNG)을 만듭니다\n"
+    "  rules MAP      자동 타일 규칙으로 맵을 검사하거나 규칙을 적용한 사본을 씁니다\n"
     "\n"
     "'zellmap <명령> --help'로 명령마다의 사용법을 봅니다.\n"
     "성공하면 0, 작업이 실패하면 1, 명령줄이 틀리면 2로 끝납니다.\n";
@@ -38,6 +39,7 @@ const Command kCommands[] = {
     {"render", RunRender, &kRenderHelp}, {"export", RunExport, &kExportHelp},
     {"import", RunImport, &kImportHelp}, {"attrs", RunAttrs, &kAttrsHelp},
     {"stamps", RunStamps, &kStampsHelp}, {"thumbnail", RunThumbnail, &kThumbnailHelp},
+    {"rules", RunRules, &kRulesHelp},
 };
 
 const Command* Find(const char* name)
