@@ -374,7 +374,7 @@ void FillAll(benchmark::State& state, int side, double limitMs)
     const int rowsPerChunk = int(chunkCells / std::size_t(kChunkColumns));
     editor.doc->UndoStack().clear();
     editor.doc->SetSelection(block, nullptr);
-    editor.doc->StampSelection(100, rowsPerChunk - 1);
+    editor.doc->StampBrush(100, rowsPerChunk - 1);
     const double chunkBytes = double(chunkCells) * sizeof(short);
     RecordFigure(state, {"A 2x2 stamp across two chunks of " + size + ": memory its undo step keeps",
                          StepOwnBytes(editor.doc->UndoStack()) / kMiB, 2 * chunkBytes / kMiB, "MiB", "two chunks",

@@ -75,6 +75,10 @@ constexpr double kMinCellWidthForNumbers = 16;
 CMapView::CMapView()
 {
     setAccessibleName(QStringLiteral("맵"));
+    // The switch waits for the event loop: the tool asking for it is still running.
+    m_tools.SetSwitchLater([view = this](MapTool next) { view->SetToolLater(next); });
+    m_tools.SetOnSwitched([view = this] { view->AfterToolEvent(); });
+    m_tools.SetMarksChanged([view = this] { view->AfterToolEvent(); });
     m_zoomPoll.setInterval(8);
     connect(&m_zoomPoll, &QTimer::timeout, this, [this] { OnZoomPrepared(); });
 }
@@ -106,13 +110,14 @@ MapViewport CMapView::Viewport() const
 void CMapView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
+    // The tools edit this document and hear of its new brushes.
+    Tools();
     const CZellDoc* doc = GetDocument();
     if (!doc) return;
     m_nMapPixelWidth = doc->Map().PixelWidth();
     m_nMapPixelHeight = doc->Map().PixelHeight();
     UpdateScrollSizes();
-    m_ptLastPreview = {INT_MIN, INT_MIN};
-    m_previewCell.reset();
+    HidePreview(true);
     RefreshScreen();
     emit StatusChanged();
 }
@@ -152,8 +157,7 @@ void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
         next = {viewport.SnapToCell(next.x, true), viewport.SnapToCell(next.y, false)};
     }
     ScrollToDevicePosition(next);
-    m_ptLastPreview = {INT_MIN, INT_MIN};
-    m_previewCell.reset();
+    HidePreview(true);
     // Drawn once, when the pane paints; a smaller picture than before
     // leaves the rest of the pane to the window's background.
     Invalidate(TRUE);
@@ -172,15 +176,6 @@ void CMapView::ZoomToFit()
     }
     SetZoom(best, CPoint(0, 0));
     ScrollToDevicePosition(CPoint(0, 0));
-}
-
-void CMapView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && CancelGesture()) {
-        event->accept();
-        return;
-    }
-    CScrollView::keyPressEvent(event);
 }
 
 void CMapView::wheelEvent(QWheelEvent* event)
@@ -249,10 +244,8 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         OnInitialUpdate();
         return;
     }
-    if (lHint & HINT_BRUSH_PASTED) SetTool(MapTool::Stamp);
     // The stamp is a tool of its own on the attribute layer.
-    if ((lHint & HINT_LAYER) && m_tool == MapTool::Stamp && (m_pTool != nullptr) != GetDocument()->OnAttrLayer())
-        SetTool(MapTool::Stamp);
+    if (lHint & HINT_LAYER) Tools().LayerChanged();
     // The cell under the pointer may hold another value, or its value another name.
     if (lHint & (HINT_CELLS | HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
     if ((lHint & HINT_ATTR_VALUES) && GetDocument()->ShowAttrColours()) {
@@ -425,10 +418,10 @@ std::vector<QRect> CMapView::MarkRects() const
         add(rc.left - out, rc.top - out, rc.left + in, rc.bottom + out);
         add(rc.right - in, rc.top - out, rc.right + out, rc.bottom + out);
     };
-    if (m_previewCell && HasSelectedBlock() && HasMap()) {
+    if (const std::optional<CPoint> preview = PreviewCell(); preview && HasMap()) {
         const CCellBlock& block = GetDocument()->Brush();
-        const CRect shown = Viewport().ClientRectOfCells(CRect(
-            m_previewCell->x, m_previewCell->y, m_previewCell->x + block.m_nCols, m_previewCell->y + block.m_nRows));
+        const CRect shown = Viewport().ClientRectOfCells(
+            CRect(preview->x, preview->y, preview->x + block.m_nCols, preview->y + block.m_nRows));
         add(shown.left, shown.top, shown.right, shown.bottom);
     }
     if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
@@ -498,7 +491,7 @@ void CMapView::DrawMarks(const QRegion& area)
     if (!HasMap()) return;
     QPainter painter(&Surface());
     painter.setClipRegion(area);
-    if (m_previewCell && HasSelectedBlock()) DrawBlockPreview(painter, *m_previewCell);
+    if (const std::optional<CPoint> preview = PreviewCell()) DrawBlockPreview(painter, *preview);
     if (const std::optional<CRect> moved = MovedOutline()) DrawCellsOutline(painter, Viewport(), *moved);
     // The frame inverts whatever is under it, the preview included.
     if (const std::optional<CRect> frame = DragFrame()) InvertCellFrame(painter, *frame);
@@ -626,7 +619,7 @@ void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileHeight());
     // The preview comes off before the window's contents move.
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
 }
@@ -638,7 +631,7 @@ void CMapView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
         return;
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileWidth());
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
 }
@@ -647,7 +640,7 @@ void CMapView::ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool acros
 {
     // A cell need not be a whole number of screen pixels when zoomed out:
     // every step lands on the nearest cell edge.
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     const int pos = (nSBCode == SB_THUMBTRACK || nSBCode == SB_THUMBPOSITION) ? int(nPos) : bar->sliderPosition();
     bar->setSliderPosition(Viewport().SnapToCell(pos, across));

@@ -49,8 +49,8 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled)
     auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
     ASSERT_TRUE(doc->LoadMapFileFrom(std::string(folder) + "/start.Map"));
     doc->SetSelection({2, 1, {1, 2}}, nullptr);
-    doc->StampSelection(3, 4);
-    doc->FillWithSelection(CRect(0, 0, 5, 2));
+    doc->StampBrush(3, 4);
+    doc->FillWithBrush(CRect(0, 0, 5, 2));
     doc->SetCellAttributes(CRect(6, 6, 9, 8), -300);
     doc->UndoStack().undo();
     doc->SetCellAttributes(CRect(1, 1, 2, 2), 77);
@@ -162,7 +162,7 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
         if (random() % 2)
             doc->SetCellAttributes(CRect(col, row, col + 3, row + 40), short(random()));
         else
-            doc->FillWithSelection(CRect(col, row, col + 5, row + 30));
+            doc->FillWithBrush(CRect(col, row, col + 5, row + 30));
     };
     for (int round = 0; round < 10; ++round) {
         edit();

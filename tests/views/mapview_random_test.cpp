@@ -130,8 +130,8 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
                 block.m_entries.push_back(short(int(random() % 9) - 2));
             doc.SetSelection(block, nullptr);
             switch (random() % 4) {
-            case 0: doc.StampSelection(col, row); break;
-            case 1: doc.FillWithSelection(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;
+            case 0: doc.StampBrush(col, row); break;
+            case 1: doc.FillWithBrush(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;
             case 2:
                 doc.SetCellAttributes(CRect(col, row, col + 3, row + 2), short(int(random() % 65536) - 32768));
                 break;
