@@ -339,8 +339,6 @@ void CMapView::RefreshScreen()
 {
     QImage& screen = Screen();
     if (screen.isNull()) return;  // a pane folded away to nothing
-    // Every pixel is drawn again: the marks with it.
-    m_markRects.clear();
     const CRect client = GetClientRect();
     const CRect mapArea = MapArea();
     // The part of the window off the map keeps the window's background.
@@ -348,9 +346,8 @@ void CMapView::RefreshScreen()
     painter.fillRect(QRect(mapArea.right, 0, client.right - mapArea.right, client.bottom), Qt::white);
     painter.fillRect(QRect(0, mapArea.bottom, mapArea.right, client.bottom - mapArea.bottom), Qt::white);
     painter.end();
-    ComposeArea(client);
-    PutMarksOn();
-    viewport()->update();
+    ComposePicture(client);
+    ShowComposed(QRect(client.left, client.top, client.Width(), client.Height()));
 }
 
 int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF()); }
@@ -358,22 +355,29 @@ int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF());
 QImage& CMapView::Screen()
 {
     if (!SurfaceFits()) UpdateWindow();
-    return Surface();
+    const QImage& surface = Surface();
+    if (m_picture.size() != surface.size() || m_picture.devicePixelRatio() != surface.devicePixelRatio()) {
+        m_picture = QImage(surface.size(), QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(surface.devicePixelRatio());
+        m_picture.fill(Qt::white);
+    }
+    return m_picture;
 }
 
 void CMapView::ComposeArea(const CRect& requested)
 {
+    const CRect area = ComposePicture(requested);
+    if (!area.IsRectEmpty()) ShowComposed(QRect(area.left, area.top, area.Width(), area.Height()));
+}
+
+CRect CMapView::ComposePicture(const CRect& requested)
+{
     const CRect mapArea = MapArea();
     const CRect area = Intersection(requested, mapArea);
-    if (area.IsRectEmpty() || Screen().isNull()) return;
-    const QRect composed(area.left, area.top, area.Width(), area.Height());
-    const bool marked =
-        std::any_of(m_markRects.begin(), m_markRects.end(), [&](const QRect& r) { return r.intersects(composed); });
-    if (marked) TakeMarksOff();
+    if (area.IsRectEmpty() || Screen().isNull()) return {};
     ComposeCells(area, mapArea, Viewport().Device());
     DrawSelectionMarks(area);
-    if (marked) PutMarksOn();
-    viewport()->update(composed);
+    return area;
 }
 
 void CMapView::ComposeCells(const CRect& logicalArea, const CRect& logicalMapArea, const MapViewport& device)
@@ -455,35 +459,28 @@ void CopyPixels(const QImage& from, QImage& to, const QRect& rect, int ratio)
 }
 }  // namespace
 
-void CMapView::TakeMarksOff()
+void CMapView::ShowComposed(const QRegion& composed)
 {
-    QImage& screen = Surface();
-    for (const QRect& rect : m_markRects) CopyPixels(m_underMarks, screen, rect, SurfaceRatio());
-    m_markRects.clear();
-}
-
-void CMapView::PutMarksOn()
-{
+    QImage& surface = Surface();
+    if (surface.isNull() || m_picture.size() != surface.size()) return;
+    // Where the marks were and are is shown anew too: the picture under
+    // them, then the marks of the state now.
+    const std::vector<QRect> rects = MarkRects();
+    QRegion area = composed;
+    for (const QRect& rect : m_markRects) area += rect;
+    for (const QRect& rect : rects) area += rect;
+    for (const QRect& rect : area) CopyPixels(m_picture, surface, rect, SurfaceRatio());
+    m_markRects = rects;
     m_bMarksStale = false;
-    QImage& screen = Surface();
-    std::vector<QRect> rects = MarkRects();
-    if (rects.empty() || screen.isNull()) return;
-    if (m_underMarks.size() != screen.size()) m_underMarks = QImage(screen.size(), QImage::Format_RGB32);
-    QRegion area;
-    for (const QRect& rect : rects) {
-        CopyPixels(screen, m_underMarks, rect, SurfaceRatio());
-        area += rect;
-    }
-    m_markRects = std::move(rects);
     DrawMarks(area);
+    viewport()->update(area);
 }
 
 void CMapView::PrepareSurface()
 {
     // Marks whose state changed, told or not, are drawn again.
     if (!m_bMarksStale && MarkRects() == m_markRects) return;
-    TakeMarksOff();
-    PutMarksOn();
+    ShowComposed({});
 }
 
 void CMapView::DrawMarks(const QRegion& area)

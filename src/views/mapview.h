@@ -126,6 +126,8 @@ private:
     // Composes the cells and numbers under the client rectangle area, kept
     // to MapArea(), into the picture: the pixels a whole refresh would give there.
     void ComposeArea(const CRect& area);
+    // The same into the picture alone; the rectangle composed.
+    CRect ComposePicture(const CRect& area);
     // The same in device pixels of the picture (the device viewport's).
     void ComposeCells(const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The attribute colour display over the cells just composed.
@@ -134,12 +136,12 @@ private:
     void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The selection's outline.
     void DrawSelectionMarks(const CRect& area);
-    // The surface, made first when it does not fit the window.
+    // The composed picture (the cells, their numbers and the selection's
+    // outline, without the marks), made first when it does not fit the window.
     QImage& Screen();
-    // The composed pixels back where the marks were; the marks of the
-    // state now drawn, what they cover kept aside first.
-    void TakeMarksOff();
-    void PutMarksOn();
+    // Shows the composed picture inside composed, and where the marks were
+    // and are, with the marks of the state now drawn over it.
+    void ShowComposed(const QRegion& composed);
     // The client rectangles the marks cover now.
     std::vector<QRect> MarkRects() const;
     // The marks' state changed: the pane repaints where they were and are.
@@ -194,10 +196,11 @@ private:
     // The status text the tool in use gave last.
     QString m_toolStatus;
     std::optional<CPoint> m_pointerCell;
-    // Where the marks are on the surface (client coordinates), and the
-    // composed pixels under them.
+    // What the pane's cells look like without the marks; the window shows
+    // it with the marks drawn over (see ShowComposed).
+    QImage m_picture;
+    // Where the marks are on the surface (client coordinates).
     std::vector<QRect> m_markRects;
-    QImage m_underMarks;
     // The marks' state changed since they were drawn.
     bool m_bMarksStale = false;
 
