@@ -276,9 +276,6 @@ public:
     const std::string& BitmapPath() const { return m_strBitmapPath; }
     // The whole map: geometry, tile set and both cell layers.
     const CMapModel& Map() const { return m_map; }
-    // For tests and benchmarks that set up a map behind the views' backs:
-    // what they change makes no undo step and no view hears of it.
-    CMapModel& MapForTest() { return m_map; }
     // How many tiles a row of the palette shows.
     int TilesPerRow() const { return m_nTilesPerRow; }
     void SetTilesPerRow(int count) { m_nTilesPerRow = count; }
@@ -307,6 +304,9 @@ public:
     }
 
 private:
+    // Tests and benchmarks set up maps through it (tests/support/docbackstage.h).
+    friend class CZellDocBackstage;
+
     // Says so and is true when the file's format is unknown: no tiles to
     // take it from and no bitmap loaded.
     bool RefuseSaveWithoutFormat() const;

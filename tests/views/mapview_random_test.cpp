@@ -8,6 +8,7 @@
 #include <random>
 
 #include "mapfile.h"
+#include "docbackstage.h"
 #include "maptesting.h"
 #include "scratchfolder.h"
 
@@ -90,7 +91,7 @@ TEST_F(RandomMaps, PaneAndOverviewShowWhatTheRendererDraws)
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round << ": " << c.mapWidth << " x " << c.mapHeight
                                         << " cells of " << c.tileSize);
-        doc.MapForTest().m_tileList.DeleteAll();
+        BackstageMap(doc).m_tileList.DeleteAll();
         Open(c.mapWidth, c.mapHeight, c.tileSize, c.tileCount, 200 + int(random() % 500), 150 + int(random() % 350));
         overview.resize(100 + int(random() % 300), 80 + int(random() % 200));
         Fill(random);
@@ -115,7 +116,7 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
     for (int round = 0; round < 6; ++round) {
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round);
-        doc.MapForTest().m_tileList.DeleteAll();
+        BackstageMap(doc).m_tileList.DeleteAll();
         doc.SetShowTileNumbers(round % 3 == 0);
         doc.SetShowMapAttr(round % 3 == 1);
         doc.SetTextColour({BYTE(random()), 0, 0});
