@@ -20,6 +20,7 @@
 //   plain layer; and opening such a map, from the map pane's
 //   first paint to the value palette listing the values.
 #include "figures.h"
+#include "docbackstage.h"
 #include "freshmemory.h"
 #include "pairedtiming.h"
 #include "scratchdir.h"
@@ -88,7 +89,7 @@ public:
     // pane scrolled there; map gets the document's map in exchange.
     void ShowMap(CMapModel& map, CPoint scroll)
     {
-        std::swap(doc->MapForTest(), map);
+        std::swap(BackstageMap(*doc), map);
         doc->UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES);
         Map()->ScrollToDevicePosition(scroll);
         Map()->UpdateWindow();
@@ -247,7 +248,7 @@ void BM_Stamp2x2(benchmark::State& state)
             editor.doc->SetSelection(block, nullptr);
             const double seconds = TimeStamp(editor.Map(), at);
             (subject == &large ? times.subject : times.baseline).push_back(seconds);
-            std::swap(editor.doc->MapForTest(), subject->map);  // the map back to its holder
+            std::swap(BackstageMap(*editor.doc), subject->map);  // the map back to its holder
         }
         state.SetIterationTime(times.subject.back());
     }
@@ -374,7 +375,7 @@ void FillAll(benchmark::State& state, int side, double limitMs)
     const int rowsPerChunk = int(chunkCells / std::size_t(kChunkColumns));
     editor.doc->UndoStack().clear();
     editor.doc->SetSelection(block, nullptr);
-    editor.doc->StampSelection(100, rowsPerChunk - 1);
+    editor.doc->StampBrush(100, rowsPerChunk - 1);
     const double chunkBytes = double(chunkCells) * sizeof(short);
     RecordFigure(state, {"A 2x2 stamp across two chunks of " + size + ": memory its undo step keeps",
                          StepOwnBytes(editor.doc->UndoStack()) / kMiB, 2 * chunkBytes / kMiB, "MiB", "two chunks",

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "afxmsg.h"
+#include "docbackstage.h"
 #include "doctemplate.h"
 #include "mainfrm.h"
 #include "maphint.h"
@@ -44,14 +45,14 @@ void BM_HistoryJump200(benchmark::State& state)
         return;
     }
     CMapModel map = RandomMap(4096, 4096, 32, 1000, 201);
-    std::swap(doc->MapForTest(), map);
+    std::swap(BackstageMap(*doc), map);
     doc->UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES);
     frame->m_pMapView->ScrollToDevicePosition(CPoint(61237, 70411));
     doc->SetSelection({2, 2, {11, 12, 21, 22}}, nullptr);
     RandomBits random(202);
     for (int i = 0; i < kSteps; ++i) {
         const int col = random.Below(4096 - 8), row = random.Below(4096 - 8);
-        doc->FillWithSelection(CRect(col, row, col + 8, row + 8));
+        doc->FillWithBrush(CRect(col, row, col + 8, row + 8));
     }
     ShowPanes(frame);
     QApplication::processEvents();

@@ -7,6 +7,7 @@
 // attribute colour display on a large map whose cells nearly all hold one
 // of 1,000 values.
 #include "figures.h"
+#include "docbackstage.h"
 #include "pairedtiming.h"
 #include "synthetic.h"
 
@@ -43,7 +44,7 @@ public:
             m_messages.push_back(text);
             return IDOK;
         });
-        m_doc.MapForTest() = RandomMap(mapSide, mapSide, kTileSize, kTileCount, 61);
+        BackstageMap(m_doc) = RandomMap(mapSide, mapSide, kTileSize, kTileCount, 61);
         m_view.AttachDocument(&m_doc);
         m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -71,7 +72,7 @@ public:
     void ShowTileNumbers(bool on) { m_doc.SetShowTileNumbers(on); }
     void ShowAttrColours(int valueCount)
     {
-        AddRandomAttributes(m_doc.MapForTest().m_cells, valueCount, 63);
+        AddRandomAttributes(BackstageMap(m_doc).m_cells, valueCount, 63);
         m_doc.SetShowAttrColours(true);
     }
 

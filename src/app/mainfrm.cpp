@@ -21,19 +21,18 @@ const UINT CMainFrame::indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDI
 
 CMainFrame::CMainFrame() { RegisterMapPaneCommands(); }
 
-UINT CMainFrame::ToolCommand(int tool) { return ID_TOOL_STAMP + UINT(tool); }
+UINT CMainFrame::ToolCommand(int tool) { return CToolManager::CommandOf(MapTool(tool)); }
+
+bool CMainFrame::RouteToTools(UINT id, CCmdUI* pUI) { return m_pMapView && m_pMapView->Tools().OnCmdMsg(id, pUI); }
 
 void CMainFrame::RegisterMapPaneCommands()
 {
-    // The tools are one exclusive group: the update path ticks the one in use.
+    // The map pane's tool manager answers the tools' commands and ticks the one in use.
     for (MapTool tool : {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
-        const UINT id = ToolCommand(int(tool));
-        OnCommand(id, [this, tool] {
-            if (m_pMapView) m_pMapView->SetTool(tool);
-        });
-        OnUpdateCommandUI(id, [this, tool](CCmdUI* pUI) {
-            pUI->Enable(m_pMapView != nullptr);
-            pUI->SetCheck(m_pMapView && m_pMapView->Tool() == tool);
+        const UINT id = CToolManager::CommandOf(tool);
+        OnCommand(id, [this, id] { RouteToTools(id, nullptr); });
+        OnUpdateCommandUI(id, [this, id](CCmdUI* pUI) {
+            if (!RouteToTools(id, pUI)) pUI->Enable(FALSE);
         });
     }
     OnCommand(ID_VIEW_ATTRVALUES, [this] {

@@ -64,6 +64,8 @@ public:
 private:
     void RegisterMapPaneCommands();
     void ZoomMapPane(void (CMapView::*zoom)());
+    // The map pane's tools take their commands (pUI: their update); false without the pane.
+    bool RouteToTools(UINT id, CCmdUI* pUI);
     void ShowMapPaneStatus();
     // The value palette follows the document; going to the attribute layer shows it.
     void CreateAttrValuesDock();

@@ -48,4 +48,8 @@ public:
     virtual bool EditTilesPerRow(int& count) = 0;
     virtual bool EditTileAttribute(BYTE& value) = 0;
     virtual bool EditTextColour(TextColour& colour) = 0;
+    // The map attribute dialog, for the cells about to be set.
+    virtual bool EditMapAttribute(short& /*value*/) { return false; }
+    // A note in the status bar; none without a window.
+    virtual void StatusNote(const std::string& /*text*/) {}
 };

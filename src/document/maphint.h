@@ -17,10 +17,10 @@ enum MapHintFlags : LPARAM {
     HINT_TEXT_COLOUR = 1 << 7,    // the colour of those numbers
     HINT_BITMAP = 1 << 8,         // the source bitmap was loaded or dropped
     HINT_MAP_SELECTION = 1 << 9,  // the selected rectangle of cells changed
-    HINT_BRUSH_PASTED = 1 << 10,  // the brush came from the clipboard: the stamp tool takes over
-    HINT_LAYER = 1 << 11,         // the layer the tools paint, or the current attribute value
-    HINT_ATTR_VALUES = 1 << 12,   // names, colours or the list of attribute values (not their counts)
-    HINT_RULES = 1 << 17,         // the map's auto-tiling rule set
+    // 1 << 10 once told of a pasted brush; left unused.
+    HINT_LAYER = 1 << 11,        // the layer the tools paint, or the current attribute value
+    HINT_ATTR_VALUES = 1 << 12,  // names, colours or the list of attribute values (not their counts)
+    HINT_RULES = 1 << 17,        // the map's auto-tiling rule set
 };
 
 // Changes that lay the palette out anew; each drops the picked block.

@@ -29,7 +29,6 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
 
     const std::vector<ChunkChange>& Changes() const { return m_changes; }
-    const CRect& ChangedCells() const { return m_rcCells; }
 
 private:
     CZellDoc& m_doc;

@@ -19,11 +19,13 @@
 #include "attrvalues.h"
 #include "autorules.h"
 #include "cellblock.h"
+#include "clipboardservice.h"
 #include "dib.h"
 #include "document.h"
 #include "documentprompts.h"
 #include "mapfile.h"
 #include "mapmodel.h"
+#include "paintbrush.h"
 #include "tileblock.h"
 
 class CCmdUI;
@@ -98,7 +100,6 @@ public:
     // The layer the map's tools paint. On the attribute layer they set
     // attributes to the current value without any dialog, and the
     // selection, clipboard and moves reach attributes only.
-    CellLayer ActiveLayer() const { return m_activeLayer; }
     bool OnAttrLayer() const { return m_activeLayer == CellLayer::Attributes; }
     // Going to the attribute layer turns the colour display on.
     void SetActiveLayer(CellLayer layer);
@@ -135,8 +136,8 @@ public:
     // the map pane drops it with the right button. The other views hear of
     // it (HINT_SELECTION), the sender does not. Picking it in the palette
     // makes it the brush too.
-    bool HasSelection() const { return !m_selection.IsEmpty(); }
-    const CTileBlock& Selection() const { return m_selection; }
+    bool HasSelection() const { return m_brush.HasPaletteBlock(); }
+    const CTileBlock& Selection() const { return m_brush.PaletteBlock(); }
     void SetSelection(CTileBlock block, CScrollView* pSender);
     // Drops the palette's block and the brush.
     void ClearSelection(CScrollView* pSender);
@@ -146,21 +147,19 @@ public:
     // A block from the map leaves the palette's block picked, for the tile
     // commands, but the palette shows no frame while BrushFromPalette() is
     // false. The other views hear of a new brush with HINT_SELECTION.
-    bool HasBrush() const { return !Brush().IsEmpty(); }
-    const CCellBlock& Brush() const;
-    bool BrushFromPalette() const { return HasBrush() && !m_brush.FromMap(); }
+    bool HasBrush() const { return !m_brush.IsEmpty(); }
+    const CCellBlock& Brush() const { return m_brush.Block(); }
+    bool BrushFromPalette() const { return m_brush.FromPalette(); }
+    // A block from the map or the clipboard becomes the brush.
     void SetBrush(CCellBlock block, CScrollView* pSender);
+    // The brush itself, for whoever hears of a block taken from the map.
+    CPaintBrush& PaintBrush() { return m_brush; }
 
     // Map edits, each one undoable step; each tells every view which cells changed.
     // The brush with its top-left entry at cell (col, row) (tiles only).
     void StampBrush(int col, int row);
     // The cells filled with the brush repeated from their top-left cell.
     void FillWithBrush(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
-    void StampSelection(int col, int row) { StampBrush(col, row); }
-    void FillWithSelection(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"))
-    {
-        FillWithBrush(cells, step);
-    }
     // The tiles of the cells on the line between two cells become empty;
     // the attributes stay ("지우기"). On the attribute layer the attributes
     // become 0 and the tiles stay.
@@ -272,9 +271,8 @@ public:
     void OnEditCut();
     void OnEditCopy();
     void OnEditDelete();
-    // Makes the clipboard's cells the brush (tiles only) and tells the
-    // views with HINT_BRUSH_PASTED; text that cannot be pasted is refused
-    // with a message box, and nothing changes.
+    // Makes the clipboard's cells the brush (tiles only); text that cannot
+    // be pasted is refused with a message box, and nothing changes.
     void OnEditPaste();
     // Stamps the clipboard's cells where they were copied from, with their
     // attributes when they came in the editor's own form ("붙여넣기").
@@ -305,9 +303,6 @@ public:
     const std::string& BitmapPath() const { return m_strBitmapPath; }
     // The whole map: geometry, tile set and both cell layers.
     const CMapModel& Map() const { return m_map; }
-    // For tests and benchmarks that set up a map behind the views' backs:
-    // what they change makes no undo step and no view hears of it.
-    CMapModel& MapForTest() { return m_map; }
     // How many tiles a row of the palette shows.
     int TilesPerRow() const { return m_nTilesPerRow; }
     void SetTilesPerRow(int count) { m_nTilesPerRow = count; }
@@ -336,13 +331,16 @@ public:
     }
 
 private:
+    // Tests and benchmarks set up maps through it (tests/support/docbackstage.h).
+    friend class CZellDocBackstage;
+
     // Says so and is true when the file's format is unknown: no tiles to
     // take it from and no bitmap loaded.
     bool RefuseSaveWithoutFormat() const;
     // Replaces the map with one that was read, as loading any map does.
     void TakeLoadedMap(MapFileContent& content, const std::string& path);
     // A note in the main window's status bar, when there is one.
-    static void StatusNote(const std::string& text);
+    void StatusNote(const std::string& text) const { Prompts().StatusNote(text); }
     // The value table of a map just made or loaded: counted anew, with the
     // names and colours of the file beside mapPath (a damaged one is passed
     // over with a note); none for a new map.
@@ -372,7 +370,7 @@ private:
     struct ClipboardPaste;
     ClipboardPaste ReadClipboard() const;
     // Puts the selected cells on the clipboard.
-    void CopySelection() const;
+    void CopySelection();
     // The tiles cut (or none) become one undo step; the palette is laid out
     // anew either way.
     void AddCutTiles(const QString& step, CTileList& cut);
@@ -391,9 +389,8 @@ private:
     std::string m_strBitmapPath;  // the file m_dib was loaded from
     CMapModel m_map;
     int m_nTilesPerRow = 10;
-    CTileBlock m_selection;
-    // The palette's brush is brought in line with m_selection when read.
-    mutable CCellBlock m_brush;
+    CPaintBrush m_brush;
+    CClipboardService m_clipboard;
     CRect m_rcMapSelection;
     BOOL m_bShowTileNumbers = FALSE;
     BOOL m_bShowMapAttr = FALSE;

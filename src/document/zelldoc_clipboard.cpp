@@ -1,11 +1,10 @@
-// Cut, copy and paste of the selected cells through the system clipboard,
-// so that two editors side by side can copy from one into the other. The
-// cells go on it twice: in the editor's own form (with the attributes and
-// the place they came from, each tile named by its picture) and as text
-// for a spreadsheet. A paste of the own form takes the same pictures from
-// this document's tile set, or is refused when the set lacks some.
-#include <QApplication>
-#include <QClipboard>
+// Cut, copy and paste of the selected cells through the system clipboard
+// (clipboardservice.h), so that two editors side by side can copy from one
+// into the other. The cells go on it twice: in the editor's own form (with
+// the attributes and the place they came from, each tile named by its
+// picture) and as text for a spreadsheet. A paste of the own form takes the
+// same pictures from this document's tile set, or is refused when the set
+// lacks some.
 #include <QMimeData>
 #include <algorithm>
 #include <cstdint>
@@ -23,11 +22,6 @@ struct CZellDoc::ClipboardPaste {
 };
 
 namespace {
-QClipboard* Clipboard()
-{
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::clipboard() : nullptr;
-}
-
 // Tells this document's copies from those of another document or another
 // editor running beside this one.
 std::uint64_t SourceOf(const CZellDoc* doc)
@@ -40,10 +34,9 @@ std::uint64_t SourceOf(const CZellDoc* doc)
 }
 }  // namespace
 
-void CZellDoc::CopySelection() const
+void CZellDoc::CopySelection()
 {
-    QClipboard* clipboard = Clipboard();
-    if (!clipboard || m_rcMapSelection.IsRectEmpty()) return;
+    if (m_rcMapSelection.IsRectEmpty()) return;
     ClipboardCells cells;
     cells.tileWidth = TileWidth();
     cells.tileHeight = TileHeight();
@@ -59,14 +52,13 @@ void CZellDoc::CopySelection() const
     auto* data = new QMimeData;
     data->setData(kCellsMimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     data->setText(QString::fromStdString(text));
-    clipboard->setMimeData(data);
+    m_clipboard.Put(data);
 }
 
 CZellDoc::ClipboardPaste CZellDoc::ReadClipboard() const
 {
     ClipboardPaste paste;
-    const QClipboard* clipboard = Clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    const QMimeData* data = m_clipboard.Data();
     if (data && data->hasFormat(kCellsMimeType)) {
         const QByteArray bytes = data->data(kCellsMimeType);
         if (auto cells = DecodeClipboardCells(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -126,7 +118,6 @@ void CZellDoc::OnEditPaste()
     CCellBlock brush = std::move(paste.cells.block);
     brush.m_attrs.clear();  // a pasted brush stamps tiles only
     SetBrush(std::move(brush), nullptr);
-    UpdateAllViews(nullptr, HINT_BRUSH_PASTED);
 }
 
 void CZellDoc::OnEditPasteInPlace()
@@ -144,10 +135,4 @@ void CZellDoc::OnEditPasteInPlace()
 
 void CZellDoc::OnUpdateHaveMapSelection(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_rcMapSelection.IsRectEmpty()); }
 
-void CZellDoc::OnUpdateCanPaste(CCmdUI* pCmdUI)
-{
-    const QClipboard* clipboard = Clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    // Text is read only when pasted: a large text would slow every update of the menus.
-    pCmdUI->Enable(data && (data->hasFormat(kCellsMimeType) || data->hasText()));
-}
+void CZellDoc::OnUpdateCanPaste(CCmdUI* pCmdUI) { pCmdUI->Enable(m_clipboard.CanPaste()); }

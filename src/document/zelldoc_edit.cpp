@@ -10,38 +10,26 @@
 
 void CZellDoc::SetSelection(CTileBlock block, CScrollView* pSender)
 {
-    m_selection = std::move(block);
-    m_brush = CCellBlock::FromPalette(m_selection);
+    m_brush.PickFromPalette(std::move(block));
     UpdateAllViews(pSender, HINT_SELECTION);
 }
 
 void CZellDoc::ClearSelection(CScrollView* pSender)
 {
     if (!HasSelection() && !HasBrush()) return;
-    m_selection = {};
-    m_brush = {};
+    m_brush.Drop();
     UpdateAllViews(pSender, HINT_SELECTION);
-}
-
-const CCellBlock& CZellDoc::Brush() const
-{
-    if (!m_brush.FromMap()) {
-        CCellBlock palette = CCellBlock::FromPalette(m_selection);
-        if (!(palette == m_brush)) m_brush = std::move(palette);
-    }
-    return m_brush;
 }
 
 void CZellDoc::SetBrush(CCellBlock block, CScrollView* pSender)
 {
-    m_brush = std::move(block);
+    m_brush.TakeFromMap(std::move(block));
     UpdateAllViews(pSender, HINT_SELECTION);
 }
 
 void CZellDoc::DropPicks()
 {
-    m_selection = {};
-    m_brush = {};
+    m_brush.Drop();
     m_rcMapSelection = {};
 }
 
@@ -131,9 +119,8 @@ void CZellDoc::PutCellChunks(const std::vector<ChunkChange>& changes, bool after
 
 void CZellDoc::PaletteChanged(LPARAM hint)
 {
-    m_selection = {};
     // A brush from the map keeps its tile numbers while they name the same pictures.
-    if (!m_brush.FromMap() || (hint & HINT_TILE_IMAGES)) m_brush = {};
+    m_brush.TilesChanged((hint & HINT_TILE_IMAGES) != 0);
     UpdateAllViews(nullptr, hint);
 }
 

@@ -3,7 +3,6 @@
 #include <climits>
 #include <filesystem>
 
-#include "frame.h"
 #include "imagingmessages.h"
 #include "maphint.h"
 #include "zelldoc.h"
@@ -78,11 +77,6 @@ void CZellDoc::LoadBitmapFile(const std::string& path)
     m_strBitmapPath = m_dib.m_bLoaded ? path : std::string();
     UpdateAllViews(nullptr, HINT_BITMAP);
     if (m_dib.TransparencyWasFlattened()) StatusNote(kMsgTransparencyFlattened);
-}
-
-void CZellDoc::StatusNote(const std::string& text)
-{
-    if (CFrameWnd* frame = AfxGetMainWnd()) frame->SetMessageText(text);
 }
 
 namespace {

@@ -31,14 +31,14 @@ void CZellDoc::OnTileSetAttr()
     if (!HasSelection()) return;
     // A block that starts on an empty palette slot has no tile to take the
     // starting value from.
-    BYTE value = Tiles().AttributeAt(m_selection.At(0, 0));
+    BYTE value = Tiles().AttributeAt(Selection().At(0, 0));
     if (!Prompts().EditTileAttribute(value)) return;
 
     std::vector<std::pair<int, BYTE>> before;
     bool changes = false;
-    for (int row = 0; row < m_selection.m_nRows; ++row) {
-        for (int col = 0; col < m_selection.m_nCols; ++col) {
-            const short entry = m_selection.At(row, col);
+    for (int row = 0; row < Selection().m_nRows; ++row) {
+        for (int col = 0; col < Selection().m_nCols; ++col) {
+            const short entry = Selection().At(row, col);
             if (entry == -1) break;  // empty slots only end a row
             if (Tiles().GetAt(entry)) {
                 before.emplace_back(entry, Tiles().AttributeAt(entry));
@@ -71,7 +71,7 @@ void CZellDoc::OnTileEraseSelected()
     // tile is gone draws empty and a renumbered cell shows the tile it now
     // names, as the saved file would.
     std::vector<int> named;
-    for (short entry : m_selection.m_entries)
+    for (short entry : Selection().m_entries)
         if (entry != -1) named.push_back(entry);
     RemoveTiles(QStringLiteral("선택 타일지우기"), std::move(named));
 }

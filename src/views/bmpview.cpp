@@ -56,8 +56,7 @@ void CBmpView::OnDraw(CDC* pDC)
                 pDC->DrawScreenBits(left, top, m_visibleBits.data(), right - left, bottom - top);
         }
     }
-    // A repaint in the middle of a drag keeps its frame, so that the next
-    // inversion takes it off rather than leaving one behind.
+    // The drag's frame, drawn over the picture from its state.
     if (std::optional<CRect> frame = m_drag.Frame()) {
         frame->OffsetRect(scroll.x, scroll.y);
         InvertCellFrame(*pDC, *frame);

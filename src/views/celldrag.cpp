@@ -31,27 +31,25 @@ void InvertCellFrame(QPainter& painter, const CRect& rc)
 
 void CCellDrag::Press(const CRect& cell)
 {
-    Invert(cell);
     m_rcAnchor = cell;
     m_rcBand = cell;
     m_bDragging = true;
     m_bMoved = false;
     m_view.SetCapture();
+    m_view.Invalidate(FALSE);
 }
 
 void CCellDrag::Move(const CRect& band)
 {
     if (!m_bDragging) return;
-    Invert(*Frame());
     m_bMoved = true;
     m_rcBand = band;
-    Invert(m_rcBand);
+    m_view.Invalidate(FALSE);
 }
 
 void CCellDrag::Abandon()
 {
     if (!m_bDragging) return;
-    Invert(*Frame());
     End();
 }
 
@@ -59,7 +57,6 @@ bool CCellDrag::Release()
 {
     if (!m_bDragging) return false;
     const bool moved = m_bMoved;
-    Invert(*Frame());
     End();
     return moved;
 }
@@ -67,22 +64,17 @@ bool CCellDrag::Release()
 void CCellDrag::End()
 {
     // Idle before the pane acts on the drag: a message box or dialog then
-    // must not repaint a frame.
+    // must not show a frame.
     m_bDragging = false;
     m_bMoved = false;
     m_view.ReleaseCapture();
+    m_view.Invalidate(FALSE);
 }
 
 std::optional<CRect> CCellDrag::Frame() const
 {
     if (!m_bDragging) return std::nullopt;
     return m_bMoved ? m_rcBand : m_rcAnchor;
-}
-
-void CCellDrag::Invert(const CRect& frame) const
-{
-    CClientDC dc(&m_view);
-    InvertCellFrame(dc, frame);
 }
 
 void CCellDrag::Scroll(int dx, int dy)

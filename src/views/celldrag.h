@@ -1,10 +1,11 @@
-// The drag over a pane's grid of cells that the bitmap view, the palette
-// and the map pane share. The press frames the cell under the pointer (the
-// anchor); each move takes the frame on screen off and frames the band the
-// pane makes of the anchor and the cell under the pointer, or gives the
-// drag up when the pointer reached the pane's border; the release takes the
-// frame off. A frame inverts the pixels of a 4-pixel outline, so drawing it
-// twice restores what was under it. Frames are in client coordinates.
+// The drag over a pane's grid of cells that the bitmap view and the palette
+// share. The press frames the cell under the pointer (the anchor); each
+// move frames the band the pane makes of the anchor and the cell under the
+// pointer, or gives the drag up when the pointer reached the pane's border;
+// the release ends it. The drag is state only: each change asks the pane to
+// paint again, and the pane draws the frame over its picture from Frame().
+// A frame inverts the pixels of a 4-pixel outline. Frames are in client
+// coordinates.
 #pragma once
 
 #include <optional>
@@ -22,12 +23,12 @@ public:
 
     // Frames the pressed cell and captures the mouse.
     void Press(const CRect& cell);
-    // Takes the frame on screen off and frames band instead.
+    // Frames band instead.
     void Move(const CRect& band);
-    // The pointer left the pane: the frame comes off and the drag ends.
+    // The pointer left the pane: the drag ends.
     void Abandon();
-    // Takes the frame off and ends the drag; true when the pointer moved
-    // after the press, so that Band() and not Anchor() is what was dragged.
+    // Ends the drag; true when the pointer moved after the press, so that
+    // Band() and not Anchor() is what was dragged.
     bool Release();
 
     bool IsDragging() const { return m_bDragging; }
@@ -39,8 +40,6 @@ public:
     // band; none outside a drag.
     std::optional<CRect> Frame() const;
 
-    // Inverts a frame on the view's window.
-    void Invert(const CRect& frame) const;
     // Keeps the frames on the cells they were made on when the view's
     // contents move by (dx, dy).
     void Scroll(int dx, int dy);

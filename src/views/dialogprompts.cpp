@@ -1,6 +1,7 @@
 #include "dialogprompts.h"
 
 #include "afxmsg.h"
+#include "frame.h"
 #include "filedialog.h"
 
 namespace {
@@ -86,4 +87,17 @@ bool CDialogPrompts::EditTextColour(TextColour& colour)
     if (m_dlgTextColor.DoModal() != IDOK) return false;
     colour = {m_dlgTextColor.m_byRed, m_dlgTextColor.m_byGreen, m_dlgTextColor.m_byBlue};
     return true;
+}
+
+bool CDialogPrompts::EditMapAttribute(short& value)
+{
+    m_dlgMapAttr.m_nValue = value;
+    if (m_dlgMapAttr.DoModal() != IDOK) return false;
+    value = m_dlgMapAttr.m_nValue;
+    return true;
+}
+
+void CDialogPrompts::StatusNote(const std::string& text)
+{
+    if (CFrameWnd* frame = AfxGetMainWnd()) frame->SetMessageText(text);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "documentprompts.h"
+#include "mapattrdlg.h"
 #include "newmapdlg.h"
 #include "textcolordlg.h"
 #include "tilearrangedlg.h"
@@ -20,9 +21,12 @@ public:
     bool EditTilesPerRow(int& count) override;
     bool EditTileAttribute(BYTE& value) override;
     bool EditTextColour(TextColour& colour) override;
+    bool EditMapAttribute(short& value) override;
+    void StatusNote(const std::string& text) override;
 
     CNewMapDlg m_dlgNewMap;
     CTileArrangeDlg m_dlgTileArrange;
     CTileAttrDlg m_dlgTileAttr;
     CTextColorDlg m_dlgTextColor;
+    CMapAttrDlg m_dlgMapAttr;
 };

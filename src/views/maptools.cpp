@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "cellblock.h"
-#include "mapview.h"
 #include "zelldoc.h"
 
 CRect CellsBetween(CPoint a, CPoint b)
@@ -26,7 +25,7 @@ public:
     explicit BandTool(const MapToolHost& host, bool frameOneCell) : m_host(host), m_bFrameOneCell(frameOneCell) {}
     void Press(const ToolEvent& e) override
     {
-        if (e.onMap && !PressHandled(e)) m_anchor = m_cell = e.cell;
+        if (e.button == Qt::LeftButton && e.onMap && !PressHandled(e)) m_anchor = m_cell = e.cell;
     }
     void Move(const ToolEvent& e) override
     {
@@ -34,7 +33,7 @@ public:
     }
     void Release(const ToolEvent& e) override
     {
-        if (!m_anchor) return;
+        if (!m_anchor || e.button != Qt::LeftButton) return;
         m_cell = e.cell;
         const CRect cells = CellsBetween(*m_anchor, m_cell);
         m_anchor.reset();
@@ -45,7 +44,7 @@ public:
     ToolOverlay Overlay() const override
     {
         if (!m_anchor || (!m_bFrameOneCell && m_cell == *m_anchor)) return {};
-        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
+        return {CellsBetween(*m_anchor, m_cell), std::nullopt, std::nullopt};
     }
 
 protected:
@@ -53,7 +52,7 @@ protected:
     virtual bool PressHandled(const ToolEvent&) { return false; }
     virtual void BandChosen(const CRect& cells) = 0;
 
-    MapToolHost m_host;
+    const MapToolHost& m_host;
 
 private:
     const bool m_bFrameOneCell;
@@ -70,7 +69,7 @@ public:
 private:
     bool PressHandled(const ToolEvent& e) override
     {
-        if (!(e.flags & MK_CONTROL)) return false;
+        if (!(e.modifiers & Qt::ControlModifier)) return false;
         m_host.doc->SetCurrentAttrValue(m_host.doc->CellAttribute(e.cell.x, e.cell.y));
         return true;
     }
@@ -84,9 +83,8 @@ public:
     explicit EraserTool(const MapToolHost& host) : m_host(host) {}
     void Press(const ToolEvent& e) override
     {
-        // Each line of the stroke is an edit of its own; the stroke keeps
-        // them as one undo step.
-        m_host.doc->UndoStack().beginMacro(QStringLiteral("지우기"));
+        if (e.button != Qt::LeftButton) return;
+        m_host.doc->BeginStroke();
         m_active = true;
         m_last.reset();
         Move(e);
@@ -104,26 +102,21 @@ public:
     }
     void Release(const ToolEvent& e) override
     {
-        if (!m_active) return;
+        if (!m_active || e.button != Qt::LeftButton) return;
         Move(e);
         Cancel();
     }
+    // What the stroke erased stays: it is one step already.
     void Cancel() override
     {
         if (!m_active) return;
         m_active = false;
-        QUndoStack& stack = m_host.doc->UndoStack();
-        stack.endMacro();
-        // A stroke over empty cells changed nothing and leaves no step.
-        if (const QUndoCommand* stroke = stack.command(stack.index() - 1); stroke && stroke->childCount() == 0) {
-            const_cast<QUndoCommand*>(stroke)->setObsolete(true);
-            stack.undo();
-        }
+        m_host.doc->EndStroke();
     }
     bool IsActive() const override { return m_active; }
 
 private:
-    MapToolHost m_host;
+    const MapToolHost& m_host;
     bool m_active = false;
     std::optional<CPoint> m_last;
 };
@@ -135,16 +128,12 @@ public:
     explicit FillTool(const MapToolHost& host) : m_host(host) {}
     void Press(const ToolEvent& e) override
     {
-        if (!e.onMap) return;
-        m_host.doc->FloodFill(e.cell.x, e.cell.y, (e.flags & MK_SHIFT) != 0);
+        if (e.button != Qt::LeftButton || !e.onMap) return;
+        m_host.doc->FloodFill(e.cell.x, e.cell.y, (e.modifiers & Qt::ShiftModifier) != 0);
     }
-    void Move(const ToolEvent&) override {}
-    void Release(const ToolEvent&) override {}
-    void Cancel() override {}
-    bool IsActive() const override { return false; }
 
 private:
-    MapToolHost m_host;
+    const MapToolHost& m_host;
 };
 
 // A drag frames cells; the release picks them (one cell for a click) and
@@ -174,7 +163,7 @@ public:
     explicit SelectTool(const MapToolHost& host) : m_host(host) {}
     void Press(const ToolEvent& e) override
     {
-        if (!e.onMap) return;
+        if (e.button != Qt::LeftButton || !e.onMap) return;
         const CRect& selection = m_host.doc->MapSelection();
         m_moving = !selection.IsRectEmpty() && selection.PtInRect(e.cell);
         m_anchor = m_cell = e.cell;
@@ -188,7 +177,7 @@ public:
     }
     void Release(const ToolEvent& e) override
     {
-        if (!m_anchor) return;
+        if (!m_anchor || e.button != Qt::LeftButton) return;
         Move(e);
         const CPoint anchor = *m_anchor;
         m_anchor.reset();
@@ -206,9 +195,9 @@ public:
     ToolOverlay Overlay() const override
     {
         if (!m_anchor) return {};
-        if (m_moving) return {std::nullopt, MovedRect(m_host.doc->MapSelection(), *m_anchor)};
+        if (m_moving) return {std::nullopt, MovedRect(m_host.doc->MapSelection(), *m_anchor), std::nullopt};
         if (!m_moved) return {};
-        return {CellsBetween(*m_anchor, m_cell), std::nullopt};
+        return {CellsBetween(*m_anchor, m_cell), std::nullopt, std::nullopt};
     }
 
 private:
@@ -219,7 +208,7 @@ private:
         return to;
     }
 
-    MapToolHost m_host;
+    const MapToolHost& m_host;
     std::optional<CPoint> m_anchor;
     CPoint m_cell;
     bool m_moving = false;
@@ -235,9 +224,7 @@ std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host)
     case MapTool::Fill: return std::make_unique<FillTool>(host);
     case MapTool::Select: return std::make_unique<SelectTool>(host);
     case MapTool::Picker: return std::make_unique<PickerTool>(host);
-    case MapTool::Stamp:
-        if (host.doc && host.doc->OnAttrLayer()) return std::make_unique<AttrStampTool>(host);
-        break;
+    case MapTool::Stamp: return std::make_unique<AttrStampTool>(host);
     }
     return nullptr;
 }

@@ -75,6 +75,10 @@ constexpr double kMinCellWidthForNumbers = 16;
 CMapView::CMapView()
 {
     setAccessibleName(QStringLiteral("맵"));
+    // The switch waits for the event loop: the tool asking for it is still running.
+    m_tools.SetSwitchLater([view = this](MapTool next) { view->SetToolLater(next); });
+    m_tools.SetOnSwitched([view = this] { view->AfterToolEvent(); });
+    m_tools.SetMarksChanged([view = this] { view->AfterToolEvent(); });
     m_zoomPoll.setInterval(8);
     connect(&m_zoomPoll, &QTimer::timeout, this, [this] { OnZoomPrepared(); });
 }
@@ -106,13 +110,14 @@ MapViewport CMapView::Viewport() const
 void CMapView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
+    // The tools edit this document and hear of its new brushes.
+    Tools();
     const CZellDoc* doc = GetDocument();
     if (!doc) return;
     m_nMapPixelWidth = doc->Map().PixelWidth();
     m_nMapPixelHeight = doc->Map().PixelHeight();
     UpdateScrollSizes();
-    m_ptLastPreview = {INT_MIN, INT_MIN};
-    m_previewCell.reset();
+    HidePreview(true);
     RefreshScreen();
     emit StatusChanged();
 }
@@ -152,8 +157,7 @@ void CMapView::SetZoom(MapZoom zoom, std::optional<CPoint> anchor)
         next = {viewport.SnapToCell(next.x, true), viewport.SnapToCell(next.y, false)};
     }
     ScrollToDevicePosition(next);
-    m_ptLastPreview = {INT_MIN, INT_MIN};
-    m_previewCell.reset();
+    HidePreview(true);
     // Drawn once, when the pane paints; a smaller picture than before
     // leaves the rest of the pane to the window's background.
     Invalidate(TRUE);
@@ -192,15 +196,6 @@ void CMapView::CentreOnMapPoint(CPoint mapPoint)
     m_previewCell.reset();
     ScrollToDevicePosition(
         CPoint(int(std::clamp<std::int64_t>(x, 0, INT_MAX)), int(std::clamp<std::int64_t>(y, 0, INT_MAX))));
-}
-
-void CMapView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && CancelGesture()) {
-        event->accept();
-        return;
-    }
-    CScrollView::keyPressEvent(event);
 }
 
 void CMapView::wheelEvent(QWheelEvent* event)
@@ -269,10 +264,8 @@ void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
         OnInitialUpdate();
         return;
     }
-    if (lHint & HINT_BRUSH_PASTED) SetTool(MapTool::Stamp);
     // The stamp is a tool of its own on the attribute layer.
-    if ((lHint & HINT_LAYER) && m_tool == MapTool::Stamp && (m_pTool != nullptr) != GetDocument()->OnAttrLayer())
-        SetTool(MapTool::Stamp);
+    if (lHint & HINT_LAYER) Tools().LayerChanged();
     // The cell under the pointer may hold another value, or its value another name.
     if (lHint & (HINT_CELLS | HINT_LAYER | HINT_ATTR_VALUES)) emit StatusChanged();
     if ((lHint & HINT_ATTR_VALUES) && GetDocument()->ShowAttrColours()) {
@@ -366,8 +359,6 @@ void CMapView::RefreshScreen()
 {
     QImage& screen = Screen();
     if (screen.isNull()) return;  // a pane folded away to nothing
-    // Every pixel is drawn again: the marks with it.
-    m_markRects.clear();
     const CRect client = GetClientRect();
     const CRect mapArea = MapArea();
     // The part of the window off the map keeps the window's background.
@@ -375,9 +366,8 @@ void CMapView::RefreshScreen()
     painter.fillRect(QRect(mapArea.right, 0, client.right - mapArea.right, client.bottom), Qt::white);
     painter.fillRect(QRect(0, mapArea.bottom, mapArea.right, client.bottom - mapArea.bottom), Qt::white);
     painter.end();
-    ComposeArea(client);
-    PutMarksOn();
-    viewport()->update();
+    ComposePicture(client);
+    ShowComposed(QRect(client.left, client.top, client.Width(), client.Height()));
 }
 
 int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF()); }
@@ -385,22 +375,29 @@ int CMapView::SurfaceRatio() const { return PixelRatioStep(devicePixelRatioF());
 QImage& CMapView::Screen()
 {
     if (!SurfaceFits()) UpdateWindow();
-    return Surface();
+    const QImage& surface = Surface();
+    if (m_picture.size() != surface.size() || m_picture.devicePixelRatio() != surface.devicePixelRatio()) {
+        m_picture = QImage(surface.size(), QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(surface.devicePixelRatio());
+        m_picture.fill(Qt::white);
+    }
+    return m_picture;
 }
 
 void CMapView::ComposeArea(const CRect& requested)
 {
+    const CRect area = ComposePicture(requested);
+    if (!area.IsRectEmpty()) ShowComposed(QRect(area.left, area.top, area.Width(), area.Height()));
+}
+
+CRect CMapView::ComposePicture(const CRect& requested)
+{
     const CRect mapArea = MapArea();
     const CRect area = Intersection(requested, mapArea);
-    if (area.IsRectEmpty() || Screen().isNull()) return;
-    const QRect composed(area.left, area.top, area.Width(), area.Height());
-    const bool marked =
-        std::any_of(m_markRects.begin(), m_markRects.end(), [&](const QRect& r) { return r.intersects(composed); });
-    if (marked) TakeMarksOff();
+    if (area.IsRectEmpty() || Screen().isNull()) return {};
     ComposeCells(area, mapArea, Viewport().Device());
     DrawSelectionMarks(area);
-    if (marked) PutMarksOn();
-    viewport()->update(composed);
+    return area;
 }
 
 void CMapView::ComposeCells(const CRect& logicalArea, const CRect& logicalMapArea, const MapViewport& device)
@@ -445,10 +442,10 @@ std::vector<QRect> CMapView::MarkRects() const
         add(rc.left - out, rc.top - out, rc.left + in, rc.bottom + out);
         add(rc.right - in, rc.top - out, rc.right + out, rc.bottom + out);
     };
-    if (m_previewCell && HasSelectedBlock() && HasMap()) {
+    if (const std::optional<CPoint> preview = PreviewCell(); preview && HasMap()) {
         const CCellBlock& block = GetDocument()->Brush();
-        const CRect shown = Viewport().ClientRectOfCells(CRect(
-            m_previewCell->x, m_previewCell->y, m_previewCell->x + block.m_nCols, m_previewCell->y + block.m_nRows));
+        const CRect shown = Viewport().ClientRectOfCells(
+            CRect(preview->x, preview->y, preview->x + block.m_nCols, preview->y + block.m_nRows));
         add(shown.left, shown.top, shown.right, shown.bottom);
     }
     if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
@@ -482,35 +479,28 @@ void CopyPixels(const QImage& from, QImage& to, const QRect& rect, int ratio)
 }
 }  // namespace
 
-void CMapView::TakeMarksOff()
+void CMapView::ShowComposed(const QRegion& composed)
 {
-    QImage& screen = Surface();
-    for (const QRect& rect : m_markRects) CopyPixels(m_underMarks, screen, rect, SurfaceRatio());
-    m_markRects.clear();
-}
-
-void CMapView::PutMarksOn()
-{
+    QImage& surface = Surface();
+    if (surface.isNull() || m_picture.size() != surface.size()) return;
+    // Where the marks were and are is shown anew too: the picture under
+    // them, then the marks of the state now.
+    const std::vector<QRect> rects = MarkRects();
+    QRegion area = composed;
+    for (const QRect& rect : m_markRects) area += rect;
+    for (const QRect& rect : rects) area += rect;
+    for (const QRect& rect : area) CopyPixels(m_picture, surface, rect, SurfaceRatio());
+    m_markRects = rects;
     m_bMarksStale = false;
-    QImage& screen = Surface();
-    std::vector<QRect> rects = MarkRects();
-    if (rects.empty() || screen.isNull()) return;
-    if (m_underMarks.size() != screen.size()) m_underMarks = QImage(screen.size(), QImage::Format_RGB32);
-    QRegion area;
-    for (const QRect& rect : rects) {
-        CopyPixels(screen, m_underMarks, rect, SurfaceRatio());
-        area += rect;
-    }
-    m_markRects = std::move(rects);
     DrawMarks(area);
+    viewport()->update(area);
 }
 
 void CMapView::PrepareSurface()
 {
     // Marks whose state changed, told or not, are drawn again.
     if (!m_bMarksStale && MarkRects() == m_markRects) return;
-    TakeMarksOff();
-    PutMarksOn();
+    ShowComposed({});
 }
 
 void CMapView::DrawMarks(const QRegion& area)
@@ -518,7 +508,7 @@ void CMapView::DrawMarks(const QRegion& area)
     if (!HasMap()) return;
     QPainter painter(&Surface());
     painter.setClipRegion(area);
-    if (m_previewCell && HasSelectedBlock()) DrawBlockPreview(painter, *m_previewCell);
+    if (const std::optional<CPoint> preview = PreviewCell()) DrawBlockPreview(painter, *preview);
     if (const std::optional<CRect> moved = MovedOutline()) DrawCellsOutline(painter, Viewport(), *moved);
     // The frame inverts whatever is under it, the preview included.
     if (const std::optional<CRect> frame = DragFrame()) InvertCellFrame(painter, *frame);
@@ -646,7 +636,7 @@ void CMapView::OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileHeight());
     // The preview comes off before the window's contents move.
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
 }
@@ -658,7 +648,7 @@ void CMapView::OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar)
         return;
     }
     if (nSBCode == SB_THUMBTRACK && HasCells()) nPos -= nPos % UINT(TileWidth());
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
 }
@@ -667,7 +657,7 @@ void CMapView::ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool acros
 {
     // A cell need not be a whole number of screen pixels when zoomed out:
     // every step lands on the nearest cell edge.
-    m_previewCell.reset();
+    HidePreview();
     RefreshScreen();
     const int pos = (nSBCode == SB_THUMBTRACK || nSBCode == SB_THUMBPOSITION) ? int(nPos) : bar->sliderPosition();
     bar->setSliderPosition(Viewport().SnapToCell(pos, across));

@@ -1,19 +1,17 @@
 // The map pane. It draws only what it shows: a refresh composes the cells
 // under the window from the document's map (each tile from its screen
 // form), then prints the numbers of the display switch in force over them;
-// an edit recomposes only the cells it changed. With a tile block picked in
-// the palette the mouse paints tiles; without one it sets map attributes
-// through the map attribute dialog (the stamp tool; the other tools are in
-// maptools.h). The view keeps only view state: the zoom, the tool, the
-// drag, the band and the hover preview. Every conversion between client
-// points and cells goes through Viewport().
+// an edit recomposes only the cells it changed. The mouse and keys go to
+// the tool in use (toolmanager.h), which edits through the document. The
+// view keeps only view state: the zoom, the tools and the pointer's cell.
+// Every conversion between client points and cells goes through Viewport().
 //
 // The cells are composed into the window's picture; the marks over them
-// (the block previewed under the pointer, the frame of a drag, where a
-// moved selection would land) are drawn from that state when the pane
-// paints, over the composed pixels, which are kept aside where the marks
-// lie so that taking them off restores the cells. Only where the marks
-// were or are is repainted.
+// (the brush previewed under the pointer, the frame of a drag, where a
+// moved selection would land) are drawn from the tool's state when the
+// pane paints, over the composed pixels, which are kept aside where the
+// marks lie so that taking them off restores the cells. Only where the
+// marks were or are is repainted.
 #pragma once
 
 #include <climits>
@@ -27,29 +25,17 @@
 #include <QString>
 #include <QTimer>
 
-#include "mapattrdlg.h"
 #include "celldrag.h"
-#include "maptools.h"
+#include "maptool.h"
 #include "mapviewport.h"
 #include "scrollview.h"
+#include "toolmanager.h"
 
 class CZellDoc;
 class OverlayTextCache;
+class QEnterEvent;
 class QKeyEvent;
 class QWheelEvent;
-
-// The map pane's tools, in the order of the tools menu.
-enum class MapTool { Stamp, Eraser, Fill, Select, Picker };
-
-// A drag of the stamp over cells: the left button's fill or attribute
-// band, the right button's pick. The band reaches from the pressed cell's
-// top-left to the bottom-right of the cell last under the pointer.
-struct StampDrag {
-    std::optional<CPoint> anchor;  // the pressed cell
-    CPoint end;                    // the cell last under the pointer
-    bool moved = false;            // the pointer moved after the press
-    bool IsDragging() const { return anchor.has_value(); }
-};
 
 class CMapView : public CScrollView {
     Q_OBJECT
@@ -93,8 +79,12 @@ public:
     // The far zooms' block colours are being made on another thread.
     bool ZoomPreparing() const { return m_zoomPreparation != nullptr; }
 
-    MapTool Tool() const { return m_tool; }
+    MapTool Tool() const { return m_tools.Tool(); }
     void SetTool(MapTool tool);
+    // The tools, the one in use among them.
+    CToolManager& Tools();
+    // A gesture of the tool in use is under way.
+    bool GestureActive() const { return m_tools.Current().IsActive(); }
     // The same once the event loop comes back.
     void SetToolLater(MapTool tool);
     // The status bar's "where am I" text: the cell under the pointer, its
@@ -118,6 +108,8 @@ protected:
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void OnVScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
     void OnHScroll(UINT nSBCode, UINT nPos, QScrollBar* pScrollBar) override;
@@ -137,6 +129,8 @@ private:
     // Composes the cells and numbers under the client rectangle area, kept
     // to MapArea(), into the picture: the pixels a whole refresh would give there.
     void ComposeArea(const CRect& area);
+    // The same into the picture alone; the rectangle composed.
+    CRect ComposePicture(const CRect& area);
     // The same in device pixels of the picture (the device viewport's).
     void ComposeCells(const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The attribute colour display over the cells just composed.
@@ -145,12 +139,12 @@ private:
     void DrawZoomedTextOverlay(QImage& screen, const CRect& area, const CRect& mapArea, const MapViewport& device);
     // The selection's outline.
     void DrawSelectionMarks(const CRect& area);
-    // The surface, made first when it does not fit the window.
+    // The composed picture (the cells, their numbers and the selection's
+    // outline, without the marks), made first when it does not fit the window.
     QImage& Screen();
-    // The composed pixels back where the marks were; the marks of the
-    // state now drawn, what they cover kept aside first.
-    void TakeMarksOff();
-    void PutMarksOn();
+    // Shows the composed picture inside composed, and where the marks were
+    // and are, with the marks of the state now drawn over it.
+    void ShowComposed(const QRegion& composed);
     // The client rectangles the marks cover now.
     std::vector<QRect> MarkRects() const;
     // The marks' state changed: the pane repaints where they were and are.
@@ -159,17 +153,22 @@ private:
     // Draws the marks over the surface inside area (client coordinates).
     void DrawMarks(const QRegion& area);
     void DrawBlockPreview(QPainter& painter, CPoint first);
-    // The frame on screen for the stamp's drag or the tool's band; none
-    // outside a drag (client coordinates, corners in any order).
+    // The frame on screen for the tool's band; none outside a drag (client
+    // coordinates, corners in any order).
     std::optional<CRect> DragFrame() const;
     std::optional<CRect> MovedOutline() const;
-    // The block's top-left cell is shown previewed no more.
-    void HidePreview();
+    // Where the tool previews the brush, while there is a brush to show.
+    std::optional<CPoint> PreviewCell() const;
+    // What followed the pointer goes (see CMapTool::ForgetHover).
+    void HidePreview(bool sameCellShowsAgain = false);
     // Numbers are printed over the cells at this zoom.
     bool NumbersShown() const;
     void UpdateScrollSizes();
     void ScrollZoomed(UINT nSBCode, UINT nPos, QScrollBar* bar, bool across);
-    ToolEvent ToolEventAt(CPoint point, UINT flags) const;
+    ToolEvent ToolEventAt(CPoint point, UINT flags, Qt::MouseButton button = Qt::NoButton) const;
+    // After the tool heard of something: the pointer held while its gesture
+    // lasts, its marks and its status text brought up to date.
+    void AfterToolEvent();
     // Ends any gesture under way without an edit; true when there was one.
     bool CancelGesture();
     // Marks the pointer's cell for the status bar.
@@ -183,20 +182,6 @@ private:
     void StopZoomPreparation();
     void OnZoomPrepared();
 
-    // Client rectangle of the cell under a client point, as the window
-    // shows it; the empty rectangle outside the map.
-    CRect CellFromPoint(int x, int y) const;
-    CRect CellFromPoint(CPoint point) const { return CellFromPoint(point.x, point.y); }
-    // Client rectangle of a cell, a pixel wide and high at the least.
-    CRect CellFrame(CPoint cell) const;
-    // The cell a client cell rectangle (from CellFromPoint) shows.
-    CPoint CellOfRect(const CRect& rc) const;
-    // The cells a band (client coordinates, normalised) covers.
-    CRect CellsOfBand(const CRect& band) const;
-    // The point itself when it lies on the map, else the nearest point on it.
-    CPoint ClampToMap(CPoint point) const;
-    void SetAnchorAttribute(CPoint cell);
-    void SetBandAttribute(const CRect& band);
     bool HasSelectedBlock() const;
 
     int m_nMapPixelWidth = 0;
@@ -210,28 +195,18 @@ private:
     std::thread m_zoomWorker;
     // Looks for the preparation's end: nothing crosses threads but its flag.
     QTimer m_zoomPoll;
-    MapTool m_tool = MapTool::Stamp;
-    // The tool in use other than the stamp (none for the stamp).
-    std::unique_ptr<CMapTool> m_pTool;
-    // A right-button drag of the stamp, capturing cells as the block.
-    bool m_bRightDrag = false;
+    CToolManager m_tools;
+    // The status text the tool in use gave last.
+    QString m_toolStatus;
     std::optional<CPoint> m_pointerCell;
-    // The top-left cell of the block previewed under the pointer.
-    std::optional<CPoint> m_previewCell;
-    // Where the marks are on the surface (client coordinates), and the
-    // composed pixels under them.
+    // What the pane's cells look like without the marks; the window shows
+    // it with the marks drawn over (see ShowComposed).
+    QImage m_picture;
+    // Where the marks are on the surface (client coordinates).
     std::vector<QRect> m_markRects;
-    QImage m_underMarks;
     // The marks' state changed since they were drawn.
     bool m_bMarksStale = false;
 
-public:
-    StampDrag m_drag;
-    // No cell is ever previewed at this point, so the first preview always draws.
-    CPoint m_ptLastPreview{INT_MIN, INT_MIN};
-    CMapAttrDlg m_dlgMapAttr;
-
-private:
     std::unique_ptr<OverlayTextCache> m_pOverlayText;
     int m_nOverlayTextRatio = 0;
 };

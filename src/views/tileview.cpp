@@ -71,7 +71,7 @@ void CTileView::OnDraw(CDC* pDC)
     const CRect client = GetClientRect();
     const CPoint scroll = GetDeviceScrollPosition();
     // Start from a clean window even when the repaint was asked for without
-    // erasing: an old frame left in the gaps would spoil the next inversion.
+    // erasing: the frame is drawn anew over the tiles every time.
     pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.Width(), scroll.y + client.Height()), kBackground);
 
     if (const CZellDoc* doc = GetDocument(); doc && HasLayout()) {
@@ -95,9 +95,7 @@ void CTileView::OnDraw(CDC* pDC)
         }
     }
 
-    // The frame that is on screen stays there through a repaint, so the
-    // screen always shows the selected block and the next inversion takes
-    // the frame off instead of leaving one behind.
+    // The drag's frame, else the selected block's.
     if (std::optional<CRect> frame = FrameOnScreen()) {
         frame->OffsetRect(scroll.x, scroll.y);
         InvertCellFrame(*pDC, *frame);
@@ -152,11 +150,8 @@ void CTileView::DropSelectionFrame()
 {
     CZellDoc* doc = GetDocument();
     if (!doc || !doc->HasSelection()) return;
-    // The window must show the frame before it is inverted away.
-    UpdateWindow();
-    const std::optional<CRect> frame = SelectionFrame();
     ClearTileSelection();
-    if (frame) m_drag.Invert(*frame);
+    Invalidate(FALSE);
 }
 
 void CTileView::SelectBandTiles(const CRect& band)
@@ -221,7 +216,7 @@ void CTileView::OnLButtonUp(UINT, CPoint)
 {
     if (!m_drag.IsDragging()) return;
     SelectBandTiles(m_drag.Release() ? m_drag.Band() : m_drag.Anchor());
-    if (const std::optional<CRect> frame = SelectionFrame()) m_drag.Invert(*frame);
+    Invalidate(FALSE);
 }
 
 // Scrolling drops the picked block, but only when the palette moves: a

@@ -62,8 +62,8 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled)
     auto* doc = static_cast<CZellDoc*>(theApp.DocTemplate()->Document());
     ASSERT_TRUE(doc->LoadMapFileFrom(std::string(folder) + "/start.Map"));
     doc->SetSelection({2, 1, {1, 2}}, nullptr);
-    doc->StampSelection(3, 4);
-    doc->FillWithSelection(CRect(0, 0, 5, 2));
+    doc->StampBrush(3, 4);
+    doc->FillWithBrush(CRect(0, 0, 5, 2));
     // The copy comes from the keeper's own timer, however long that takes here.
     const CRecoveryKeeper& keeper = *doc->Recovery();
     std::vector<std::uint8_t> expected = Saved(*doc);
@@ -180,7 +180,7 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
         if (random() % 2)
             doc->SetCellAttributes(CRect(col, row, col + 3, row + 40), short(random()));
         else
-            doc->FillWithSelection(CRect(col, row, col + 5, row + 30));
+            doc->FillWithBrush(CRect(col, row, col + 5, row + 30));
     };
     CRecoveryKeeper& keeper = *doc->Recovery();
     // The first copy is the whole map; a 2 x 2 stamp then adds one chunk.
@@ -189,7 +189,7 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
     keeper.WaitForWrites();
     const std::uint64_t base = keeper.BytesWritten();
     EXPECT_GE(base, 4u * 300 * 700);
-    doc->StampSelection(10, 10);
+    doc->StampBrush(10, 10);
     keeper.Flush();
     keeper.WaitForWrites();
     EXPECT_LE(keeper.BytesWritten() - base, 2u * 128 * 128 + 64);

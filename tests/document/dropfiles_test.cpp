@@ -78,7 +78,7 @@ TEST_F(DropTest, PicturesOpenAsTheBitmapMapsAsTheMapOthersAreNoted)
 
     // Unsaved work is asked about first; Cancel keeps it.
     SelectBlock(1, 1, {0});
-    doc->StampSelection(2, 0);
+    doc->StampBrush(2, 0);
     {
         ModalAnswerer answer;
         answer.Then(ExpectMessage(kMsgAskSaveChanges, QMessageBox::RejectRole));

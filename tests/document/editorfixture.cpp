@@ -1,4 +1,5 @@
 #include "editorfixture.h"
+#include "docbackstage.h"
 
 #include "testtiles.h"
 
@@ -83,7 +84,7 @@ short EditorTest::Cell(CellLayer layer, int i) const
 
 void EditorTest::SetCell(CellLayer layer, int i, short value)
 {
-    doc->MapForTest().m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
+    BackstageMap(*doc).m_cells.Set(layer, i % doc->MapWidth(), i / doc->MapWidth(), value);
 }
 
 std::vector<const CSprite*> EditorTest::Tiles() const

@@ -63,8 +63,8 @@ TEST_F(HistoryTest, JumpsGiveWhatStepByStepUndoGaveAndTellThePanesOnce)
     for (int step = 0; step < 60; ++step) {
         const int col = int(random() % 20), row = int(random() % 15);
         switch (random() % 4) {
-        case 0: doc->StampSelection(col, row); break;
-        case 1: doc->FillWithSelection(CRect(col, row, col + 5, row + 3)); break;
+        case 0: doc->StampBrush(col, row); break;
+        case 1: doc->FillWithBrush(CRect(col, row, col + 5, row + 3)); break;
         case 2: doc->SetCellAttributes(CRect(col, row, col + 2, row + 2), short(1 + random() % 9)); break;
         default: doc->CutTiles({CRect(32 * (col % 4), 0, 32 * (col % 4) + 32, 32)}); break;
         }

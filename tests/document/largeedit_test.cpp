@@ -85,7 +85,7 @@ TEST_F(EditorTest, EditsOfAWholeLargeMapCostMemoryByTheCellsTheyChange)
         Send(ID_EDIT_UNDO);
         Send(ID_EDIT_REDO);
         Send(ID_EDIT_UNDO);
-        doc->FillWithSelection(CRect(0, 0, kSide, kSide));  // what a drag over the whole map asks for
+        doc->FillWithBrush(CRect(0, 0, kSide, kSide));  // what a drag over the whole map asks for
         frame->m_pSmallMapView->UpdateWindow();
         Map()->UpdateWindow();
     }

@@ -198,9 +198,9 @@ TEST_F(UndoTest, AStrokeIsOneStep)
 {
     const std::vector<std::uint8_t> before = Saved();
     doc->BeginStroke();
-    doc->StampSelection(1, 1);
+    doc->StampBrush(1, 1);
     doc->SetCellAttributes(CRect(2, 2, 4, 4), 9);
-    doc->FillWithSelection(CRect(0, 5, 8, 7));
+    doc->FillWithBrush(CRect(0, 5, 8, 7));
     doc->EndStroke();
     const std::vector<std::uint8_t> after = Saved();
     ASSERT_EQ(doc->UndoStack().count(), 1);
@@ -209,7 +209,7 @@ TEST_F(UndoTest, AStrokeIsOneStep)
     EXPECT_EQ(Saved(), before);
     Send(ID_EDIT_REDO);
     EXPECT_EQ(Saved(), after);
-    doc->StampSelection(11, 10);  // the block one cell off the fill's pattern
+    doc->StampBrush(11, 10);  // the block one cell off the fill's pattern
     EXPECT_EQ(doc->UndoStack().count(), 2);
     const short old = doc->CellAttribute(0, 0);
     doc->BeginStroke();
@@ -241,8 +241,8 @@ TEST_F(UndoTest, RandomRunMatchesAPlainHistory)
         } else if (what >= 2) {
             switch (what) {
             case 2: doc->SetCellAttributes(CRect(col, row, col + 2, row + 3), short(random())); break;
-            case 3: doc->StampSelection(col, row); break;
-            case 4: doc->FillWithSelection(CRect(col, row, col + 4, row + 2)); break;
+            case 3: doc->StampBrush(col, row); break;
+            case 4: doc->FillWithBrush(CRect(col, row, col + 4, row + 2)); break;
             case 5:
                 doc->CutTiles({CRect(32 * (col % 4), 32 * (row % 2), 32 * (col % 4) + 32, 32 * (row % 2) + 32)});
                 break;

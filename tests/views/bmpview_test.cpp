@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mainfrm.h"
+#include "docbackstage.h"
 #include "bmpview.h"
 #include "bmpwriter.h"
 #include "mainwidget.h"
@@ -231,7 +232,7 @@ TEST_F(BitmapViewTest, WithoutABitmapTheAreaIs100By100AndTheMouseDoesNothing)
 TEST_F(BitmapViewTest, ATileSizeOfZeroMakesNoCells)
 {
     LoadPicture(200, 100);
-    doc.MapForTest().m_nTileWidth = 0;
+    BackstageMap(doc).m_nTileWidth = 0;
     EXPECT_TRUE(view.CellFromPoint(10, 10).IsRectEmpty());
     const QImage before = Screen();
     Press(Window(), QPoint(10, 10));

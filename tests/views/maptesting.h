@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "afxmsg.h"
+#include "docbackstage.h"
 #include "dc.h"
 #include "mainfrm.h"
 #include "celllayers.h"
@@ -87,7 +88,7 @@ protected:
     void Open(int mapWidth, int mapHeight, int tileSize = 32, int tileCount = 8, int paneWidth = 640,
               int paneHeight = 480)
     {
-        CMapModel& map = doc.MapForTest();
+        CMapModel& map = BackstageMap(doc);
         map.m_nTileWidth = BYTE(tileSize);
         map.m_nTileHeight = BYTE(tileSize);
         map.m_cells.Create(mapWidth, mapHeight);
@@ -115,8 +116,8 @@ protected:
     short Tile(int col, int row) const { return *doc.Cells().Tile(col, row); }
     short Attr(int col, int row) const { return *doc.Cells().Attr(col, row); }
     // Writes a cell behind the panes' backs, as a test setting up a map does.
-    void SetTile(int col, int row, short v) { doc.MapForTest().m_cells.SetTile(col, row, v); }
-    void SetAttr(int col, int row, short v) { doc.MapForTest().m_cells.SetAttr(col, row, v); }
+    void SetTile(int col, int row, short v) { BackstageMap(doc).m_cells.SetTile(col, row, v); }
+    void SetAttr(int col, int row, short v) { BackstageMap(doc).m_cells.SetAttr(col, row, v); }
 
     // Every cell whose tile differs from -1, as ((col, row), tile).
     std::map<std::pair<int, int>, short> PaintedCells() const

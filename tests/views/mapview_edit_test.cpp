@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "dialog.h"
+#include "mapattrdlg.h"
 #include "maptesting.h"
 #include "modalanswerer.h"
 #include "panetesting.h"
@@ -59,7 +60,7 @@ TEST_P(TileModeGesture, PaintsExactlyTheseCells)
     // The band is gone and the window and the overview show the new map.
     EXPECT_TRUE(ScreenShowsImage(Screen(), MapImage(), 0, 0, view.MapPixelWidth(), view.MapPixelHeight()));
     EXPECT_TRUE(OverviewShowsMap());
-    EXPECT_FALSE(view.m_drag.IsDragging());
+    EXPECT_FALSE(view.GestureActive());
     EXPECT_FALSE(view.HasCapture());
 }
 
@@ -206,7 +207,7 @@ TEST_F(MapEditTest, FillAllCoversTheWholeMapWhateverTheScroll)
 TEST_F(MapEditTest, FillWithoutABlockChangesNothing)
 {
     Open(10, 10);
-    doc.FillWithSelection(CRect(0, 0, 10, 10));
+    doc.FillWithBrush(CRect(0, 0, 10, 10));
     doc.OnTileFillAll();
     EXPECT_TRUE(PaintedCells().empty());
 }
@@ -245,7 +246,7 @@ TEST_P(BorderCancel, DropsTheDragOnlyAtTheBorder)
     Press(P(2, 2));
     DragTo(P(4, 4));
     DragTo(c.point);
-    EXPECT_EQ(view.m_drag.IsDragging(), !c.cancels);
+    EXPECT_EQ(view.GestureActive(), !c.cancels);
     EXPECT_EQ(view.HasCapture(), !c.cancels);
     if (c.cancels) {
         EXPECT_TRUE(panetest::ShowsNoFrame(before, Screen()));
@@ -273,7 +274,7 @@ TEST_F(MapEditTest, PressOutsideTheMapStartsNoDrag)
     Open(10, 5);
     Select(1, 1, {6});
     Press(QPoint(400, 300));
-    EXPECT_FALSE(view.m_drag.IsDragging());
+    EXPECT_FALSE(view.GestureActive());
     EXPECT_FALSE(view.HasCapture());
     Release(QPoint(400, 300));
     EXPECT_TRUE(PaintedCells().empty());
@@ -292,16 +293,17 @@ TEST_F(MapEditTest, BorderCancelInAttributeModeOpensNoDialog)
 ModalAnswerer::Handler AnswerAttribute(CMapView& view, QString* shown, const char* text)
 {
     return [&view, shown, text](QWidget* modal) {
-        ASSERT_EQ(modal, &view.m_dlgMapAttr);
-        auto* edit = qobject_cast<QLineEdit*>(view.m_dlgMapAttr.GetDlgItem(1012));
+        auto* dialog = dynamic_cast<CMapAttrDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* edit = qobject_cast<QLineEdit*>(dialog->GetDlgItem(1012));
         ASSERT_NE(edit, nullptr);
         *shown = edit->text();
         if (!text) {
-            ClickWidget(view.m_dlgMapAttr.GetDlgItem(IDCANCEL));
+            ClickWidget(dialog->GetDlgItem(IDCANCEL));
             return;
         }
         ReplaceText(edit, QString::fromUtf8(text));
-        ClickWidget(view.m_dlgMapAttr.GetDlgItem(IDOK));
+        ClickWidget(dialog->GetDlgItem(IDOK));
     };
 }
 
@@ -415,7 +417,6 @@ TEST_F(PreviewTest, FollowsThePointerCellByCellWithoutTouchingTheMap)
     const QImage image = MapImage();
     Hover(P(3, 3));
     EXPECT_TRUE(PreviewAt(3, 3));
-    EXPECT_EQ(view.m_ptLastPreview, CPoint(96, 96));
     Mark();
     Hover(P(3, 3, 2, 29));
     EXPECT_TRUE(Marked()) << "a move within the cell draws nothing";
@@ -447,7 +448,6 @@ TEST_F(PreviewTest, NoPreviewWhereTheBlockWouldNotFit)
     Hover(P(19, 5));
     // Nothing new is drawn; the old preview stays until the next refresh.
     EXPECT_TRUE(PreviewAt(4, 3));
-    EXPECT_EQ(view.m_ptLastPreview, CPoint(128, 96));
     Hover(P(18, 5));
     EXPECT_TRUE(PreviewAt(18, 5));
 }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "mapfile.h"
+#include "docbackstage.h"
 #include "maptesting.h"
 #include "scratchfolder.h"
 
@@ -90,7 +91,7 @@ TEST_F(RandomMaps, PaneAndOverviewShowWhatTheRendererDraws)
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round << ": " << c.mapWidth << " x " << c.mapHeight
                                         << " cells of " << c.tileSize);
-        doc.MapForTest().m_tileList.DeleteAll();
+        BackstageMap(doc).m_tileList.DeleteAll();
         Open(c.mapWidth, c.mapHeight, c.tileSize, c.tileCount, 200 + int(random() % 500), 150 + int(random() % 350));
         overview.resize(100 + int(random() % 300), 80 + int(random() % 200));
         Fill(random);
@@ -115,7 +116,7 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
     for (int round = 0; round < 6; ++round) {
         const RandomMapCase c = MakeCase(random);
         SCOPED_TRACE(testing::Message() << "round " << round);
-        doc.MapForTest().m_tileList.DeleteAll();
+        BackstageMap(doc).m_tileList.DeleteAll();
         doc.SetShowTileNumbers(round % 3 == 0);
         doc.SetShowMapAttr(round % 3 == 1);
         doc.SetTextColour({BYTE(random()), 0, 0});
@@ -130,8 +131,8 @@ TEST_F(RandomMaps, EditedWindowEqualsAWholeRefresh)
                 block.m_entries.push_back(short(int(random() % 9) - 2));
             doc.SetSelection(block, nullptr);
             switch (random() % 4) {
-            case 0: doc.StampSelection(col, row); break;
-            case 1: doc.FillWithSelection(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;
+            case 0: doc.StampBrush(col, row); break;
+            case 1: doc.FillWithBrush(CRect(col, row, col + int(random() % 6), row + int(random() % 6))); break;
             case 2:
                 doc.SetCellAttributes(CRect(col, row, col + 3, row + 2), short(int(random() % 65536) - 32768));
                 break;

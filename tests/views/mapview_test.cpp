@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "fonts.h"
+#include "docbackstage.h"
 #include "maptesting.h"
 #include "panetesting.h"
 
@@ -273,7 +274,7 @@ TEST_F(MapDrawingTest, MapsFarLargerThanAnyPictureOpen)
 TEST_F(MapDrawingTest, MapWithoutCellsShowsNothing)
 {
     Open(10, 8);
-    ASSERT_NE(doc.MapForTest().m_cells.Create(10000, 10000), LayerAllocResult::Ok);
+    ASSERT_NE(BackstageMap(doc).m_cells.Create(10000, 10000), LayerAllocResult::Ok);
     doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
     const QImage screen = Screen();
     for (int y = 0; y < screen.height(); ++y)

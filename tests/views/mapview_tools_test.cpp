@@ -5,6 +5,8 @@
 #include <random>
 
 #include "maptesting.h"
+#include "maptools.h"
+#include "undocommands.h"
 
 using namespace maptest;
 
@@ -71,6 +73,13 @@ TEST_F(ToolsTest, GesturesAtRandomZoomsMatchAPlainModel)
                     }
                 }
             EXPECT_LE(doc.UndoStack().count(), steps + 1);
+            EXPECT_FALSE(doc.InStroke());
+            // However many pointer events, the step keeps each chunk once, before and after.
+            if (doc.UndoStack().count() > steps) {
+                const auto* step = dynamic_cast<const CCellsCommand*>(doc.UndoStack().command(steps));
+                ASSERT_NE(step, nullptr);
+                EXPECT_EQ(step->Changes().size(), 1u);
+            }
             break;
         }
         case 1: {
@@ -119,6 +128,39 @@ TEST_F(ToolsTest, GesturesAtRandomZoomsMatchAPlainModel)
                       brush.Tile(0, 0) == -1 ? want[std::size_t(at.y)][std::size_t(at.x)] : brush.Tile(0, 0));
             break;
         }
+        }
+    }
+}
+
+// The tool commands' check state, as the menus and toolbars ask for it.
+struct CheckProbe : CCmdUI {
+    void Enable(BOOL on) override { enabled = on != FALSE; }
+    void SetCheck(int check) override { checked = check != 0; }
+    bool enabled = false;
+    bool checked = false;
+};
+
+TEST_F(ToolsTest, APastedOrPickedBrushTakesTheStampWhateverToolIsInUse)
+{
+    Open(20, 15);
+    SetTile(1, 1, 2);
+    for (MapTool tool : {MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
+        for (bool paste : {true, false}) {
+            view.SetTool(tool);
+            if (paste) {
+                doc.SetMapSelection(CRect(1, 1, 3, 2));
+                doc.OnEditCopy();
+                doc.OnEditPaste();
+            } else {
+                PickCells(doc, CRect(1, 1, 2, 2));
+            }
+            EXPECT_EQ(view.Tool(), MapTool::Stamp);
+            for (MapTool each : {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
+                CheckProbe probe;
+                ASSERT_TRUE(view.Tools().OnCmdMsg(CToolManager::CommandOf(each), &probe));
+                EXPECT_TRUE(probe.enabled);
+                EXPECT_EQ(probe.checked, each == MapTool::Stamp);
+            }
         }
     }
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "frame.h"
+#include "docbackstage.h"
 #include "mainwidget.h"
 #include "panetesting.h"
 #include "resource.h"
@@ -65,7 +66,7 @@ protected:
 
     void AddTiles(int count, int size = 32)
     {
-        for (int k = 0; k < count; ++k) doc.MapForTest().m_tileList.AddTail(MakeTile(size, size, k));
+        for (int k = 0; k < count; ++k) BackstageMap(doc).m_tileList.AddTail(MakeTile(size, size, k));
         Relayout();
     }
     void Relayout()
@@ -104,8 +105,8 @@ TEST_P(PaletteLayout, LaysTheTilesOutInSlotsWithAFivePixelGap)
 {
     const LayoutCase& c = GetParam();
     doc.SetTilesPerRow(c.perRow);
-    doc.MapForTest().m_nTileWidth = BYTE(c.tileSize);
-    doc.MapForTest().m_nTileHeight = BYTE(c.tileSize);
+    BackstageMap(doc).m_nTileWidth = BYTE(c.tileSize);
+    BackstageMap(doc).m_nTileHeight = BYTE(c.tileSize);
     AddTiles(c.tiles, c.tileSize > 0 ? c.tileSize : 32);
 
     EXPECT_EQ(view.LayoutWidth(), c.width);
@@ -400,7 +401,7 @@ protected:
 
     void AddTiles(int count)
     {
-        for (int k = 0; k < count; ++k) doc.MapForTest().m_tileList.AddTail(MakeTile(32, 32, k));
+        for (int k = 0; k < count; ++k) BackstageMap(doc).m_tileList.AddTail(MakeTile(32, 32, k));
         view->OnInitialUpdate();
         view->UpdateWindow();
     }

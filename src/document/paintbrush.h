@@ -1,0 +1,43 @@
+// The brush the map's tools paint with: the block picked in the palette,
+// or a block taken from the map (picker, capture, paste), and whether the
+// tools scatter its entries at random (a mode for later tools; off).
+// A block from the map leaves the palette's block picked, for the tile
+// commands. Whoever lets the person paint hears when a block from the map
+// becomes the brush (the map pane then takes its stamp).
+#pragma once
+
+#include <QObject>
+
+#include "cellblock.h"
+#include "tileblock.h"
+
+class CPaintBrush : public QObject {
+    Q_OBJECT
+public:
+    bool IsEmpty() const { return m_block.IsEmpty(); }
+    const CCellBlock& Block() const { return m_block; }
+    bool FromPalette() const { return !IsEmpty() && !m_block.FromMap(); }
+    const CTileBlock& PaletteBlock() const { return m_palette; }
+    bool HasPaletteBlock() const { return !m_palette.IsEmpty(); }
+
+    // The palette's block, and the brush made from it.
+    void PickFromPalette(CTileBlock block);
+    // A block from the map or the clipboard; the palette's block stays.
+    void TakeFromMap(CCellBlock block);
+    // Both go.
+    void Drop();
+    // The tile set changed: the palette's block goes, and a block from the
+    // map too unless its numbers still name the same pictures.
+    void TilesChanged(bool picturesChanged);
+
+    bool RandomMode() const { return m_bRandom; }
+    void SetRandomMode(bool on) { m_bRandom = on; }
+
+signals:
+    void TakenFromMap();
+
+private:
+    CTileBlock m_palette;
+    CCellBlock m_block;
+    bool m_bRandom = false;
+};
