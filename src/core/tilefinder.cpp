@@ -1,15 +1,14 @@
 #include "tilefinder.h"
 
-#include "sprite.h"
 #include "tilelist.h"
 
 TileFinder::TileFinder(const CTileList& tiles)
 {
     m_numbers.reserve(std::size_t(tiles.GetCount()));
     for (int n = 0; n < tiles.GetCount(); ++n) {
-        const CSprite* tile = tiles.GetAt(n);
-        if (!tile) continue;
-        m_numbers.try_emplace(FingerprintOf(*tile), short(n));
+        if (!tiles.GetAt(n)) continue;
+        // The set keeps each tile's fingerprint from when the tile arrived.
+        m_numbers.try_emplace(tiles.FingerprintAt(n), short(n));
     }
 }
 

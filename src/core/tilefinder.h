@@ -1,6 +1,6 @@
 // Tile numbers found by picture: what a rule or a stored block names by
-// fingerprint, resolved against the map's tile set. Each tile is hashed once
-// when the finder is made; make a new one after the tile set changes.
+// fingerprint, resolved against the map's tile set, from the fingerprints
+// the set keeps; make a new one after the tile set changes.
 #pragma once
 
 #include "tilefingerprint.h"

@@ -193,7 +193,7 @@ void CMapView::CentreOnMapPoint(CPoint mapPoint)
     };
     const std::int64_t x = middle(mapPoint.x, viewport.tileWidth) - client.Width() / 2;
     const std::int64_t y = middle(mapPoint.y, viewport.tileHeight) - client.Height() / 2;
-    m_previewCell.reset();
+    HidePreview(true);
     ScrollToDevicePosition(
         CPoint(int(std::clamp<std::int64_t>(x, 0, INT_MAX)), int(std::clamp<std::int64_t>(y, 0, INT_MAX))));
 }
