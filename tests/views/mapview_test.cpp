@@ -274,7 +274,7 @@ TEST_F(MapDrawingTest, MapsFarLargerThanAnyPictureOpen)
 TEST_F(MapDrawingTest, MapWithoutCellsShowsNothing)
 {
     Open(10, 8);
-    ASSERT_NE(BackstageMap(doc).m_cells.Create(10000, 10000), LayerAllocResult::Ok);
+    ASSERT_NE(BackstageMap(doc).m_cells.Create(16384, 16385), LayerAllocResult::Ok);
     doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
     const QImage screen = Screen();
     for (int y = 0; y < screen.height(); ++y)
