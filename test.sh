@@ -82,8 +82,8 @@ else
   failed=$((failed + 1))
 fi
 
-# The package from the normal build, when the tools are there (CI installs
-# them; scripts/setup.sh does not, to keep set-up short).
+# The package from the normal build, when the packaging tools are installed
+# (scripts/setup.sh leaves them out, to keep set-up and CI short).
 if command -v dpkg-shlibdeps >/dev/null && command -v desktop-file-validate >/dev/null &&
   command -v appstreamcli >/dev/null; then
   echo "== Checking the Debian package"
