@@ -24,7 +24,7 @@ int HexDigit(char c)
     return -1;
 }
 
-// One entry of "values"; nothing when it is not a sound entry.
+// One entry of "values"; nothing when it is not a well-formed entry.
 std::optional<AttrValueDetails> EntryOf(const Json& entry)
 {
     if (!entry.is_object()) return std::nullopt;

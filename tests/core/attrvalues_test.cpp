@@ -148,7 +148,7 @@ TEST(AttrValuesFile, KeptValuesRoundTripThroughTheFileBesideTheMap)
 
 // Every damaged form (bad-*) is refused and leaves the table alone; every
 // other file reads, and writes back to values that read the same.
-TEST(AttrValuesFile, CorpusOfSoundAndDamagedFiles)
+TEST(AttrValuesFile, CorpusOfGoodAndDamagedFiles)
 {
     int seen = 0;
     for (const auto& entry : std::filesystem::directory_iterator(PELLIN_ATTRS_CORPUS)) {

@@ -29,7 +29,7 @@ TEST(ClipboardCells, OwnFormRoundTripsAndRefusesDamage)
     EXPECT_EQ(back->source, cells.source);
     EXPECT_EQ(back->pictures, cells.pictures);
 
-    // Every shorter prefix, a longer tail, and each header byte changed: refused or sound, never a crash.
+    // Every shorter prefix, a longer tail, and each header byte changed: refused or read whole, never a crash.
     for (std::size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeClipboardCells(bytes.data(), n)) << n;
     std::vector<std::uint8_t> longer = bytes;
     longer.push_back(0);

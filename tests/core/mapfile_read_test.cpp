@@ -108,7 +108,7 @@ TEST_P(MapFileRoundTrip, GivesBackEverythingAndTheSameBytes)
 
 INSTANTIATE_TEST_SUITE_P(BitCounts, MapFileRoundTrip, ::testing::Values(WORD(8), WORD(16), WORD(24)));
 
-TEST(MapFileRead, EmptyEightBitMapOfTheWorkedExample)
+TEST(MapFileRead, EmptyTwentyByFifteenEightBitMap)
 {
     SavedMap map;
     map.mapWidth = 20;

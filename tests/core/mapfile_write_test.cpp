@@ -38,7 +38,7 @@ struct FreshMap {
     }
 };
 
-TEST(MapFileWrite, EmptyEightBitMapHasTheWorkedExampleBytes)
+TEST(MapFileWrite, EmptyTwentyByFifteenEightBitMapHasTheKnownBytes)
 {
     FreshMap map;
     std::vector<std::uint8_t> bytes;

@@ -29,9 +29,9 @@ std::vector<int> IntsOf(const QJsonValue& value)
 
 }  // namespace
 
-class InfoOnSoundMap : public ::testing::TestWithParam<WORD> {};
+class InfoOnReadableMap : public ::testing::TestWithParam<WORD> {};
 
-TEST_P(InfoOnSoundMap, ReportsHeaderCountsAndTileDigestsAsStored)
+TEST_P(InfoOnReadableMap, ReportsHeaderCountsAndTileDigestsAsStored)
 {
     TestMap map;
     map.bitCount = GetParam();
@@ -108,7 +108,7 @@ TEST(Stamps, ListsTheLibraryAndWhatAMapCanPaint)
     EXPECT_EQ(RunZellmap({"stamps", "--file", "stamps.json"}, folder.Path()).status, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(BitDepths, InfoOnSoundMap, ::testing::Values(WORD(8), WORD(16), WORD(24)));
+INSTANTIATE_TEST_SUITE_P(BitDepths, InfoOnReadableMap, ::testing::Values(WORD(8), WORD(16), WORD(24)));
 
 TEST(Info, PrintsAReadableSummaryWithoutJson)
 {
@@ -122,7 +122,7 @@ TEST(Info, PrintsAReadableSummaryWithoutJson)
     EXPECT_NE(run.out.find("타일 수: 5"), std::string::npos) << run.out;
 }
 
-TEST(Info, AnEmptyMapWithoutTilesIsSound)
+TEST(Info, AnEmptyMapWithoutTilesReadsAsSound)
 {
     TestMap map;
     map.mapWidth = 0;

@@ -247,7 +247,7 @@ void ReportRefused(const std::string& path, const FileFacts& facts, const char* 
     if (h.present && h.magic) TextHeader(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
 }
 
-void ReportSound(const std::string& path, const LoadedMap& map, std::uint64_t size, bool json, bool withCells)
+void ReportReadableMap(const std::string& path, const LoadedMap& map, std::uint64_t size, bool json, bool withCells)
 {
     const MapFileContent& c = map.content;
     const CMapModel& m = map.Map();
@@ -309,6 +309,6 @@ int RunInfo(const Arguments& args)
         std::fflush(stdout);
         return Fail(message ? message : kMsgMapInvalid);
     }
-    ReportSound(path, map, facts.size, json, parsed->Has("--cells"));
+    ReportReadableMap(path, map, facts.size, json, parsed->Has("--cells"));
     return kExitOk;
 }
