@@ -51,7 +51,10 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
 void CZellDoc::SetMapSelection(const CRect& cells)
 {
     CRect onMap;
-    onMap.IntersectRect(cells, CRect(0, 0, MapWidth(), MapHeight()));
+    // Only cells that exist can be selected: a map whose cells could not be
+    // made keeps its size but has none to cut, copy or move.
+    const bool hasCells = Cells().ChunkCount(CellLayer::Tiles) > 0;
+    onMap.IntersectRect(cells, hasCells ? CRect(0, 0, MapWidth(), MapHeight()) : CRect());
     if (onMap == m_rcMapSelection) return;
     m_rcMapSelection = onMap;
     UpdateAllViews(nullptr, HINT_MAP_SELECTION);

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include "cellclipboard.h"
+#include "docbackstage.h"
 #include "editorfixture.h"
 #include "mapfile.h"
 #include "testtiles.h"
@@ -81,6 +82,18 @@ TEST_F(ToolEditsTest, CutThenPasteInPlaceSavesTheSameBytes)
     EXPECT_EQ(Saved(), original);
     // The text form went along: one line a row, tabs between.
     EXPECT_EQ(QApplication::clipboard()->text().count('\n'), 5);
+}
+
+// A map whose cells could not be made (larger than the editor holds) keeps
+// its size; selecting all of it must not lead cut or copy to make a block
+// of that size.
+TEST_F(ToolEditsTest, AMapWithoutCellsHasNothingToSelectCutOrCopy)
+{
+    ASSERT_NE(BackstageMap(*doc).m_cells.Create(100000, 100000), LayerAllocResult::Ok);
+    for (const UINT command : {UINT(ID_EDIT_SELECT_ALL), UINT(ID_EDIT_CUT), UINT(ID_EDIT_COPY), UINT(ID_EDIT_DELETE)})
+        Send(command);
+    EXPECT_TRUE(doc->MapSelection().IsRectEmpty());
+    EXPECT_EQ(doc->UndoStack().count(), 0);
 }
 
 TEST_F(ToolEditsTest, MoveAndDeleteFollowTheSelection)
