@@ -93,6 +93,18 @@ int RunStart(const CCellLayers& cells, CellLayer layer, int y, int x, short v)
 
 int Mod(std::int64_t a, int n) { return int(((a % n) + n) % n); }
 
+// The entry a scattered pattern gives cell (x, y): a 64-bit mix of the cell
+// and the seed (splitmix64's finaliser), mapped onto [0, count) by a
+// multiply so that no entry is favoured beyond 2^-32.
+std::size_t ScatteredIndex(std::uint64_t seed, int x, int y, std::size_t count)
+{
+    std::uint64_t h = seed ^ (std::uint64_t(std::uint32_t(x)) << 32 | std::uint32_t(y));
+    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
+    h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
+    h ^= h >> 31;
+    return std::size_t(((h >> 32) * std::uint64_t(count)) >> 32);
+}
+
 struct Span {
     int row;
     int left;
@@ -126,16 +138,33 @@ FillPattern FillPattern::OfTiles(const CCellBlock& block, int col, int row)
     return {block.m_nCols, block.m_nRows, block.m_tiles.data(), col, row, true};
 }
 
+FillPattern FillPattern::Scattered(const CCellBlock& block, std::uint64_t seed)
+{
+    FillPattern pattern = OfTiles(block, 0, 0);
+    pattern.scattered = !pattern.IsEmpty();
+    pattern.seed = seed;
+    return pattern;
+}
+
 FillPattern FillPattern::OfValue(const short& value) { return {1, 1, &value, 0, 0, false}; }
 
 short FillPattern::At(int x, int y) const
 {
+    if (scattered) return entries[ScatteredIndex(seed, x, y, std::size_t(cols) * std::size_t(rows))];
     return entries[std::size_t(Mod(std::int64_t(y) - anchorRow, rows)) * std::size_t(cols) +
                    std::size_t(Mod(std::int64_t(x) - anchorCol, cols))];
 }
 
 void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
 {
+    if (scattered) {
+        const std::size_t count = std::size_t(cols) * std::size_t(rows);
+        for (int x = x0; x < x1; ++x) {
+            const short v = entries[ScatteredIndex(seed, x, y, count)];
+            if (!holes || v != kEmptyTileCell) cells[x - x0] = v;
+        }
+        return;
+    }
     const short* line = entries + std::size_t(Mod(std::int64_t(y) - anchorRow, rows)) * std::size_t(cols);
     if (cols == 1) {
         if (!holes || line[0] != kEmptyTileCell) std::fill(cells, cells + (x1 - x0), line[0]);
@@ -147,6 +176,33 @@ void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
         if (!holes || v != kEmptyTileCell) cells[x - x0] = v;
         if (++c == cols) c = 0;
     }
+}
+
+CRect PaintSpans(CCellLayers& cells, CellLayer layer, const std::vector<CellSpan>& spans, const FillPattern& pattern)
+{
+    CRect painted;
+    if (pattern.IsEmpty()) return painted;
+    std::vector<short> wanted;
+    for (const CellSpan& span : spans) {
+        const int left = std::max(span.left, 0);
+        const int right = std::min(span.right, cells.Width());
+        if (span.row < 0 || span.row >= cells.Height() || left >= right) continue;
+        // Only cells that change are written, so a span that changes nothing
+        // leaves its chunks shared with the undo history.
+        bool changes = false;
+        cells.ForEachRun(layer, span.row, left, right, [&](int x, const short* run, int count) {
+            if (changes) return;
+            wanted.assign(run, run + count);
+            pattern.WriteSpan(wanted.data(), span.row, x, x + count);
+            changes = !std::equal(wanted.begin(), wanted.end(), run);
+        });
+        if (!changes) continue;
+        if (cells.ForEachMutableRun(layer, span.row, left, right, [&](int x, short* run, int count) {
+                pattern.WriteSpan(run, span.row, x, x + count);
+            }))
+            painted.UnionRect(painted, CRect(left, span.row, right, span.row + 1));
+    }
+    return painted;
 }
 
 CRect FloodFillArea(CCellLayers& cells, CellLayer layer, int col, int row, const FillPattern& pattern)

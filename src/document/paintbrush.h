@@ -1,12 +1,14 @@
 // The brush the map's tools paint with: the block picked in the palette,
 // or a block taken from the map (picker, capture, paste), and whether the
-// tools scatter its entries at random (a mode for later tools; off).
+// tools scatter its entries at random (off unless the person turns it on).
 // A block from the map leaves the palette's block picked, for the tile
 // commands. Whoever lets the person paint hears when a block from the map
 // becomes the brush (the map pane then takes its stamp).
 #pragma once
 
 #include <QObject>
+#include <cstdint>
+#include <random>
 
 #include "cellblock.h"
 #include "tileblock.h"
@@ -32,6 +34,10 @@ public:
 
     bool RandomMode() const { return m_bRandom; }
     void SetRandomMode(bool on) { m_bRandom = on; }
+    // A new seed for one random draw of the brush's entries (a click, a
+    // band, a stroke step); Reseed makes the draws repeatable.
+    std::uint64_t NextSeed() { return m_random(); }
+    void Reseed(std::uint64_t seed) { m_random.seed(seed); }
 
 signals:
     void TakenFromMap();
@@ -40,4 +46,5 @@ private:
     CTileBlock m_palette;
     CCellBlock m_block;
     bool m_bRandom = false;
+    std::mt19937_64 m_random{std::random_device{}()};
 };

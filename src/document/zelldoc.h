@@ -23,6 +23,7 @@
 #include "dib.h"
 #include "document.h"
 #include "documentprompts.h"
+#include "floodfill.h"
 #include "mapfile.h"
 #include "mapmodel.h"
 #include "paintbrush.h"
@@ -160,6 +161,15 @@ public:
     void StampBrush(int col, int row);
     // The cells filled with the brush repeated from their top-left cell.
     void FillWithBrush(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
+    // What the brush paints from cell (col, row): its entries repeated from
+    // there, or, in random mode, one entry drawn at random for each cell
+    // (a new draw at every call). Points into the brush: use it at once.
+    FillPattern BrushPattern(int col, int row);
+    // The spans' cells get the brush laid from anchor (BrushPattern), or on
+    // the attribute layer the current value, as one undo step named step
+    // (joining an open stroke). Without a brush on the tile layer the
+    // status bar asks for one and nothing changes. True when a cell changed.
+    bool PaintSpans(const std::vector<CellSpan>& spans, CPoint anchor, const QString& step);
     // The tiles of the cells on the line between two cells become empty;
     // the attributes stay ("지우기"). On the attribute layer the attributes
     // become 0 and the tiles stay.

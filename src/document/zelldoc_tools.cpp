@@ -8,6 +8,31 @@
 #include "maphint.h"
 #include "zelldoc.h"
 
+FillPattern CZellDoc::BrushPattern(int col, int row)
+{
+    if (m_brush.RandomMode()) return FillPattern::Scattered(Brush(), m_brush.NextSeed());
+    return FillPattern::OfTiles(Brush(), col, row);
+}
+
+bool CZellDoc::PaintSpans(const std::vector<CellSpan>& spans, CPoint anchor, const QString& step)
+{
+    const int steps = m_undoStack.count();
+    const int index = m_undoStack.index();
+    const short value = m_nCurrentAttr;
+    if (!OnAttrLayer() && !HasBrush()) {
+        StatusNote(kMsgPickBlockToFill);
+        return false;
+    }
+    const CellLayer layer = m_activeLayer;
+    const FillPattern pattern = OnAttrLayer() ? FillPattern::OfValue(value) : BrushPattern(anchor.x, anchor.y);
+    CRect painted;
+    RecordCellEdit(step, [&](CCellLayers& cells) {
+        painted = ::PaintSpans(cells, layer, spans, pattern);
+        return painted;
+    });
+    return !painted.IsRectEmpty() || m_undoStack.count() != steps || m_undoStack.index() != index;
+}
+
 void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
 {
     const std::vector<CPoint> line = LineCells(fromCell, toCell);

@@ -97,6 +97,49 @@ TEST(FloodFill, MatchesASearchOverCells)
     }
 }
 
+// Spans painted with a repeated or a scattered pattern, and a scattered
+// fill: each cell gets what the pattern gives it there, holes keep theirs,
+// cells off the spans or the map stay.
+TEST(PaintSpans, WritesWhatThePatternGivesEachCell)
+{
+    std::mt19937 rng(23);
+    for (int run = 0; run < 300; ++run) {
+        const int w = int(rng() % 20) + 1, h = int(rng() % 20) + 1;
+        std::vector<short> values(std::size_t(w * h));
+        for (short& v : values) v = short(int(rng() % 3) - 1);
+        CMapModel map = ModelOf(w, h, 8, 8, values);
+        const CCellBlock block = RandomBlock(rng, BlockSource::Map, 3, 4);
+        const FillPattern pattern = run % 2 ? FillPattern::Scattered(block, rng())
+                                            : FillPattern::OfTiles(block, int(rng() % 5), int(rng() % 5));
+        std::vector<CellSpan> spans(rng() % 6);
+        Grid expected{w, h, values};
+        for (CellSpan& span : spans) {
+            span = {int(rng() % unsigned(h + 2)) - 1, int(rng() % unsigned(w + 4)) - 2, 0};
+            span.right = span.left + int(rng() % unsigned(w + 2));
+            for (int x = std::max(span.left, 0); x < std::min(span.right, w); ++x)
+                if (span.row >= 0 && span.row < h && pattern.At(x, span.row) != kEmptyTileCell)
+                    expected.At(x, span.row) = pattern.At(x, span.row);
+        }
+        PaintSpans(map.m_cells, CellLayer::Tiles, spans, pattern);
+        ASSERT_EQ(LayerValues(map.m_cells, CellLayer::Tiles), expected.v) << "run " << run;
+        if (!pattern.scattered) continue;
+        // A scattered fill covers the area a repeated one does (the cells a
+        // fill with a value outside the map's marks), each cell as At says.
+        CMapModel filled = ModelOf(w, h, 8, 8, values);
+        const int cx = int(rng() % unsigned(w)), cy = int(rng() % unsigned(h));
+        FloodFillArea(filled.m_cells, CellLayer::Tiles, cx, cy, pattern);
+        const Grid area = ModelFill(Grid{w, h, values}, cx, cy, false, CCellBlock{1, 1, {99}, {}, BlockSource::Map});
+        Grid want{w, h, values};
+        const bool fills = std::any_of(block.m_tiles.begin(), block.m_tiles.end(),
+                                       [&](short v) { return v != kEmptyTileCell && v != want.At(cx, cy); });
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (fills && area.v[std::size_t(y * w + x)] == 99 && pattern.At(x, y) != kEmptyTileCell)
+                    want.At(x, y) = pattern.At(x, y);
+        ASSERT_EQ(LayerValues(filled.m_cells, CellLayer::Tiles), want.v) << "run " << run;
+    }
+}
+
 TEST(FloodFill, ChangesNothingWhenThePatternWritesTheSameValue)
 {
     CMapModel map = ModelOf(5, 5, 8, 8);
