@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolButton>
@@ -9,6 +10,7 @@
 #include "app.h"
 #include "attrvaluepane.h"
 #include "historypane.h"
+#include "stamplibrarypane.h"
 #include "bmpview.h"
 #include "maphint.h"
 #include "mapview.h"
@@ -19,7 +21,11 @@
 
 const UINT CMainFrame::indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-CMainFrame::CMainFrame() { RegisterMapPaneCommands(); }
+CMainFrame::CMainFrame()
+{
+    RegisterMapPaneCommands();
+    RegisterStampCommands();
+}
 
 UINT CMainFrame::ToolCommand(int tool) { return CToolManager::CommandOf(MapTool(tool)); }
 
@@ -107,6 +113,10 @@ void CMainFrame::OnDocumentUpdated(long hint)
     m_pAttrValuePane->DocumentUpdated(hint);
     // A map made or read names its file after its history starts afresh.
     if ((hint & HINT_NEW_MAP) && m_pHistoryPane) m_pHistoryPane->Refresh();
+    if (m_pStampsPane) {
+        if (m_pStampsPane->Document() != doc) m_pStampsPane->SetDocument(doc);
+        m_pStampsPane->DocumentUpdated(hint);
+    }
     const bool attrLayer = doc && doc->OnAttrLayer();
     if (attrLayer && !m_bAttrLayerShown) m_pAttrValuesDock->show();
     m_bAttrLayerShown = attrLayer;
@@ -122,6 +132,51 @@ void CMainFrame::CreateHistoryDock()
     addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
     m_pHistoryDock->hide();
     m_pHistoryPane->SetDocument(m_pMapView->GetDocument());
+}
+
+void CMainFrame::CreateStampsDock()
+{
+    m_pStampsDock = new QDockWidget(QStringLiteral("스탬프 모음"), this);
+    m_pStampsDock->setObjectName(QStringLiteral("stamps"));
+    m_pStampsDock->setAccessibleName(QStringLiteral("스탬프 모음"));
+    m_pStampsPane = new CStampLibraryPane(m_pStampsDock);
+    m_pStampsDock->setWidget(m_pStampsPane);
+    addDockWidget(Qt::RightDockWidgetArea, m_pStampsDock);
+    m_pStampsDock->hide();
+    connect(m_pStampsPane, &CStampLibraryPane::Note, this,
+            [this](const QString& text) { SetMessageText(text.toStdString()); });
+    const char* path = std::getenv("PELLIN_STAMPS_FILE");
+    const std::string note = m_pStampsPane->Load(path && *path ? std::string(path) : DefaultStampLibraryPath());
+    if (!note.empty()) SetMessageText(note);
+    m_pStampsPane->SetDocument(m_pMapView->GetDocument());
+}
+
+void CMainFrame::RegisterStampCommands()
+{
+    OnCommand(ID_VIEW_STAMPS, [this] {
+        if (m_pStampsDock) m_pStampsDock->setVisible(m_pStampsDock->isHidden());
+    });
+    OnUpdateCommandUI(ID_VIEW_STAMPS, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pStampsDock != nullptr);
+        pUI->SetCheck(m_pStampsDock && !m_pStampsDock->isHidden());
+    });
+    for (int slot = 1; slot <= 9; ++slot) {
+        const UINT store = ID_STAMP_STORE_1 + UINT(slot - 1);
+        const UINT recall = ID_STAMP_RECALL_1 + UINT(slot - 1);
+        OnCommand(store, [this, slot] {
+            if (m_pStampsPane) m_pStampsPane->StoreInSlot(slot);
+        });
+        OnUpdateCommandUI(store, [this](CCmdUI* pUI) {
+            const CZellDoc* doc = m_pStampsPane ? m_pStampsPane->Document() : nullptr;
+            pUI->Enable(doc && doc->HasBrush());
+        });
+        OnCommand(recall, [this, slot] {
+            if (m_pStampsPane) m_pStampsPane->RecallSlot(slot);
+        });
+        OnUpdateCommandUI(recall, [this, slot](CCmdUI* pUI) {
+            pUI->Enable(m_pStampsPane && m_pStampsPane->Document() && StampInSlot(m_pStampsPane->Library(), slot));
+        });
+    }
 }
 
 namespace {
@@ -265,6 +320,7 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     connect(m_pMapView, &CMapView::StatusChanged, this, [this] { ShowMapPaneStatus(); });
     CreateAttrValuesDock();
     CreateHistoryDock();
+    CreateStampsDock();
     ConnectOverview();
 
     // Initial updates run in this order: the map first, so that its cell

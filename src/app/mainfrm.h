@@ -10,6 +10,7 @@
 
 class CAttrValuePane;
 class CHistoryPane;
+class CStampLibraryPane;
 class CBmpView;
 class QDockWidget;
 class CMapView;
@@ -58,6 +59,9 @@ public:
     // The undo history as a list ("작업 내역"), docked at the right, hidden at first.
     QDockWidget* m_pHistoryDock = nullptr;
     CHistoryPane* m_pHistoryPane = nullptr;
+    // The user's stamp library ("스탬프 모음"), docked at the right, hidden at first.
+    QDockWidget* m_pStampsDock = nullptr;
+    CStampLibraryPane* m_pStampsPane = nullptr;
 
     static const UINT indicators[4];
 
@@ -71,6 +75,9 @@ private:
     void CreateAttrValuesDock();
     void OnDocumentUpdated(long hint);
     void CreateHistoryDock();
+    // Reads the stamp library (PELLIN_STAMPS_FILE, else the user's data folder).
+    void CreateStampsDock();
+    void RegisterStampCommands();
     // The overview moves the map pane and frames what it shows.
     void ConnectOverview();
     void SetOverviewFit(bool fit);

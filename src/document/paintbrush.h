@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <random>
 
+#include <functional>
+#include <vector>
+
 #include "cellblock.h"
 #include "tileblock.h"
 
@@ -32,6 +35,21 @@ public:
     // map too unless its numbers still name the same pictures.
     void TilesChanged(bool picturesChanged);
 
+    // A brush from a stamp with several variations: each click, band or
+    // stroke step of a tool paints one of these, drawn by weight; empty for
+    // an ordinary brush. Set after the brush's first block became the brush.
+    struct Variation {
+        CCellBlock block;
+        int weight = 1;
+    };
+    void SetVariations(std::vector<Variation> variations) { m_variations = std::move(variations); }
+    const std::vector<Variation>& Variations() const { return m_variations; }
+    // The tools call this at the start of each click, band or stroke step:
+    // with variations, Block() becomes the next one drawn; otherwise nothing changes.
+    void DrawNextVariation();
+    // Where the draws come from: numbers in [0, 1). Tests make it repeatable.
+    void SetRandomSource(std::function<double()> roll) { m_roll = std::move(roll); }
+
     bool RandomMode() const { return m_bRandom; }
     void SetRandomMode(bool on) { m_bRandom = on; }
     // A new seed for one random draw of the brush's entries (a click, a
@@ -47,4 +65,6 @@ private:
     CCellBlock m_block;
     bool m_bRandom = false;
     std::mt19937_64 m_random{std::random_device{}()};
+    std::vector<Variation> m_variations;
+    std::function<double()> m_roll;
 };

@@ -2,6 +2,20 @@
 #include "resource.h"
 #include "resources.h"
 
+namespace {
+// Ctrl+Alt+n stores the brush in the stamp library's slot n, Alt+n brings it back.
+void RegisterStampSlotKeys()
+{
+    std::vector<AccelDef> keys = *AfxFindAccelerators(IDR_MAINFRAME);
+    for (int slot = 1; slot <= 9; ++slot) {
+        const auto digit = Qt::Key(Qt::Key_0 + slot);
+        keys.push_back({QKeySequence(Qt::CTRL | Qt::ALT | digit), ID_STAMP_STORE_1 + UINT(slot - 1)});
+        keys.push_back({QKeySequence(Qt::ALT | digit), ID_STAMP_RECALL_1 + UINT(slot - 1)});
+    }
+    AfxRegisterAccelerators(IDR_MAINFRAME, std::move(keys));
+}
+}  // namespace
+
 void RegisterProgramMenus()
 {
     AfxRegisterMenu(IDR_MAINFRAME, {
@@ -44,6 +58,7 @@ void RegisterProgramMenus()
                                             {"속성 색 보기(&C)", ID_SHOW_ATTRCOLOURS, {}},
                                             {"속성 값 창(&V)", ID_VIEW_ATTRVALUES, {}},
                                             {"작업 내역 창(&H)", ID_VIEW_HISTORY, {}},
+                                            {"스탬프 모음 창", ID_VIEW_STAMPS, {}},
                                             {"개요 창에 맞추기(&M)", ID_VIEW_OVERVIEW_FIT, {}},
                                         }},
                                        {"도구(&T)",
@@ -107,4 +122,5 @@ void RegisterProgramMenus()
                                                {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
                                                {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
                                            });
+    RegisterStampSlotKeys();
 }

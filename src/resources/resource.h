@@ -50,6 +50,11 @@ constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
 constexpr UINT ID_VIEW_HISTORY = 32840;       // the history dock
 constexpr UINT ID_VIEW_OVERVIEW_FIT = 32841;  // the whole map inside the overview pane
+// The stamp library dock, and its number keys: store the brush in slot n
+// (ID_STAMP_STORE_1 + n - 1), recall slot n (ID_STAMP_RECALL_1 + n - 1).
+constexpr UINT ID_VIEW_STAMPS = 32850;
+constexpr UINT ID_STAMP_STORE_1 = 32851;   // .. 32859
+constexpr UINT ID_STAMP_RECALL_1 = 32861;  // .. 32869
 // Auto-tiling rules.
 constexpr UINT ID_RULES_APPLY = 32830;
 constexpr UINT ID_AUTO_RULES = 32831;

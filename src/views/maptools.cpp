@@ -129,6 +129,7 @@ public:
     void Press(const ToolEvent& e) override
     {
         if (e.button != Qt::LeftButton || !e.onMap) return;
+        m_host.doc->PaintBrush().DrawNextVariation();
         m_host.doc->FloodFill(e.cell.x, e.cell.y, (e.modifiers & Qt::ShiftModifier) != 0);
     }
 

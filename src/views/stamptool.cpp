@@ -37,6 +37,8 @@ void CStampTool::PressLeft(const ToolEvent& e)
     }
     m_anchor = m_end = e.cell;
     m_moved = false;
+    // A stamp's variations: this click or band paints the one drawn now.
+    if (m_host.doc) m_host.doc->PaintBrush().DrawNextVariation();
 }
 
 void CStampTool::PressRight(const ToolEvent& e)
