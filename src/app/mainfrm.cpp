@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app.h"
@@ -147,7 +148,8 @@ void CMainFrame::CreateStampsDock()
             [this](const QString& text) { SetMessageText(text.toStdString()); });
     const char* path = std::getenv("PELLIN_STAMPS_FILE");
     const std::string note = m_pStampsPane->Load(path && *path ? std::string(path) : DefaultStampLibraryPath());
-    if (!note.empty()) SetMessageText(note);
+    // The status bar is made after the panes: the note shows once the window runs.
+    if (!note.empty()) QTimer::singleShot(0, this, [this, note] { SetMessageText(note); });
     m_pStampsPane->SetDocument(m_pMapView->GetDocument());
 }
 
