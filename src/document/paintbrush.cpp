@@ -36,16 +36,11 @@ void CPaintBrush::TilesChanged(bool picturesChanged)
 void CPaintBrush::DrawNextVariation()
 {
     if (m_variations.size() < 2) return;
-    if (!m_roll) {
-        m_roll = [engine = std::mt19937(std::random_device{}())]() mutable {
-            return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
-        };
-    }
     long long total = 0;
     for (const Variation& variation : m_variations) total += std::max(variation.weight, 0);
     if (total <= 0) return;
     // The variation whose share of the total weight holds the roll.
-    double left = std::clamp(m_roll(), 0.0, 1.0) * double(total);
+    double left = std::uniform_real_distribution<double>(0.0, 1.0)(m_random) * double(total);
     for (const Variation& variation : m_variations) {
         left -= std::max(variation.weight, 0);
         if (left < 0 || &variation == &m_variations.back()) {

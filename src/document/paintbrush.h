@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <random>
 
-#include <functional>
 #include <vector>
 
 #include "cellblock.h"
@@ -45,10 +44,9 @@ public:
     void SetVariations(std::vector<Variation> variations) { m_variations = std::move(variations); }
     const std::vector<Variation>& Variations() const { return m_variations; }
     // The tools call this at the start of each click, band or stroke step:
-    // with variations, Block() becomes the next one drawn; otherwise nothing changes.
+    // with variations, Block() becomes the next one drawn (from the same
+    // generator as NextSeed, so Reseed repeats it); otherwise nothing changes.
     void DrawNextVariation();
-    // Where the draws come from: numbers in [0, 1). Tests make it repeatable.
-    void SetRandomSource(std::function<double()> roll) { m_roll = std::move(roll); }
 
     bool RandomMode() const { return m_bRandom; }
     void SetRandomMode(bool on) { m_bRandom = on; }
@@ -66,5 +64,4 @@ private:
     bool m_bRandom = false;
     std::mt19937_64 m_random{std::random_device{}()};
     std::vector<Variation> m_variations;
-    std::function<double()> m_roll;
 };

@@ -10,7 +10,6 @@
 #include <QTest>
 #include <cstdlib>
 #include <map>
-#include <random>
 
 #include "editorfixture.h"
 #include "mapview.h"
@@ -80,8 +79,7 @@ TEST_F(StampsTest, KeepsGreysRecallsAndDrawsStampsByWeight)
     // a variation drawn by weight.
     QTest::mouseClick(Pane()->List()->viewport(), Qt::LeftButton, {}, Pane()->List()->visualItemRect(Row(0)).center());
     ASSERT_EQ(doc->Brush().m_tiles, (std::vector<short>{0, 1}));
-    doc->PaintBrush().SetRandomSource(
-        [engine = std::mt19937(5)]() mutable { return std::uniform_real_distribution<double>(0, 1)(engine); });
+    doc->PaintBrush().Reseed(5);
     std::map<short, int> painted;
     constexpr int kClicks = 400;
     for (int i = 0; i < kClicks; ++i) {
