@@ -67,7 +67,8 @@ void BM_PencilStroke(benchmark::State& state)
     for (int i = 0; i < 1000; ++i) {
         const double t = i / 999.0;
         const double x = shown.left + 2 + t * (std::min(shown.right, 1279) - shown.left - 4);
-        const double y = shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
+        const double y =
+            shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
         path.emplace_back(int(x), int(y));
     }
     PairedTimes times;
@@ -113,8 +114,9 @@ void BM_PencilStroke(benchmark::State& state)
     RecordFigure(state, {"Pencil stroke of 1,000 samples across a 4096x4096-cell map: one sample to the repainted pane",
                          times.SubjectMs(), times.BaselineMs(), "ms", "the same pointer move with no button held",
                          Limit::AtMost, 2, "median"});
-    RecordFigure(state, {"That stroke's undo step: chunks kept (before and after)", 2.0 * double(step->Changes().size()),
-                         double(touched.size()), "chunks", "chunks the stroke touched", Limit::RatioAtMost, 2.0, ""});
+    RecordFigure(state,
+                 {"That stroke's undo step: chunks kept (before and after)", 2.0 * double(step->Changes().size()),
+                  double(touched.size()), "chunks", "chunks the stroke touched", Limit::RatioAtMost, 2.0, ""});
 }
 BENCHMARK(BM_PencilStroke)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 

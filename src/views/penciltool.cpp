@@ -68,10 +68,7 @@ void CPencilTool::Hover(const ToolEvent& e)
         m_hover.reset();
 }
 
-void CPencilTool::ModifiersChanged(Qt::KeyboardModifiers modifiers)
-{
-    m_shift = (modifiers & Qt::ShiftModifier) != 0;
-}
+void CPencilTool::ModifiersChanged(Qt::KeyboardModifiers modifiers) { m_shift = (modifiers & Qt::ShiftModifier) != 0; }
 
 void CPencilTool::PaintLine(CPoint a, CPoint b)
 {

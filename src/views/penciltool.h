@@ -39,10 +39,10 @@ private:
 
     const MapToolHost& m_host;
     bool m_active = false;
-    std::optional<CPoint> m_last;         // the stroke's last cell on the map
-    std::optional<CPoint> m_lastPainted;  // where the last line ended, across strokes
-    CPoint m_anchor;                      // the grid's origin: the stroke's first cell
-    CSize m_step{1, 1};                   // the grid's spacing: the brush's size
+    std::optional<CPoint> m_last;                // the stroke's last cell on the map
+    std::optional<CPoint> m_lastPainted;         // where the last line ended, across strokes
+    CPoint m_anchor;                             // the grid's origin: the stroke's first cell
+    CSize m_step{1, 1};                          // the grid's spacing: the brush's size
     std::unordered_set<std::uint64_t> m_placed;  // grid places painted in this stroke
     std::optional<CPoint> m_hover;
     bool m_shift = false;

@@ -55,12 +55,6 @@ protected:
                     }
             }
     }
-    void ShiftHover(QPoint p)
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(Window()->mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
-                         Qt::ShiftModifier);
-        QApplication::sendEvent(Window(), &move);
-    }
 };
 
 TEST_F(PencilTest, StrokesWithJumpsAtRandomZoomsMatchAModel)
@@ -68,9 +62,8 @@ TEST_F(PencilTest, StrokesWithJumpsAtRandomZoomsMatchAModel)
     Open(60, 45, 16, 8);
     std::mt19937 random(11);
     view.SetTool(MapTool::Pencil);
-    const std::vector<std::pair<int, int>> sizes = {{1, 1}, {2, 2}, {3, 2}};
     for (int round = 0; round < 18; ++round) {
-        const auto [cols, rows] = sizes[std::size_t(round) % sizes.size()];
+        const int cols = 1 + round % 3, rows = 1 + round % 2;
         std::vector<short> tiles;
         for (int i = 0; i < cols * rows; ++i) tiles.push_back(short(random() % 8));
         Select(cols, rows, tiles);
@@ -93,7 +86,9 @@ TEST_F(PencilTest, StrokesWithJumpsAtRandomZoomsMatchAModel)
 
         // Shift previews the line from the last cell painted; Shift+click paints it.
         const CPoint to = ShownCell(random);
-        ShiftHover(Centre(to));
+        QMouseEvent shiftMove(QEvent::MouseMove, Centre(to), Window()->mapToGlobal(QPointF(Centre(to))), Qt::NoButton,
+                              Qt::NoButton, Qt::ShiftModifier);
+        QApplication::sendEvent(Window(), &shiftMove);
         EXPECT_EQ(view.Tools().Current().LinePreview(), std::pair(samples.back(), to));
         Cells line = want;
         PaintModel(line, {to}, samples.back());
@@ -119,9 +114,7 @@ TEST_F(PencilTest, RandomPaintFollowsTheBrushsFrequenciesAndUndoesExactly)
     const CCellBlock brush{5, 1, {1, 1, 1, 2, -1}, {}, BlockSource::Map};
     MapToolHost host{&doc, [](MapTool) {}, [] {}};
     CPencilTool pencil(host);
-    const auto at = [](int x, int y, Qt::MouseButton button = Qt::NoButton) {
-        return ToolEvent{{x, y}, true, button, {}, 1 << 20};
-    };
+    const auto at = [](int x, int y, Qt::MouseButton b = Qt::NoButton) { return ToolEvent{{x, y}, true, b, {}, 1}; };
     const auto paintWithPencil = [&] {
         pencil.Press(at(0, 0, Qt::LeftButton));
         for (int r = 0; r < doc.MapHeight(); ++r) {
@@ -156,21 +149,12 @@ TEST_F(PencilTest, RandomPaintFollowsTheBrushsFrequenciesAndUndoesExactly)
         double chi2 = 0;
         for (auto [tile, share] : std::map<short, double>{{1, 0.6}, {2, 0.2}, {7, 0.2}})
             chi2 += std::pow(counts[tile] - n * share, 2) / (n * share);
-        EXPECT_EQ(counts.size(), 3u) << "painter " << i;
         EXPECT_LT(chi2, 13.8) << "painter " << i;  // 2 degrees of freedom, p = 0.001
         EXPECT_GT(outOfOrder, int(n / 3)) << "painter " << i;
         doc.UndoStack().undo();
         EXPECT_EQ(Tiles(), before) << "painter " << i;
         doc.UndoStack().redo();
         EXPECT_EQ(Tiles(), after) << "painter " << i;
-    }
-    // The stamp's click paints the brush's rectangle alone, drawn at random.
-    const Cells before = Tiles();
-    doc.StampBrush(10, 10);
-    const Cells stamped = Tiles();
-    for (std::size_t k = 0; k < stamped.size(); ++k) {
-        const bool inside = k / 100 == 10 && k % 100 >= 10 && k % 100 < 15;
-        EXPECT_TRUE(stamped[k] == before[k] || (inside && (stamped[k] == 1 || stamped[k] == 2))) << k;
     }
 }
 
