@@ -39,7 +39,7 @@ struct PaneWithMap {
         BackstageMap(doc) = RandomMap(kSide, kSide, kTileSize, 1000, 71);
         view.resize(1280, 960);
         view.show();
-        QTest::qWaitForWindowExposed(&view);
+        (void)QTest::qWaitForWindowExposed(&view);
         view.OnCreate();
         view.OnInitialUpdate();
         doc.UpdateAllViews(nullptr, HINT_NEW_MAP | HINT_TILE_IMAGES);
