@@ -31,7 +31,7 @@ const std::vector<MapTool>& CToolManager::AllTools()
     return tools;
 }
 
-CToolManager::CToolManager()
+CToolManager::CToolManager() : m_tools(AllTools().size())
 {
     for (MapTool tool : AllTools()) {
         if (tool == MapTool::Stamp)

@@ -44,7 +44,7 @@ public:
 private:
     MapToolHost m_host;
     MapTool m_tool = MapTool::Stamp;
-    std::unique_ptr<CMapTool> m_tools[int(MapTool::Pencil) + 1];
+    std::vector<std::unique_ptr<CMapTool>> m_tools;  // by MapTool
     std::unique_ptr<CMapTool> m_attrStamp;
     std::function<void()> m_onSwitched;
     // The document whose brush is watched, and the watch.
