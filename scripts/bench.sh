@@ -16,14 +16,14 @@ if ! command -v tmxrasterizer >/dev/null 2>&1; then
     echo "tiled could not be installed; the render figure is skipped" >&2
 fi
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELLIN_BENCH=ON -DPELLIN_SANITIZE=OFF >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target pellin_bench_core pellin_bench_editor pellin_bench_tools >/dev/null
+cmake --build "$dir" -j "$(nproc)" --target pellin_bench_core pellin_bench_editor pellin_bench_painting pellin_bench_tools >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 log="$dir/bench.log"
 : >"$log"
 rows=""
 failed=0
-for program in "$dir/bench/core/pellin_bench_core" "$dir/bench/editor/pellin_bench_editor" "$dir/bench/tools/pellin_bench_tools"; do
+for program in "$dir/bench/core/pellin_bench_core" "$dir/bench/editor/pellin_bench_editor" "$dir/bench/editor/pellin_bench_painting" "$dir/bench/tools/pellin_bench_tools"; do
   echo "Running $(basename "$program") ..." >&2
   if ! "$program" "$@" >>"$log" 2>&1; then failed=1; fi
 done

@@ -35,8 +35,9 @@ bool CMainFrame::RouteToTools(UINT id, CCmdUI* pUI) { return m_pMapView && m_pMa
 void CMainFrame::RegisterMapPaneCommands()
 {
     // The map pane's tool manager answers the tools' commands and ticks the one in use.
-    for (MapTool tool : {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
-        const UINT id = CToolManager::CommandOf(tool);
+    std::vector<UINT> toolCommands = {ID_TOOL_RANDOM};
+    for (MapTool tool : CToolManager::AllTools()) toolCommands.push_back(CToolManager::CommandOf(tool));
+    for (const UINT id : toolCommands) {
         OnCommand(id, [this, id] { RouteToTools(id, nullptr); });
         OnUpdateCommandUI(id, [this, id](CCmdUI* pUI) {
             if (!RouteToTools(id, pUI)) pUI->Enable(FALSE);

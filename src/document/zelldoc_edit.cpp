@@ -91,14 +91,34 @@ void CZellDoc::BeginStroke() { m_nStroke = m_nStrokes++; }
 
 void CZellDoc::EndStroke() { m_nStroke = -1; }
 
+namespace {
+// The rows of a rectangle as spans.
+std::vector<CellSpan> SpansOf(const CRect& cells)
+{
+    std::vector<CellSpan> spans;
+    for (int row = cells.top; row < cells.bottom; ++row) spans.push_back({row, cells.left, cells.right});
+    return spans;
+}
+}  // namespace
+
 void CZellDoc::StampBrush(int col, int row)
 {
+    // In random mode the brush's rectangle gets its entries drawn at random.
+    if (m_brush.RandomMode()) {
+        const CRect cells(col, row, col + Brush().m_nCols, row + Brush().m_nRows);
+        PaintSpans(SpansOf(cells), cells.TopLeft(), QStringLiteral("타일 찍기"));
+        return;
+    }
     RecordCellEdit(QStringLiteral("타일 찍기"),
                    [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
 }
 
 void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
 {
+    if (m_brush.RandomMode()) {
+        PaintSpans(SpansOf(area), area.TopLeft(), step);
+        return;
+    }
     RecordCellEdit(step, [&](CCellLayers& cells) { return FillWithCellBlock(cells, Brush(), area); });
 }
 

@@ -65,7 +65,7 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
         StatusNote(kMsgPickBlockToFill);
         return false;
     }
-    const FillPattern pattern = FillPattern::OfTiles(Brush(), col, row);
+    const FillPattern pattern = BrushPattern(col, row);
     RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
         return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
                           : FloodFillArea(cells, CellLayer::Tiles, col, row, pattern);

@@ -48,6 +48,8 @@ constexpr UINT ID_LAYER_TILES = 32810;
 constexpr UINT ID_LAYER_ATTRS = 32811;
 constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
+constexpr UINT ID_TOOL_PENCIL = 32814;
+constexpr UINT ID_TOOL_RANDOM = 32816;        // the tools paint the brush's entries drawn at random
 constexpr UINT ID_VIEW_HISTORY = 32840;       // the history dock
 constexpr UINT ID_VIEW_OVERVIEW_FIT = 32841;  // the whole map inside the overview pane
 // The stamp library dock, and its number keys: store the brush in slot n

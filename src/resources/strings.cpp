@@ -56,6 +56,8 @@ const StringEntry kStrings[] = {
     {ID_TOOL_FILL, "채우기: 같은 타일이 이어진 영역을 고른 블록으로 채웁니다 (Shift: 맵 전체)\n채우기 (F)"},
     {ID_TOOL_SELECT, "사각형 선택: 칸들을 선택하고, 선택 안에서 끌면 옮깁니다\n사각형 선택 (R)"},
     {ID_TOOL_PICKER, "스포이드: 맵의 칸들을 타일 블록으로 집습니다\n스포이드 (I)"},
+    {ID_TOOL_PENCIL, "연필: 끄는 동안 지나가는 칸마다 고른 블록을 칠합니다 (Shift+클릭: 마지막 칸부터 직선)\n연필 (P)"},
+    {ID_TOOL_RANDOM, "무작위 칠하기: 칠하는 칸마다 블록의 타일 하나를 무작위로 고릅니다\n무작위 칠하기 (D)"},
     {ID_VIEW_EDITBAR, "편집 도구 모음을 보이거나 감춥니다\n편집 도구 모음 설정/해제"},
     {ID_VIEW_ZOOM_IN, "맵을 확대합니다\n확대"},
     {ID_VIEW_ZOOM_OUT, "맵을 축소합니다\n축소"},

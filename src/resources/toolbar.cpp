@@ -199,9 +199,9 @@ QImage MakeStrip()
 }
 
 // The map pane's tools, then the layer they paint and the attribute colours.
-const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,       ID_TOOL_ERASER, ID_TOOL_FILL,   ID_TOOL_SELECT,
-                                        ID_TOOL_PICKER,      ID_SEPARATOR,   ID_LAYER_TILES, ID_LAYER_ATTRS,
-                                        ID_SHOW_ATTRCOLOURS, ID_AUTO_RULES};
+const std::vector<UINT> kToolButtons = {
+    ID_TOOL_STAMP,  ID_TOOL_ERASER,      ID_TOOL_FILL,  ID_TOOL_SELECT, ID_TOOL_PICKER, ID_SEPARATOR,  ID_LAYER_TILES,
+    ID_LAYER_ATTRS, ID_SHOW_ATTRCOLOURS, ID_AUTO_RULES, ID_SEPARATOR,   ID_TOOL_PENCIL, ID_TOOL_RANDOM};
 
 void DrawToolButton(QPainter& p, UINT id)
 {
@@ -262,6 +262,23 @@ void DrawToolButton(QPainter& p, UINT id)
         p.fillRect(8, 5, 1, 3, kBlack);
         p.fillRect(10, 2, 5, 5, kTeal);
         p.fillRect(10, 8, 5, 5, kGreen);
+        break;
+    case ID_TOOL_PENCIL:
+        // A pencil lying from bottom left to top right, its lead at the bottom.
+        p.setPen(kBlack);
+        p.setBrush(kYellow);
+        p.drawPolygon(QPolygon({QPoint(4, 9), QPoint(11, 2), QPoint(13, 4), QPoint(6, 11)}));
+        p.setBrush(kSilver);
+        p.drawPolygon(QPolygon({QPoint(4, 9), QPoint(6, 11), QPoint(2, 13)}));
+        p.fillRect(1, 13, 2, 1, kBlack);
+        break;
+    case ID_TOOL_RANDOM:
+        // A die: five pips.
+        p.setPen(kBlack);
+        p.setBrush(kWhite);
+        p.drawRect(2, 1, 11, 11);
+        for (const QPoint pip : {QPoint(4, 3), QPoint(10, 3), QPoint(7, 6), QPoint(4, 9), QPoint(10, 9)})
+            p.fillRect(pip.x(), pip.y(), 2, 2, kBlack);
         break;
     default: break;
     }

@@ -9,13 +9,21 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "wintypes.h"
 
 class CZellDoc;
 
 // The map pane's tools, in the order of the tools menu.
-enum class MapTool { Stamp, Eraser, Fill, Select, Picker };
+enum class MapTool {
+    Stamp,
+    Eraser,
+    Fill,
+    Select,
+    Picker,
+    Pencil,
+};
 
 struct ToolEvent {
     CPoint cell;                            // under the pointer, taken to the map's nearest cell
@@ -59,6 +67,8 @@ public:
     // The pane holds the pointer for the tool while its gesture lasts.
     virtual bool CapturesPointer() const { return false; }
     virtual ToolOverlay Overlay() const { return {}; }
+    // The straight line of cells a click would paint now, from first to second.
+    virtual std::optional<std::pair<CPoint, CPoint>> LinePreview() const { return std::nullopt; }
     // What the status bar says for the tool now (nothing: the usual text).
     virtual QString StatusText() const { return {}; }
 };

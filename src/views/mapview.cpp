@@ -3,6 +3,8 @@
 // and scrolling by whole cells.
 #include "mapview.h"
 
+#include "cellline.h"
+
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
@@ -449,6 +451,7 @@ std::vector<QRect> CMapView::MarkRects() const
         add(shown.left, shown.top, shown.right, shown.bottom);
     }
     if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
+    for (const CRect& cell : LineMarkCells()) add(cell.left, cell.top, cell.right, cell.bottom);
     // The 4-pixel pen reaches 2 pixels out of the frame's outline and 2 in.
     if (std::optional<CRect> frame = DragFrame()) {
         frame->NormalizeRect();
@@ -510,8 +513,30 @@ void CMapView::DrawMarks(const QRegion& area)
     painter.setClipRegion(area);
     if (const std::optional<CPoint> preview = PreviewCell()) DrawBlockPreview(painter, *preview);
     if (const std::optional<CRect> moved = MovedOutline()) DrawCellsOutline(painter, Viewport(), *moved);
+    // The line a click would paint, its cells tinted.
+    for (const CRect& cell : LineMarkCells())
+        painter.fillRect(QRect(cell.left, cell.top, cell.Width(), cell.Height()), QColor(0, 0, 255, 96));
     // The frame inverts whatever is under it, the preview included.
     if (const std::optional<CRect> frame = DragFrame()) InvertCellFrame(painter, *frame);
+}
+
+std::vector<CRect> CMapView::LineMarkCells() const
+{
+    std::vector<CRect> cells;
+    const std::optional<std::pair<CPoint, CPoint>> line = HasMap() ? m_tools.Current().LinePreview() : std::nullopt;
+    if (!line) return cells;
+    const MapViewport viewport = Viewport();
+    const CRect client = GetClientRect();
+    for (const CPoint& cell : LineCells(line->first, line->second)) {
+        CRect shown = viewport.ClientRectOfCell(cell);
+        // A cell narrower than a pixel still shows as one.
+        shown.right = std::max(shown.right, shown.left + 1);
+        shown.bottom = std::max(shown.bottom, shown.top + 1);
+        CRect inside;
+        if (inside.IntersectRect(shown, client) && (cells.empty() || !(cells.back() == inside)))
+            cells.push_back(inside);
+    }
+    return cells;
 }
 
 void CMapView::DrawBlockPreview(QPainter& painter, CPoint first)

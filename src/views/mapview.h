@@ -159,6 +159,8 @@ private:
     std::optional<CRect> MovedOutline() const;
     // Where the tool previews the brush, while there is a brush to show.
     std::optional<CPoint> PreviewCell() const;
+    // The cells of the tool's line preview, on the pane's screen.
+    std::vector<CRect> LineMarkCells() const;
     // What followed the pointer goes (see CMapTool::ForgetHover).
     void HidePreview(bool sameCellShowsAgain = false);
     // Numbers are printed over the cells at this zoom.

@@ -1,18 +1,45 @@
 #include "toolmanager.h"
 
+#include <QSettings>
+#include <utility>
+
+#include "app.h"
 #include "maptools.h"
+#include "penciltool.h"
 #include "resource.h"
 #include "stamptool.h"
 #include "zelldoc.h"
 
 namespace {
-constexpr MapTool kTools[] = {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker};
+// Each tool and its command.
+constexpr std::pair<MapTool, UINT> kToolCommands[] = {
+    {MapTool::Stamp, ID_TOOL_STAMP},   {MapTool::Eraser, ID_TOOL_ERASER}, {MapTool::Fill, ID_TOOL_FILL},
+    {MapTool::Select, ID_TOOL_SELECT}, {MapTool::Picker, ID_TOOL_PICKER}, {MapTool::Pencil, ID_TOOL_PENCIL},
+};
+constexpr const char* kRandomPaintKey = "Settings/RandomPaint";
+
+QSettings* AppSettings() { return AfxGetApp() ? AfxGetApp()->Settings() : nullptr; }
+}  // namespace
+
+const std::vector<MapTool>& CToolManager::AllTools()
+{
+    static const std::vector<MapTool> tools = [] {
+        std::vector<MapTool> all;
+        for (const auto& [tool, id] : kToolCommands) all.push_back(tool);
+        return all;
+    }();
+    return tools;
 }
 
-CToolManager::CToolManager()
+CToolManager::CToolManager() : m_tools(AllTools().size())
 {
-    for (MapTool tool : kTools) {
-        m_tools[int(tool)] = tool == MapTool::Stamp ? std::make_unique<CStampTool>(m_host) : MakeMapTool(tool, m_host);
+    for (MapTool tool : AllTools()) {
+        if (tool == MapTool::Stamp)
+            m_tools[int(tool)] = std::make_unique<CStampTool>(m_host);
+        else if (tool == MapTool::Pencil)
+            m_tools[int(tool)] = std::make_unique<CPencilTool>(m_host);
+        else
+            m_tools[int(tool)] = MakeMapTool(tool, m_host);
         const UINT id = CommandOf(tool);
         OnCommand(id, [this, tool] { Select(tool); });
         OnUpdateCommandUI(id, [this, tool](CCmdUI* pUI) {
@@ -21,6 +48,18 @@ CToolManager::CToolManager()
         });
     }
     m_attrStamp = MakeMapTool(MapTool::Stamp, m_host);
+    // Random paint belongs to the brush; the choice is kept between runs.
+    OnCommand(ID_TOOL_RANDOM, [this] {
+        if (!m_host.doc) return;
+        CPaintBrush& brush = m_host.doc->PaintBrush();
+        brush.SetRandomMode(!brush.RandomMode());
+        if (QSettings* settings = AppSettings())
+            settings->setValue(QString::fromLatin1(kRandomPaintKey), brush.RandomMode());
+    });
+    OnUpdateCommandUI(ID_TOOL_RANDOM, [this](CCmdUI* pUI) {
+        pUI->Enable(m_host.doc != nullptr);
+        pUI->SetCheck(m_host.doc && m_host.doc->PaintBrush().RandomMode());
+    });
 }
 
 CToolManager::~CToolManager()
@@ -28,7 +67,12 @@ CToolManager::~CToolManager()
     if (m_pWatched) QObject::disconnect(m_watch);
 }
 
-UINT CToolManager::CommandOf(MapTool tool) { return ID_TOOL_STAMP + UINT(tool); }
+UINT CToolManager::CommandOf(MapTool tool)
+{
+    for (const auto& [each, id] : kToolCommands)
+        if (each == tool) return id;
+    return 0;
+}
 
 void CToolManager::SetDocument(CZellDoc* doc)
 {
@@ -39,6 +83,8 @@ void CToolManager::SetDocument(CZellDoc* doc)
     if (doc)
         m_watch = QObject::connect(&doc->PaintBrush(), &CPaintBrush::TakenFromMap, [this] { Select(MapTool::Stamp); });
     m_bWasAttrLayer = doc && doc->OnAttrLayer();
+    if (const QSettings* settings = AppSettings(); doc && settings)
+        doc->PaintBrush().SetRandomMode(settings->value(QString::fromLatin1(kRandomPaintKey), false).toBool());
 }
 
 CMapTool& CToolManager::Current()

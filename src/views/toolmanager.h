@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QObject>
 
@@ -37,11 +38,13 @@ public:
     void LayerChanged();
 
     static UINT CommandOf(MapTool tool);
+    // The tools in the order of the tools menu.
+    static const std::vector<MapTool>& AllTools();
 
 private:
     MapToolHost m_host;
     MapTool m_tool = MapTool::Stamp;
-    std::unique_ptr<CMapTool> m_tools[5];
+    std::vector<std::unique_ptr<CMapTool>> m_tools;  // by MapTool
     std::unique_ptr<CMapTool> m_attrStamp;
     std::function<void()> m_onSwitched;
     // The document whose brush is watched, and the watch.
