@@ -83,7 +83,10 @@ void CPencilTool::PaintLine(CPoint a, CPoint b)
         for (int row = top; row < top + m_step.cy; ++row) spans.push_back({row, left, left + m_step.cx});
     }
     m_lastPainted = b;
-    if (!spans.empty()) m_host.doc->PaintSpans(spans, m_anchor, kStep);
+    if (spans.empty()) return;
+    // A brush from a stamp with variations paints one drawn anew each step.
+    if (!m_host.doc->OnAttrLayer()) m_host.doc->PaintBrush().DrawNextVariation();
+    m_host.doc->PaintSpans(spans, m_anchor, kStep);
 }
 
 std::optional<std::pair<CPoint, CPoint>> CPencilTool::LinePreview() const
