@@ -28,8 +28,8 @@ bool CMainFrame::RouteToTools(UINT id, CCmdUI* pUI) { return m_pMapView && m_pMa
 void CMainFrame::RegisterMapPaneCommands()
 {
     // The map pane's tool manager answers the tools' commands and ticks the one in use.
-    for (MapTool tool : {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker}) {
-        const UINT id = CToolManager::CommandOf(tool);
+    for (const UINT id : {ID_TOOL_STAMP, ID_TOOL_ERASER, ID_TOOL_FILL, ID_TOOL_SELECT, ID_TOOL_PICKER, ID_TOOL_SHAPE,
+                          ID_SHAPE_RECT, ID_SHAPE_FILLED_RECT, ID_SHAPE_ELLIPSE, ID_SHAPE_FILLED_ELLIPSE}) {
         OnCommand(id, [this, id] { RouteToTools(id, nullptr); });
         OnUpdateCommandUI(id, [this, id](CCmdUI* pUI) {
             if (!RouteToTools(id, pUI)) pUI->Enable(FALSE);

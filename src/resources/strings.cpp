@@ -56,6 +56,13 @@ const StringEntry kStrings[] = {
     {ID_TOOL_FILL, "채우기: 같은 타일이 이어진 영역을 고른 블록으로 채웁니다 (Shift: 맵 전체)\n채우기 (F)"},
     {ID_TOOL_SELECT, "사각형 선택: 칸들을 선택하고, 선택 안에서 끌면 옮깁니다\n사각형 선택 (R)"},
     {ID_TOOL_PICKER, "스포이드: 맵의 칸들을 타일 블록으로 집습니다\n스포이드 (I)"},
+    {ID_TOOL_SHAPE,
+     "도형: 모서리에서 모서리로 끌어 사각형이나 타원을 그립니다 (Shift: 정사각형/원, Ctrl: 가운데에서, U: 다음 "
+     "모양)\n도형 (U)"},
+    {ID_SHAPE_RECT, "도형 도구로 사각형을 그립니다\n사각형"},
+    {ID_SHAPE_FILLED_RECT, "도형 도구로 채운 사각형을 그립니다\n채운 사각형"},
+    {ID_SHAPE_ELLIPSE, "도형 도구로 타원을 그립니다\n타원"},
+    {ID_SHAPE_FILLED_ELLIPSE, "도형 도구로 채운 타원을 그립니다\n채운 타원"},
     {ID_VIEW_EDITBAR, "편집 도구 모음을 보이거나 감춥니다\n편집 도구 모음 설정/해제"},
     {ID_VIEW_ZOOM_IN, "맵을 확대합니다\n확대"},
     {ID_VIEW_ZOOM_OUT, "맵을 축소합니다\n축소"},

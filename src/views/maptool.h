@@ -8,14 +8,17 @@
 #include <Qt>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "floodfill.h"
 #include "wintypes.h"
 
 class CZellDoc;
 
 // The map pane's tools, in the order of the tools menu.
-enum class MapTool { Stamp, Eraser, Fill, Select, Picker };
+enum class MapTool { Stamp, Eraser, Fill, Select, Picker, Shape };
 
 struct ToolEvent {
     CPoint cell;                            // under the pointer, taken to the map's nearest cell
@@ -33,6 +36,8 @@ struct ToolOverlay {
     std::optional<CRect> band;
     std::optional<CRect> movedCells;  // where the selection being moved would land
     std::optional<CPoint> brushAt;    // the brush previewed with its top-left entry here
+    // Cells highlighted as those a release would paint (a new list whenever they change).
+    std::shared_ptr<const std::vector<CellSpan>> cellsToPaint = {};
 };
 
 class CMapTool {

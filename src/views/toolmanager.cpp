@@ -2,17 +2,26 @@
 
 #include "maptools.h"
 #include "resource.h"
+#include "shapetool.h"
 #include "stamptool.h"
 #include "zelldoc.h"
 
 namespace {
-constexpr MapTool kTools[] = {MapTool::Stamp, MapTool::Eraser, MapTool::Fill, MapTool::Select, MapTool::Picker};
-}
+constexpr MapTool kTools[] = {MapTool::Stamp,  MapTool::Eraser, MapTool::Fill,
+                              MapTool::Select, MapTool::Picker, MapTool::Shape};
+// Each tool's command, in the order of MapTool.
+constexpr UINT kToolCommands[] = {ID_TOOL_STAMP,  ID_TOOL_ERASER, ID_TOOL_FILL,
+                                  ID_TOOL_SELECT, ID_TOOL_PICKER, ID_TOOL_SHAPE};
+}  // namespace
 
 CToolManager::CToolManager()
 {
     for (MapTool tool : kTools) {
-        m_tools[int(tool)] = tool == MapTool::Stamp ? std::make_unique<CStampTool>(m_host) : MakeMapTool(tool, m_host);
+        if (tool == MapTool::Shape)
+            m_tools[int(tool)] = std::make_unique<CShapeTool>(m_host);
+        else
+            m_tools[int(tool)] =
+                tool == MapTool::Stamp ? std::make_unique<CStampTool>(m_host) : MakeMapTool(tool, m_host);
         const UINT id = CommandOf(tool);
         OnCommand(id, [this, tool] { Select(tool); });
         OnUpdateCommandUI(id, [this, tool](CCmdUI* pUI) {
@@ -21,6 +30,7 @@ CToolManager::CToolManager()
         });
     }
     m_attrStamp = MakeMapTool(MapTool::Stamp, m_host);
+    AddShapeCommands();
 }
 
 CToolManager::~CToolManager()
@@ -28,7 +38,29 @@ CToolManager::~CToolManager()
     if (m_pWatched) QObject::disconnect(m_watch);
 }
 
-UINT CToolManager::CommandOf(MapTool tool) { return ID_TOOL_STAMP + UINT(tool); }
+UINT CToolManager::CommandOf(MapTool tool) { return kToolCommands[int(tool)]; }
+
+void CToolManager::AddShapeCommands()
+{
+    auto& shapes = static_cast<CShapeTool&>(*m_tools[int(MapTool::Shape)]);
+    // The shape tool's command again, while it is in use, picks the next kind.
+    OnCommand(ID_TOOL_SHAPE, [this, &shapes] {
+        if (m_tool != MapTool::Shape) return Select(MapTool::Shape);
+        shapes.SetKind(NextShapeKind(shapes.Kind()));
+        if (m_onSwitched) m_onSwitched();
+    });
+    for (const CellShape kind : kShapeKinds) {
+        OnCommand(ShapeKindCommand(kind), [this, &shapes, kind] {
+            shapes.SetKind(kind);
+            if (m_tool != MapTool::Shape) return Select(MapTool::Shape);
+            if (m_onSwitched) m_onSwitched();
+        });
+        OnUpdateCommandUI(ShapeKindCommand(kind), [this, &shapes, kind](CCmdUI* pUI) {
+            pUI->Enable(m_host.doc != nullptr);
+            pUI->SetCheck(m_host.doc && shapes.Kind() == kind);
+        });
+    }
+}
 
 void CToolManager::SetDocument(CZellDoc* doc)
 {

@@ -41,7 +41,10 @@ public:
 private:
     MapToolHost m_host;
     MapTool m_tool = MapTool::Stamp;
-    std::unique_ptr<CMapTool> m_tools[5];
+    // The shape tool's command cycles its kinds; the kinds' commands.
+    void AddShapeCommands();
+
+    std::unique_ptr<CMapTool> m_tools[int(MapTool::Shape) + 1];
     std::unique_ptr<CMapTool> m_attrStamp;
     std::function<void()> m_onSwitched;
     // The document whose brush is watched, and the watch.
