@@ -1,189 +1,153 @@
 // The shape tool's cells: every box up to 40 x 40 against what any drawn
-// shape must be (inside its box, touching each side, symmetric in both
-// axes, an 8-connected outline, filled = outline + row interiors, near the
-// ideal ellipse), a few exact small shapes, clipping, and the dragged box.
+// shape must be (in order, inside its box, touching each side, symmetric,
+// an 8-connected outline, filled = outline + row interiors, near the ideal
+// ellipse), exact small ellipses, clipping, and the dragged box.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <random>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "cellshapes.h"
 
 namespace {
 
-using Cells = std::set<std::pair<int, int>>;  // (x, y)
-
-Cells CellsOf(const std::vector<CellSpan>& spans)
+// The cells of spans as rows of '#' and '.' over box; empty when a span is
+// out of order, overlaps another or leaves the box.
+std::vector<std::string> Picture(const std::vector<CellSpan>& spans, const CRect& box)
 {
-    Cells cells;
-    for (const CellSpan& s : spans)
-        for (int x = s.left; x < s.right; ++x) cells.emplace_hint(cells.end(), x, s.row);
-    return cells;
-}
-
-::testing::AssertionResult WellFormed(const std::vector<CellSpan>& spans, const CRect& box)
-{
+    std::vector<std::string> rows(std::size_t(box.Height()), std::string(std::size_t(box.Width()), '.'));
     for (std::size_t i = 0; i < spans.size(); ++i) {
         const CellSpan& s = spans[i];
-        if (s.left >= s.right || s.left < box.left || s.right > box.right || s.row < box.top || s.row >= box.bottom)
-            return ::testing::AssertionFailure() << "span " << i << " empty or outside the box";
-        // In order, and apart: no cell twice.
-        if (i > 0 && (spans[i - 1].row > s.row || (spans[i - 1].row == s.row && spans[i - 1].right >= s.left)))
-            return ::testing::AssertionFailure() << "span " << i << " out of order or touching the one before";
+        if (s.left >= s.right || s.left < box.left || s.right > box.right || s.row < box.top || s.row >= box.bottom ||
+            (i > 0 && (spans[i - 1].row > s.row || (spans[i - 1].row == s.row && spans[i - 1].right >= s.left))))
+            return {};
+        rows[std::size_t(s.row - box.top)].replace(std::size_t(s.left - box.left), std::size_t(s.right - s.left),
+                                                   std::size_t(s.right - s.left), '#');
     }
-    return ::testing::AssertionSuccess();
+    return rows;
 }
 
-// The cells of a box, as a grid of flags.
-struct Grid {
-    CRect box;
-    std::vector<char> on;
-    Grid(const CRect& b, const std::vector<CellSpan>& spans) : box(b), on(std::size_t(b.Width() * b.Height()))
-    {
-        for (const CellSpan& s : spans)
-            for (int x = s.left; x < s.right; ++x) on[Index(x, s.row)] = 1;
-    }
-    std::size_t Index(int x, int y) const { return std::size_t((y - box.top) * box.Width() + x - box.left); }
-    bool At(int x, int y) const { return box.PtInRect(CPoint(x, y)) && on[Index(x, y)]; }
-    bool operator==(const Grid&) const = default;
-};
-
-bool EightConnected(const Grid& cells)
+bool EightConnected(std::vector<std::string> rows)
 {
-    std::vector<char> seen(cells.on.size());
-    std::vector<CPoint> todo;
-    std::size_t count = 0, reached = 0;
-    for (int y = cells.box.top; y < cells.box.bottom; ++y)
-        for (int x = cells.box.left; x < cells.box.right; ++x)
-            if (cells.At(x, y) && count++ == 0) todo.push_back({x, y}), seen[cells.Index(x, y)] = 1;
+    const int h = int(rows.size()), w = int(rows[0].size());
+    std::vector<std::pair<int, int>> todo;
+    for (int y = 0; y < h && todo.empty(); ++y)
+        if (const auto x = rows[std::size_t(y)].find('#'); x != std::string::npos) todo.push_back({int(x), y});
     while (!todo.empty()) {
-        const CPoint p = todo.back();
+        const auto [x, y] = todo.back();
         todo.pop_back();
-        ++reached;
+        rows[std::size_t(y)][std::size_t(x)] = 'o';
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (cells.At(p.x + dx, p.y + dy) && !seen[cells.Index(p.x + dx, p.y + dy)]++)
-                    todo.push_back({p.x + dx, p.y + dy});
+                if (x + dx >= 0 && x + dx < w && y + dy >= 0 && y + dy < h &&
+                    rows[std::size_t(y + dy)][std::size_t(x + dx)] == '#')
+                    todo.push_back({x + dx, y + dy});
     }
-    return reached == count;
-}
-
-// (x / rx)^2 + (y / ry)^2 for the ideal ellipse through the box's edge cells' centres.
-double EllipseValue(double x, double y, int w, int h)
-{
-    const double rx = (w - 1) / 2.0, ry = (h - 1) / 2.0;
-    return (x * x) / (rx * rx) + (y * y) / (ry * ry);
+    return std::none_of(rows.begin(), rows.end(), [](const std::string& r) { return r.find('#') != r.npos; });
 }
 
 TEST(CellShapes, EveryBoxUpTo40GivesAWellFormedSymmetricShape)
 {
-    for (int w = 1; w <= 40; ++w) {
-        for (int h = 1; h <= 40; ++h) {
-            const CRect box(3, 5, 3 + w, 5 + h);
+    for (int w = 1; w <= 40; ++w)
+        for (int h = 1; h <= 40; ++h)
             for (const bool ellipse : {false, true}) {
                 SCOPED_TRACE(testing::Message() << (ellipse ? "ellipse " : "rectangle ") << w << " x " << h);
-                const auto outlineSpans = ShapeSpans(ellipse ? CellShape::Ellipse : CellShape::Rectangle, box);
-                const auto filledSpans =
-                    ShapeSpans(ellipse ? CellShape::FilledEllipse : CellShape::FilledRectangle, box);
-                ASSERT_TRUE(WellFormed(outlineSpans, box));
-                ASSERT_TRUE(WellFormed(filledSpans, box));
-                const Grid outline(box, outlineSpans), filled(box, filledSpans);
+                const CRect box(3, -5, 3 + w, -5 + h);
+                const auto outline = Picture(ShapeSpans(ellipse ? CellShape::Ellipse : CellShape::Rectangle, box), box);
+                const auto filled =
+                    Picture(ShapeSpans(ellipse ? CellShape::FilledEllipse : CellShape::FilledRectangle, box), box);
+                ASSERT_FALSE(outline.empty() || filled.empty()) << "spans out of order, overlapping or outside";
                 ASSERT_TRUE(EightConnected(outline));
-                // Filled: every row from its outline's first cell to its last.
-                Grid rows(box, {});
-                int touches[4] = {}, outlineCount = 0;
-                for (int y = box.top; y < box.bottom; ++y) {
-                    int lo = box.right, hi = box.left - 1;
-                    for (int x = box.left; x < box.right; ++x) {
-                        if (!outline.At(x, y)) continue;
-                        lo = std::min(lo, x), hi = std::max(hi, x), ++outlineCount;
-                        // The mirror images in both axes are there too.
-                        ASSERT_TRUE(outline.At(box.left + box.right - 1 - x, y));
-                        ASSERT_TRUE(outline.At(x, box.top + box.bottom - 1 - y));
-                        touches[0] += x == box.left, touches[1] += x == box.right - 1;
-                        touches[2] += y == box.top, touches[3] += y == box.bottom - 1;
-                    }
-                    ASSERT_LE(lo, hi) << "row " << y << " has no cell";
-                    for (int x = lo; x <= hi; ++x) rows.on[rows.Index(x, y)] = 1;
+                std::string columns(std::size_t(w), '.');
+                for (int y = 0; y < h; ++y) {
+                    const std::string& row = outline[std::size_t(y)];
+                    const auto lo = row.find('#'), hi = row.rfind('#');
+                    ASSERT_NE(lo, row.npos) << "row " << y << " has no cell";
+                    // Filled: the outline's row from its first cell to its last.
+                    std::string want(std::size_t(w), '.');
+                    want.replace(lo, hi - lo + 1, hi - lo + 1, '#');
+                    ASSERT_EQ(filled[std::size_t(y)], want) << "row " << y;
+                    // Symmetric in both axes.
+                    ASSERT_EQ(row, std::string(row.rbegin(), row.rend()));
+                    ASSERT_EQ(row, outline[std::size_t(h - 1 - y)]);
+                    for (int x = 0; x < w; ++x)
+                        if (row[std::size_t(x)] == '#') columns[std::size_t(x)] = '#';
                 }
-                ASSERT_TRUE(filled == rows);
-                ASSERT_TRUE(touches[0] && touches[1] && touches[2] && touches[3]);
-                const int filledCount = int(std::count(filled.on.begin(), filled.on.end(), 1));
-                if (!ellipse) {
-                    ASSERT_EQ(filledCount, w * h);
-                    ASSERT_EQ(outlineCount, w <= 2 || h <= 2 ? w * h : 2 * (w + h) - 4);
+                // Touching each side.
+                ASSERT_TRUE(columns.front() == '#' && columns.back() == '#');
+                ASSERT_TRUE(outline.front().find('#') != std::string::npos &&
+                            outline.back().find('#') != std::string::npos);
+                const int cells = std::accumulate(filled.begin(), filled.end(), 0, [](int n, const std::string& r) {
+                    return n + int(std::count(r.begin(), r.end(), '#'));
+                });
+                // Too thin to bend, the ellipse is the whole box.
+                if (!ellipse || w < 3 || h < 3) {
+                    ASSERT_EQ(cells, w * h);
                     continue;
                 }
-                if (w < 3 || h < 3) {
-                    // Too thin to bend: the whole box.
-                    ASSERT_EQ(filledCount, w * h);
-                    continue;
-                }
-                // Near the ideal ellipse: a cell inside it by a cell's width
-                // is filled, one outside it by as much is not.
-                const double cx = box.left + (w - 1) / 2.0, cy = box.top + (h - 1) / 2.0;
-                for (int y = box.top; y < box.bottom; ++y)
-                    for (int x = box.left; x < box.right; ++x) {
-                        const double dx = std::abs(x - cx), dy = std::abs(y - cy);
-                        if (EllipseValue(dx + 1, dy + 1, w, h) <= 1) ASSERT_TRUE(filled.At(x, y)) << x << "," << y;
-                        if (EllipseValue(std::max(0.0, dx - 1), std::max(0.0, dy - 1), w, h) > 1)
-                            ASSERT_FALSE(filled.At(x, y)) << x << "," << y;
+                // Near the ideal ellipse through the edge cells' middles: a cell
+                // inside it by a cell's width is filled, one outside it by as much is not.
+                const double rx = (w - 1) / 2.0, ry = (h - 1) / 2.0;
+                const auto inside = [&](double dx, double dy) {
+                    return dx * dx / (rx * rx) + dy * dy / (ry * ry) <= 1;
+                };
+                int misplaced = 0;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x) {
+                        const double dx = std::abs(x - rx), dy = std::abs(y - ry);
+                        const bool on = filled[std::size_t(y)][std::size_t(x)] == '#';
+                        misplaced += (inside(dx + 1, dy + 1) && !on) ||
+                                     (!inside(std::max(0.0, dx - 1), std::max(0.0, dy - 1)) && on);
                     }
+                ASSERT_EQ(misplaced, 0);
             }
-        }
-    }
 }
 
-TEST(CellShapes, SmallEllipsesAreExact)
+TEST(CellShapes, SmallEllipsesAreExactAndClippingKeepsTheCellsInside)
 {
-    const auto rows = [](int w, int h) {
-        std::vector<std::string> picture(std::size_t(h), std::string(std::size_t(w), '.'));
-        for (const CellSpan& s : ShapeSpans(CellShape::Ellipse, CRect(0, 0, w, h)))
-            for (int x = s.left; x < s.right; ++x) picture[std::size_t(s.row)][std::size_t(x)] = '#';
-        return picture;
+    using Rows = std::vector<std::string>;
+    const auto ellipse = [](int w, int h) {
+        return Picture(ShapeSpans(CellShape::Ellipse, {0, 0, w, h}), {0, 0, w, h});
     };
-    using Picture = std::vector<std::string>;
-    EXPECT_EQ(rows(1, 1), (Picture{"#"}));
-    EXPECT_EQ(rows(1, 4), (Picture{"#", "#", "#", "#"}));
-    EXPECT_EQ(rows(5, 1), (Picture{"#####"}));
-    EXPECT_EQ(rows(2, 2), (Picture{"##", "##"}));
-    EXPECT_EQ(rows(3, 3), (Picture{".#.", "#.#", ".#."}));
-    EXPECT_EQ(rows(4, 4), (Picture{".##.", "#..#", "#..#", ".##."}));
-    EXPECT_EQ(rows(7, 5), (Picture{"..###..", ".#...#.", "#.....#", ".#...#.", "..###.."}));
-}
-
-TEST(CellShapes, ClippingKeepsTheCellsInsideAndBoxesFollowTheModifiers)
-{
+    EXPECT_EQ(ellipse(1, 1), (Rows{"#"}));
+    EXPECT_EQ(ellipse(1, 4), (Rows{"#", "#", "#", "#"}));
+    EXPECT_EQ(ellipse(5, 1), (Rows{"#####"}));
+    EXPECT_EQ(ellipse(2, 2), (Rows{"##", "##"}));
+    EXPECT_EQ(ellipse(3, 3), (Rows{".#.", "#.#", ".#."}));
+    EXPECT_EQ(ellipse(4, 4), (Rows{".##.", "#..#", "#..#", ".##."}));
+    EXPECT_EQ(ellipse(7, 5), (Rows{"..###..", ".#...#.", "#.....#", ".#...#.", "..###.."}));
     std::mt19937 random(11);
     for (int round = 0; round < 300; ++round) {
-        const CRect box(int(random() % 40) - 20, int(random() % 40) - 20, 0, 0);
-        const CRect sized(box.left, box.top, box.left + 1 + int(random() % 50), box.top + 1 + int(random() % 50));
+        const int left = int(random() % 40) - 20, top = int(random() % 40) - 20;
+        const CRect box(left, top, left + 1 + int(random() % 50), top + 1 + int(random() % 50));
         const CRect clip(int(random() % 30) - 15, int(random() % 30) - 15, int(random() % 30), int(random() % 30));
-        const auto shape = CellShape(round % 4);
-        Cells want;
-        for (const auto& cell : CellsOf(ShapeSpans(shape, sized)))
-            if (cell.first >= clip.left && cell.first < clip.right && cell.second >= clip.top &&
-                cell.second < clip.bottom)
-                want.insert(cell);
-        EXPECT_EQ(CellsOf(ShapeSpans(shape, sized, clip)), want) << "round " << round;
+        Rows want = Picture(ShapeSpans(CellShape(round % 4), box), box);
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if (!clip.PtInRect({x, y})) want[std::size_t(y - box.top)][std::size_t(x - box.left)] = '.';
+        EXPECT_EQ(Picture(ShapeSpans(CellShape(round % 4), box, clip), box), want) << "round " << round;
     }
+}
+
+TEST(CellShapes, TheDraggedBoxFollowsShiftAndCtrl)
+{
     struct Case {
-        CPoint press, now;
+        CPoint now;
         bool square, centre;
         CRect box;
     };
-    for (const Case& c : std::vector<Case>{{{5, 5}, {8, 6}, false, false, {5, 5, 9, 7}},
-                                           {{5, 5}, {2, 9}, false, false, {2, 5, 6, 10}},
-                                           {{5, 5}, {8, 6}, true, false, {5, 5, 9, 9}},
-                                           {{5, 5}, {4, 1}, true, false, {1, 1, 6, 6}},
-                                           {{5, 5}, {8, 6}, false, true, {2, 4, 9, 7}},
-                                           {{5, 5}, {3, 6}, true, true, {3, 3, 8, 8}}})
-        EXPECT_EQ(ShapeBox(c.press, c.now, c.square, c.centre), c.box);
+    // Pressed at (5, 5).
+    for (const Case& c : std::vector<Case>{{{8, 6}, false, false, {5, 5, 9, 7}},
+                                           {{2, 9}, false, false, {2, 5, 6, 10}},
+                                           {{8, 6}, true, false, {5, 5, 9, 9}},
+                                           {{4, 1}, true, false, {1, 1, 6, 6}},
+                                           {{8, 6}, false, true, {2, 4, 9, 7}},
+                                           {{3, 6}, true, true, {3, 3, 8, 8}}})
+        EXPECT_EQ(ShapeBox({5, 5}, c.now, c.square, c.centre), c.box);
 }
 
 }  // namespace
