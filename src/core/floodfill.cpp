@@ -180,9 +180,10 @@ void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
         }
         return;
     }
-    // Without holes the first repeat is written, then copied after itself
-    // in doubling blocks that each start on a repeat's first cell.
-    const int first = std::min(count, cols);
+    // Without holes the first repeats (some 32 cells) are written, then
+    // copied after themselves in doubling blocks that each start on a
+    // repeat's first cell.
+    const int first = std::min(count, cols * std::max(1, 32 / cols));
     for (int x = 0; x < first; ++x) {
         cells[x] = line[c];
         if (++c == cols) c = 0;
