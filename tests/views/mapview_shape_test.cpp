@@ -1,8 +1,6 @@
-// The shape tool in the real map pane: drags with Shift and Ctrl held from
-// the press or pressed during them, previewed (the tinted cells on screen)
-// and painted as the rasteriser says, the brush tiled from the box's
-// corner, in one undo step; Esc and the right button paint nothing; the
-// tool's command cycles the kinds.
+// The shape tool in the map pane: drags with Shift and Ctrl held or pressed during them,
+// previewed (tinted cells) and painted as the rasteriser says, the brush tiled from the
+// box's corner, in one undo step; Esc and the right button paint nothing; U cycles kinds.
 #include <QUndoStack>
 
 #include "cellshapes.h"
@@ -86,27 +84,23 @@ TEST_F(ShapeToolTest, DragsPreviewAndPaintTheRasterisersCellsInOneStepUnlessCanc
         EXPECT_EQ(Cells(true), Model(blank, spansFor(c.then), '#', '#', 0));
         EXPECT_TRUE(view.WhereText().contains(QStringLiteral("도형 %1 x %2").arg(box.Width()).arg(box.Height())));
         if (c.end == Esc) QTest::keyClick(&view, Qt::Key_Escape);
-        if (c.end == RightButton) QTest::mousePress(Window(), Qt::RightButton, {}, to);
+        if (c.end == RightButton) QTest::mouseClick(Window(), Qt::RightButton, {}, to);
         QTest::mouseRelease(Window(), Qt::LeftButton, c.then, to);
-        if (c.end == RightButton) QTest::mouseRelease(Window(), Qt::RightButton, {}, to);
         EXPECT_EQ(Cells(false), c.end == Release ? Model(before, spansFor(c.then), 'd', 'e', box.left) : before);
         EXPECT_EQ(doc.UndoStack().count(), steps + (c.end == Release));
-        if (c.end == Release) {
-            EXPECT_EQ(doc.UndoStack().text(steps), QStringLiteral("도형"));
-        }
+        EXPECT_EQ(doc.UndoStack().text(steps), c.end == Release ? QStringLiteral("도형") : QString());
         EXPECT_EQ(Cells(true).find('#'), std::string::npos);
         EXPECT_FALSE(view.WhereText().contains(QStringLiteral("도형")));
     }
     // The tool's command while it is in use picks the next kind, round to the first.
+    struct : CCmdUI {
+        void Enable(BOOL) override {}
+        void SetCheck(int check) override { checked = check != 0; }
+        bool checked = false;
+    } probe;
     for (const UINT next : {ID_SHAPE_FILLED_RECT, ID_SHAPE_ELLIPSE, ID_SHAPE_FILLED_ELLIPSE, ID_SHAPE_RECT}) {
         view.Tools().OnCmdMsg(ID_TOOL_SHAPE, nullptr);
-        struct : CCmdUI {
-            void Enable(BOOL) override {}
-            void SetCheck(int check) override { checked = check != 0; }
-            bool checked = false;
-        } probe;
-        view.Tools().OnCmdMsg(next, &probe);
-        EXPECT_TRUE(probe.checked);
+        EXPECT_TRUE(view.Tools().OnCmdMsg(next, &probe) && probe.checked);
     }
 }
 
