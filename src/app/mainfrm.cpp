@@ -35,7 +35,8 @@ bool CMainFrame::RouteToTools(UINT id, CCmdUI* pUI) { return m_pMapView && m_pMa
 void CMainFrame::RegisterMapPaneCommands()
 {
     // The map pane's tool manager answers the tools' commands and ticks the one in use.
-    std::vector<UINT> toolCommands = {ID_TOOL_RANDOM};
+    std::vector<UINT> toolCommands = {ID_TOOL_RANDOM, ID_SHAPE_RECT, ID_SHAPE_FILLED_RECT, ID_SHAPE_ELLIPSE,
+                                      ID_SHAPE_FILLED_ELLIPSE};
     for (MapTool tool : CToolManager::AllTools()) toolCommands.push_back(CToolManager::CommandOf(tool));
     for (const UINT id : toolCommands) {
         OnCommand(id, [this, id] { RouteToTools(id, nullptr); });

@@ -1,6 +1,7 @@
 #include "floodfill.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -171,10 +172,26 @@ void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
         return;
     }
     int c = Mod(std::int64_t(x0) - anchorCol, cols);
-    for (int x = x0; x < x1; ++x) {
-        const short v = line[c];
-        if (!holes || v != kEmptyTileCell) cells[x - x0] = v;
+    const int count = x1 - x0;
+    if (holes && std::find(line, line + cols, kEmptyTileCell) != line + cols) {
+        for (int x = 0; x < count; ++x) {
+            if (line[c] != kEmptyTileCell) cells[x] = line[c];
+            if (++c == cols) c = 0;
+        }
+        return;
+    }
+    // Without holes the first repeats (some 32 cells) are written, then
+    // copied after themselves in doubling blocks that each start on a
+    // repeat's first cell.
+    const int first = std::min(count, cols * std::max(1, 32 / cols));
+    for (int x = 0; x < first; ++x) {
+        cells[x] = line[c];
         if (++c == cols) c = 0;
+    }
+    for (int done = first; done < count;) {
+        const int block = std::min(done, count - done);
+        std::memcpy(cells + done, cells, std::size_t(block) * sizeof(short));
+        done += block;
     }
 }
 

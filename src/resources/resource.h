@@ -50,6 +50,12 @@ constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
 constexpr UINT ID_TOOL_PENCIL = 32814;
 constexpr UINT ID_TOOL_RANDOM = 32816;        // the tools paint the brush's entries drawn at random
+// The shape tool, and the kinds of shape it draws.
+constexpr UINT ID_TOOL_SHAPE = 32815;
+constexpr UINT ID_SHAPE_RECT = 32817;
+constexpr UINT ID_SHAPE_FILLED_RECT = 32818;
+constexpr UINT ID_SHAPE_ELLIPSE = 32819;
+constexpr UINT ID_SHAPE_FILLED_ELLIPSE = 32820;
 constexpr UINT ID_VIEW_HISTORY = 32840;       // the history dock
 constexpr UINT ID_VIEW_OVERVIEW_FIT = 32841;  // the whole map inside the overview pane
 // The stamp library dock, and its number keys: store the brush in slot n

@@ -58,6 +58,13 @@ const StringEntry kStrings[] = {
     {ID_TOOL_PICKER, "스포이드: 맵의 칸들을 타일 블록으로 집습니다\n스포이드 (I)"},
     {ID_TOOL_PENCIL, "연필: 끄는 동안 지나가는 칸마다 고른 블록을 칠합니다 (Shift+클릭: 마지막 칸부터 직선)\n연필 (P)"},
     {ID_TOOL_RANDOM, "무작위 칠하기: 칠하는 칸마다 블록의 타일 하나를 무작위로 고릅니다\n무작위 칠하기 (D)"},
+    {ID_TOOL_SHAPE,
+     "도형: 모서리에서 모서리로 끌어 사각형이나 타원을 그립니다 (Shift: 정사각형/원, Ctrl: 가운데에서, U: 다음 "
+     "모양)\n도형 (U)"},
+    {ID_SHAPE_RECT, "도형 도구로 사각형을 그립니다\n사각형"},
+    {ID_SHAPE_FILLED_RECT, "도형 도구로 채운 사각형을 그립니다\n채운 사각형"},
+    {ID_SHAPE_ELLIPSE, "도형 도구로 타원을 그립니다\n타원"},
+    {ID_SHAPE_FILLED_ELLIPSE, "도형 도구로 채운 타원을 그립니다\n채운 타원"},
     {ID_VIEW_EDITBAR, "편집 도구 모음을 보이거나 감춥니다\n편집 도구 모음 설정/해제"},
     {ID_VIEW_ZOOM_IN, "맵을 확대합니다\n확대"},
     {ID_VIEW_ZOOM_OUT, "맵을 축소합니다\n축소"},

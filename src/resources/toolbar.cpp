@@ -199,9 +199,22 @@ QImage MakeStrip()
 }
 
 // The map pane's tools, then the layer they paint and the attribute colours.
-const std::vector<UINT> kToolButtons = {
-    ID_TOOL_STAMP,  ID_TOOL_ERASER,      ID_TOOL_FILL,  ID_TOOL_SELECT, ID_TOOL_PICKER, ID_SEPARATOR,  ID_LAYER_TILES,
-    ID_LAYER_ATTRS, ID_SHOW_ATTRCOLOURS, ID_AUTO_RULES, ID_SEPARATOR,   ID_TOOL_PENCIL, ID_TOOL_RANDOM};
+const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER,       ID_TOOL_FILL,     ID_TOOL_SELECT,
+                                        ID_TOOL_PICKER, ID_TOOL_PENCIL,       ID_TOOL_SHAPE,    ID_SEPARATOR,
+                                        ID_SHAPE_RECT,  ID_SHAPE_FILLED_RECT, ID_SHAPE_ELLIPSE, ID_SHAPE_FILLED_ELLIPSE,
+                                        ID_SEPARATOR,   ID_LAYER_TILES,       ID_LAYER_ATTRS,   ID_SHOW_ATTRCOLOURS,
+                                        ID_AUTO_RULES,  ID_SEPARATOR,         ID_TOOL_RANDOM};
+
+// A shape's button: a rectangle or an ellipse, outlined or filled.
+void ShapeButton(QPainter& p, bool ellipse, bool filled)
+{
+    p.setPen(kBlack);
+    p.setBrush(filled ? QBrush(kNavy) : QBrush(Qt::NoBrush));
+    if (ellipse)
+        p.drawEllipse(1, 2, 13, 10);
+    else
+        p.drawRect(2, 3, 11, 8);
+}
 
 void DrawToolButton(QPainter& p, UINT id)
 {
@@ -241,6 +254,16 @@ void DrawToolButton(QPainter& p, UINT id)
         p.fillRect(10, 1, 4, 4, kNavy);
         p.fillRect(1, 12, 3, 3, kRed);
         break;
+    case ID_TOOL_SHAPE:
+        p.setPen(kBlack);
+        p.drawRect(1, 1, 8, 7);
+        p.setPen(kBlue);
+        p.drawEllipse(5, 5, 9, 8);
+        break;
+    case ID_SHAPE_RECT: ShapeButton(p, false, false); break;
+    case ID_SHAPE_FILLED_RECT: ShapeButton(p, false, true); break;
+    case ID_SHAPE_ELLIPSE: ShapeButton(p, true, false); break;
+    case ID_SHAPE_FILLED_ELLIPSE: ShapeButton(p, true, true); break;
     case ID_LAYER_TILES:
         TileGrid(p, 3, 3, kTeal, kGreen);
         DrawText3x5(p, 6, 5, "1", kWhite);

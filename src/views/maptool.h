@@ -8,9 +8,12 @@
 #include <Qt>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
+#include "floodfill.h"
 #include "wintypes.h"
 
 class CZellDoc;
@@ -23,6 +26,7 @@ enum class MapTool {
     Select,
     Picker,
     Pencil,
+    Shape,
 };
 
 struct ToolEvent {
@@ -41,6 +45,8 @@ struct ToolOverlay {
     std::optional<CRect> band;
     std::optional<CRect> movedCells;  // where the selection being moved would land
     std::optional<CPoint> brushAt;    // the brush previewed with its top-left entry here
+    // Cells highlighted as those a release would paint (a new list whenever they change).
+    std::shared_ptr<const std::vector<CellSpan>> cellsToPaint = {};
 };
 
 class CMapTool {

@@ -226,7 +226,7 @@ std::unique_ptr<CMapTool> MakeMapTool(MapTool tool, const MapToolHost& host)
     case MapTool::Select: return std::make_unique<SelectTool>(host);
     case MapTool::Picker: return std::make_unique<PickerTool>(host);
     case MapTool::Stamp: return std::make_unique<AttrStampTool>(host);
-    default: break;
+    default: break;  // penciltool.h, shapetool.h
     }
     return nullptr;
 }

@@ -452,6 +452,16 @@ std::vector<QRect> CMapView::MarkRects() const
     }
     if (const std::optional<CRect> moved = MovedOutline()) outline(Viewport().ClientRectOfCells(*moved), 2, 0);
     for (const CRect& cell : LineMarkCells()) add(cell.left, cell.top, cell.right, cell.bottom);
+    // The highlighted cells' bounds, kept to the window.
+    if (const auto cells = CellsToPaint(); cells && !cells->empty()) {
+        CRect bounds(cells->front().left, cells->front().row, cells->front().right, cells->back().row + 1);
+        for (const CellSpan& span : *cells) {
+            bounds.left = std::min(bounds.left, span.left);
+            bounds.right = std::max(bounds.right, span.right);
+        }
+        const CRect shown = Intersection(Viewport().ClientRectOfCells(bounds), GetClientRect());
+        add(shown.left, shown.top, shown.right, shown.bottom);
+    }
     // The 4-pixel pen reaches 2 pixels out of the frame's outline and 2 in.
     if (std::optional<CRect> frame = DragFrame()) {
         frame->NormalizeRect();
@@ -463,7 +473,7 @@ std::vector<QRect> CMapView::MarkRects() const
 void CMapView::MarksChanged(bool contentChanged)
 {
     const std::vector<QRect> rects = MarkRects();
-    if (rects == m_markRects && !contentChanged && !m_bMarksStale) return;
+    if (rects == m_markRects && !contentChanged && !m_bMarksStale && CellsToPaint() == m_shownCells) return;
     m_bMarksStale = true;
     QRegion changed;
     for (const QRect& rect : m_markRects) changed += rect;
@@ -494,6 +504,7 @@ void CMapView::ShowComposed(const QRegion& composed)
     for (const QRect& rect : rects) area += rect;
     for (const QRect& rect : area) CopyPixels(m_picture, surface, rect, SurfaceRatio());
     m_markRects = rects;
+    m_shownCells = CellsToPaint();
     m_bMarksStale = false;
     DrawMarks(area);
     viewport()->update(area);
@@ -502,13 +513,14 @@ void CMapView::ShowComposed(const QRegion& composed)
 void CMapView::PrepareSurface()
 {
     // Marks whose state changed, told or not, are drawn again.
-    if (!m_bMarksStale && MarkRects() == m_markRects) return;
+    if (!m_bMarksStale && MarkRects() == m_markRects && CellsToPaint() == m_shownCells) return;
     ShowComposed({});
 }
 
 void CMapView::DrawMarks(const QRegion& area)
 {
     if (!HasMap()) return;
+    if (const auto cells = CellsToPaint()) HighlightCells(*cells, area);
     QPainter painter(&Surface());
     painter.setClipRegion(area);
     if (const std::optional<CPoint> preview = PreviewCell()) DrawBlockPreview(painter, *preview);
@@ -537,6 +549,39 @@ std::vector<CRect> CMapView::LineMarkCells() const
             cells.push_back(inside);
     }
     return cells;
+}
+
+void CMapView::HighlightCells(const std::vector<CellSpan>& cells, const QRegion& area)
+{
+    QImage& surface = Surface();
+    const int ratio = SurfaceRatio();
+    const MapViewport device = Viewport().Device();
+    const QRect logical = area.boundingRect();
+    const CRect onMap = device.ClientRectOfCells(CRect(0, 0, device.columns, device.rows));
+    const CRect clip = Intersection(Intersection(CRect(logical.left() * ratio, logical.top() * ratio,
+                                                       (logical.right() + 1) * ratio, (logical.bottom() + 1) * ratio),
+                                                 CRect(0, 0, surface.width(), surface.height())),
+                                    onMap);
+    if (clip.IsRectEmpty() || cells.empty()) return;
+    // Only the cells that show: the spans of the rows under the clip, each
+    // cut to the columns under it.
+    const CPoint first = device.ClampedCellAt(clip.TopLeft());
+    const CPoint last = device.ClampedCellAt(CPoint(clip.right - 1, clip.bottom - 1));
+    auto span =
+        std::lower_bound(cells.begin(), cells.end(), first.y, [](const CellSpan& s, int row) { return s.row < row; });
+    constexpr std::uint32_t kTint = 0xFF3399FFu;
+    for (; span != cells.end() && span->row <= last.y; ++span) {
+        const int left = std::max(span->left, first.x), right = std::min(span->right, last.x + 1);
+        if (left >= right) continue;
+        const CRect rc = Intersection(device.ClientRectOfCells(CRect(left, span->row, right, span->row + 1)), clip);
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            const auto* from = reinterpret_cast<const std::uint32_t*>(m_picture.constScanLine(y));
+            auto* to = reinterpret_cast<std::uint32_t*>(surface.scanLine(y));
+            // Half the picture, half the tint.
+            for (int x = rc.left; x < rc.right; ++x)
+                to[x] = 0xFF000000u | (((from[x] >> 1) & 0x7F7F7Fu) + ((kTint >> 1) & 0x7F7F7Fu));
+        }
+    }
 }
 
 void CMapView::DrawBlockPreview(QPainter& painter, CPoint first)

@@ -153,6 +153,10 @@ private:
     // Draws the marks over the surface inside area (client coordinates).
     void DrawMarks(const QRegion& area);
     void DrawBlockPreview(QPainter& painter, CPoint first);
+    // Tints the cells a release of the tool would paint, where they show
+    // inside area, from the composed picture (so drawing them twice is harmless).
+    void HighlightCells(const std::vector<CellSpan>& cells, const QRegion& area);
+    std::shared_ptr<const std::vector<CellSpan>> CellsToPaint() const;
     // The frame on screen for the tool's band; none outside a drag (client
     // coordinates, corners in any order).
     std::optional<CRect> DragFrame() const;
@@ -208,6 +212,8 @@ private:
     std::vector<QRect> m_markRects;
     // The marks' state changed since they were drawn.
     bool m_bMarksStale = false;
+    // The cells highlighted when the marks were drawn.
+    std::shared_ptr<const std::vector<CellSpan>> m_shownCells;
 
     std::unique_ptr<OverlayTextCache> m_pOverlayText;
     int m_nOverlayTextRatio = 0;

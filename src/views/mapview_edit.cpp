@@ -19,6 +19,16 @@ Qt::KeyboardModifiers ModifiersOf(UINT flags)
     if (flags & MK_CONTROL) modifiers |= Qt::ControlModifier;
     return modifiers;
 }
+
+// The modifiers held once the key event is over: a press or release of
+// Shift or Ctrl itself may be reported with the state from before it.
+Qt::KeyboardModifiers ModifiersAfter(const QKeyEvent& event)
+{
+    Qt::KeyboardModifiers modifiers = event.modifiers();
+    const Qt::KeyboardModifier own = event.key() == Qt::Key_Shift ? Qt::ShiftModifier : Qt::ControlModifier;
+    modifiers.setFlag(own, event.type() == QEvent::KeyPress);
+    return modifiers;
+}
 }  // namespace
 
 bool CMapView::HasSelectedBlock() const { return GetDocument() && GetDocument()->HasBrush(); }
@@ -45,6 +55,11 @@ std::optional<CRect> CMapView::DragFrame() const
 std::optional<CRect> CMapView::MovedOutline() const
 {
     return HasMap() ? m_tools.Current().Overlay().movedCells : std::nullopt;
+}
+
+std::shared_ptr<const std::vector<CellSpan>> CMapView::CellsToPaint() const
+{
+    return HasMap() ? m_tools.Current().Overlay().cellsToPaint : nullptr;
 }
 
 std::optional<CPoint> CMapView::PreviewCell() const
@@ -144,7 +159,7 @@ void CMapView::keyPressEvent(QKeyEvent* event)
     }
     CMapTool& tool = Tools().Current();
     const bool taken = tool.KeyPress(event->key(), event->modifiers());
-    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control) tool.ModifiersChanged(event->modifiers());
+    if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control) tool.ModifiersChanged(ModifiersAfter(*event));
     AfterToolEvent();
     if (taken) {
         event->accept();
@@ -156,7 +171,7 @@ void CMapView::keyPressEvent(QKeyEvent* event)
 void CMapView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Shift || event->key() == Qt::Key_Control) {
-        Tools().Current().ModifiersChanged(event->modifiers());
+        Tools().Current().ModifiersChanged(ModifiersAfter(*event));
         AfterToolEvent();
     }
     CScrollView::keyReleaseEvent(event);

@@ -7,6 +7,7 @@
 #include "maptools.h"
 #include "penciltool.h"
 #include "resource.h"
+#include "shapetool.h"
 #include "stamptool.h"
 #include "zelldoc.h"
 
@@ -15,6 +16,7 @@ namespace {
 constexpr std::pair<MapTool, UINT> kToolCommands[] = {
     {MapTool::Stamp, ID_TOOL_STAMP},   {MapTool::Eraser, ID_TOOL_ERASER}, {MapTool::Fill, ID_TOOL_FILL},
     {MapTool::Select, ID_TOOL_SELECT}, {MapTool::Picker, ID_TOOL_PICKER}, {MapTool::Pencil, ID_TOOL_PENCIL},
+    {MapTool::Shape, ID_TOOL_SHAPE},
 };
 constexpr const char* kRandomPaintKey = "Settings/RandomPaint";
 
@@ -38,6 +40,8 @@ CToolManager::CToolManager() : m_tools(AllTools().size())
             m_tools[int(tool)] = std::make_unique<CStampTool>(m_host);
         else if (tool == MapTool::Pencil)
             m_tools[int(tool)] = std::make_unique<CPencilTool>(m_host);
+        else if (tool == MapTool::Shape)
+            m_tools[int(tool)] = std::make_unique<CShapeTool>(m_host);
         else
             m_tools[int(tool)] = MakeMapTool(tool, m_host);
         const UINT id = CommandOf(tool);
@@ -60,6 +64,7 @@ CToolManager::CToolManager() : m_tools(AllTools().size())
         pUI->Enable(m_host.doc != nullptr);
         pUI->SetCheck(m_host.doc && m_host.doc->PaintBrush().RandomMode());
     });
+    AddShapeCommands();
 }
 
 CToolManager::~CToolManager()
@@ -72,6 +77,28 @@ UINT CToolManager::CommandOf(MapTool tool)
     for (const auto& [each, id] : kToolCommands)
         if (each == tool) return id;
     return 0;
+}
+
+void CToolManager::AddShapeCommands()
+{
+    auto& shapes = static_cast<CShapeTool&>(*m_tools[int(MapTool::Shape)]);
+    // The shape tool's command again, while it is in use, picks the next kind.
+    OnCommand(ID_TOOL_SHAPE, [this, &shapes] {
+        if (m_tool != MapTool::Shape) return Select(MapTool::Shape);
+        shapes.SetKind(NextShapeKind(shapes.Kind()));
+        if (m_onSwitched) m_onSwitched();
+    });
+    for (const CellShape kind : kShapeKinds) {
+        OnCommand(ShapeKindCommand(kind), [this, &shapes, kind] {
+            shapes.SetKind(kind);
+            if (m_tool != MapTool::Shape) return Select(MapTool::Shape);
+            if (m_onSwitched) m_onSwitched();
+        });
+        OnUpdateCommandUI(ShapeKindCommand(kind), [this, &shapes, kind](CCmdUI* pUI) {
+            pUI->Enable(m_host.doc != nullptr);
+            pUI->SetCheck(m_host.doc && shapes.Kind() == kind);
+        });
+    }
 }
 
 void CToolManager::SetDocument(CZellDoc* doc)

@@ -44,6 +44,9 @@ public:
 private:
     MapToolHost m_host;
     MapTool m_tool = MapTool::Stamp;
+    // The shape tool's command cycles its kinds; the kinds' commands.
+    void AddShapeCommands();
+
     std::vector<std::unique_ptr<CMapTool>> m_tools;  // by MapTool
     std::unique_ptr<CMapTool> m_attrStamp;
     std::function<void()> m_onSwitched;

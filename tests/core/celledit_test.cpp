@@ -97,14 +97,15 @@ TEST(FloodFill, MatchesASearchOverCells)
     }
 }
 
-// Spans painted with a repeated or a scattered pattern, and a scattered
+// Spans painted with a repeated or a scattered pattern (rows long enough
+// for a repeat to be copied after itself), and a scattered
 // fill: each cell gets what the pattern gives it there, holes keep theirs,
 // cells off the spans or the map stay.
 TEST(PaintSpans, WritesWhatThePatternGivesEachCell)
 {
     std::mt19937 rng(23);
     for (int run = 0; run < 300; ++run) {
-        const int w = int(rng() % 20) + 1, h = int(rng() % 20) + 1;
+        const int w = int(rng() % 80) + 1, h = int(rng() % 20) + 1;
         std::vector<short> values(std::size_t(w * h));
         for (short& v : values) v = short(int(rng() % 3) - 1);
         CMapModel map = ModelOf(w, h, 8, 8, values);

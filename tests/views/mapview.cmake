@@ -8,6 +8,7 @@ pellin_add_test(mapview_tests
   ${CMAKE_CURRENT_LIST_DIR}/mapview_attrlayer_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mapview_marks_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mapview_pencil_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mapview_shape_test.cpp
 )
 target_include_directories(mapview_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(mapview_tests PRIVATE pellin_test_support pellin_editor Qt6::Test)
