@@ -10,6 +10,7 @@
 
 class CAttrValuePane;
 class CHistoryPane;
+class CRulesPane;
 class CBmpView;
 class QDockWidget;
 class CMapView;
@@ -58,6 +59,11 @@ public:
     // The undo history as a list ("작업 내역"), docked at the right, hidden at first.
     QDockWidget* m_pHistoryDock = nullptr;
     CHistoryPane* m_pHistoryPane = nullptr;
+    // The auto-tiling rules ("자동 타일 규칙"), docked at the right, hidden at first.
+    QDockWidget* m_pRulesDock = nullptr;
+    CRulesPane* m_pRulesPane = nullptr;
+    // The count of "규칙 확인", shown only while the check is on.
+    QLabel* m_pRulesCheckPane = nullptr;
 
     static const UINT indicators[4];
 
@@ -71,6 +77,9 @@ private:
     void CreateAttrValuesDock();
     void OnDocumentUpdated(long hint);
     void CreateHistoryDock();
+    void CreateRulesDock();
+    void RegisterRulesCommands();
+    void ShowRulesCheckStatus();
     // The overview moves the map pane and frames what it shows.
     void ConnectOverview();
     void SetOverviewFit(bool fit);

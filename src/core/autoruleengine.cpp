@@ -317,6 +317,19 @@ RulesCheck CheckRules(const CCellLayers& cells, const CompiledRules& rules, cons
     return check;
 }
 
+void ForEachDifferingCell(const CCellLayers& cells, const CompiledRules& rules, const CRect& requested,
+                          const std::function<void(int col, int row)>& differs)
+{
+    const CRect area = ClipToMap(cells, requested);
+    ForEachDecidedRow(cells, rules, area, [&](int row, const short* decided) {
+        cells.ForEachRun(CellLayer::Tiles, row, area.left, area.right, [&](int col, const short* now, int count) {
+            const short* wanted = decided + (col - area.left);
+            for (int i = 0; i < count; ++i)
+                if (now[i] != wanted[i]) differs(col + i, row);
+        });
+    });
+}
+
 CRect RulesReach(const CompiledRules& rules, const CRect& changed, int mapWidth, int mapHeight)
 {
     if (changed.IsRectEmpty() || rules.Empty()) return {};

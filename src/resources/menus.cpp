@@ -45,6 +45,8 @@ void RegisterProgramMenus()
                                             {"속성 값 창(&V)", ID_VIEW_ATTRVALUES, {}},
                                             {"작업 내역 창(&H)", ID_VIEW_HISTORY, {}},
                                             {"개요 창에 맞추기(&M)", ID_VIEW_OVERVIEW_FIT, {}},
+                                            {"자동 타일 규칙 창(&U)", ID_VIEW_RULES, {}},
+                                            {"규칙 확인(&K)", ID_VIEW_RULES_CHECK, {}},
                                         }},
                                        {"도구(&T)",
                                         0,

@@ -68,6 +68,8 @@ const StringEntry kStrings[] = {
     {ID_AUTO_RULES, "속성을 칠할 때마다 바뀐 칸 둘레에 자동 타일 규칙을 다시 적용합니다\n자동 규칙"},
     {ID_VIEW_ATTRVALUES, "속성 값 창을 보이거나 감춥니다\n속성 값 창 설정/해제"},
     {ID_VIEW_HISTORY, "작업 내역 창을 보이거나 감춥니다\n작업 내역 창 설정/해제"},
+    {ID_VIEW_RULES, "자동 타일 규칙 창을 보이거나 감춥니다\n자동 타일 규칙 창 설정/해제"},
+    {ID_VIEW_RULES_CHECK, "규칙이 지금과 다른 타일을 줄 칸을 맵에 표시합니다\n규칙 확인"},
     {ID_VIEW_OVERVIEW_FIT, "개요 창에 맵 전체를 맞추어 보여 줍니다\n개요 창에 맞추기"},
     // The framework's data exchange messages.
     {61712, "정수를 입력하십시오."},
