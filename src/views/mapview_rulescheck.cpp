@@ -42,9 +42,9 @@ void CMapView::FollowRulesCheck(LPARAM hint, const CObject* pHint)
     } else if (hint & HINT_CELLS) {
         const CompiledRules& rules = doc.CompiledRuleSet();
         if (pHint)
-            m_ruleDiffs.Update(doc.Cells(), rules,
-                               RulesReach(rules, static_cast<const CMapHint*>(pHint)->m_rcCells, doc.MapWidth(),
-                                          doc.MapHeight()));
+            m_ruleDiffs.Update(
+                doc.Cells(), rules,
+                RulesReach(rules, static_cast<const CMapHint*>(pHint)->m_rcCells, doc.MapWidth(), doc.MapHeight()));
         else
             m_ruleDiffs.Recount(doc.Cells(), rules);
     } else {

@@ -122,6 +122,8 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(pattern);
     grid->setSpacing(1);
     grid->setContentsMargins(0, 0, 0, 0);
+    // The cells keep their size and sit at the top left whatever the pattern's size.
+    grid->setColumnStretch(5, 1);
     for (int i = 0; i < 25; ++i) {
         auto* cell = new QToolButton(pattern);
         cell->setFixedSize(30, 24);
@@ -236,8 +238,7 @@ void CRulesPane::SetDocument(CZellDoc* doc)
 
 void CRulesPane::DocumentUpdated(long hint)
 {
-    if (!(hint & (HINT_RULES | HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_ATTR_VALUES)) || m_bRefreshPending)
-        return;
+    if (!(hint & (HINT_RULES | HINT_NEW_MAP | HINT_TILE_IMAGES | HINT_ATTR_VALUES)) || m_bRefreshPending) return;
     m_bRefreshPending = true;
     QTimer::singleShot(0, this, [this] {
         m_bRefreshPending = false;
@@ -316,12 +317,6 @@ void CRulesPane::FillTree()
             m_selected = {};
         }
     }
-    const bool rule = m_pDoc && RuleAt(m_pDoc->Rules(), m_selected);
-    const bool any = rule || (m_pDoc && GroupAt(m_pDoc->Rules(), m_selected));
-    m_pDuplicate->setEnabled(any);
-    m_pRemove->setEnabled(any);
-    m_pUp->setEnabled(any);
-    m_pDown->setEnabled(any);
     for (QPushButton* b : {m_pAddRule, m_pAddGroup, m_pReshuffle}) b->setEnabled(m_pDoc != nullptr);
     m_pOutside->setEnabled(m_pDoc != nullptr);
     m_pOutside->setValue(m_pDoc ? m_pDoc->Rules().outside : 0);
@@ -341,6 +336,7 @@ void CRulesPane::FillEditor()
     const RuleSet* set = m_pDoc ? &m_pDoc->Rules() : nullptr;
     const AutoRule* rule = set ? RuleAt(*set, m_selected) : nullptr;
     const RuleGroup* group = set ? GroupAt(*set, m_selected) : nullptr;
+    for (QPushButton* b : {m_pDuplicate, m_pRemove, m_pUp, m_pDown}) b->setEnabled(group != nullptr);
     m_pEditor->setVisible(group != nullptr);
     m_pRuleOnly->setVisible(rule != nullptr);
     if (group) m_pName->setText(Text(rule ? rule->name : group->name));
@@ -356,18 +352,18 @@ void CRulesPane::FillEditor()
             if (!shown) continue;
             const PatternCell& cell = rule->pattern[std::size_t(row * rule->size + col)];
             const AttrColour colour = m_pDoc->AttrValues().Colour(cell.value);
-            const QColor fill = cell.test == PatternTest::Any ? QColor(Qt::white)
-                                                              : QColor(colour.red, colour.green, colour.blue);
+            const QColor fill =
+                cell.test == PatternTest::Any ? QColor(Qt::white) : QColor(colour.red, colour.green, colour.blue);
             const QColor ink = fill.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
             // "≠" gets a red frame too, so that it reads at a glance.
             const QString frame = cell.test == PatternTest::NotEqual ? QStringLiteral("2px solid #e00000")
                                                                      : QStringLiteral("1px solid #808080");
             const bool centre = row == rule->size / 2 && col == rule->size / 2;
-            button->setStyleSheet(QStringLiteral("QToolButton { background: %1; color: %2; border: %3; %4 }")
-                                      .arg(fill.name(), ink.name(), frame,
-                                           centre ? QStringLiteral("font-weight: bold;") : QString()));
+            button->setStyleSheet(
+                QStringLiteral("QToolButton { background: %1; color: %2; border: %3; %4 }")
+                    .arg(fill.name(), ink.name(), frame, centre ? QStringLiteral("font-weight: bold;") : QString()));
             button->setText(CellText(cell));
-            const QString test = cell.test == PatternTest::Any       ? QStringLiteral("아무 값")
+            const QString test = cell.test == PatternTest::Any     ? QStringLiteral("아무 값")
                                  : cell.test == PatternTest::Equal ? QStringLiteral("= %1").arg(cell.value)
                                                                    : QStringLiteral("≠ %1").arg(cell.value);
             const int dx = col - rule->size / 2;

@@ -25,7 +25,6 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-
 class CRulesTree;
 
 class CRulesPane : public QWidget {
