@@ -104,8 +104,8 @@ TEST_F(EditorTest, RulesDockEditsThroughTheDocumentAndSkipsRulesWithMissingTiles
     pane.Tree()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
     Settle();
     EXPECT_FALSE(doc->Rules().groups[1].enabled);
-    EXPECT_TRUE(pane.Tree()->topLevelItem(1)->data(0, Qt::AccessibleTextRole).toString().contains(
-        QStringLiteral("꺼짐")));
+    EXPECT_TRUE(
+        pane.Tree()->topLevelItem(1)->data(0, Qt::AccessibleTextRole).toString().contains(QStringLiteral("꺼짐")));
     EXPECT_EQ(doc->UndoStack().undoText().toStdString(), "규칙 바꾸기");
 }
 
