@@ -19,6 +19,7 @@
 //   showing another part of the map), against writing those cells into a
 //   plain layer; and opening such a map, from the map pane's
 //   first paint to the value palette listing the values.
+#include "benchrules.h"
 #include "figures.h"
 #include "docbackstage.h"
 #include "freshmemory.h"
@@ -37,6 +38,7 @@
 #include <utility>
 
 #include "afxmsg.h"
+#include "autoruleengine.h"
 #include "attrvaluepane.h"
 #include "doctemplate.h"
 #include "mainfrm.h"
@@ -270,6 +272,69 @@ void BM_Stamp2x2(benchmark::State& state)
                          times.BaselineMs(), "ms", "the same stamp on a 64x64-cell map", Limit::AtMost, 1, "median"});
 }
 BENCHMARK(BM_Stamp2x2)->UseManualTime()->Iterations(101)->Unit(benchmark::kMillisecond);
+
+// A 2 x 2 attribute edit on a 4,096 x 4,096-cell map with the 40 rules and
+// 자동 규칙 on: the document's edit with the rules applied around it, to
+// the map pane's updated surface, against the same edit with 자동 규칙 off.
+void BM_AutoRulesStamp2x2(benchmark::State& state)
+{
+    constexpr int kSide = 4096;
+    EditorInProcess editor;
+    if (const std::string problem = editor.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    CMapModel map = RandomMap(kSide, kSide, 32, 48, 5);
+    RandomBits random(6);
+    for (int i = 0; i < 60000; ++i) {
+        const int x = random.Below(kSide), y = random.Below(kSide);
+        map.m_cells.FillRect(CellLayer::Attributes, x, y, x + 2 + random.Below(30), y + 2 + random.Below(30),
+                             short(random.Below(3)));
+    }
+    std::vector<TileFingerprint> fingerprints;
+    for (const CSprite* tile : map.m_tileList) fingerprints.push_back(FingerprintOf(*tile));
+    const RuleSet set = BenchRuleSet(fingerprints);
+    ApplyRules(map.m_cells, CompiledRules(set, TileFinder(map.m_tileList)), {0, 0, kSide, kSide});
+    const CPoint scroll(61237, 70411);
+    editor.ShowMap(map, scroll);
+    editor.doc->SetRules(set);
+    editor.doc->SetActiveLayer(CellLayer::Attributes);
+    const CRect client = editor.Map()->GetClientRect();
+    PairedTimes times;
+    CPoint last;
+    for (auto _ : state) {
+        // Cells on screen, so that the pane repaints what the rules wrote.
+        const int col = (scroll.x + 64 + random.Below(std::max(1, client.Width() - 160))) / 32;
+        const int row = (scroll.y + 64 + random.Below(std::max(1, client.Height() - 160))) / 32;
+        const short value = short(random.Below(3));
+        last = CPoint(col, row);
+        for (const bool rules : {false, true}) {
+            editor.doc->SetAutoRules(rules);
+            const Clock::time_point start = Clock::now();
+            // The edit with the rules writes other values than the one before it.
+            editor.doc->SetCellAttributes(CRect(col, row, col + 2, row + 2), short((value + (rules ? 1 : 0)) % 3));
+            editor.Map()->UpdateWindow();
+            (rules ? times.subject : times.baseline).push_back(SecondsBetween(start, Clock::now()));
+            QApplication::processEvents();
+        }
+        state.SetIterationTime(times.subject.back());
+    }
+    // The cells the last edit's patterns can see follow the rules.
+    if (CheckRules(editor.doc->Cells(), editor.doc->CompiledRuleSet(), {last.x - 1, last.y - 1, last.x + 3, last.y + 3})
+            .count != 0) {
+        state.SkipWithError("cells left undecided");
+        return;
+    }
+    if (const std::string problem = editor.Problem(); !problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    RecordFigure(state, {"자동 규칙 after a 2x2 attribute edit on a 4096x4096-cell map with the 40 rules, to the "
+                         "updated map pane",
+                         times.SubjectMs(), times.BaselineMs(), "ms", "the same edit with 자동 규칙 off", Limit::AtMost,
+                         1, "median"});
+}
+BENCHMARK(BM_AutoRulesStamp2x2)->UseManualTime()->Iterations(51)->Unit(benchmark::kMillisecond);
 
 // A figure of /proc/self/status in bytes ("VmHWM:   1234 kB"), or 0.
 double StatusBytes(const std::string& key)

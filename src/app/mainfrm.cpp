@@ -12,6 +12,7 @@
 #include "attrvaluepane.h"
 #include "historypane.h"
 #include "stamplibrarypane.h"
+#include "rulespane.h"
 #include "bmpview.h"
 #include "maphint.h"
 #include "mapview.h"
@@ -26,6 +27,7 @@ CMainFrame::CMainFrame()
 {
     RegisterMapPaneCommands();
     RegisterStampCommands();
+    RegisterRulesCommands();
 }
 
 UINT CMainFrame::ToolCommand(int tool) { return CToolManager::CommandOf(MapTool(tool)); }
@@ -183,6 +185,49 @@ void CMainFrame::RegisterStampCommands()
     }
 }
 
+void CMainFrame::CreateRulesDock()
+{
+    m_pRulesDock = new QDockWidget(QStringLiteral("자동 타일 규칙"), this);
+    m_pRulesDock->setObjectName(QStringLiteral("rules"));
+    m_pRulesDock->setAccessibleName(QStringLiteral("자동 타일 규칙"));
+    m_pRulesPane = new CRulesPane(m_pRulesDock);
+    m_pRulesDock->setWidget(m_pRulesPane);
+    addDockWidget(Qt::RightDockWidgetArea, m_pRulesDock);
+    m_pRulesDock->hide();
+    m_pRulesPane->SetDocument(m_pMapView->GetDocument());
+    connect(m_pMapView, &CMapView::DocumentUpdated, this, [this](long hint) {
+        if (m_pRulesPane->Document() != m_pMapView->GetDocument()) m_pRulesPane->SetDocument(m_pMapView->GetDocument());
+        m_pRulesPane->DocumentUpdated(hint);
+    });
+    connect(m_pMapView, &CMapView::StatusChanged, this, [this] { ShowRulesCheckStatus(); });
+}
+
+void CMainFrame::RegisterRulesCommands()
+{
+    OnCommand(ID_VIEW_RULES, [this] {
+        if (m_pRulesDock) m_pRulesDock->setVisible(m_pRulesDock->isHidden());
+    });
+    OnUpdateCommandUI(ID_VIEW_RULES, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pRulesDock != nullptr);
+        pUI->SetCheck(m_pRulesDock && !m_pRulesDock->isHidden());
+    });
+    OnCommand(ID_VIEW_RULES_CHECK, [this] {
+        if (m_pMapView) m_pMapView->SetRulesCheck(!m_pMapView->RulesCheckShown());
+    });
+    OnUpdateCommandUI(ID_VIEW_RULES_CHECK, [this](CCmdUI* pUI) {
+        pUI->Enable(m_pMapView != nullptr);
+        pUI->SetCheck(m_pMapView && m_pMapView->RulesCheckShown());
+    });
+}
+
+void CMainFrame::ShowRulesCheckStatus()
+{
+    if (!m_pRulesCheckPane || !m_pMapView) return;
+    const bool shown = m_pMapView->RulesCheckShown();
+    if (shown) m_pRulesCheckPane->setText(m_pMapView->RulesCheckText());
+    m_pRulesCheckPane->setVisible(shown);
+}
+
 namespace {
 constexpr const char* kOverviewFitKey = "Settings/OverviewFit";
 }
@@ -290,6 +335,12 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     }
     m_wndStatusBar.insertPermanentWidget(0, m_pWherePane);
     m_wndStatusBar.insertPermanentWidget(1, m_pZoomPane);
+    m_pRulesCheckPane = new QLabel(&m_wndStatusBar);
+    m_pRulesCheckPane->setAccessibleDescription(QStringLiteral("규칙 확인"));
+    m_pRulesCheckPane->setFrameShape(QFrame::Panel);
+    m_pRulesCheckPane->setFrameShadow(QFrame::Sunken);
+    m_wndStatusBar.insertPermanentWidget(0, m_pRulesCheckPane);
+    m_pRulesCheckPane->hide();
     return 0;
 }
 
@@ -325,6 +376,7 @@ BOOL CMainFrame::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     CreateAttrValuesDock();
     CreateHistoryDock();
     CreateStampsDock();
+    CreateRulesDock();
     ConnectOverview();
 
     // Initial updates run in this order: the map first, so that its cell

@@ -11,6 +11,7 @@
 class CAttrValuePane;
 class CHistoryPane;
 class CStampLibraryPane;
+class CRulesPane;
 class CBmpView;
 class QDockWidget;
 class CMapView;
@@ -62,6 +63,11 @@ public:
     // The user's stamp library ("스탬프 모음"), docked at the right, hidden at first.
     QDockWidget* m_pStampsDock = nullptr;
     CStampLibraryPane* m_pStampsPane = nullptr;
+    // The auto-tiling rules ("자동 타일 규칙"), docked at the right, hidden at first.
+    QDockWidget* m_pRulesDock = nullptr;
+    CRulesPane* m_pRulesPane = nullptr;
+    // The count of "규칙 확인", shown only while the check is on.
+    QLabel* m_pRulesCheckPane = nullptr;
 
     static const UINT indicators[4];
 
@@ -78,6 +84,9 @@ private:
     // Reads the stamp library (PELLIN_STAMPS_FILE, else the user's data folder).
     void CreateStampsDock();
     void RegisterStampCommands();
+    void CreateRulesDock();
+    void RegisterRulesCommands();
+    void ShowRulesCheckStatus();
     // The overview moves the map pane and frames what it shows.
     void ConnectOverview();
     void SetOverviewFit(bool fit);

@@ -117,7 +117,10 @@ std::optional<short> CompiledRules::RuleTile(const Rule& rule, int col, int row,
     if (rule.chance < 100 && int(CellRandom(rule.chanceKey, cellHash) % 100) >= rule.chance) return std::nullopt;
     const Output* output = &rule.outputs.front();
     if (rule.outputs.size() > 1) {
-        std::int64_t pick = std::int64_t(CellRandom(rule.outputKey, cellHash) % std::uint64_t(rule.totalWeight));
+        const std::uint64_t draw = CellRandom(rule.outputKey, cellHash);
+        // A total that is a power of two (as often) needs no division.
+        const std::uint64_t total = std::uint64_t(rule.totalWeight);
+        std::int64_t pick = std::int64_t(std::has_single_bit(total) ? draw & (total - 1) : draw % total);
         for (const Output& candidate : rule.outputs) {
             output = &candidate;
             pick -= candidate.weight;
@@ -315,6 +318,19 @@ RulesCheck CheckRules(const CCellLayers& cells, const CompiledRules& rules, cons
         });
     });
     return check;
+}
+
+void ForEachDifferingCell(const CCellLayers& cells, const CompiledRules& rules, const CRect& requested,
+                          const std::function<void(int col, int row)>& differs)
+{
+    const CRect area = ClipToMap(cells, requested);
+    ForEachDecidedRow(cells, rules, area, [&](int row, const short* decided) {
+        cells.ForEachRun(CellLayer::Tiles, row, area.left, area.right, [&](int col, const short* now, int count) {
+            const short* wanted = decided + (col - area.left);
+            for (int i = 0; i < count; ++i)
+                if (now[i] != wanted[i]) differs(col + i, row);
+        });
+    });
 }
 
 CRect RulesReach(const CompiledRules& rules, const CRect& changed, int mapWidth, int mapHeight)

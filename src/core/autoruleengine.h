@@ -16,6 +16,7 @@
 #include "wintypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -90,6 +91,10 @@ struct RulesCheck {
 };
 RulesCheck CheckRules(const CCellLayers& cells, const CompiledRules& rules, const CRect& area,
                       std::size_t firstCount = 10);
+// Calls differs(col, row) for each cell of area whose tile the rules would
+// change, in rows from the top.
+void ForEachDifferingCell(const CCellLayers& cells, const CompiledRules& rules, const CRect& area,
+                          const std::function<void(int col, int row)>& differs);
 
 // The cells whose patterns can see a changed cell: changed grown by the
 // rules' radius, clipped to the map.

@@ -10,6 +10,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "autorulesfile.h"
 #include "celljournal.h"
 #include "mapfile.h"
 #include "safesave.h"
@@ -95,6 +96,7 @@ RecoveredSession CRecoveryKeeper::ReadSession(const std::string& metaFile)
         if (line.rfind("map=", 0) == 0) session.mapPath = line.substr(4);
         if (line.rfind("base=", 0) == 0 && line.size() > 5) session.mapFile = folder + "/" + line.substr(5);
         if (line.rfind("journal=", 0) == 0 && line.size() > 8) session.journalFile = folder + "/" + line.substr(8);
+        if (line.rfind("rules=", 0) == 0 && line.size() > 6) session.rulesFile = folder + "/" + line.substr(6);
     }
     return session;
 }
@@ -222,7 +224,9 @@ void CRecoveryKeeper::WriteCopy()
     // with the document until it changes them. Kept until the next copy, so
     // that the chunks changed by then are chunks of their own.
     std::shared_ptr<const MapSnapshot> snapshot = std::make_shared<MapSnapshot>(m_doc.Snapshot());
-    const std::string meta = MetaText(m_doc.BitmapPath(), m_doc.GetPathName());
+    PostRulesIfChanged();
+    std::string meta = MetaText(m_doc.BitmapPath(), m_doc.GetPathName());
+    if (m_writtenRules) meta += MetaLine("rules", FileName(RulesFile()));
     if (m_writeFailed.exchange(false) || !m_written || NeedsNewBase(*m_written, *snapshot))
         PostBase(std::move(snapshot), meta);
     else
@@ -308,13 +312,27 @@ void CRecoveryKeeper::RemoveGenerations(int before)
     }
 }
 
+void CRecoveryKeeper::PostRulesIfChanged()
+{
+    // Rules nobody changed are read from beside the map, as when it opens.
+    const RuleSet& rules = m_doc.Rules();
+    if (m_writtenRules ? *m_writtenRules == rules : rules == m_doc.RulesAsRead()) return;
+    m_writtenRules = rules;
+    // Before the notes that name it: a copy's job order is the order posted.
+    Post([this, rules] {
+        if (!WriteRulesFile(RulesFile(), rules)) m_writeFailed = true;
+    });
+}
+
 void CRecoveryKeeper::RemoveCopy()
 {
     if (m_lock < 0) return;
     m_written.reset();
+    m_writtenRules.reset();
     Post([this, generation = m_generation] {
         std::error_code error;
         fs::remove(m_metaFile, error);
+        fs::remove(RulesFile(), error);
         RemoveGenerations(generation + 1);
         m_committed = 0;
     });

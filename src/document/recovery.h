@@ -12,7 +12,9 @@
 // size or its format change, or when the journal has grown past a quarter of
 // the base. The notes file (.meta) names the base and journal in force and
 // is replaced last, so a crash at any moment leaves a pair that belongs
-// together. Each running editor holds a lock on its own copy; a copy whose
+// together. The rule set is kept beside them (a .rules.json the notes name)
+// whenever it differs from the one last written, so that rules changed and
+// not saved come back with the cells. Each running editor holds a lock on its own copy; a copy whose
 // lock nobody holds was left by a session that ended without closing, and
 // the next start offers to restore it.
 #pragma once
@@ -26,9 +28,12 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "autorules.h"
 
 class CZellDoc;
 struct MapFileContent;
@@ -43,6 +48,7 @@ struct RecoveredSession {
     std::string journalFile;         // the changes since the base, or empty
     std::string bitmapPath;          // the bitmap the session had loaded, or empty
     std::string mapPath;             // the map file the session's map came from, or empty
+    std::string rulesFile;           // the session's rule set, or empty: the rules beside mapPath
     std::vector<std::string> files;  // everything of the copy, to remove it
 };
 
@@ -91,6 +97,9 @@ private:
     std::string BaseFile(int generation) const;
     std::string JournalFile(int generation) const;
     std::string MetaOf(const std::string& meta, int generation) const;
+    std::string RulesFile() const { return m_base + ".rules.json"; }
+    // Posts the rule set's file when the rules differ from those written.
+    void PostRulesIfChanged();
     void Post(std::function<void()> job);
     void Work();
 
@@ -105,6 +114,7 @@ private:
     // Interface thread: what the copy holds once the posted writes are done.
     std::shared_ptr<const MapSnapshot> m_written;
     std::string m_writtenMeta;
+    std::optional<RuleSet> m_writtenRules;
     int m_generation = 0;  // of the base and journal in force
     std::uint64_t m_baseBytes = 0;
     std::uint64_t m_journalBytes = 0;

@@ -119,6 +119,9 @@ public:
     const RuleSet& Rules() const { return m_rules; }
     void SetRules(RuleSet rules, const QString& step = QStringLiteral("규칙 바꾸기"));
     void PutRules(const RuleSet& rules);  // for the undo steps
+    // The rules as the file beside the map held them when it was read or
+    // last written (none for a new map): the recovery copy keeps others.
+    const RuleSet& RulesAsRead() const { return m_rulesAsRead; }
     // The rules as they apply to the current tile set (made again when
     // the rules or the tiles change).
     const CompiledRules& CompiledRuleSet() const;
@@ -416,6 +419,7 @@ private:
     CellLayer m_activeLayer = CellLayer::Tiles;
     short m_nCurrentAttr = 1;
     RuleSet m_rules;
+    RuleSet m_rulesAsRead;
     bool m_bAutoRules = false;
     struct RulesCache;
     mutable std::shared_ptr<RulesCache> m_pRulesCache;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "autorulesfile.h"
 #include "busywork.h"
 #include "maphint.h"
 #include "mapfile.h"
@@ -69,6 +70,9 @@ bool CZellDoc::RestoreSession(const RecoveredSession& session)
     SetPathName(session.mapPath);
     TakeAttrValuesFor(session.mapPath);
     TakeRulesFor(session.mapPath);
+    // Rules changed and not saved were kept with the copy.
+    if (RuleSet kept; !session.rulesFile.empty() && ReadRulesFile(session.rulesFile, kept) == RulesReadResult::Ok)
+        m_rules = std::move(kept);
     // Restored work is unsaved work.
     m_undoStack.clear();
     m_undoStack.resetClean();

@@ -130,10 +130,12 @@ void CZellDoc::FollowRules(std::vector<ChunkChange>& changes, CRect& written)
 void CZellDoc::TakeRulesFor(const std::string& mapPath)
 {
     m_rules = RuleSet();
+    m_rulesAsRead = RuleSet();
     if (mapPath.empty()) return;
     const std::string file = RulesFilePath(mapPath);
     if (ReadRulesFile(file, m_rules) == RulesReadResult::Damaged)
         StatusNote(kMsgRulesFileIgnored + std::filesystem::path(file).filename().string());
+    m_rulesAsRead = m_rules;
 }
 
 void CZellDoc::SaveRulesBeside(const std::string& mapPath)
@@ -144,4 +146,6 @@ void CZellDoc::SaveRulesBeside(const std::string& mapPath)
     if (!m_rules.HasRules() && !std::filesystem::exists(file, error)) return;
     if (!WriteRulesFile(file, m_rules))
         StatusNote(kMsgRulesFileNotSaved + std::filesystem::path(file).filename().string());
+    else
+        m_rulesAsRead = m_rules;
 }

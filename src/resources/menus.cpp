@@ -60,6 +60,8 @@ void RegisterProgramMenus()
                                             {"작업 내역 창(&H)", ID_VIEW_HISTORY, {}},
                                             {"스탬프 모음 창", ID_VIEW_STAMPS, {}},
                                             {"개요 창에 맞추기(&M)", ID_VIEW_OVERVIEW_FIT, {}},
+                                            {"자동 타일 규칙 창(&U)", ID_VIEW_RULES, {}},
+                                            {"규칙 확인(&K)", ID_VIEW_RULES_CHECK, {}},
                                         }},
                                        {"도구(&T)",
                                         0,

@@ -66,6 +66,8 @@ constexpr UINT ID_STAMP_RECALL_1 = 32861;  // .. 32869
 // Auto-tiling rules.
 constexpr UINT ID_RULES_APPLY = 32830;
 constexpr UINT ID_AUTO_RULES = 32831;
+constexpr UINT ID_VIEW_RULES = 32832;        // the rules dock ("자동 타일 규칙")
+constexpr UINT ID_VIEW_RULES_CHECK = 32833;  // marks the cells that differ from the rules
 
 // Registers the string table, menus, accelerators, toolbar and icon with
 // the framework. Safe to call more than once.

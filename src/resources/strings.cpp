@@ -96,6 +96,8 @@ const StringEntry kStrings[] = {
     {ID_STAMP_RECALL_1 + 6, "스탬프 모음의 7번 자리의 스탬프를 브러시로 씁니다\n7번 자리 불러오기 (Alt+7)"},
     {ID_STAMP_RECALL_1 + 7, "스탬프 모음의 8번 자리의 스탬프를 브러시로 씁니다\n8번 자리 불러오기 (Alt+8)"},
     {ID_STAMP_RECALL_1 + 8, "스탬프 모음의 9번 자리의 스탬프를 브러시로 씁니다\n9번 자리 불러오기 (Alt+9)"},
+    {ID_VIEW_RULES, "자동 타일 규칙 창을 보이거나 감춥니다\n자동 타일 규칙 창 설정/해제"},
+    {ID_VIEW_RULES_CHECK, "규칙이 지금과 다른 타일을 줄 칸을 맵에 표시합니다\n규칙 확인"},
     {ID_VIEW_OVERVIEW_FIT, "개요 창에 맵 전체를 맞추어 보여 줍니다\n개요 창에 맞추기"},
     // The framework's data exchange messages.
     {61712, "정수를 입력하십시오."},

@@ -254,6 +254,7 @@ void CMapView::OnZoomPrepared()
 void CMapView::OnUpdate(CScrollView*, LPARAM lHint, CObject* pHint)
 {
     emit DocumentUpdated(lHint);
+    FollowRulesCheck(lHint, pHint);
     // The zoomed-out forms of tiles and cells follow every change.
     if (lHint & (HINT_NEW_MAP | HINT_TILE_IMAGES)) {
         m_zoomCache.TilesChanged(true);
@@ -467,6 +468,7 @@ std::vector<QRect> CMapView::MarkRects() const
         frame->NormalizeRect();
         outline(*frame, 4, 3);
     }
+    AddRulesCheckRects(rects);
     return rects;
 }
 
@@ -523,6 +525,8 @@ void CMapView::DrawMarks(const QRegion& area)
     if (const auto cells = CellsToPaint()) HighlightCells(*cells, area);
     QPainter painter(&Surface());
     painter.setClipRegion(area);
+    // Under the tool's marks: the brush previewed hides the cell's mark.
+    DrawRulesCheckMarks(painter);
     if (const std::optional<CPoint> preview = PreviewCell()) DrawBlockPreview(painter, *preview);
     if (const std::optional<CRect> moved = MovedOutline()) DrawCellsOutline(painter, Viewport(), *moved);
     // The line a click would paint, its cells tinted.

@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include "celldrag.h"
+#include "ruledifferences.h"
 #include "maptool.h"
 #include "mapviewport.h"
 #include "scrollview.h"
@@ -35,6 +36,7 @@ class CZellDoc;
 class OverlayTextCache;
 class QEnterEvent;
 class QKeyEvent;
+class QPainter;
 class QWheelEvent;
 
 class CMapView : public CScrollView {
@@ -90,6 +92,14 @@ public:
     // The status bar's "where am I" text: the cell under the pointer, its
     // tile and attribute; the selection's size while there is one.
     QString WhereText() const;
+
+    // "규칙 확인": the cells whose tile the rules would change are marked
+    // over the picture (off by default), and counted over the whole map.
+    bool RulesCheckShown() const { return m_bRulesCheck; }
+    void SetRulesCheck(bool on);
+    const RuleDifferences& RuleDifferencesNow() const { return m_ruleDiffs; }
+    // The status bar's text while the check is on ("규칙과 다른 칸 12개").
+    QString RulesCheckText() const;
 
     static constexpr const char* kMsgCannotMakeScreen = "화면을 만들수 없습니다";
 
@@ -189,6 +199,12 @@ private:
     void OnZoomPrepared();
 
     bool HasSelectedBlock() const;
+    // The check follows the document's changes (mapview_rulescheck.cpp).
+    void FollowRulesCheck(LPARAM hint, const CObject* pHint);
+    void AddRulesCheckRects(std::vector<QRect>& rects) const;
+    void DrawRulesCheckMarks(QPainter& painter) const;
+    // The cells the pane shows now.
+    CRect ShownCells() const;
 
     int m_nMapPixelWidth = 0;
     int m_nMapPixelHeight = 0;
@@ -214,6 +230,9 @@ private:
     bool m_bMarksStale = false;
     // The cells highlighted when the marks were drawn.
     std::shared_ptr<const std::vector<CellSpan>> m_shownCells;
+
+    bool m_bRulesCheck = false;
+    RuleDifferences m_ruleDiffs;
 
     std::unique_ptr<OverlayTextCache> m_pOverlayText;
     int m_nOverlayTextRatio = 0;
