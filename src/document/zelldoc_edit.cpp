@@ -7,6 +7,7 @@
 #include "tilecut.h"
 #include "undocommands.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 void CZellDoc::SetSelection(CTileBlock block, CScrollView* pSender)
 {
@@ -93,7 +94,7 @@ void CZellDoc::EndStroke() { m_nStroke = -1; }
 
 void CZellDoc::StampBrush(int col, int row)
 {
-    RecordCellEdit(QStringLiteral("타일 찍기"),
+    RecordCellEdit(Pellin::tr("타일 찍기"),
                    [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
 }
 
@@ -104,8 +105,7 @@ void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
 
 void CZellDoc::SetCellAttributes(const CRect& area, short value)
 {
-    RecordCellEdit(QStringLiteral("맵 속성 지정"),
-                   [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
+    RecordCellEdit(Pellin::tr("맵 속성 지정"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 short CZellDoc::CellAttribute(int col, int row) const { return m_map.m_cells.Attr(col, row).value_or(kNoAttrCell); }
@@ -189,5 +189,5 @@ void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)
         }
         cut.AddTail(made.tile);
     }
-    AddCutTiles(QStringLiteral("타일 자르기"), cut);
+    AddCutTiles(Pellin::tr("타일 자르기"), cut);
 }

@@ -13,6 +13,7 @@
 #include "tmxread.h"
 #include "imagingmessages.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
 
     MapWriteResult result = MapWriteResult::Ok;
     {
-        CBusyWork busy(QStringLiteral("맵을 저장하는 중..."));
+        CBusyWork busy(Pellin::tr("맵을 저장하는 중..."));
         result = WriteMapFile(path, Snapshot().Input(), busy.Reporter());
     }
     if (const char* message = MapWriteMessage(result)) Prompts().ShowMessage(message);
@@ -143,7 +144,7 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     } else {
         MapReadResult result = MapReadResult::Ok;
         {
-            CBusyWork busy(QStringLiteral("맵을 읽는 중..."));
+            CBusyWork busy(Pellin::tr("맵을 읽는 중..."));
             result = ReadMapFile(path, content, busy.Reporter());
         }
         if (result != MapReadResult::Ok) {

@@ -91,7 +91,7 @@ public:
     // tile and attribute; the selection's size while there is one.
     QString WhereText() const;
 
-    static constexpr const char* kMsgCannotMakeScreen = "화면을 만들수 없습니다";
+    static constexpr const char* kMsgCannotMakeScreen = QT_TRANSLATE_NOOP("Pellin", "화면을 만들수 없습니다");
 
 signals:
     // The zoom, the tool or the cell under the pointer changed.
