@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>0000, 0000  타일 00000  속성 00000  선택 0000 x 0000</source>
-        <translation>0000, 0000  Tile 00000  Attr 00000  Sel 0000 x 0000</translation>
+        <translation>0000, 0000  Tile 00000  Attr 00000  Selection 0000 x 0000</translation>
     </message>
     <message>
         <source>확대 비율</source>
