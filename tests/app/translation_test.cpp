@@ -94,7 +94,7 @@ TEST_F(EnglishInterfaceTest, TextsComeOutInEnglishOnlyWithTheTranslation)
         EXPECT_EQ(MenuTitles(), english ? QStringList({"&File", "&Edit", "&View", "&Tools", "&Help"})
                                         : QStringList({"파일(&F)", "편집(&E)", "보기(&V)", "도구(&T)", "도움말(&H)"}));
         EXPECT_EQ(frame->CommandAction(ID_EDIT_PASTE_IN_PLACE)->text(),
-                  english ? "Paste in Place" : "제자리에 붙여넣기");
+                  english ? "Paste in P&lace" : "제자리에 붙여넣기(&L)");
         EXPECT_EQ(frame->CommandAction(ID_FILE_SAVE)->toolTip(), english ? "Save Map" : "맵저장");
 
         QString shown;
