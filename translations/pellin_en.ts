@@ -695,11 +695,11 @@ The tileset picture is not a bitmap file</translation>
     </message>
     <message>
         <source>타일  정렬  갯수</source>
-        <translation>Tile  Arrangement  Count</translation>
+        <translation>Tile Arrangement Count</translation>
     </message>
     <message>
         <source>타일  속성  지정</source>
-        <translation>Set  Tile  Attribute</translation>
+        <translation>Set Tile Attribute</translation>
     </message>
     <message>
         <source>준비</source>
