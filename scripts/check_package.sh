@@ -43,6 +43,7 @@ for file in usr/bin/pellin-map-tool usr/bin/zellmap \
   usr/share/icons/hicolor/48x48/apps/pellin-map-tool.png \
   usr/share/icons/hicolor/256x256/apps/pellin-map-tool.png \
   usr/share/man/man1/pellin-map-tool.1.gz usr/share/man/man1/zellmap.1.gz \
+  usr/share/pellin-map-tool/translations/pellin_en.qm \
   usr/share/doc/pellin-map-tool/copyright usr/share/doc/pellin-map-tool/changelog.gz; do
   grep -qx "\./$file" <<<"$contents" || fail "the package lacks /$file"
 done

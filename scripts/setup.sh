@@ -13,6 +13,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   libspng-dev libpugixml-dev libzstd-dev nlohmann-json3-dev libxxhash-dev
   qt6-base-dev qt6-translations-l10n fonts-nanum
+  # The English translation: lrelease compiles it at build time (CMake's
+  # Qt6LinguistTools comes with qt6-tools-dev), lupdate checks it in the tests.
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools python3
   xvfb xauth xdotool imagemagick
   # The peer editor, whose renderer the TMX export is checked against, and a
   # light window manager for the editor's window on a desktop.

@@ -20,6 +20,7 @@
 #include "smallmapview.h"
 #include "tileview.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 const UINT CMainFrame::indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -99,9 +100,9 @@ void CMainFrame::ShowMapPaneStatus()
 
 void CMainFrame::CreateAttrValuesDock()
 {
-    m_pAttrValuesDock = new QDockWidget(QStringLiteral("속성 값"), this);
+    m_pAttrValuesDock = new QDockWidget(Pellin::tr("속성 값"), this);
     m_pAttrValuesDock->setObjectName(QStringLiteral("attrvalues"));
-    m_pAttrValuesDock->setAccessibleName(QStringLiteral("속성 값"));
+    m_pAttrValuesDock->setAccessibleName(Pellin::tr("속성 값"));
     m_pAttrValuePane = new CAttrValuePane(m_pAttrValuesDock);
     m_pAttrValuesDock->setWidget(m_pAttrValuePane);
     addDockWidget(Qt::RightDockWidgetArea, m_pAttrValuesDock);
@@ -129,9 +130,9 @@ void CMainFrame::OnDocumentUpdated(long hint)
 
 void CMainFrame::CreateHistoryDock()
 {
-    m_pHistoryDock = new QDockWidget(QStringLiteral("작업 내역"), this);
+    m_pHistoryDock = new QDockWidget(Pellin::tr("작업 내역"), this);
     m_pHistoryDock->setObjectName(QStringLiteral("history"));
-    m_pHistoryDock->setAccessibleName(QStringLiteral("작업 내역"));
+    m_pHistoryDock->setAccessibleName(Pellin::tr("작업 내역"));
     m_pHistoryPane = new CHistoryPane(m_pHistoryDock);
     m_pHistoryDock->setWidget(m_pHistoryPane);
     addDockWidget(Qt::RightDockWidgetArea, m_pHistoryDock);
@@ -298,7 +299,7 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     // This button has no string: no prompt and no tooltip, but assistive
     // technology still needs a name for it.
     if (QToolButton* button = m_wndToolBar.GetButton(ID_TILE_SETATTR))
-        button->setAccessibleName(QStringLiteral("타일 속성 지정"));
+        button->setAccessibleName(Pellin::tr("타일 속성 지정"));
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(indicators, int(std::size(indicators))))
         return -1;
@@ -312,7 +313,7 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
         !m_wndEditBar.LoadToolBar(IDR_EDITBAR))
         return -1;
     m_wndEditBar.setObjectName(QStringLiteral("edittoolbar"));
-    m_wndEditBar.setWindowTitle(QStringLiteral("편집 도구 모음"));
+    m_wndEditBar.setWindowTitle(Pellin::tr("편집 도구 모음"));
     m_wndEditBar.setAccessibleName(m_wndEditBar.windowTitle());
     m_wndEditBar.EnableDocking(CBRS_ALIGN_ANY);
     addToolBar(Qt::TopToolBarArea, &m_wndEditBar);
@@ -322,11 +323,11 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     // assistive technology reads what they show; the description says what
     // they are.
     m_pWherePane = new QLabel(&m_wndStatusBar);
-    m_pWherePane->setAccessibleDescription(QStringLiteral("커서 위치"));
+    m_pWherePane->setAccessibleDescription(Pellin::tr("커서 위치"));
     m_pWherePane->setMinimumWidth(m_pWherePane->fontMetrics().horizontalAdvance(
-        QStringLiteral("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
+        Pellin::tr("0000, 0000  타일 00000  속성 00000  선택 0000 x 0000")));
     m_pZoomPane = new QLabel(QStringLiteral("100%"), &m_wndStatusBar);
-    m_pZoomPane->setAccessibleDescription(QStringLiteral("확대 비율"));
+    m_pZoomPane->setAccessibleDescription(Pellin::tr("확대 비율"));
     m_pZoomPane->setAlignment(Qt::AlignCenter);
     m_pZoomPane->setMinimumWidth(m_pZoomPane->fontMetrics().horizontalAdvance(QStringLiteral("00000%")) + 12);
     for (QLabel* pane : {m_pWherePane, m_pZoomPane}) {

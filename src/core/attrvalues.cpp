@@ -1,6 +1,7 @@
 #include "attrvalues.h"
 
 #include "celllayers.h"
+#include "messagetext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,7 +124,7 @@ std::vector<AttrValueInfo> CAttrValueTable::Values() const
 
 std::string CAttrValueTable::Name(short value) const
 {
-    if (value == 0) return kAttrNoneName;
+    if (value == 0) return TrMessage(kAttrNoneName);
     const auto kept = m_kept.find(value);
     return kept == m_kept.end() ? std::string() : kept->second.name;
 }

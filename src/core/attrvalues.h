@@ -14,10 +14,11 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "messagetext.h"
 
 class CCellLayers;
 
-inline constexpr const char* kAttrNoneName = "없음";
+inline constexpr const char* kAttrNoneName = QT_TRANSLATE_NOOP("Pellin", "없음");
 
 struct AttrColour {
     std::uint8_t red = 0;

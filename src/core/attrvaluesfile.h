@@ -11,6 +11,7 @@
 #pragma once
 
 #include "attrvalues.h"
+#include "messagetext.h"
 
 #include <string>
 #include <string_view>
@@ -19,8 +20,10 @@
 inline constexpr const char* kAttrValuesFileSuffix = ".attrs.json";
 inline constexpr const char* kAttrValuesFormat = "pellin-map-tool attribute values";
 // Status-bar notes; the file's name follows.
-inline constexpr const char* kMsgAttrValuesFileIgnored = "속성 값 화일이 손상되어 무시했습니다: ";
-inline constexpr const char* kMsgAttrValuesFileNotSaved = "속성 값 화일을 저장하지 못했습니다: ";
+inline constexpr const char* kMsgAttrValuesFileIgnored =
+    QT_TRANSLATE_NOOP("Pellin", "속성 값 화일이 손상되어 무시했습니다: ");
+inline constexpr const char* kMsgAttrValuesFileNotSaved =
+    QT_TRANSLATE_NOOP("Pellin", "속성 값 화일을 저장하지 못했습니다: ");
 
 // The file that goes with a map file.
 std::string AttrValuesFilePath(const std::string& mapPath);

@@ -17,14 +17,17 @@
 #pragma once
 
 #include "autorules.h"
+#include "messagetext.h"
 
 #include <string>
 #include <string_view>
 
 inline constexpr const char* kRulesFileSuffix = ".rules.json";
 // Status-bar notes; the file's name follows.
-inline constexpr const char* kMsgRulesFileIgnored = "자동 타일 규칙 화일이 손상되어 무시했습니다: ";
-inline constexpr const char* kMsgRulesFileNotSaved = "자동 타일 규칙 화일을 저장하지 못했습니다: ";
+inline constexpr const char* kMsgRulesFileIgnored =
+    QT_TRANSLATE_NOOP("Pellin", "자동 타일 규칙 화일이 손상되어 무시했습니다: ");
+inline constexpr const char* kMsgRulesFileNotSaved =
+    QT_TRANSLATE_NOOP("Pellin", "자동 타일 규칙 화일을 저장하지 못했습니다: ");
 
 std::string RulesFilePath(const std::string& mapPath);
 

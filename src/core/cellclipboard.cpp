@@ -1,4 +1,5 @@
 #include "cellclipboard.h"
+#include "messagetext.h"
 
 #include "celllayers.h"
 #include "tilelist.h"
@@ -67,7 +68,7 @@ std::string Quoted(std::string_view token)
 
 std::string Where(std::size_t row, std::size_t col)
 {
-    return std::to_string(row) + "행 " + std::to_string(col) + "열 ";
+    return TrFill(QT_TRANSLATE_NOOP("Pellin", "%1행 %2열 "), {std::to_string(row), std::to_string(col)});
 }
 }  // namespace
 
@@ -159,8 +160,9 @@ std::string MatchClipboardTiles(ClipboardCells& cells, const CTileList& tiles, i
     CCellBlock& block = cells.block;
     if (std::none_of(block.m_tiles.begin(), block.m_tiles.end(), [](short number) { return number >= 0; })) return {};
     if (cells.tileWidth != tileWidth || cells.tileHeight != tileHeight)
-        return "타일 크기가 다릅니다 (" + std::to_string(cells.tileWidth) + " x " + std::to_string(cells.tileHeight) +
-               ", 이 맵은 " + std::to_string(tileWidth) + " x " + std::to_string(tileHeight) + ")";
+        return TrFill(QT_TRANSLATE_NOOP("Pellin", "타일 크기가 다릅니다 (%1 x %2, 이 맵은 %3 x %4)"),
+                      {std::to_string(cells.tileWidth), std::to_string(cells.tileHeight), std::to_string(tileWidth),
+                       std::to_string(tileHeight)});
 
     // Each number's new one; -1 where the set lacks the picture or the clipboard names none.
     std::vector<int> renumber(65536, -1);
@@ -185,7 +187,9 @@ std::string MatchClipboardTiles(ClipboardCells& cells, const CTileList& tiles, i
     }
     std::sort(lacking.begin(), lacking.end());
     const int missing = int(std::unique(lacking.begin(), lacking.end()) - lacking.begin()) + unnamed;
-    if (missing > 0) return "붙여넣을 타일 " + std::to_string(missing) + "개가 이 타일 세트에 없습니다";
+    if (missing > 0)
+        return TrFill(QT_TRANSLATE_NOOP("Pellin", "붙여넣을 타일 %1개가 이 타일 세트에 없습니다"),
+                      {std::to_string(missing)});
     for (short& number : block.m_tiles)
         if (number >= 0) number = short(renumber[Slot(number)]);
     return {};
@@ -225,8 +229,9 @@ PastedText ParseNumbersText(std::string_view text, const PastedRange& range, sho
     std::vector<std::size_t> rowStarts;  // where each row begins in values
     std::size_t widest = 0;
     const auto tooLarge = [&](std::size_t cols, std::size_t rows) {
-        result.refusal = "붙여넣을 셀이 지도보다 많습니다: " + std::to_string(cols) + " x " + std::to_string(rows) +
-                         " (지도 " + std::to_string(mapWidth) + " x " + std::to_string(mapHeight) + ")";
+        result.refusal =
+            TrFill(QT_TRANSLATE_NOOP("Pellin", "붙여넣을 셀이 지도보다 많습니다: %1 x %2 (지도 %3 x %4)"),
+                   {std::to_string(cols), std::to_string(rows), std::to_string(mapWidth), std::to_string(mapHeight)});
         return result;
     };
 
@@ -265,11 +270,14 @@ PastedText ParseNumbersText(std::string_view text, const PastedRange& range, sho
             if (digits.empty() || digits.front() == '+' || (digits != token && digits.front() == '-') ||
                 stop != digits.data() + digits.size() ||
                 (error != std::errc() && error != std::errc::result_out_of_range)) {
-                result.refusal = "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token);
+                result.refusal = TrFill(QT_TRANSLATE_NOOP("Pellin", "붙여넣을 수 없는 값입니다: %1%2"),
+                                        {Where(rowNumber, col), Quoted(token)});
                 return result;
             }
             if (error != std::errc() || number < range.lowest || number > range.highest) {
-                result.refusal = "붙여넣을 수 없는 값입니다: " + Where(rowNumber, col) + Quoted(token) + range.outside;
+                result.refusal = TrFill(QT_TRANSLATE_NOOP("Pellin", "붙여넣을 수 없는 값입니다: %1%2"),
+                                        {Where(rowNumber, col), Quoted(token)}) +
+                                 TrMessage(range.outside);
                 return result;
             }
             values.push_back(short(number));
@@ -307,14 +315,16 @@ PastedText ParseNumbersText(std::string_view text, const PastedRange& range, sho
 
 PastedText ParseCellsText(std::string_view text, int tileCount, int mapWidth, int mapHeight)
 {
-    return ParseNumbersText(text, {-1, (long long)tileCount - 1, " (타일 세트에 없는 번호)"}, kEmptyTileCell, mapWidth,
-                            mapHeight);
+    return ParseNumbersText(text,
+                            {-1, (long long)tileCount - 1, QT_TRANSLATE_NOOP("Pellin", " (타일 세트에 없는 번호)")},
+                            kEmptyTileCell, mapWidth, mapHeight);
 }
 
 PastedText ParseAttrText(std::string_view text, int mapWidth, int mapHeight)
 {
     PastedText result =
-        ParseNumbersText(text, {-32768, 32767, " (-32768 ~ 32767 밖의 값)"}, kNoAttrCell, mapWidth, mapHeight);
+        ParseNumbersText(text, {-32768, 32767, QT_TRANSLATE_NOOP("Pellin", " (-32768 ~ 32767 밖의 값)")}, kNoAttrCell,
+                         mapWidth, mapHeight);
     if (!result.Accepted()) return result;
     // Attributes only: every tile entry is a hole that leaves its cell's tile.
     CCellBlock& block = result.block;

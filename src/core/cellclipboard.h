@@ -10,6 +10,7 @@
 #include "cellblock.h"
 #include "tilefingerprint.h"
 #include "wintypes.h"
+#include "messagetext.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +22,7 @@
 // The clipboard type of the editor's own form.
 inline constexpr const char* kCellsMimeType = "application/x-pellin-cells";
 
-inline constexpr const char* kMsgPasteNoCells = "붙여넣을 셀이 없습니다";
+inline constexpr const char* kMsgPasteNoCells = QT_TRANSLATE_NOOP("Pellin", "붙여넣을 셀이 없습니다");
 
 class CTileList;
 

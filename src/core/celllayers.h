@@ -18,12 +18,13 @@
 #include <vector>
 
 #include "cellchunk.h"
+#include "messagetext.h"
 
-inline constexpr const char* kMsgTileLayerAllocFailed = "지도를 생성할수 없습니다.";
-inline constexpr const char* kMsgAttrLayerAllocFailed = "지도 속성을 생성할수 없습니다.";
+inline constexpr const char* kMsgTileLayerAllocFailed = QT_TRANSLATE_NOOP("Pellin", "지도를 생성할수 없습니다.");
+inline constexpr const char* kMsgAttrLayerAllocFailed = QT_TRANSLATE_NOOP("Pellin", "지도 속성을 생성할수 없습니다.");
 // A map beyond kMaxLayerCells: the message says how far a map may go.
 inline constexpr const char* kMsgMapTooLarge =
-    "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다.";
+    QT_TRANSLATE_NOOP("Pellin", "지도가 너무 큽니다. 16384 x 16384칸(268,435,456칸)까지 만들 수 있습니다.");
 
 inline constexpr short kEmptyTileCell = -1;  // tile layer: no tile
 inline constexpr short kNoAttrCell = 0;      // attribute layer: no attribute

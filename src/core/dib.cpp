@@ -4,6 +4,7 @@
 #include "imagingmessages.h"
 #include "picturedecode.h"
 #include "screenform.h"
+#include "messagetext.h"
 
 #include <cstring>
 #include <filesystem>
@@ -50,10 +51,10 @@ ImagingResult CDib::Load(const std::string& pathUtf8)
 {
     Free();
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(pathUtf8.c_str(), "rb"));
-    if (!file) return {pathUtf8 + "\n" + kMsgCannotOpenFile};
+    if (!file) return {pathUtf8 + "\n" + TrMessage(kMsgCannotOpenFile)};
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(pathUtf8, error);
-    if (error) return {pathUtf8 + "\n" + kMsgCannotReadFile};
+    if (error) return {pathUtf8 + "\n" + TrMessage(kMsgCannotReadFile)};
     if (size > kMaxFileBytes) return {kMsgDibNoMemory};
 
     switch (ReadRowsDirectly(file.get(), size)) {
@@ -64,12 +65,12 @@ ImagingResult CDib::Load(const std::string& pathUtf8)
 
     // Whatever the direct read could not take is judged on the whole file,
     // which tells a file that is not a bitmap from one that cannot be read.
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) return {pathUtf8 + "\n" + kMsgCannotReadFile};
+    if (std::fseek(file.get(), 0, SEEK_SET) != 0) return {pathUtf8 + "\n" + TrMessage(kMsgCannotReadFile)};
     std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[std::size_t(size) + 1]);
     if (!bytes) return {kMsgDibNoMemory};
     // Reading one byte more than the size tells whether the file changed meanwhile.
     const std::size_t got = std::fread(bytes.get(), 1, std::size_t(size) + 1, file.get());
-    if (std::ferror(file.get()) || got != size) return {pathUtf8 + "\n" + kMsgCannotReadFile};
+    if (std::ferror(file.get()) || got != size) return {pathUtf8 + "\n" + TrMessage(kMsgCannotReadFile)};
     file.reset();
     return LoadFromMemory(bytes.get(), got);
 }

@@ -14,6 +14,7 @@
 #include "mapmodel.h"
 #include "tilelist.h"
 #include "wintypes.h"
+#include "messagetext.h"
 
 #include <array>
 #include <cstddef>
@@ -26,11 +27,12 @@
 
 class CSprite;
 
-inline constexpr const char* kMsgMapOpenFailed = "맵 화일을 열 수 없습니다";
-inline constexpr const char* kMsgMapInvalid = "올바른 맵 화일이 아닙니다";
-inline constexpr const char* kMsgMapSaveFailed = "맵 화일을 저장할 수 없습니다";
-inline constexpr const char* kMsgMapTooManyTiles = "타일이 너무 많아 저장할 수 없습니다";
-inline constexpr const char* kMsgMapTileFormatsDiffer = "타일의 색 형식이 서로 달라 저장할 수 없습니다";
+inline constexpr const char* kMsgMapOpenFailed = QT_TRANSLATE_NOOP("Pellin", "맵 화일을 열 수 없습니다");
+inline constexpr const char* kMsgMapInvalid = QT_TRANSLATE_NOOP("Pellin", "올바른 맵 화일이 아닙니다");
+inline constexpr const char* kMsgMapSaveFailed = QT_TRANSLATE_NOOP("Pellin", "맵 화일을 저장할 수 없습니다");
+inline constexpr const char* kMsgMapTooManyTiles = QT_TRANSLATE_NOOP("Pellin", "타일이 너무 많아 저장할 수 없습니다");
+inline constexpr const char* kMsgMapTileFormatsDiffer =
+    QT_TRANSLATE_NOOP("Pellin", "타일의 색 형식이 서로 달라 저장할 수 없습니다");
 
 inline constexpr char kMapMagic[8] = {'Q', 'Z', 'T', 'F', '1', '.', '0', '\0'};
 inline constexpr std::size_t kMapHeaderSize = 22;

@@ -1,4 +1,5 @@
 #include "stamplibrary.h"
+#include "messagetext.h"
 
 #include "safesave.h"
 #include "tilelist.h"
@@ -15,7 +16,7 @@ using nlohmann::json;
 
 namespace {
 constexpr int kFileVersion = 1;
-constexpr const char* kDefaultNamePrefix = "스탬프 ";
+constexpr const char* kDefaultNamePrefix = QT_TRANSLATE_NOOP("Pellin", "스탬프 ");
 
 // A json value's whole number in [lowest, highest], or none.
 std::optional<int> WholeNumber(const json& value, int lowest, int highest)
@@ -138,8 +139,9 @@ const Stamp* StampInSlot(const StampLibrary& library, int slot)
 
 std::string NextStampName(const StampLibrary& library)
 {
+    const std::string prefix = TrMessage(kDefaultNamePrefix);
     for (int n = 1;; ++n) {
-        std::string name = kDefaultNamePrefix + std::to_string(n);
+        std::string name = prefix + std::to_string(n);
         if (std::none_of(library.stamps.begin(), library.stamps.end(),
                          [&](const Stamp& stamp) { return stamp.name == name; }))
             return name;
@@ -231,8 +233,12 @@ StampLibraryLoad LoadStampLibrary(const std::string& path)
     std::string aside = path + ".damaged";
     for (int n = 2; fs::exists(aside, error) && n < 1000; ++n) aside = path + ".damaged-" + std::to_string(n);
     fs::rename(path, aside, error);
-    load.note = error ? "스탬프 모음 파일을 읽을 수 없어 빈 스탬프 모음으로 시작합니다: " + path
-                      : "스탬프 모음 파일이 손상되어 " + aside + "(으)로 옮기고 빈 스탬프 모음으로 시작합니다";
+    load.note =
+        error ? TrFill(QT_TRANSLATE_NOOP("Pellin", "스탬프 모음 파일을 읽을 수 없어 빈 스탬프 모음으로 시작합니다: %1"),
+                       {path})
+              : TrFill(QT_TRANSLATE_NOOP("Pellin",
+                                         "스탬프 모음 파일이 손상되어 %1(으)로 옮기고 빈 스탬프 모음으로 시작합니다"),
+                       {aside});
     return load;
 }
 

@@ -1,4 +1,5 @@
 #include "tmxlayerdata.h"
+#include "messagetext.h"
 
 #include <zlib.h>
 #ifdef PELLIN_HAVE_ZSTD
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kDamaged = "타일 층의 데이터가 손상되었습니다";
+constexpr const char* kDamaged = QT_TRANSLATE_NOOP("Pellin", "타일 층의 데이터가 손상되었습니다");
 
 int Base64Value(char c)
 {
@@ -114,7 +115,7 @@ LayerDataResult DecodeBase64Layer(const pugi::xml_node& data, std::size_t cells,
 {
     const std::string compression = data.attribute("compression").value();
     if (!KnownCompression(compression)) {
-        error = "타일 층의 압축 방식 \"" + compression + "\"은(는) 읽을 수 없습니다";
+        error = TrFill(QT_TRANSLATE_NOOP("Pellin", "타일 층의 압축 방식 \"%1\"은(는) 읽을 수 없습니다"), {compression});
         return LayerDataResult::Unsupported;
     }
     std::vector<std::uint8_t> packed;
@@ -146,7 +147,7 @@ LayerDataResult Decode(const pugi::xml_node& data, std::size_t cells, std::vecto
     if (encoding == "csv") return ParseCsv(data.text().get(), cells, gids);
     if (encoding == "base64") return DecodeBase64Layer(data, cells, gids, error);
     if (!encoding.empty()) {
-        error = "타일 층의 인코딩 \"" + encoding + "\"은(는) 읽을 수 없습니다";
+        error = TrFill(QT_TRANSLATE_NOOP("Pellin", "타일 층의 인코딩 \"%1\"은(는) 읽을 수 없습니다"), {encoding});
         return LayerDataResult::Unsupported;
     }
     // <tile/> is an empty cell; a gid that is no number is damage, not one.
@@ -171,13 +172,13 @@ LayerDataResult DecodeLayerData(const pugi::xml_node& data, std::size_t cells, s
         gids.reserve(cells);
         result = Decode(data, cells, gids, error);
     } catch (const std::bad_alloc&) {
-        error = "메모리가 부족해 타일 층을 읽을 수 없습니다";
+        error = TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 타일 층을 읽을 수 없습니다"));
         return LayerDataResult::NoMemory;
     }
     if (result == LayerDataResult::Ok && gids.size() != cells) {
-        error = "타일 층의 칸 수가 맵의 크기와 맞지 않습니다";
+        error = TrMessage(QT_TRANSLATE_NOOP("Pellin", "타일 층의 칸 수가 맵의 크기와 맞지 않습니다"));
         return LayerDataResult::Damaged;
     }
-    if (result == LayerDataResult::Damaged) error = kDamaged;
+    if (result == LayerDataResult::Damaged) error = TrMessage(kDamaged);
     return result;
 }

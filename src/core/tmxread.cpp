@@ -1,4 +1,5 @@
 #include "tmxread.h"
+#include "messagetext.h"
 
 #include "celllayers.h"
 #include "picturedecode.h"
@@ -51,8 +52,8 @@ bool Refuse(TmxReadReport& report, TmxReadResult result, std::string message)
 
 std::string Cell(std::size_t index, int mapWidth)
 {
-    return "(칸 " + std::to_string(index % std::size_t(mapWidth)) + ", " +
-           std::to_string(index / std::size_t(mapWidth)) + ")";
+    return TrFill(QT_TRANSLATE_NOOP("Pellin", "(칸 %1, %2)"),
+                  {std::to_string(index % std::size_t(mapWidth)), std::to_string(index / std::size_t(mapWidth))});
 }
 
 std::optional<long long> WholeNumber(const char* text)
@@ -77,11 +78,9 @@ bool IntAttribute(const pugi::xml_node& node, const char* name, long long low, l
     }
     const auto number = WholeNumber(attribute.value());
     if (!number || *number < low || *number > high) {
-        // Appended piece by piece: GCC 12 at -O3 wrongly warns about a chain of +.
-        std::string message = "<";
-        message.append(node.name()).append(">의 ").append(name).append(" 값 \"");
-        message.append(attribute.value()).append("\"이(가) 올바르지 않습니다");
-        return Refuse(report, TmxReadResult::Invalid, message);
+        return Refuse(report, TmxReadResult::Invalid,
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "<%1>의 %2 값 \"%3\"이(가) 올바르지 않습니다"),
+                             {node.name(), name, attribute.value()}));
     }
     value = *number;
     return true;
@@ -112,15 +111,19 @@ bool LoadXml(pugi::xml_document& doc, const fs::path& path, const char* root, co
 {
     std::vector<std::uint8_t> bytes;
     if (!files(path.string(), bytes))
-        return Refuse(report, TmxReadResult::CannotOpen, path.string() + "\n화일을 열 수 없습니다");
+        return Refuse(report, TmxReadResult::CannotOpen,
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n화일을 열 수 없습니다"), {path.string()}));
     const pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size());
     if (parsed.status == pugi::status_out_of_memory)
-        return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 화일을 읽을 수 없습니다");
+        return Refuse(report, TmxReadResult::NoMemory,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 화일을 읽을 수 없습니다")));
     if (!parsed)
         return Refuse(report, TmxReadResult::Invalid,
-                      path.string() + "\n" + what + "이 아닙니다 (XML 오류: " + parsed.description() + ", " +
-                          std::to_string(parsed.offset) + "번째 바이트)");
-    if (!doc.child(root)) return Refuse(report, TmxReadResult::Invalid, path.string() + "\n" + what + "이 아닙니다");
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n%2이 아닙니다 (XML 오류: %3, %4번째 바이트)"),
+                             {path.string(), TrMessage(what), parsed.description(), std::to_string(parsed.offset)}));
+    if (!doc.child(root))
+        return Refuse(report, TmxReadResult::Invalid,
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n%2이 아닙니다"), {path.string(), TrMessage(what)}));
     return true;
 }
 
@@ -160,7 +163,8 @@ bool ReadTileAttributes(const pugi::xml_node& node, Tileset& tileset, TmxReadRep
         if (!attribute || *attribute < 0 || *attribute > 255)
             return Refuse(
                 report, TmxReadResult::Unsupported,
-                "타일 " + std::to_string(id) + "의 속성 \"" + value + "\"은(는) 0에서 255 사이의 정수여야 합니다");
+                TrFill(QT_TRANSLATE_NOOP("Pellin", "타일 %1의 속성 \"%2\"은(는) 0에서 255 사이의 정수여야 합니다"),
+                       {std::to_string(id), value}));
         tileset.attributes[std::size_t(id)] = BYTE(*attribute);
     }
     return true;
@@ -180,7 +184,8 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
     fs::path base = folder;
     if (const char* source = mapTileset.attribute("source").value(); *source) {
         const fs::path path = folder / fs::path(source);
-        if (!LoadXml(external, path, "tileset", "타일셋 화일(.tsx)", files, report)) return false;
+        if (!LoadXml(external, path, "tileset", QT_TRANSLATE_NOOP("Pellin", "타일셋 화일(.tsx)"), files, report))
+            return false;
         node = external.child("tileset");
         base = path.parent_path();
     }
@@ -192,35 +197,44 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
         !IntAttribute(node, "tilecount", 0, INT32_MAX, tileCount, report, INT32_MAX))
         return false;
     if (tileWidth != map.tileWidth || tileHeight != map.tileHeight)
-        return Refuse(report, TmxReadResult::Unsupported,
-                      "타일셋의 타일 크기(" + std::to_string(tileWidth) + "x" + std::to_string(tileHeight) +
-                          ")가 맵의 타일 크기(" + std::to_string(map.tileWidth) + "x" + std::to_string(map.tileHeight) +
-                          ")와 다릅니다");
+        return Refuse(
+            report, TmxReadResult::Unsupported,
+            TrFill(QT_TRANSLATE_NOOP("Pellin", "타일셋의 타일 크기(%1x%2)가 맵의 타일 크기(%3x%4)와 다릅니다"),
+                   {std::to_string(tileWidth), std::to_string(tileHeight), std::to_string(map.tileWidth),
+                    std::to_string(map.tileHeight)}));
     const pugi::xml_node image = node.child("image");
     if (!image || !*image.attribute("source").value())
-        return Refuse(report, TmxReadResult::Unsupported, "타일마다 그림이 따로 있는 타일셋은 가져올 수 없습니다");
+        return Refuse(report, TmxReadResult::Unsupported,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "타일마다 그림이 따로 있는 타일셋은 가져올 수 없습니다")));
 
     const fs::path picturePath = base / fs::path(image.attribute("source").value());
     std::vector<std::uint8_t> bytes;
     if (!files(picturePath.string(), bytes))
-        return Refuse(report, TmxReadResult::CannotOpen, picturePath.string() + "\n타일셋 그림을 열 수 없습니다");
+        return Refuse(report, TmxReadResult::CannotOpen,
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n타일셋 그림을 열 수 없습니다"), {picturePath.string()}));
     BYTE* decoded = nullptr;
     bool flattened = false;
     const BmpDecodeStatus status = DecodePictureFile(bytes.data(), bytes.size(), decoded, flattened);
     std::unique_ptr<BYTE[]> block(decoded);
     if (status == BmpDecodeStatus::NoMemory)
-        return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일셋 그림을 읽을 수 없습니다");
+        return Refuse(report, TmxReadResult::NoMemory,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 타일셋 그림을 읽을 수 없습니다")));
     if (status != BmpDecodeStatus::Ok)
-        return Refuse(report, TmxReadResult::Invalid, picturePath.string() + "\n타일셋 그림이 비트맵 화일이 아닙니다");
+        return Refuse(
+            report, TmxReadResult::Invalid,
+            TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n타일셋 그림이 비트맵 화일이 아닙니다"), {picturePath.string()}));
     report.transparencyFlattened = flattened;
     BITMAPINFOHEADER header;
     std::memcpy(&header, block.get(), sizeof header);
     if (header.biBitCount == 32)
         return Refuse(report, TmxReadResult::Unsupported,
-                      "32비트 타일셋 그림은 타일로 자를 수 없습니다 (8, 16, 24비트만 됩니다)");
+                      TrMessage(QT_TRANSLATE_NOOP(
+                          "Pellin", "32비트 타일셋 그림은 타일로 자를 수 없습니다 (8, 16, 24비트만 됩니다)")));
     if (header.biBitCount == 24 && bitCountWanted == 16) {
         block = To555(block.get());
-        if (!block) return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일셋 그림을 읽을 수 없습니다");
+        if (!block)
+            return Refuse(report, TmxReadResult::NoMemory,
+                          TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 타일셋 그림을 읽을 수 없습니다")));
         header.biBitCount = 16;
     }
 
@@ -230,18 +244,22 @@ bool ReadTileset(const pugi::xml_node& mapTileset, const fs::path& folder, const
     const long long columns = fitting(header.biWidth, tileWidth);
     const long long count = std::min(columns * fitting(header.biHeight, tileHeight), tileCount);
     if (columns == 0 || count == 0)
-        return Refuse(report, TmxReadResult::Unsupported,
-                      "타일셋 그림에서 여백(margin)과 간격(spacing)을 빼면 온전한 타일이 하나도 없습니다");
+        return Refuse(
+            report, TmxReadResult::Unsupported,
+            TrMessage(QT_TRANSLATE_NOOP(
+                "Pellin", "타일셋 그림에서 여백(margin)과 간격(spacing)을 빼면 온전한 타일이 하나도 없습니다")));
     if (count > kMaxMapTiles)
         return Refuse(report, TmxReadResult::Unsupported,
-                      "타일셋의 타일이 " + std::to_string(kMaxMapTiles) + "개보다 많아 가져올 수 없습니다");
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "타일셋의 타일이 %1개보다 많아 가져올 수 없습니다"),
+                             {std::to_string(kMaxMapTiles)}));
     const auto* source = reinterpret_cast<const BITMAPINFO*>(block.get());
     for (long long i = 0; i < count; ++i) {
         const int left = int(margin + i % columns * (tileWidth + spacing));
         const int top = int(margin + i / columns * (tileHeight + spacing));
         SpritePtr tile(new (std::nothrow) CSprite);
         if (!tile || !tile->Create(left, top, left + int(tileWidth), top + int(tileHeight), source) || tile->IsEmpty())
-            return Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 타일을 만들 수 없습니다");
+            return Refuse(report, TmxReadResult::NoMemory,
+                          TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 타일을 만들 수 없습니다")));
         tileset.tiles.push_back(std::move(tile));
     }
     tileset.attributes.assign(tileset.tiles.size(), 0);
@@ -271,7 +289,9 @@ bool ReadCells(const pugi::xml_node& layer, const Geometry& map, const Tileset* 
         !IntAttribute(layer, "height", map.height, map.height, height, report))
         return false;
     const pugi::xml_node data = layer.child("data");
-    if (!data) return Refuse(report, TmxReadResult::Invalid, "타일 층에 데이터가 없습니다");
+    if (!data)
+        return Refuse(report, TmxReadResult::Invalid,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "타일 층에 데이터가 없습니다")));
     std::vector<std::uint32_t> gids;
     std::string error;
     const std::size_t count = std::size_t(map.width) * std::size_t(map.height);
@@ -287,15 +307,16 @@ bool ReadCells(const pugi::xml_node& layer, const Geometry& map, const Tileset* 
         const int col = int(i % std::size_t(map.width)), row = int(i / std::size_t(map.width));
         if (gid & kGidFlagBits)
             return Refuse(report, TmxReadResult::Unsupported,
-                          "뒤집거나 돌린 타일은 가져올 수 없습니다 " + Cell(i, map.width));
+                          TrFill(QT_TRANSLATE_NOOP("Pellin", "뒤집거나 돌린 타일은 가져올 수 없습니다 %1"),
+                                 {Cell(i, map.width)}));
         if (gid == 0) {
             cells.SetTile(col, row, kEmptyTileCell);
         } else if (tileset && gid >= tileset->firstGid && gid - tileset->firstGid < tiles) {
             cells.SetTile(col, row, short(gid - tileset->firstGid));
         } else {
-            return Refuse(
-                report, TmxReadResult::Invalid,
-                "타일셋에 없는 타일(gid " + std::to_string(gid) + ")을 가리키는 칸이 있습니다 " + Cell(i, map.width));
+            return Refuse(report, TmxReadResult::Invalid,
+                          TrFill(QT_TRANSLATE_NOOP("Pellin", "타일셋에 없는 타일(gid %1)을 가리키는 칸이 있습니다 %2"),
+                                 {std::to_string(gid), Cell(i, map.width)}));
         }
     }
     return true;
@@ -308,20 +329,24 @@ bool ReadAttributes(const pugi::xml_node& layer, const Geometry& map, CCellLayer
     for (const pugi::xml_node& object : layer.children("object")) {
         const char* value = Property(object, kTmxAttributeProperty);
         if (value == nullptr) continue;
-        const std::string where = "속성 객체 " + std::string(object.attribute("id").value());
+        const std::string where = TrFill(QT_TRANSLATE_NOOP("Pellin", "속성 객체 %1"), {object.attribute("id").value()});
         const auto attribute = WholeNumber(value);
         if (!attribute || *attribute < -32768 || *attribute > 32767)
-            return Refuse(report, TmxReadResult::Unsupported,
-                          where + "의 속성 \"" + value + "\"은(는) -32768에서 32767 사이의 정수여야 합니다");
+            return Refuse(
+                report, TmxReadResult::Unsupported,
+                TrFill(QT_TRANSLATE_NOOP("Pellin", "%1의 속성 \"%2\"은(는) -32768에서 32767 사이의 정수여야 합니다"),
+                       {where, value}));
         const double x = object.attribute("x").as_double(-1) / map.tileWidth;
         const double y = object.attribute("y").as_double(-1) / map.tileHeight;
         const double w = object.attribute("width").as_double(map.tileWidth) / map.tileWidth;
         const double h = object.attribute("height").as_double(map.tileHeight) / map.tileHeight;
         const auto whole = [](double v) { return v >= 0 && v <= double(kMaxMapSide) && v == double((long long)v); };
         if (!whole(x) || !whole(y) || !whole(w) || !whole(h) || w < 1 || h < 1)
-            return Refuse(report, TmxReadResult::Unsupported, where + "이(가) 칸에 맞게 놓여 있지 않습니다");
+            return Refuse(report, TmxReadResult::Unsupported,
+                          TrFill(QT_TRANSLATE_NOOP("Pellin", "%1이(가) 칸에 맞게 놓여 있지 않습니다"), {where}));
         if (x + w > map.width || y + h > map.height)
-            return Refuse(report, TmxReadResult::Unsupported, where + "이(가) 맵 밖에 있습니다");
+            return Refuse(report, TmxReadResult::Unsupported,
+                          TrFill(QT_TRANSLATE_NOOP("Pellin", "%1이(가) 맵 밖에 있습니다"), {where}));
         for (int row = int(y); row < int(y + h); ++row)
             for (int col = int(x); col < int(x + w); ++col) cells.SetAttr(col, row, short(*attribute));
     }
@@ -337,7 +362,8 @@ bool ReadFormatWithoutTiles(const pugi::xml_node& mapNode, long long bitCount, M
     if (bitCount != 8 || colours == nullptr) return true;
     const std::string hex = colours;
     if (hex.size() != 256 * 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        return Refuse(report, TmxReadResult::Invalid, "맵 속성 colours가 올바르지 않습니다");
+        return Refuse(report, TmxReadResult::Invalid,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "맵 속성 colours가 올바르지 않습니다")));
     for (std::size_t i = 0; i < 256; ++i) {
         const unsigned long rgb = std::stoul(hex.substr(6 * i, 6), nullptr, 16);
         content.colours[i] = RGBQUAD{BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16), 0};
@@ -348,14 +374,16 @@ bool ReadFormatWithoutTiles(const pugi::xml_node& mapNode, long long bitCount, M
 bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& content, TmxReadReport& report)
 {
     pugi::xml_document doc;
-    if (!LoadXml(doc, path, "map", "TMX 맵 화일", files, report)) return false;
+    if (!LoadXml(doc, path, "map", QT_TRANSLATE_NOOP("Pellin", "TMX 맵 화일"), files, report)) return false;
     const pugi::xml_node mapNode = doc.child("map");
     const std::string orientation = mapNode.attribute("orientation").value();
     if (orientation != "orthogonal")
         return Refuse(report, TmxReadResult::Unsupported,
-                      "직교(orthogonal) 맵만 가져올 수 있습니다 (이 맵은 " + orientation + ")");
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "직교(orthogonal) 맵만 가져올 수 있습니다 (이 맵은 %1)"),
+                             {orientation}));
     if (mapNode.attribute("infinite").as_int(0) != 0)
-        return Refuse(report, TmxReadResult::Unsupported, "무한(infinite) 맵은 가져올 수 없습니다");
+        return Refuse(report, TmxReadResult::Unsupported,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "무한(infinite) 맵은 가져올 수 없습니다")));
 
     long long width = 0, height = 0, tileWidth = 0, tileHeight = 0, bitCount = 0;
     if (!IntAttribute(mapNode, "width", 1, kMaxMapSide, width, report) ||
@@ -364,12 +392,14 @@ bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& c
         !IntAttribute(mapNode, "tileheight", 1, 65535, tileHeight, report))
         return false;
     if (tileWidth != tileHeight || (tileWidth != 16 && tileWidth != 24 && tileWidth != 32 && tileWidth != 64))
-        return Refuse(report, TmxReadResult::Unsupported,
-                      "타일은 16, 24, 32, 64 픽셀의 정사각형이어야 합니다 (이 맵은 " + std::to_string(tileWidth) + "x" +
-                          std::to_string(tileHeight) + ")");
+        return Refuse(
+            report, TmxReadResult::Unsupported,
+            TrFill(QT_TRANSLATE_NOOP("Pellin", "타일은 16, 24, 32, 64 픽셀의 정사각형이어야 합니다 (이 맵은 %1x%2)"),
+                   {std::to_string(tileWidth), std::to_string(tileHeight)}));
     const Geometry map{int(width), int(height), int(tileWidth), int(tileHeight)};
     if (!LayerCellCount(map.width, map.height))
-        return Refuse(report, TmxReadResult::Unsupported, "맵이 너무 커서 가져올 수 없습니다");
+        return Refuse(report, TmxReadResult::Unsupported,
+                      TrMessage(QT_TRANSLATE_NOOP("Pellin", "맵이 너무 커서 가져올 수 없습니다")));
     const auto property = WholeNumber(Property(mapNode, kTmxBitCountProperty));
     bitCount = property && *property >= 0 && *property <= 65535 ? *property : 24;
 
@@ -377,13 +407,14 @@ bool ReadMap(const fs::path& path, const TmxFileSource& files, MapFileContent& c
     const auto tilesetCount = std::distance(tilesets.begin(), tilesets.end());
     if (tilesetCount > 1)
         return Refuse(report, TmxReadResult::Unsupported,
-                      "타일셋이 " + std::to_string(tilesetCount) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "타일셋이 %1개인 맵은 가져올 수 없습니다 (하나만 됩니다)"),
+                             {std::to_string(tilesetCount)}));
     std::vector<pugi::xml_node> tileLayers, attributeLayers;
     CollectLayers(mapNode, tileLayers, attributeLayers);
     if (tileLayers.size() > 1)
-        return Refuse(
-            report, TmxReadResult::Unsupported,
-            "타일 층이 " + std::to_string(tileLayers.size()) + "개인 맵은 가져올 수 없습니다 (하나만 됩니다)");
+        return Refuse(report, TmxReadResult::Unsupported,
+                      TrFill(QT_TRANSLATE_NOOP("Pellin", "타일 층이 %1개인 맵은 가져올 수 없습니다 (하나만 됩니다)"),
+                             {std::to_string(tileLayers.size())}));
 
     Tileset tileset;
     const bool hasTileset = tilesetCount == 1;
@@ -419,7 +450,8 @@ TmxReadReport ReadTmx(const std::string& path, const TmxFileSource& files, MapFi
     try {
         if (!ReadMap(fs::path(path), files, content, report)) return report;
     } catch (const std::bad_alloc&) {
-        Refuse(report, TmxReadResult::NoMemory, "메모리가 부족해 맵을 가져올 수 없습니다");
+        Refuse(report, TmxReadResult::NoMemory,
+               TrMessage(QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 맵을 가져올 수 없습니다")));
         return report;
     }
     out = std::move(content);

@@ -1,4 +1,5 @@
 #include "mapattrdlg.h"
+#include "messagetext.h"
 
 using namespace dlgstyle;
 
@@ -7,7 +8,7 @@ const DlgTemplate& MapAttrTemplate()
 {
     static const DlgTemplate dlg{
         CMapAttrDlg::IDD,
-        "맵속성",
+        QT_TRANSLATE_NOOP("Pellin", "맵속성"),
         187,
         44,
         "System",
@@ -15,7 +16,7 @@ const DlgTemplate& MapAttrTemplate()
         {
             {IDOK, DlgItemKind::DefPushButton, "OK", 130, 7, 50, 14, WS_TABSTOP | WS_GROUP},
             {IDCANCEL, DlgItemKind::PushButton, "Cancel", 130, 23, 50, 14, WS_TABSTOP},
-            {IDC_STATIC, DlgItemKind::Static, "맵속성값", 16, 16, 33, 8, 0},
+            {IDC_STATIC, DlgItemKind::Static, QT_TRANSLATE_NOOP("Pellin", "맵속성값"), 16, 16, 33, 8, 0},
             {CMapAttrDlg::IDC_VALUE, DlgItemKind::Edit, "", 60, 16, 40, 14, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
             {CMapAttrDlg::IDC_SPIN_VALUE, DlgItemKind::UpDown, "", 104, 16, 8, 14,
              UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS},

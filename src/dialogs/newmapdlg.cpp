@@ -1,4 +1,5 @@
 #include "newmapdlg.h"
+#include "messagetext.h"
 
 using namespace dlgstyle;
 
@@ -9,7 +10,7 @@ const DlgTemplate& NewMapTemplate()
 {
     static const DlgTemplate dlg{
         CNewMapDlg::IDD,
-        "새 지도 작성",
+        QT_TRANSLATE_NOOP("Pellin", "새 지도 작성"),
         187,
         130,
         "System",
@@ -20,13 +21,15 @@ const DlgTemplate& NewMapTemplate()
             {CNewMapDlg::IDC_TILE16, DlgItemKind::AutoRadioButton, "16X16", 21, 30, 34, 10, WS_GROUP},
             {CNewMapDlg::IDC_TILE24, DlgItemKind::AutoRadioButton, "24X24", 58, 30, 34, 10, 0},
             {CNewMapDlg::IDC_TILE64, DlgItemKind::AutoRadioButton, "64X64", 132, 30, 34, 10, 0},
-            {IDC_STATIC, DlgItemKind::GroupBox, "타일 크기", 15, 14, 157, 37, 0},
-            {IDC_STATIC, DlgItemKind::GroupBox, "지도크기 ( 타일 X 가로 / 세로 )", 17, 59, 155, 37, 0},
+            {IDC_STATIC, DlgItemKind::GroupBox, QT_TRANSLATE_NOOP("Pellin", "타일 크기"), 15, 14, 157, 37, 0},
+            {IDC_STATIC, DlgItemKind::GroupBox, QT_TRANSLATE_NOOP("Pellin", "지도크기 ( 타일 X 가로 / 세로 )"), 17, 59,
+             155, 37, 0},
             {CNewMapDlg::IDC_MAP_WIDTH, DlgItemKind::Edit, "", 54, 74, 32, 14, kEdit},
             {CNewMapDlg::IDC_MAP_HEIGHT, DlgItemKind::Edit, "", 127, 74, 32, 14, kEdit},
-            {IDC_STATIC, DlgItemKind::Static, "가로", 28, 77, 17, 8, 0},
-            {IDC_STATIC, DlgItemKind::Static, "세로", 101, 77, 17, 8, 0},
-            {CNewMapDlg::IDC_TILE_ATTR, DlgItemKind::PushButton, "타일속성", 17, 109, 42, 14, WS_TABSTOP},
+            {IDC_STATIC, DlgItemKind::Static, QT_TRANSLATE_NOOP("Pellin", "가로"), 28, 77, 17, 8, 0},
+            {IDC_STATIC, DlgItemKind::Static, QT_TRANSLATE_NOOP("Pellin", "세로"), 101, 77, 17, 8, 0},
+            {CNewMapDlg::IDC_TILE_ATTR, DlgItemKind::PushButton, QT_TRANSLATE_NOOP("Pellin", "타일속성"), 17, 109, 42,
+             14, WS_TABSTOP},
             {CNewMapDlg::IDC_TILE32, DlgItemKind::AutoRadioButton, "32X32", 95, 30, 34, 10, 0},
         }};
     return dlg;

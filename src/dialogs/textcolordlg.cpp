@@ -1,4 +1,5 @@
 #include "textcolordlg.h"
+#include "messagetext.h"
 
 #include <QPainter>
 
@@ -10,7 +11,7 @@ constexpr DWORD kTrackbar = TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_BORDER | WS_T
 const DlgTemplate& TextColorTemplate()
 {
     static const DlgTemplate dlg{CTextColorDlg::IDD,
-                                 "글자 속성 색상",
+                                 QT_TRANSLATE_NOOP("Pellin", "글자 속성 색상"),
                                  184,
                                  108,
                                  "System",

@@ -1,4 +1,5 @@
 #include "tilearrangedlg.h"
+#include "messagetext.h"
 
 using namespace dlgstyle;
 
@@ -7,7 +8,7 @@ const DlgTemplate& TileArrangeTemplate()
 {
     static const DlgTemplate dlg{
         CTileArrangeDlg::IDD,
-        "타일 정렬 갯수",
+        QT_TRANSLATE_NOOP("Pellin", "타일 정렬 갯수"),
         198,
         40,
         "System",

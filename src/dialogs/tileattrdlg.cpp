@@ -1,4 +1,5 @@
 #include "tileattrdlg.h"
+#include "messagetext.h"
 
 using namespace dlgstyle;
 
@@ -11,19 +12,19 @@ const DlgTemplate& TileAttrTemplate()
 {
     static const DlgTemplate dlg{
         CTileAttrDlg::IDD,
-        "타일속성",
+        QT_TRANSLATE_NOOP("Pellin", "타일속성"),
         299,
         80,
         "System",
         10,
         {
-            {IDC_STATIC, DlgItemKind::Static, "속성값", 16, 16, 25, 8, 0},
+            {IDC_STATIC, DlgItemKind::Static, QT_TRANSLATE_NOOP("Pellin", "속성값"), 16, 16, 25, 8, 0},
             {CTileAttrDlg::IDC_VALUE, DlgItemKind::Edit, "", 53, 15, 40, 12, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
             {CTileAttrDlg::IDC_SPIN_VALUE, DlgItemKind::UpDown, "", 95, 15, 8, 14,
              UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS},
             {IDOK, DlgItemKind::DefPushButton, "OK", 174, 13, 50, 14, WS_TABSTOP | WS_GROUP},
             {IDCANCEL, DlgItemKind::PushButton, "Cancel", 236, 13, 50, 14, WS_TABSTOP},
-            {IDC_STATIC, DlgItemKind::GroupBox, "Bit 값", 15, 31, 271, 36, 0},
+            {IDC_STATIC, DlgItemKind::GroupBox, QT_TRANSLATE_NOOP("Pellin", "Bit 값"), 15, 31, 271, 36, 0},
             {CTileAttrDlg::IDC_BIT1, DlgItemKind::AutoCheckBox, "1Bit", 26, 45, 29, 10, kCheck},
             {CTileAttrDlg::IDC_BIT2, DlgItemKind::AutoCheckBox, "2Bit", 57, 45, 29, 10, kCheck},
             {CTileAttrDlg::IDC_BIT3, DlgItemKind::AutoCheckBox, "3Bit", 88, 45, 29, 10, kCheck},

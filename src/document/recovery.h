@@ -40,7 +40,8 @@ struct MapFileContent;
 struct MapSnapshot;
 enum class MapReadResult;
 
-inline constexpr const char* kMsgAskRecover = "이전에 저장하지 않은 작업이 있습니다. 복구하시겠습니까?";
+inline constexpr const char* kMsgAskRecover =
+    QT_TRANSLATE_NOOP("Pellin", "이전에 저장하지 않은 작업이 있습니다. 복구하시겠습니까?");
 
 // A copy left by a session that ended without closing.
 struct RecoveredSession {

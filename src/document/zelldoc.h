@@ -28,6 +28,7 @@
 #include "mapmodel.h"
 #include "paintbrush.h"
 #include "tileblock.h"
+#include "translation.h"
 
 class CCmdUI;
 struct MapFileContent;
@@ -52,15 +53,17 @@ struct MapSnapshot {
 
 // Shown when saving a map without tiles and without the bitmap whose format
 // the file must then declare.
-inline constexpr const char* kMsgLoadBitmapFirst = "팔렛트로 읽을 비트맵을 먼저 읽으세요";
-inline constexpr const char* kMsgAskEraseTilesForNewMap = "타일을 모두 지워야 합니다(지울까요?)";
-inline constexpr const char* kMsgAskEraseAllTiles = "타일을 모두 지울까요?";
-inline constexpr const char* kMsgAskEraseSelectedTiles = "선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)";
-inline constexpr const char* kMsgAskSaveChanges = "변경된 내용을 저장하시겠습니까?";
+inline constexpr const char* kMsgLoadBitmapFirst = QT_TRANSLATE_NOOP("Pellin", "팔렛트로 읽을 비트맵을 먼저 읽으세요");
+inline constexpr const char* kMsgAskEraseTilesForNewMap =
+    QT_TRANSLATE_NOOP("Pellin", "타일을 모두 지워야 합니다(지울까요?)");
+inline constexpr const char* kMsgAskEraseAllTiles = QT_TRANSLATE_NOOP("Pellin", "타일을 모두 지울까요?");
+inline constexpr const char* kMsgAskEraseSelectedTiles =
+    QT_TRANSLATE_NOOP("Pellin", "선택된 타일을 지울까요?(맵에서 사용한 타일 지울시 빡나용)");
+inline constexpr const char* kMsgAskSaveChanges = QT_TRANSLATE_NOOP("Pellin", "변경된 내용을 저장하시겠습니까?");
 // The status bar's note for a dropped file the editor does not open.
-inline constexpr const char* kMsgDropIgnored = "열 수 없는 화일이라 무시했습니다: ";
+inline constexpr const char* kMsgDropIgnored = QT_TRANSLATE_NOOP("Pellin", "열 수 없는 화일이라 무시했습니다: ");
 // The status bar's note for a fill without a picked block.
-inline constexpr const char* kMsgPickBlockToFill = "채울 타일 블록을 먼저 고르세요";
+inline constexpr const char* kMsgPickBlockToFill = QT_TRANSLATE_NOOP("Pellin", "채울 타일 블록을 먼저 고르세요");
 
 class CZellDoc : public CDocument {
 public:
@@ -117,7 +120,7 @@ public:
     // The map's auto-tiling rules, saved beside it. Every change is one
     // undo step; the views hear of it with HINT_RULES.
     const RuleSet& Rules() const { return m_rules; }
-    void SetRules(RuleSet rules, const QString& step = QStringLiteral("규칙 바꾸기"));
+    void SetRules(RuleSet rules, const QString& step = Pellin::tr("규칙 바꾸기"));
     void PutRules(const RuleSet& rules);  // for the undo steps
     // The rules as the file beside the map held them when it was read or
     // last written (none for a new map): the recovery copy keeps others.
@@ -163,7 +166,7 @@ public:
     // The brush with its top-left entry at cell (col, row) (tiles only).
     void StampBrush(int col, int row);
     // The cells filled with the brush repeated from their top-left cell.
-    void FillWithBrush(const CRect& cells, const QString& step = QStringLiteral("타일 채우기"));
+    void FillWithBrush(const CRect& cells, const QString& step = Pellin::tr("타일 채우기"));
     // What the brush paints from cell (col, row): its entries repeated from
     // there, or, in random mode, one entry drawn at random for each cell
     // (a new draw at every call). Points into the brush: use it at once.

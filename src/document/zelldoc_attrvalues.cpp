@@ -3,6 +3,7 @@
 
 #include "attrvaluesfile.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 void CZellDoc::TakeAttrValuesFor(const std::string& mapPath)
 {
@@ -11,7 +12,7 @@ void CZellDoc::TakeAttrValuesFor(const std::string& mapPath)
     if (mapPath.empty()) return;
     const std::string file = AttrValuesFilePath(mapPath);
     if (ReadAttrValuesFile(file, m_attrValues) == AttrValuesReadResult::Damaged)
-        StatusNote(kMsgAttrValuesFileIgnored + std::filesystem::path(file).filename().string());
+        StatusNote(Pellin::trStd(kMsgAttrValuesFileIgnored) + std::filesystem::path(file).filename().string());
 }
 
 void CZellDoc::SaveAttrValuesBeside(const std::string& mapPath)
@@ -22,5 +23,5 @@ void CZellDoc::SaveAttrValuesBeside(const std::string& mapPath)
     std::error_code error;
     if (m_attrValues.Kept().empty() && !std::filesystem::exists(file, error)) return;
     if (!WriteAttrValuesFile(file, m_attrValues))
-        StatusNote(kMsgAttrValuesFileNotSaved + std::filesystem::path(file).filename().string());
+        StatusNote(Pellin::trStd(kMsgAttrValuesFileNotSaved) + std::filesystem::path(file).filename().string());
 }

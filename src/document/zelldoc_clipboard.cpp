@@ -14,6 +14,7 @@
 #include "cmdtarget.h"
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 struct CZellDoc::ClipboardPaste {
     ClipboardCells cells;
@@ -99,7 +100,7 @@ void CZellDoc::OnEditCut()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
     CopySelection();
-    RecordCellEdit(QStringLiteral("잘라내기"),
+    RecordCellEdit(Pellin::tr("잘라내기"),
                    [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection, EditScope()); });
 }
 
@@ -129,7 +130,7 @@ void CZellDoc::OnEditPasteInPlace()
     }
     const CCellBlock& block = paste.cells.block;
     const CPoint at = paste.cells.origin;
-    RecordCellEdit(QStringLiteral("붙여넣기"),
+    RecordCellEdit(Pellin::tr("붙여넣기"),
                    [&](CCellLayers& cells) { return StampCellBlock(cells, block, at.x, at.y, paste.withAttributes); });
 }
 

@@ -7,6 +7,7 @@
 #include "tilecut.h"
 #include "undocommands.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 void CZellDoc::SetSelection(CTileBlock block, CScrollView* pSender)
 {
@@ -106,10 +107,10 @@ void CZellDoc::StampBrush(int col, int row)
     // In random mode the brush's rectangle gets its entries drawn at random.
     if (m_brush.RandomMode()) {
         const CRect cells(col, row, col + Brush().m_nCols, row + Brush().m_nRows);
-        PaintSpans(SpansOf(cells), cells.TopLeft(), QStringLiteral("타일 찍기"));
+        PaintSpans(SpansOf(cells), cells.TopLeft(), Pellin::tr("타일 찍기"));
         return;
     }
-    RecordCellEdit(QStringLiteral("타일 찍기"),
+    RecordCellEdit(Pellin::tr("타일 찍기"),
                    [&](CCellLayers& cells) { return StampCellBlock(cells, Brush(), col, row); });
 }
 
@@ -124,8 +125,7 @@ void CZellDoc::FillWithBrush(const CRect& area, const QString& step)
 
 void CZellDoc::SetCellAttributes(const CRect& area, short value)
 {
-    RecordCellEdit(QStringLiteral("맵 속성 지정"),
-                   [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
+    RecordCellEdit(Pellin::tr("맵 속성 지정"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 short CZellDoc::CellAttribute(int col, int row) const { return m_map.m_cells.Attr(col, row).value_or(kNoAttrCell); }
@@ -209,5 +209,5 @@ void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)
         }
         cut.AddTail(made.tile);
     }
-    AddCutTiles(QStringLiteral("타일 자르기"), cut);
+    AddCutTiles(Pellin::tr("타일 자르기"), cut);
 }

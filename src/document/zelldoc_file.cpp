@@ -6,6 +6,7 @@
 #include "imagingmessages.h"
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void CZellDoc::OnFileNew()
         // it can be undone like any erase.
         std::vector<int> all(std::size_t(Tiles().GetCount()));
         for (std::size_t i = 0; i < all.size(); ++i) all[i] = int(i);
-        RemoveTiles(QStringLiteral("타일 전체지우기"), std::move(all));
+        RemoveTiles(Pellin::tr("타일 전체지우기"), std::move(all));
     }
 
     NewMapSettings settings{m_map.m_nTileWidth, m_map.m_nTileHeight, unsigned(MapWidth()), unsigned(MapHeight())};
@@ -100,7 +101,7 @@ void CZellDoc::OnDropFiles(const std::vector<std::string>& paths)
         else if (ext == ".map" || ext == ".tmx")
             OpenMapFile(path);
         else
-            StatusNote(kMsgDropIgnored + std::filesystem::path(path).filename().string());
+            StatusNote(Pellin::trStd(kMsgDropIgnored) + std::filesystem::path(path).filename().string());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "maphint.h"
 #include "undocommands.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 void CZellDoc::SetActiveLayer(CellLayer layer)
 {
@@ -28,8 +29,7 @@ LayerScope CZellDoc::EditScope() const { return OnAttrLayer() ? LayerScope::Attr
 void CZellDoc::PaintAttributes(const CRect& area)
 {
     const short value = m_nCurrentAttr;
-    RecordCellEdit(QStringLiteral("속성 칠하기"),
-                   [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
+    RecordCellEdit(Pellin::tr("속성 칠하기"), [&](CCellLayers& cells) { return SetAttributes(cells, area, value); });
 }
 
 void CZellDoc::RecordAttrValues(const QString& step, const std::vector<AttrValueDetails>& before)
@@ -44,7 +44,7 @@ bool CZellDoc::AddAttrValue(const AttrValueDetails& details)
 {
     const std::vector<AttrValueDetails> before = m_attrValues.Kept();
     if (!m_attrValues.Add(details)) return false;
-    RecordAttrValues(QStringLiteral("속성 값 추가"), before);
+    RecordAttrValues(Pellin::tr("속성 값 추가"), before);
     return true;
 }
 
@@ -53,14 +53,14 @@ void CZellDoc::SetAttrValueDetails(short value, const std::string& name, std::op
     const std::vector<AttrValueDetails> before = m_attrValues.Kept();
     if (value != 0) m_attrValues.SetName(value, name);
     m_attrValues.SetColour(value, colour);
-    RecordAttrValues(QStringLiteral("속성 값 고치기"), before);
+    RecordAttrValues(Pellin::tr("속성 값 고치기"), before);
 }
 
 bool CZellDoc::RemoveAttrValue(short value)
 {
     const std::vector<AttrValueDetails> before = m_attrValues.Kept();
     if (!m_attrValues.Remove(value)) return false;
-    RecordAttrValues(QStringLiteral("속성 값 지우기"), before);
+    RecordAttrValues(Pellin::tr("속성 값 지우기"), before);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "tmxread.h"
 #include "imagingmessages.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ bool CZellDoc::SaveMapFileTo(const std::string& path)
 
     MapWriteResult result = MapWriteResult::Ok;
     {
-        CBusyWork busy(QStringLiteral("맵을 저장하는 중..."));
+        CBusyWork busy(Pellin::tr("맵을 저장하는 중..."));
         result = WriteMapFile(path, Snapshot().Input(), busy.Reporter());
     }
     if (const char* message = MapWriteMessage(result)) Prompts().ShowMessage(message);
@@ -147,7 +148,7 @@ bool CZellDoc::LoadMapFileFrom(const std::string& path)
     } else {
         MapReadResult result = MapReadResult::Ok;
         {
-            CBusyWork busy(QStringLiteral("맵을 읽는 중..."));
+            CBusyWork busy(Pellin::tr("맵을 읽는 중..."));
             result = ReadMapFile(path, content, busy.Reporter());
         }
         if (result != MapReadResult::Ok) {

@@ -10,6 +10,7 @@
 #include "cmdtarget.h"
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ const CompiledRules& CZellDoc::CompiledRuleSet() const
 void CZellDoc::ApplyRulesTo(const CRect& area)
 {
     const CompiledRules& rules = CompiledRuleSet();
-    RecordCellEdit(QStringLiteral("규칙 적용"), [&](CCellLayers& cells) { return ApplyRules(cells, rules, area); });
+    RecordCellEdit(Pellin::tr("규칙 적용"), [&](CCellLayers& cells) { return ApplyRules(cells, rules, area); });
 }
 
 void CZellDoc::OnRulesApply()
@@ -134,7 +135,7 @@ void CZellDoc::TakeRulesFor(const std::string& mapPath)
     if (mapPath.empty()) return;
     const std::string file = RulesFilePath(mapPath);
     if (ReadRulesFile(file, m_rules) == RulesReadResult::Damaged)
-        StatusNote(kMsgRulesFileIgnored + std::filesystem::path(file).filename().string());
+        StatusNote(Pellin::trStd(kMsgRulesFileIgnored) + std::filesystem::path(file).filename().string());
     m_rulesAsRead = m_rules;
 }
 
@@ -145,7 +146,7 @@ void CZellDoc::SaveRulesBeside(const std::string& mapPath)
     std::error_code error;
     if (!m_rules.HasRules() && !std::filesystem::exists(file, error)) return;
     if (!WriteRulesFile(file, m_rules))
-        StatusNote(kMsgRulesFileNotSaved + std::filesystem::path(file).filename().string());
+        StatusNote(Pellin::trStd(kMsgRulesFileNotSaved) + std::filesystem::path(file).filename().string());
     else
         m_rulesAsRead = m_rules;
 }

@@ -8,6 +8,7 @@
 #include "tilecut.h"
 #include "undocommands.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 void CZellDoc::OnBitmapAllTiles()
 {
@@ -15,7 +16,7 @@ void CZellDoc::OnBitmapAllTiles()
     CTileList cut;
     const BitmapCutResult result = CutWholeBitmap(m_dib, TileWidth(), TileHeight(), cut, Tiles().GetCount());
     if (!result) Prompts().ShowMessage(result.message);
-    AddCutTiles(QStringLiteral("비트맵 전체 타일 자르기"), cut);
+    AddCutTiles(Pellin::tr("비트맵 전체 타일 자르기"), cut);
 }
 
 void CZellDoc::OnTileArrange()
@@ -50,7 +51,7 @@ void CZellDoc::OnTileSetAttr()
         PaletteChanged(HINT_TILE_ATTRS);
         return;
     }
-    m_undoStack.push(new CTileAttrCommand(*this, QStringLiteral("타일 속성 지정"), std::move(before), value));
+    m_undoStack.push(new CTileAttrCommand(*this, Pellin::tr("타일 속성 지정"), std::move(before), value));
 }
 
 void CZellDoc::OnTileEraseAll()
@@ -59,7 +60,7 @@ void CZellDoc::OnTileEraseAll()
     // Cells keep their numbers; those whose tile is gone now draw empty.
     std::vector<int> all(std::size_t(Tiles().GetCount()));
     std::iota(all.begin(), all.end(), 0);
-    RemoveTiles(QStringLiteral("타일 전체지우기"), std::move(all));
+    RemoveTiles(Pellin::tr("타일 전체지우기"), std::move(all));
 }
 
 void CZellDoc::OnTileEraseSelected()
@@ -73,7 +74,7 @@ void CZellDoc::OnTileEraseSelected()
     std::vector<int> named;
     for (short entry : Selection().m_entries)
         if (entry != -1) named.push_back(entry);
-    RemoveTiles(QStringLiteral("선택 타일지우기"), std::move(named));
+    RemoveTiles(Pellin::tr("선택 타일지우기"), std::move(named));
 }
 
 void CZellDoc::OnTileFillAll()
@@ -83,11 +84,11 @@ void CZellDoc::OnTileFillAll()
     // as one step. It goes a band of rows at a time for the progress bar of
     // the largest maps; each band is whole rows of the block, so the pattern
     // stays anchored at the top-left cell.
-    CBusyWork busy(QStringLiteral("타일 전체채우기..."));
+    CBusyWork busy(Pellin::tr("타일 전체채우기..."));
     const CCellBlock& brush = Brush();
     const int rows = MapHeight();
     const int band = brush.m_nRows * std::max(1, 256 / brush.m_nRows);
-    RecordCellEdit(QStringLiteral("타일 전체채우기"), [&](CCellLayers& cells) {
+    RecordCellEdit(Pellin::tr("타일 전체채우기"), [&](CCellLayers& cells) {
         CRect written;
         for (int top = 0; top < rows; top += band) {
             const CRect part(0, top, MapWidth(), std::min(rows, top + band));

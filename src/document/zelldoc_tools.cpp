@@ -7,6 +7,7 @@
 #include "floodfill.h"
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 FillPattern CZellDoc::BrushPattern(int col, int row)
 {
@@ -39,7 +40,7 @@ void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
     // On the attribute layer the eraser clears attributes and leaves the tiles.
     const CellLayer layer = m_activeLayer;
     const short cleared = layer == CellLayer::Tiles ? kEmptyTileCell : kNoAttrCell;
-    RecordCellEdit(QStringLiteral("지우기"), [&](CCellLayers& cells) {
+    RecordCellEdit(Pellin::tr("지우기"), [&](CCellLayers& cells) {
         CRect erased;
         for (const CPoint& cell : line)
             if (cells.Set(layer, cell.x, cell.y, cleared))
@@ -55,7 +56,7 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
     if (OnAttrLayer()) {
         const short value = m_nCurrentAttr;
         const FillPattern pattern = FillPattern::OfValue(value);
-        RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
+        RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
             return everywhere ? FillEverywhere(cells, CellLayer::Attributes, col, row, pattern)
                               : FloodFillArea(cells, CellLayer::Attributes, col, row, pattern);
         });
@@ -66,7 +67,7 @@ bool CZellDoc::FloodFill(int col, int row, bool everywhere)
         return false;
     }
     const FillPattern pattern = BrushPattern(col, row);
-    RecordCellEdit(QStringLiteral("채우기"), [&](CCellLayers& cells) {
+    RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
         return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
                           : FloodFillArea(cells, CellLayer::Tiles, col, row, pattern);
     });
@@ -91,7 +92,7 @@ void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
     if (!source.IntersectRect(from, CRect(0, 0, MapWidth(), MapHeight()))) return;
     CRect destination = from;
     destination.OffsetRect(toTopLeft.x - from.left, toTopLeft.y - from.top);
-    RecordCellEdit(QStringLiteral("이동"),
+    RecordCellEdit(Pellin::tr("이동"),
                    [&](CCellLayers& cells) { return MoveCellRect(cells, from, toTopLeft, EditScope()); });
     SetMapSelection(destination);
 }
@@ -99,7 +100,7 @@ void CZellDoc::MoveCells(const CRect& from, CPoint toTopLeft)
 void CZellDoc::DeleteSelection()
 {
     if (m_rcMapSelection.IsRectEmpty()) return;
-    RecordCellEdit(QStringLiteral("삭제"),
+    RecordCellEdit(Pellin::tr("삭제"),
                    [&](CCellLayers& cells) { return EmptyCells(cells, m_rcMapSelection, EditScope()); });
 }
 

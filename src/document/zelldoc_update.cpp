@@ -2,6 +2,7 @@
 // overlays grey each other out, so at most one is ever on; the one that is
 // on stays enabled so that it can be switched off.
 #include "cmdtarget.h"
+#include "translation.h"
 #include "zelldoc.h"
 
 void CZellDoc::OnUpdateHaveBitmap(CCmdUI* pCmdUI) { pCmdUI->Enable(m_dib.m_bLoaded); }
@@ -52,11 +53,15 @@ void CZellDoc::OnUpdateLayer(CCmdUI* pCmdUI, CellLayer layer)
 void CZellDoc::OnUpdateEditUndo(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_undoStack.canUndo());
-    pCmdUI->SetPrompt(m_undoStack.canUndo() ? "실행 취소: " + m_undoStack.undoText().toStdString() : "실행 취소");
+    pCmdUI->SetPrompt(m_undoStack.canUndo()
+                          ? Pellin::tr("실행 취소: ").toStdString() + m_undoStack.undoText().toStdString()
+                          : Pellin::tr("실행 취소").toStdString());
 }
 
 void CZellDoc::OnUpdateEditRedo(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_undoStack.canRedo());
-    pCmdUI->SetPrompt(m_undoStack.canRedo() ? "다시 실행: " + m_undoStack.redoText().toStdString() : "다시 실행");
+    pCmdUI->SetPrompt(m_undoStack.canRedo()
+                          ? Pellin::tr("다시 실행: ").toStdString() + m_undoStack.redoText().toStdString()
+                          : Pellin::tr("다시 실행").toStdString());
 }

@@ -11,6 +11,7 @@
 #include "frame.h"
 #include "messagebox.h"
 #include "resources.h"
+#include "translation.h"
 
 namespace {
 CWinApp*& TheApp()
@@ -129,11 +130,15 @@ void CWinApp::DestroyMainWindow()
 
 int AfxWinMain(CWinApp& theApp, int argc, char** argv)
 {
+    // Chosen before anything shows a text; --lang is taken out of the
+    // command line so that it is never read as a map to open.
+    const InterfaceLanguage language = InterfaceLanguageFor(argc, argv);
     QApplication application(argc, argv);
+    if (!UseInterfaceLanguage(language)) qWarning("The English translation could not be loaded; using Korean.");
     if (qEnvironmentVariable("PELLIN_EXIT_AFTER_FIRST_PAINT") == QLatin1String("1")) ExitAfterFirstPaint();
     CWinApp* app = &theApp;
     QApplication::setApplicationName(QString::fromUtf8(app->AppName()));
-    AfxInstallKoreanTranslations(application);
+    AfxInstallQtTranslations(application);
     AfxInstallKoreanFonts();
     AfxInstallQtMessageSink();
     QApplication::setWindowIcon(AfxGetAppIcon());

@@ -1,4 +1,5 @@
 #include "ddx.h"
+#include "translation.h"
 
 #include <QLineEdit>
 #include <climits>
@@ -43,10 +44,12 @@ std::string AfxFrameworkString(UINT nID)
     const std::string text = AfxLoadString(nID);
     if (!text.empty()) return text;
     switch (nID) {
-    case AFX_IDP_PARSE_INT: return "정수를 입력하십시오.";
-    case AFX_IDP_PARSE_INT_RANGE: return "%1와(과) %2 사이의 정수를 입력하십시오.";
-    case AFX_IDP_PARSE_BYTE: return "0 에서 255 사이의 정수를 입력하십시오.";
-    case AFX_IDP_PARSE_UINT: return "양의 정수를 입력하십시오.";
+    case AFX_IDP_PARSE_INT: return Pellin::trStd(QT_TRANSLATE_NOOP("Pellin", "정수를 입력하십시오."));
+    case AFX_IDP_PARSE_INT_RANGE:
+        return Pellin::trStd(QT_TRANSLATE_NOOP("Pellin", "%1와(과) %2 사이의 정수를 입력하십시오."));
+    case AFX_IDP_PARSE_BYTE:
+        return Pellin::trStd(QT_TRANSLATE_NOOP("Pellin", "0 에서 255 사이의 정수를 입력하십시오."));
+    case AFX_IDP_PARSE_UINT: return Pellin::trStd(QT_TRANSLATE_NOOP("Pellin", "양의 정수를 입력하십시오."));
     default: return {};
     }
 }

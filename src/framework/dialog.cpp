@@ -7,7 +7,9 @@
 #include <QSlider>
 
 #include "dlgcreate.h"
+#include "dlgtextfit.h"
 #include "mainwidget.h"
+#include "translation.h"
 
 using namespace dlgstyle;
 
@@ -33,7 +35,7 @@ CDialog::CDialog(const DlgTemplate& dlgTemplate, QWidget* pParentWnd)
     // belongs to whoever declared it, never to a widget tree.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(m_template.caption));
+    setWindowTitle(Pellin::tr(m_template.caption));
 }
 
 CDialog::~CDialog() = default;
@@ -60,6 +62,7 @@ void CDialog::CreateControls()
     m_base = AfxGetDialogBaseUnits(font());
     setFixedSize(AfxMapDialogSize(m_template.cx, m_template.cy, m_base));
     const std::vector<QWidget*> widgets = AfxCreateDialogControls(this, m_template, m_base);
+    AfxFitTranslatedTexts(this, m_template, widgets);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         m_controls.emplace_back(m_template.items[i].id, widgets[i]);
         ConnectNotifications(m_template.items[i], widgets[i]);

@@ -10,6 +10,7 @@
 #include <QSlider>
 
 #include "mnemonic.h"
+#include "translation.h"
 #include "resources.h"
 #include "updownctrl.h"
 
@@ -21,7 +22,7 @@ constexpr int kIconSize = 32;
 
 bool Overlaps(int a, int aLength, int b, int bLength) { return a < b + bLength && b < a + aLength; }
 
-QString Text(const DlgItemTemplate& item) { return QString::fromUtf8(item.text ? item.text : ""); }
+QString Text(const DlgItemTemplate& item) { return item.text ? Pellin::tr(item.text) : QString(); }
 
 QIcon ApplicationIcon()
 {
@@ -133,7 +134,7 @@ QString AccessibleName(const DlgTemplate& dlgTemplate, std::size_t index)
     case DlgItemKind::Edit:
     case DlgItemKind::UpDown:
     case DlgItemKind::Trackbar: return AfxControlLabel(dlgTemplate, index);
-    case DlgItemKind::Icon: return QString::fromUtf8(dlgTemplate.caption);
+    case DlgItemKind::Icon: return Pellin::tr(dlgTemplate.caption);
     default: return AfxStripMnemonic(Text(item));
     }
 }
@@ -156,7 +157,7 @@ QString AfxControlLabel(const DlgTemplate& dlgTemplate, std::size_t index)
     }
     if (left) return AfxStripMnemonic(Text(*left));
     if (above) return AfxStripMnemonic(Text(*above));
-    return QString::fromUtf8(dlgTemplate.caption);
+    return Pellin::tr(dlgTemplate.caption);
 }
 
 std::vector<QWidget*> AfxCreateDialogControls(QWidget* dialog, const DlgTemplate& dlgTemplate, DialogBaseUnits base)

@@ -1,4 +1,5 @@
 #include "filedialog.h"
+#include "translation.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -48,7 +49,7 @@ int CFileDialog::DoModal()
     const QString defExt = QString::fromUtf8(m_strDefExt).left(3);
     if (!defExt.isEmpty()) dialog.setDefaultSuffix(defExt);
 
-    QStringList filters = NameFilters(QString::fromUtf8(m_strFilter));
+    QStringList filters = NameFilters(Pellin::tr(m_strFilter.c_str()));
     const QString fileName = QString::fromUtf8(m_strFileName);
     // A name with wildcards is the filter when there is no list of them.
     if (HasWildcard(fileName) && filters.isEmpty()) filters.prepend(fileName);

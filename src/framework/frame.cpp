@@ -22,6 +22,7 @@
 #include "resources.h"
 #include "scrollview.h"
 #include "splitter.h"
+#include "translation.h"
 
 namespace {
 // The element of one command as an update handler sees it: its action.
@@ -49,10 +50,12 @@ public:
     int check = 0;
 };
 
+// A menu item's text in the interface language, without the key text after
+// the tab (the actions' shortcuts show their own).
 QString MenuText(const std::string& text)
 {
-    const auto tab = text.find('\t');
-    return QString::fromUtf8(tab == std::string::npos ? text : text.substr(0, tab));
+    const QString translated = Pellin::tr(text.c_str());
+    return translated.left(translated.indexOf(QLatin1Char('\t')));
 }
 }  // namespace
 
@@ -176,7 +179,7 @@ void CFrameWnd::BuildMenuBar(UINT nIDResource)
     const auto* items = AfxFindMenu(nIDResource);
     if (!items) return;
     for (const MenuItemDef& top : *items) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.text));
+        QMenu* menu = menuBar()->addMenu(Pellin::tr(top.text.c_str()));
         for (const MenuItemDef& item : top.children) {
             if (item.IsSeparator()) {
                 menu->addSeparator();
@@ -206,7 +209,7 @@ QMenu* CFrameWnd::BuildMenu(UINT nIDResource, QWidget* parent)
 {
     const auto* items = AfxFindMenu(nIDResource);
     if (!items || items->empty()) return nullptr;
-    auto* menu = new QMenu(QString::fromUtf8(items->front().text), parent);
+    auto* menu = new QMenu(Pellin::tr(items->front().text.c_str()), parent);
     // Assistive technology names the pop-up by its title (see paneaccessible.h).
     menu->setAccessibleName(menu->title());
     for (const MenuItemDef& item : items->front().children) {
@@ -330,7 +333,7 @@ void CFrameWnd::closeEvent(QCloseEvent* event)
 
 void CFrameWnd::SetMessageText(const std::string& text)
 {
-    if (QStatusBar* bar = findChild<QStatusBar*>()) bar->showMessage(QString::fromUtf8(text));
+    if (QStatusBar* bar = findChild<QStatusBar*>()) bar->showMessage(Pellin::tr(text.c_str()));
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "afxmsg.h"
 #include "mainwidget.h"
 #include "mnemonic.h"
+#include "translation.h"
 
 namespace {
 QMessageBox::StandardButtons ButtonsFor(unsigned type)
@@ -64,7 +65,7 @@ int AfxShowQtMessageBox(const std::string& text, unsigned type)
     QMessageBox box(owner);
     box.setWindowTitle(QString::fromUtf8(kAppName));
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromUtf8(text));
+    box.setText(Pellin::tr(text.c_str()));
     box.setIcon(IconFor(type));
     const QMessageBox::StandardButtons buttons = ButtonsFor(type);
     box.setStandardButtons(buttons);
@@ -82,10 +83,12 @@ int AfxShowQtMessageBox(const std::string& text, unsigned type)
 
 void AfxInstallQtMessageSink() { AfxSetMessageSink(&AfxShowQtMessageBox); }
 
-bool AfxInstallKoreanTranslations(QCoreApplication& app)
+bool AfxInstallQtTranslations(QCoreApplication& app)
 {
+    const bool english = CurrentInterfaceLanguage() == InterfaceLanguage::English;
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    const QString name = english ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_ko");
+    if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

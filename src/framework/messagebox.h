@@ -1,5 +1,5 @@
-// The application message box on Qt, with Qt's own Korean labels for the
-// standard buttons.
+// The application message box on Qt, with Qt's own labels for the
+// standard buttons in the interface language.
 #pragma once
 
 #include <string>
@@ -15,6 +15,7 @@ void AfxInstallQtMessageSink();
 // icon get the exclamation icon; MB_PLAIN_WINDOW_BOX gives no icon and OK.
 int AfxShowQtMessageBox(const std::string& text, unsigned type);
 
-// Loads Qt's Korean translation (qtbase_ko.qm). False when it is missing:
-// the standard buttons then keep their English labels.
-bool AfxInstallKoreanTranslations(QCoreApplication& app);
+// Loads Qt's own translation for the interface language (qtbase_ko.qm or
+// qtbase_en.qm). False when it is missing: the standard buttons then keep
+// Qt's built-in English labels.
+bool AfxInstallQtTranslations(QCoreApplication& app);

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <map>
 
+#include "translation.h"
+
 namespace {
 struct Registry {
     std::map<UINT, std::string> strings;
@@ -31,7 +33,8 @@ void AfxRegisterString(UINT id, const std::string& text) { Reg().strings[id] = t
 std::string AfxLoadString(UINT id)
 {
     const auto it = Reg().strings.find(id);
-    return it == Reg().strings.end() ? std::string() : it->second;
+    // Translated as a whole: the prompt and the tooltip keep their "\n".
+    return it == Reg().strings.end() ? std::string() : Pellin::trStd(it->second);
 }
 
 std::string AfxCommandPrompt(UINT id) { return PartOf(AfxLoadString(id), false); }

@@ -14,14 +14,15 @@
 #include "wintypes.h"
 
 void AfxRegisterString(UINT id, const std::string& text);
-// The string with that id, or an empty string when the table has none.
+// The string with that id in the interface language, or an empty string
+// when the table has none.
 std::string AfxLoadString(UINT id);
 // A command's string is "prompt\ntooltip"; either part may be missing.
 std::string AfxCommandPrompt(UINT id);
 std::string AfxCommandTooltip(UINT id);
 
 struct MenuItemDef {
-    std::string text;                   // with & before the mnemonic and \t before the key text
+    std::string text;                   // Korean source text, & before the mnemonic, \t before the key text
     UINT id = 0;                        // 0 with no children: a separator
     std::vector<MenuItemDef> children;  // non-empty: a pop-up
 

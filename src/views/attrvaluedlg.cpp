@@ -7,17 +7,18 @@
 #include <QPushButton>
 
 #include "afxmsg.h"
+#include "translation.h"
 
 CAttrValueDlg::CAttrValueDlg(QWidget* parent, std::function<bool(short)> isListed)
     : QDialog(parent), m_isListed(std::move(isListed))
 {
-    setWindowTitle(QStringLiteral("새 속성 값"));
+    setWindowTitle(Pellin::tr("새 속성 값"));
     Build(true, false);
 }
 
 CAttrValueDlg::CAttrValueDlg(QWidget* parent, const AttrValueInfo& info) : QDialog(parent), m_value(info.value)
 {
-    setWindowTitle(QStringLiteral("속성 값 %1").arg(info.value));
+    setWindowTitle(Pellin::tr("속성 값 %1").arg(info.value));
     if (info.colourChosen) m_colour = info.colour;
     Build(false, info.value == 0);
     m_pName->setText(QString::fromStdString(info.name));
@@ -29,8 +30,8 @@ void CAttrValueDlg::Build(bool askNumber, bool nameFixed)
     auto* form = new QFormLayout(this);
     if (askNumber) {
         m_pNumber = new QLineEdit(this);
-        m_pNumber->setAccessibleName(QStringLiteral("값"));
-        form->addRow(QStringLiteral("값(&V):"), m_pNumber);
+        m_pNumber->setAccessibleName(Pellin::tr("값"));
+        form->addRow(Pellin::tr("값(&V):"), m_pNumber);
         // The default colour shown follows the number typed.
         connect(m_pNumber, &QLineEdit::textChanged, this, [this](const QString& text) {
             bool ok = false;
@@ -40,27 +41,26 @@ void CAttrValueDlg::Build(bool askNumber, bool nameFixed)
         });
     }
     m_pName = new QLineEdit(this);
-    m_pName->setAccessibleName(QStringLiteral("이름"));
+    m_pName->setAccessibleName(Pellin::tr("이름"));
     // 0 is always "없음".
     m_pName->setEnabled(!nameFixed);
-    form->addRow(QStringLiteral("이름(&N):"), m_pName);
+    form->addRow(Pellin::tr("이름(&N):"), m_pName);
     m_pColour = new QPushButton(this);
     // Named by the colour it shows (its text); what it is goes in the description.
-    m_pColour->setAccessibleDescription(QStringLiteral("색"));
+    m_pColour->setAccessibleDescription(Pellin::tr("색"));
     connect(m_pColour, &QPushButton::clicked, this, [this] {
         const AttrColour now = m_colour.value_or(DefaultAttrColour(Value()));
-        const QColor picked =
-            QColorDialog::getColor(QColor(now.red, now.green, now.blue), this, QStringLiteral("속성 색"));
+        const QColor picked = QColorDialog::getColor(QColor(now.red, now.green, now.blue), this, Pellin::tr("속성 색"));
         if (!picked.isValid()) return;
         m_colour = AttrColour{std::uint8_t(picked.red()), std::uint8_t(picked.green()), std::uint8_t(picked.blue())};
         ShowColour();
     });
-    form->addRow(QStringLiteral("색(&C):"), m_pColour);
+    form->addRow(Pellin::tr("색(&C):"), m_pColour);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("확인"));
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("확인"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("취소"));
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("취소"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Pellin::tr("확인"));
+    buttons->button(QDialogButtonBox::Ok)->setAccessibleName(Pellin::tr("확인"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Pellin::tr("취소"));
+    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(Pellin::tr("취소"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
@@ -71,7 +71,7 @@ void CAttrValueDlg::ShowColour()
 {
     const AttrColour c = m_colour.value_or(DefaultAttrColour(m_value));
     const QString name = QColor(c.red, c.green, c.blue).name();
-    m_pColour->setText(m_colour ? name : name + QStringLiteral(" (기본)"));
+    m_pColour->setText(m_colour ? name : name + Pellin::tr(" (기본)"));
     m_pColour->setStyleSheet(QStringLiteral("background-color: %1").arg(name));
 }
 
@@ -91,7 +91,7 @@ void CAttrValueDlg::accept()
             return;
         }
         if (m_isListed && m_isListed(short(number))) {
-            AfxMessageBox(kMsgAttrValueListed + std::to_string(number), MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(Pellin::trStd(kMsgAttrValueListed) + std::to_string(number), MB_OK | MB_ICONEXCLAMATION);
             m_pNumber->setFocus();
             return;
         }

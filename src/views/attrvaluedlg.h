@@ -14,8 +14,9 @@
 class QLineEdit;
 class QPushButton;
 
-inline constexpr const char* kMsgAttrValueRange = "-32768와(과) 32767 사이의 정수를 입력하십시오.";
-inline constexpr const char* kMsgAttrValueListed = "이미 있는 속성 값입니다: ";
+inline constexpr const char* kMsgAttrValueRange =
+    QT_TRANSLATE_NOOP("Pellin", "-32768와(과) 32767 사이의 정수를 입력하십시오.");
+inline constexpr const char* kMsgAttrValueListed = QT_TRANSLATE_NOOP("Pellin", "이미 있는 속성 값입니다: ");
 
 class CAttrValueDlg : public QDialog {
     Q_OBJECT

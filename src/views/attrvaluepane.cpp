@@ -13,6 +13,7 @@
 #include "attrvaluedlg.h"
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 enum Column { kSwatch, kNumber, kName, kCount };
@@ -31,18 +32,17 @@ void ShowSwatch(QTreeWidgetItem* item, const AttrColour& colour)
 
 CAttrValuePane::CAttrValuePane(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("속성 값"));
+    setAccessibleName(Pellin::tr("속성 값"));
     m_pList = new QTreeWidget(this);
-    m_pList->setAccessibleName(QStringLiteral("속성 값 목록"));
+    m_pList->setAccessibleName(Pellin::tr("속성 값 목록"));
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
-    m_pList->setHeaderLabels(
-        {QStringLiteral("색"), QStringLiteral("값"), QStringLiteral("이름"), QStringLiteral("칸 수")});
+    m_pList->setHeaderLabels({Pellin::tr("색"), Pellin::tr("값"), Pellin::tr("이름"), Pellin::tr("칸 수")});
     m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_pAdd = new QPushButton(QStringLiteral("새 값..."), this);
-    m_pAdd->setAccessibleName(QStringLiteral("새 값"));
-    m_pRemove = new QPushButton(QStringLiteral("지우기"), this);
-    m_pRemove->setAccessibleName(QStringLiteral("값 지우기"));
+    m_pAdd = new QPushButton(Pellin::tr("새 값..."), this);
+    m_pAdd->setAccessibleName(Pellin::tr("새 값"));
+    m_pRemove = new QPushButton(Pellin::tr("지우기"), this);
+    m_pRemove->setAccessibleName(Pellin::tr("값 지우기"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pAdd);
     buttons->addWidget(m_pRemove);

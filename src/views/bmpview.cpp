@@ -4,13 +4,14 @@
 
 #include "maphint.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr CSize kSizeWithoutBitmap(100, 100);
 }  // namespace
 
-CBmpView::CBmpView() : m_drag(*this) { setAccessibleName(QStringLiteral("원본 비트맵")); }
+CBmpView::CBmpView() : m_drag(*this) { setAccessibleName(Pellin::tr("원본 비트맵")); }
 
 CBmpView::~CBmpView() = default;
 

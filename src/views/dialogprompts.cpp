@@ -38,10 +38,11 @@ std::optional<std::string> CDialogPrompts::AskOpenPath(FileKind kind)
 {
     if (kind == FileKind::Bitmap) {
         CFileDialog dialog(TRUE, "비트맵 ( BMP )", "*.bmp", kFileDialogFlags,
-                           "비트맵 ( BMP )|*.bmp|PNG 그림|*.png|모든 그림|*.bmp;*.png||");
+                           QT_TRANSLATE_NOOP("Pellin", "비트맵 ( BMP )|*.bmp|PNG 그림|*.png|모든 그림|*.bmp;*.png||"));
         return Chosen(dialog);
     }
-    CFileDialog dialog(TRUE, "Map", "*.Map", kFileDialogFlags, "맵 화일|*.Map|Tiled 맵|*.tmx||");
+    CFileDialog dialog(TRUE, "Map", "*.Map", kFileDialogFlags,
+                       QT_TRANSLATE_NOOP("Pellin", "맵 화일|*.Map|Tiled 맵|*.tmx||"));
     return Chosen(dialog);
 }
 

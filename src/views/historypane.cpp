@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include "zelldoc.h"
+#include "translation.h"
 
 // The rows as the history was when last refreshed: the list never reads the
 // stack in the middle of a change (an eraser drag's group is open for the
@@ -42,7 +43,7 @@ public:
         case Qt::DecorationRole:
             return saved ? QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton) : QVariant();
         case Qt::ToolTipRole:
-        case Qt::AccessibleDescriptionRole: return saved ? QString::fromUtf8(CHistoryPane::kSavedState) : QVariant();
+        case Qt::AccessibleDescriptionRole: return saved ? Pellin::tr(CHistoryPane::kSavedState) : QVariant();
         default: return {};
         }
     }
@@ -54,7 +55,7 @@ private:
 
 CHistoryPane::CHistoryPane(QWidget* parent) : QListView(parent), m_pModel(new HistoryModel(this))
 {
-    setAccessibleName(QStringLiteral("작업 내역"));
+    setAccessibleName(Pellin::tr("작업 내역"));
     setModel(m_pModel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -84,7 +85,7 @@ void CHistoryPane::SetDocument(CZellDoc* doc)
 
 void CHistoryPane::Refresh()
 {
-    QStringList steps{QString::fromUtf8(kInitialState)};
+    QStringList steps{Pellin::tr(kInitialState)};
     int savedRow = -1;
     if (m_pDoc) {
         const QUndoStack& stack = m_pDoc->UndoStack();

@@ -22,8 +22,8 @@ public:
     // Brings the rows and the selection in line with the history now.
     void Refresh();
 
-    static constexpr const char* kInitialState = "<처음 상태>";
-    static constexpr const char* kSavedState = "저장된 상태";
+    static constexpr const char* kInitialState = QT_TRANSLATE_NOOP("Pellin", "<처음 상태>");
+    static constexpr const char* kSavedState = QT_TRANSLATE_NOOP("Pellin", "저장된 상태");
 
 private:
     void OnCurrentChanged(const QModelIndex& current);

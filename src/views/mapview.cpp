@@ -20,6 +20,7 @@
 #include "maprender.h"
 #include "overlaytext.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ constexpr double kMinCellWidthForNumbers = 16;
 
 CMapView::CMapView()
 {
-    setAccessibleName(QStringLiteral("맵"));
+    setAccessibleName(Pellin::tr("맵"));
     // The switch waits for the event loop: the tool asking for it is still running.
     m_tools.SetSwitchLater([view = this](MapTool next) { view->SetToolLater(next); });
     m_tools.SetOnSwitched([view = this] { view->AfterToolEvent(); });

@@ -101,7 +101,7 @@ public:
     // The status bar's text while the check is on ("규칙과 다른 칸 12개").
     QString RulesCheckText() const;
 
-    static constexpr const char* kMsgCannotMakeScreen = "화면을 만들수 없습니다";
+    static constexpr const char* kMsgCannotMakeScreen = QT_TRANSLATE_NOOP("Pellin", "화면을 만들수 없습니다");
 
 signals:
     // The zoom, the tool or the cell under the pointer changed.

@@ -10,6 +10,7 @@
 #include "frame.h"
 #include "resource.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 Qt::KeyboardModifiers ModifiersOf(UINT flags)
@@ -185,7 +186,7 @@ QString CMapView::WhereText() const
         const CPoint c = *m_pointerCell;
         const std::optional<short> tile = doc->Cells().Tile(c.x, c.y);
         const std::optional<short> attr = doc->Cells().Attr(c.x, c.y);
-        if (tile && attr) text = QStringLiteral("%1, %2  타일 %3  속성 %4").arg(c.x).arg(c.y).arg(*tile).arg(*attr);
+        if (tile && attr) text = Pellin::tr("%1, %2  타일 %3  속성 %4").arg(c.x).arg(c.y).arg(*tile).arg(*attr);
         // A named value shows its name beside the number.
         if (const std::string name = attr && *attr != kNoAttrCell ? doc->AttrValues().Name(*attr) : std::string();
             !text.isEmpty() && !name.empty())
@@ -194,7 +195,7 @@ QString CMapView::WhereText() const
     if (doc && !doc->MapSelection().IsRectEmpty()) {
         const CRect& sel = doc->MapSelection();
         if (!text.isEmpty()) text += QStringLiteral("  ");
-        text += QStringLiteral("선택 %1 x %2").arg(sel.Width()).arg(sel.Height());
+        text += Pellin::tr("선택 %1 x %2").arg(sel.Width()).arg(sel.Height());
     }
     if (!m_toolStatus.isEmpty()) {
         if (!text.isEmpty()) text += QStringLiteral("  ");

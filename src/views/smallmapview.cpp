@@ -11,6 +11,7 @@
 #include "attrtint.h"
 #include "maprender.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 int ClampToInt(std::uint64_t value) { return int(std::min<std::uint64_t>(value, INT_MAX)); }
@@ -30,7 +31,7 @@ std::pair<std::int64_t, std::int64_t> ReducedRange(std::int64_t first, std::int6
 }
 }  // namespace
 
-CSmallMapView::CSmallMapView() { setAccessibleName(QStringLiteral("전체 맵")); }
+CSmallMapView::CSmallMapView() { setAccessibleName(Pellin::tr("전체 맵")); }
 
 CSmallMapView::~CSmallMapView() = default;
 

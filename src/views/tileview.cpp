@@ -12,11 +12,12 @@
 #include "maphint.h"
 #include "resource.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 constexpr int kGap = 5;  // pixels right of and below each tile
 constexpr COLORREF kBackground = RGB(255, 255, 255);
-constexpr const char* kMsgCannotTakeBlock = "지정한 크기로 타일을 잡을수 없습니다";
+constexpr const char* kMsgCannotTakeBlock = QT_TRANSLATE_NOOP("Pellin", "지정한 크기로 타일을 잡을수 없습니다");
 
 // The smallest rectangle holding both cells, whichever way the drag went.
 CRect Span(const CRect& a, const CRect& b)
@@ -25,7 +26,7 @@ CRect Span(const CRect& a, const CRect& b)
 }
 }  // namespace
 
-CTileView::CTileView() : m_drag(*this) { setAccessibleName(QStringLiteral("타일 팔레트")); }
+CTileView::CTileView() : m_drag(*this) { setAccessibleName(Pellin::tr("타일 팔레트")); }
 
 CTileView::~CTileView() = default;
 

@@ -72,6 +72,9 @@ PrivateHome::PrivateHome() : m_path(MakePrivateFolder())
         fs::create_directories(folder);
         ::setenv(variables[i], folder.c_str(), 1);
     }
+    // The tests pin the Korean texts: the programs they start speak Korean
+    // whatever the locale of the person running them.
+    ::setenv("LANGUAGE", "ko", 1);
 }
 
 PrivateHome::~PrivateHome()

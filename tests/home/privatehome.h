@@ -7,7 +7,8 @@
 // home's settings of this program (its folders under the real XDG config,
 // state, cache and data homes) are listed at the start and again at the
 // end; a run that changed them fails, so a test that writes outside its
-// private home is caught even where that write went through.
+// private home is caught even where that write went through. LANGUAGE is
+// set to Korean, the interface language the tests pin.
 #pragma once
 
 #include <map>

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
     const PrivateHome home;  // before anything reads the environment
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    AfxInstallKoreanTranslations(app);
+    AfxInstallQtTranslations(app);
     AfxInstallKoreanFonts();
     AfxInstallQtMessageSink();
     ::testing::InitGoogleTest(&argc, argv);

@@ -202,3 +202,17 @@ TEST(ParseArgs, TakesValuesInBothFormsAndPositionalsAnywhere)
     EXPECT_EQ(parsed->Value("--map"), "4x5");
     EXPECT_EQ(parsed->Value("--output"), "out.Map");
 }
+
+namespace {
+// zellmap speaks English with --lang en (or an English locale) and Korean
+// otherwise; the usage that follows a mistake is translated as a whole.
+TEST(ZellmapLanguageTest, LangOptionChoosesTheMessagesLanguage)
+{
+    const auto folder = std::filesystem::temp_directory_path();
+    const ToolRun english = RunZellmap({"--lang", "en", "bogus"}, folder);
+    EXPECT_EQ(english.status, kExitUsage);
+    EXPECT_EQ(english.err.rfind("zellmap: unknown command: bogus\n\nUsage: zellmap <command>", 0), 0u) << english.err;
+    const ToolRun korean = RunZellmap({"bogus", "--lang=ko"}, folder);
+    EXPECT_EQ(korean.err.rfind("zellmap: 알 수 없는 명령입니다: bogus\n\n사용법: zellmap <명령>", 0), 0u) << korean.err;
+}
+}  // namespace

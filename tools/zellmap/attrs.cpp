@@ -1,6 +1,7 @@
 // zellmap attrs: the map's attribute layer as CSV or JSON, and a copy of a
 // map whose attribute layer comes from a CSV file.
 #include "commands.h"
+#include "messagetext.h"
 #include "mapinput.h"
 #include "outputfile.h"
 #include "toolsupport.h"
@@ -18,26 +19,27 @@
 #include <fstream>
 
 const char* const kAttrsHelp =
-    "사용법: zellmap attrs MAP [--json]\n"
-    "       zellmap attrs MAP --set LAYER.csv -o OUT.Map\n"
-    "\n"
-    "맵 화일의 칸 속성 층을 CSV로 씁니다: 맵의 한 행이 한 줄, 칸의 값(-32768에서\n"
-    "32767)을 쉼표로 나눕니다.\n"
-    "\n"
-    "  --json        JSON 객체 하나로 씁니다: {\"width\": 너비, \"height\": 높이,\n"
-    "                \"values\": [...], \"cells\": [[첫 행의 값...], ...]}. values는\n"
-    "                목록에 오르는 값(0, 칸이 쓰는 값, 맵 옆의 MAP.attrs.json에 있는\n"
-    "                값)마다 {\"value\": 값, \"name\": 이름, \"colour\": \"#rrggbb\",\n"
-    "                \"count\": 그 값을 가진 칸 수}이며 값의 차례입니다. 이름이 없으면\n"
-    "                \"\"(0은 \"없음\"), 고른 색이 없으면 값에서 정해지는 기본색입니다.\n"
-    "  --set CSV     CSV의 값을 칸 속성으로 한 맵 사본을 -o 화일에 씁니다. 타일과\n"
-    "                나머지 바이트는 원래 맵 그대로입니다.\n"
-    "  -o, --output  --set으로 쓸 맵 화일\n"
-    "\n"
-    "CSV는 맵과 크기가 같아야 합니다(행 수 = 높이, 한 행의 값 수 = 너비). 크기가\n"
-    "다르거나, 숫자가 아니거나, 범위를 벗어난 값이 있으면 몇 행 몇 열인지 알리고\n"
-    "화일을 쓰지 않고 1로 끝납니다. 값 양옆의 빈칸, 화일 처음의 BOM, 줄 끝의 CR,\n"
-    "화일 끝의 빈 줄은 괜찮습니다.\n";
+    QT_TRANSLATE_NOOP("Pellin",
+                      "사용법: zellmap attrs MAP [--json]\n"
+                      "       zellmap attrs MAP --set LAYER.csv -o OUT.Map\n"
+                      "\n"
+                      "맵 화일의 칸 속성 층을 CSV로 씁니다: 맵의 한 행이 한 줄, 칸의 값(-32768에서\n"
+                      "32767)을 쉼표로 나눕니다.\n"
+                      "\n"
+                      "  --json        JSON 객체 하나로 씁니다: {\"width\": 너비, \"height\": 높이,\n"
+                      "                \"values\": [...], \"cells\": [[첫 행의 값...], ...]}. values는\n"
+                      "                목록에 오르는 값(0, 칸이 쓰는 값, 맵 옆의 MAP.attrs.json에 있는\n"
+                      "                값)마다 {\"value\": 값, \"name\": 이름, \"colour\": \"#rrggbb\",\n"
+                      "                \"count\": 그 값을 가진 칸 수}이며 값의 차례입니다. 이름이 없으면\n"
+                      "                \"\"(0은 \"없음\"), 고른 색이 없으면 값에서 정해지는 기본색입니다.\n"
+                      "  --set CSV     CSV의 값을 칸 속성으로 한 맵 사본을 -o 화일에 씁니다. 타일과\n"
+                      "                나머지 바이트는 원래 맵 그대로입니다.\n"
+                      "  -o, --output  --set으로 쓸 맵 화일\n"
+                      "\n"
+                      "CSV는 맵과 크기가 같아야 합니다(행 수 = 높이, 한 행의 값 수 = 너비). 크기가\n"
+                      "다르거나, 숫자가 아니거나, 범위를 벗어난 값이 있으면 몇 행 몇 열인지 알리고\n"
+                      "화일을 쓰지 않고 1로 끝납니다. 값 양옆의 빈칸, 화일 처음의 BOM, 줄 끝의 CR,\n"
+                      "화일 끝의 빈 줄은 괜찮습니다.\n");
 
 namespace {
 
@@ -127,12 +129,13 @@ bool ReadCsvLayer(const std::string& path, int width, int height, std::vector<sh
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        problem = path + "\nCSV 화일을 열 수 없습니다";
+        problem = TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\nCSV 화일을 열 수 없습니다"), {path});
         return false;
     }
-    const std::string size = " (맵은 " + std::to_string(width) + " x " + std::to_string(height) + "칸입니다)";
+    const std::string size =
+        TrFill(QT_TRANSLATE_NOOP("Pellin", " (맵은 %1 x %2칸입니다)"), {std::to_string(width), std::to_string(height)});
     const auto at = [&](long long row, long long col) {
-        return path + " " + std::to_string(row) + "행 " + std::to_string(col) + "열: ";
+        return TrFill(QT_TRANSLATE_NOOP("Pellin", "%1 %2행 %3열: "), {path, std::to_string(row), std::to_string(col)});
     };
     values.clear();
     values.reserve(std::size_t(width) * std::size_t(height));
@@ -151,7 +154,10 @@ bool ReadCsvLayer(const std::string& path, int width, int height, std::vector<sh
             continue;
         }
         if (blankLines > 0 || row + 1 > height) {
-            problem = at(row + 1, 1) + (row + 1 > height ? "값이 남습니다" : "값이 없습니다") + size;
+            problem = at(row + 1, 1) +
+                      (row + 1 > height ? TrMessage(QT_TRANSLATE_NOOP("Pellin", "값이 남습니다"))
+                                        : TrMessage(QT_TRANSLATE_NOOP("Pellin", "값이 없습니다"))) +
+                      size;
             return false;
         }
         ++row;
@@ -162,13 +168,16 @@ bool ReadCsvLayer(const std::string& path, int width, int height, std::vector<sh
             const std::string field = Trimmed(std::string_view(line).substr(from, comma - from));
             ++col;
             if (col > width) {
-                problem = at(row, col) + "값이 남습니다" + size;
+                problem = at(row, col) + TrMessage(QT_TRANSLATE_NOOP("Pellin", "값이 남습니다")) + size;
                 return false;
             }
             const auto value = ParseInteger(field, -32768, 32767);
             if (!value) {
-                problem = at(row, col) + (LooksLikeInteger(field) ? "-32768에서 32767 사이의 수가 아닙니다: " + field
-                                                                  : "숫자가 아닙니다: \"" + field + "\"");
+                problem =
+                    at(row, col) +
+                    (LooksLikeInteger(field)
+                         ? TrFill(QT_TRANSLATE_NOOP("Pellin", "-32768에서 32767 사이의 수가 아닙니다: %1"), {field})
+                         : TrFill(QT_TRANSLATE_NOOP("Pellin", "숫자가 아닙니다: \"%1\""), {field}));
                 return false;
             }
             values.push_back(short(*value));
@@ -176,12 +185,12 @@ bool ReadCsvLayer(const std::string& path, int width, int height, std::vector<sh
             from = comma + 1;
         }
         if (col < width) {
-            problem = at(row, col + 1) + "값이 없습니다" + size;
+            problem = at(row, col + 1) + TrMessage(QT_TRANSLATE_NOOP("Pellin", "값이 없습니다")) + size;
             return false;
         }
     }
     if (row < height) {
-        problem = at(row + 1, 1) + "값이 없습니다" + size;
+        problem = at(row + 1, 1) + TrMessage(QT_TRANSLATE_NOOP("Pellin", "값이 없습니다")) + size;
         return false;
     }
     return true;
@@ -194,13 +203,14 @@ int WriteWithLayer(const std::string& mapPath, const std::string& outPath, const
     std::error_code error;
     const std::uintmax_t fileSize = std::filesystem::file_size(mapPath, error);
     const std::uintmax_t layerBytes = 2 * std::uintmax_t(values.size());
-    if (error || fileSize < layerBytes) return Fail(mapPath + "\n맵 화일을 읽을 수 없습니다");
+    if (error || fileSize < layerBytes)
+        return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n맵 화일을 읽을 수 없습니다"), {mapPath}));
     std::FILE* in = std::fopen(mapPath.c_str(), "rb");
-    if (!in) return Fail(mapPath + "\n맵 화일을 읽을 수 없습니다");
+    if (!in) return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n맵 화일을 읽을 수 없습니다"), {mapPath}));
     OutputFile file(outPath);
     if (!file.Open()) {
         std::fclose(in);
-        return Fail(outPath + "\n화일을 만들 수 없습니다");
+        return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n화일을 만들 수 없습니다"), {outPath}));
     }
     std::vector<char> buffer(1 << 20);
     bool ok = true;
@@ -211,7 +221,7 @@ int WriteWithLayer(const std::string& mapPath, const std::string& outPath, const
         left -= want;
     }
     std::fclose(in);
-    if (!ok) return Fail(mapPath + "\n맵 화일을 읽을 수 없습니다");
+    if (!ok) return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n맵 화일을 읽을 수 없습니다"), {mapPath}));
     std::string layer;
     layer.reserve(std::size_t(layerBytes));
     for (const short value : values) {
@@ -219,7 +229,7 @@ int WriteWithLayer(const std::string& mapPath, const std::string& outPath, const
         layer.push_back(char(std::uint16_t(value) >> 8));
     }
     if (std::fwrite(layer.data(), 1, layer.size(), file.Stream()) != layer.size() || !file.Commit())
-        return Fail(outPath + "\n화일을 쓸 수 없습니다");
+        return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n화일을 쓸 수 없습니다"), {outPath}));
     return kExitOk;
 }
 
@@ -230,12 +240,14 @@ int RunAttrs(const Arguments& args)
     std::string error;
     const auto parsed = ParseArgs(args, {{"--json"}, {"--set", true}, {"--output", true, "-o"}}, error);
     if (!parsed) return UsageError("attrs", error);
-    if (parsed->positional.size() != 1) return UsageError("attrs", "맵 화일 하나를 주십시오");
+    if (parsed->positional.size() != 1)
+        return UsageError("attrs", QT_TRANSLATE_NOOP("Pellin", "맵 화일 하나를 주십시오"));
     const auto csv = parsed->Value("--set");
     const auto output = parsed->Value("--output");
-    if (csv && !output) return UsageError("attrs", "--set에는 -o로 쓸 맵 화일을 주십시오");
-    if (output && !csv) return UsageError("attrs", "-o는 --set과 함께만 씁니다");
-    if (csv && parsed->Has("--json")) return UsageError("attrs", "--json과 --set은 함께 쓸 수 없습니다");
+    if (csv && !output) return UsageError("attrs", QT_TRANSLATE_NOOP("Pellin", "--set에는 -o로 쓸 맵 화일을 주십시오"));
+    if (output && !csv) return UsageError("attrs", QT_TRANSLATE_NOOP("Pellin", "-o는 --set과 함께만 씁니다"));
+    if (csv && parsed->Has("--json"))
+        return UsageError("attrs", QT_TRANSLATE_NOOP("Pellin", "--json과 --set은 함께 쓸 수 없습니다"));
     const std::string& path = parsed->positional[0];
 
     LoadedMap map;
@@ -256,7 +268,7 @@ int RunAttrs(const Arguments& args)
     table.Recount(cells);
     const std::string names = AttrValuesFilePath(path);
     if (ReadAttrValuesFile(names, table) == AttrValuesReadResult::Damaged)
-        std::fprintf(stderr, "%s%s\n", kMsgAttrValuesFileIgnored, names.c_str());
+        std::fprintf(stderr, "%s%s\n", TrMessage(kMsgAttrValuesFileIgnored).c_str(), names.c_str());
     PrintJson(cells, table);
     return kExitOk;
 }

@@ -1,6 +1,7 @@
 // zellmap export: the map as a TMX map for the Tiled editor, with a PNG of
 // all tiles beside it.
 #include "commands.h"
+#include "messagetext.h"
 #include "imagesink.h"
 #include "mapinput.h"
 #include "outputfile.h"
@@ -19,20 +20,21 @@
 #include <vector>
 
 const char* const kExportHelp =
-    "사용법: zellmap export MAP --tmx OUT.tmx\n"
-    "\n"
-    "맵을 Tiled가 여는 TMX 맵으로 내보냅니다. 모든 타일을 담은 타일셋 그림\n"
-    "OUT-tiles.png(8비트 맵은 그 색 표를 팔레트로 쓴 PNG)를 OUT.tmx 옆에 씁니다.\n"
-    "zellmap import로 다시 가져오면 같은 맵 화일이 됩니다.\n"
-    "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸은 0\n"
-    "  - 숨긴 객체 층 \"map attributes\": 속성이 0이 아닌 칸마다 칸 크기의 사각형\n"
-    "    하나, 정수 속성 attribute에 그 값\n"
-    "  - 타일 속성: 타일마다 정수 속성 attribute\n"
-    "  - 맵 속성 bitcount: 맵의 색 비트 수 (타일이 없는 8비트 맵은 colours에 색 표)\n"
-    "\n"
-    "맵을 읽지 못하거나, 맵에 없는 타일을 가리키는 칸(-1보다 작은 값도)이 있어\n"
-    "TMX에 담을 수 없으면 그 까닭을 표준 오류에 쓰고, 화일을 만들지 않고 1로\n"
-    "끝납니다.\n";
+    QT_TRANSLATE_NOOP("Pellin",
+                      "사용법: zellmap export MAP --tmx OUT.tmx\n"
+                      "\n"
+                      "맵을 Tiled가 여는 TMX 맵으로 내보냅니다. 모든 타일을 담은 타일셋 그림\n"
+                      "OUT-tiles.png(8비트 맵은 그 색 표를 팔레트로 쓴 PNG)를 OUT.tmx 옆에 씁니다.\n"
+                      "zellmap import로 다시 가져오면 같은 맵 화일이 됩니다.\n"
+                      "  - 타일 층 \"tiles\" (CSV): 칸의 값은 타일 번호 + 1, 빈 칸은 0\n"
+                      "  - 숨긴 객체 층 \"map attributes\": 속성이 0이 아닌 칸마다 칸 크기의 사각형\n"
+                      "    하나, 정수 속성 attribute에 그 값\n"
+                      "  - 타일 속성: 타일마다 정수 속성 attribute\n"
+                      "  - 맵 속성 bitcount: 맵의 색 비트 수 (타일이 없는 8비트 맵은 colours에 색 표)\n"
+                      "\n"
+                      "맵을 읽지 못하거나, 맵에 없는 타일을 가리키는 칸(-1보다 작은 값도)이 있어\n"
+                      "TMX에 담을 수 없으면 그 까닭을 표준 오류에 쓰고, 화일을 만들지 않고 1로\n"
+                      "끝납니다.\n");
 
 namespace {
 
@@ -96,13 +98,14 @@ StrayCells FindStrayCells(const LoadedMap& map)
 
 std::string StrayCellsMessage(const StrayCells& stray, int tileCount)
 {
-    // Appended piece by piece: GCC 12 at -O3 wrongly warns about a chain of +.
-    std::string message = "TMX로 내보낼 수 없는 칸이 ";
-    message.append(std::to_string(stray.count)).append("개 있습니다: 첫 칸 (").append(std::to_string(stray.col));
-    message.append(", ").append(std::to_string(stray.row)).append(")의 값 ").append(std::to_string(stray.value));
-    if (tileCount == 0) return message.append("\n타일이 없는 맵의 칸은 모두 빈 칸(-1)이어야 합니다");
-    message.append("\n칸의 값은 타일 번호(0에서 ").append(std::to_string(tileCount - 1));
-    return message.append(")나 빈 칸(-1)이어야 합니다");
+    const std::string message =
+        TrFill(QT_TRANSLATE_NOOP("Pellin", "TMX로 내보낼 수 없는 칸이 %1개 있습니다: 첫 칸 (%2, %3)의 값 %4"),
+               {std::to_string(stray.count), std::to_string(stray.col), std::to_string(stray.row),
+                std::to_string(stray.value)});
+    if (tileCount == 0)
+        return message + TrMessage(QT_TRANSLATE_NOOP("Pellin", "\n타일이 없는 맵의 칸은 모두 빈 칸(-1)이어야 합니다"));
+    return message + TrFill(QT_TRANSLATE_NOOP("Pellin", "\n칸의 값은 타일 번호(0에서 %1)나 빈 칸(-1)이어야 합니다"),
+                            {std::to_string(tileCount - 1)});
 }
 
 struct TilesetLayout {
@@ -155,7 +158,7 @@ bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout l
     const std::int64_t height = std::int64_t(layout.rows) * map.Map().m_nTileHeight;
     OutputFile file(path);
     if (!file.Open()) {
-        error = path + "\n그림 화일을 만들 수 없습니다";
+        error = TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n그림 화일을 만들 수 없습니다"), {path});
         return false;
     }
     bool written = false;
@@ -170,11 +173,11 @@ bool WriteTileset(const std::string& path, const LoadedMap& map, TilesetLayout l
             written = WriteTileBands(*sink, map, layout, width, 0xFFFFFFFFu);
         }
     } catch (const std::bad_alloc&) {
-        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 그림 화일을 쓸 수 없습니다");
         return false;
     }
     if (!written || !file.Commit()) {
-        error = path + "\n그림 화일을 쓸 수 없습니다";
+        error = TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n그림 화일을 쓸 수 없습니다"), {path});
         return false;
     }
     return true;
@@ -265,25 +268,27 @@ int RunExport(const Arguments& args)
     std::string error;
     const auto parsed = ParseArgs(args, {{"--tmx", true}}, error);
     if (!parsed) return UsageError("export", error);
-    if (parsed->positional.size() != 1) return UsageError("export", "맵 화일 하나를 주십시오");
+    if (parsed->positional.size() != 1)
+        return UsageError("export", QT_TRANSLATE_NOOP("Pellin", "맵 화일 하나를 주십시오"));
     const auto tmxPath = parsed->Value("--tmx");
-    if (!tmxPath || tmxPath->empty()) return UsageError("export", "--tmx OUT.tmx가 필요합니다");
+    if (!tmxPath || tmxPath->empty())
+        return UsageError("export", QT_TRANSLATE_NOOP("Pellin", "--tmx OUT.tmx가 필요합니다"));
 
     LoadedMap map;
     if (LoadMapForTool(parsed->positional[0], map) != MapReadResult::Ok) return kExitFailed;
     if (const StrayCells stray = FindStrayCells(map); stray.count > 0)
         return Fail(StrayCellsMessage(stray, map.Tiles().GetCount()));
 
-    const ProgressLine progress("TMX로 내보내는 중");
+    const ProgressLine progress(QT_TRANSLATE_NOOP("Pellin", "TMX로 내보내는 중"));
     const std::string tilesetPath = TilesetPathFor(*tmxPath);
     const TilesetLayout layout = LayoutFor(map.Tiles().GetCount());
     if (!map.Tiles().IsEmpty() && !WriteTileset(tilesetPath, map, layout, error)) return Fail(error);
 
     OutputFile file(*tmxPath);
-    if (!file.Open()) return Fail(*tmxPath + "\n화일을 만들 수 없습니다");
+    if (!file.Open()) return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n화일을 만들 수 없습니다"), {*tmxPath}));
     std::string name = BaseName(parsed->positional[0]);
     if (const auto dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.erase(dot);
     WriteTmx(file.Stream(), map, name, BaseName(tilesetPath), layout);
-    if (!file.Commit()) return Fail(*tmxPath + "\n화일을 쓸 수 없습니다");
+    if (!file.Commit()) return Fail(TrFill(QT_TRANSLATE_NOOP("Pellin", "%1\n화일을 쓸 수 없습니다"), {*tmxPath}));
     return kExitOk;
 }

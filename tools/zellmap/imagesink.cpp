@@ -1,4 +1,5 @@
 #include "imagesink.h"
+#include "messagetext.h"
 
 #include "paralleldeflate.h"
 #include "pngfilter.h"
@@ -276,17 +277,17 @@ std::unique_ptr<ImageSink> MakeSink(ImageFormat format, std::FILE* file, std::in
                                     std::string& error)
 {
     if (width <= 0 || height <= 0) {
-        error = "그림의 크기가 0입니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "그림의 크기가 0입니다");
         return nullptr;
     }
     if (format == ImageFormat::Png) {
         if (width > kMaxPngSide || height > kMaxPngSide) {
-            error = "PNG에 담기에는 그림이 너무 큽니다";
+            error = QT_TRANSLATE_NOOP("Pellin", "PNG에 담기에는 그림이 너무 큽니다");
             return nullptr;
         }
         auto sink = std::make_unique<PngSink>(file, width, height);
         if (!sink->Start()) {
-            error = "그림 화일을 쓸 수 없습니다";
+            error = QT_TRANSLATE_NOOP("Pellin", "그림 화일을 쓸 수 없습니다");
             return nullptr;
         }
         return sink;
@@ -294,12 +295,12 @@ std::unique_ptr<ImageSink> MakeSink(ImageFormat format, std::FILE* file, std::in
     const std::int64_t stride = (width * 3 + 3) & ~std::int64_t(3);
     if (width > kMaxPngSide || height > kMaxPngSide ||
         stride > (kMaxBmpBytes - std::int64_t(kBmpHeaderBytes)) / height) {
-        error = "BMP에 담기에는 그림이 너무 큽니다 (PNG로 쓰십시오)";
+        error = QT_TRANSLATE_NOOP("Pellin", "BMP에 담기에는 그림이 너무 큽니다 (PNG로 쓰십시오)");
         return nullptr;
     }
     auto sink = std::make_unique<BmpSink>(file, width, height);
     if (!sink->Start()) {
-        error = "그림 화일을 쓸 수 없습니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "그림 화일을 쓸 수 없습니다");
         return nullptr;
     }
     return sink;
@@ -311,15 +312,15 @@ std::unique_ptr<IndexedImageSink> MakeIndexedPngSink(std::FILE* file, std::int64
                                                      const RGBQUAD* colours, std::string& error)
 {
     if (width <= 0 || height <= 0 || width > kMaxPngSide || height > kMaxPngSide) {
-        error = "PNG에 담을 수 없는 그림 크기입니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "PNG에 담을 수 없는 그림 크기입니다");
         return nullptr;
     }
     try {
         auto sink = std::make_unique<IndexedPngSink>(file, width, height);
         if (sink->Start(colours)) return sink;
-        error = "그림 화일을 쓸 수 없습니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "그림 화일을 쓸 수 없습니다");
     } catch (const std::bad_alloc&) {
-        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 그림 화일을 쓸 수 없습니다");
     }
     return nullptr;
 }
@@ -331,7 +332,7 @@ std::unique_ptr<ImageSink> MakeImageSink(ImageFormat format, std::FILE* file, st
     try {
         return MakeSink(format, file, width, height, error);
     } catch (const std::bad_alloc&) {
-        error = "메모리가 부족해 그림 화일을 쓸 수 없습니다";
+        error = QT_TRANSLATE_NOOP("Pellin", "메모리가 부족해 그림 화일을 쓸 수 없습니다");
         return nullptr;
     }
 }

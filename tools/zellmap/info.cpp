@@ -1,6 +1,7 @@
 // zellmap info: the map file checked by the editor's reader, its header,
 // and what its cells hold.
 #include "commands.h"
+#include "messagetext.h"
 #include "mapinput.h"
 #include "toolsupport.h"
 
@@ -15,22 +16,25 @@
 #include <sys/stat.h>
 
 const char* const kInfoHelp =
-    "사용법: zellmap info MAP [--json] [--cells]\n"
-    "\n"
-    "맵 화일을 편집기가 읽는 그대로 읽어 검사하고, 머리말(맵 크기, 타일 크기,\n"
-    "색 비트 수, 타일 수), 올바른 화일인지, 그리고 타일을 쓴 칸, 빈 칸, 없는\n"
-    "타일을 가리키는 칸(범위 밖)의 수를 보여 줍니다.\n"
-    "\n"
-    "  --json    기계가 읽는 JSON 객체 하나로 출력합니다. 키: sound, map_width,\n"
-    "            map_height, tile_width, tile_height, bits_per_pixel, tile_count,\n"
-    "            tile_attributes, tile_sha256 (타일마다 화일에 저장된 픽셀 행의\n"
-    "            SHA-256), tile_fingerprints (타일마다 그림의 지문: 편집기의\n"
-    "            클립보드와 스탬프가 타일을 가리키는 32자리 16진수), cells_used, cells_empty, cells_out_of_range,\n"
-    "            cells_with_attribute; 올바르지 않은 화일이면 error와 problem\n"
-    "  --cells   두 칸 층도 출력합니다 (JSON에서는 cells와 attributes: 행 순서의\n"
-    "            숫자 목록)\n"
-    "\n"
-    "올바른 화일이면 0으로, 아니면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n";
+
+    QT_TRANSLATE_NOOP(
+        "Pellin",
+        "사용법: zellmap info MAP [--json] [--cells]\n"
+        "\n"
+        "맵 화일을 편집기가 읽는 그대로 읽어 검사하고, 머리말(맵 크기, 타일 크기,\n"
+        "색 비트 수, 타일 수), 올바른 화일인지, 그리고 타일을 쓴 칸, 빈 칸, 없는\n"
+        "타일을 가리키는 칸(범위 밖)의 수를 보여 줍니다.\n"
+        "\n"
+        "  --json    기계가 읽는 JSON 객체 하나로 출력합니다. 키: sound, map_width,\n"
+        "            map_height, tile_width, tile_height, bits_per_pixel, tile_count,\n"
+        "            tile_attributes, tile_sha256 (타일마다 화일에 저장된 픽셀 행의\n"
+        "            SHA-256), tile_fingerprints (타일마다 그림의 지문: 편집기의\n"
+        "            클립보드와 스탬프가 타일을 가리키는 32자리 16진수), cells_used, cells_empty, cells_out_of_range,\n"
+        "            cells_with_attribute; 올바르지 않은 화일이면 error와 problem\n"
+        "  --cells   두 칸 층도 출력합니다 (JSON에서는 cells와 attributes: 행 순서의\n"
+        "            숫자 목록)\n"
+        "\n"
+        "올바른 화일이면 0으로, 아니면 편집기의 메시지를 표준 오류에 쓰고 1로 끝납니다.\n");
 
 namespace {
 
@@ -88,18 +92,18 @@ std::string ProblemOf(const FileFacts& facts)
 {
     const RawHeader& h = facts.header;
     if (!facts.readable) return {};
-    if (!h.present) return "머리말(22바이트)보다 짧은 화일입니다";
-    if (!h.magic) return "\"QZTF1.0\"으로 시작하지 않습니다";
-    if (h.mapWidth < 0 || h.mapHeight < 0) return "맵 크기가 음수입니다";
-    if (h.tileWidth == 0 || h.tileHeight == 0) return "타일 크기가 0입니다";
-    if (h.tileCount < 0) return "타일 수가 32767보다 큽니다";
+    if (!h.present) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "머리말(22바이트)보다 짧은 화일입니다"));
+    if (!h.magic) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "\"QZTF1.0\"으로 시작하지 않습니다"));
+    if (h.mapWidth < 0 || h.mapHeight < 0) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "맵 크기가 음수입니다"));
+    if (h.tileWidth == 0 || h.tileHeight == 0) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "타일 크기가 0입니다"));
+    if (h.tileCount < 0) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "타일 수가 32767보다 큽니다"));
     if (h.tileCount > 0 && h.bitCount != 8 && h.bitCount != 16 && h.bitCount != 24)
-        return "색 비트 수가 8, 16, 24가 아닙니다";
+        return TrMessage(QT_TRANSLATE_NOOP("Pellin", "색 비트 수가 8, 16, 24가 아닙니다"));
     const auto length = MapFileLength(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
-    if (!length) return "머리말의 크기로는 화일 길이를 셀 수 없습니다";
+    if (!length) return TrMessage(QT_TRANSLATE_NOOP("Pellin", "머리말의 크기로는 화일 길이를 셀 수 없습니다"));
     if (*length != facts.size)
-        return "머리말대로라면 " + std::to_string(*length) + "바이트여야 하지만 " + std::to_string(facts.size) +
-               "바이트입니다";
+        return TrFill(QT_TRANSLATE_NOOP("Pellin", "머리말대로라면 %1바이트여야 하지만 %2바이트입니다"),
+                      {std::to_string(*length), std::to_string(facts.size)});
     return {};
 }
 
@@ -206,13 +210,16 @@ void JsonHeader(JsonOut& json, int mapWidth, int mapHeight, int tileWidth, int t
 
 void TextHeader(int mapWidth, int mapHeight, int tileWidth, int tileHeight, int bitCount, int tileCount)
 {
-    std::printf("맵 크기: %d x %d 칸\n타일 크기: %d x %d 픽셀\n색 비트 수: %d\n타일 수: %d\n", mapWidth, mapHeight,
-                tileWidth, tileHeight, bitCount, tileCount);
+    const std::string text = TrFill(
+        QT_TRANSLATE_NOOP("Pellin", "맵 크기: %1 x %2 칸\n타일 크기: %3 x %4 픽셀\n색 비트 수: %5\n타일 수: %6\n"),
+        {std::to_string(mapWidth), std::to_string(mapHeight), std::to_string(tileWidth), std::to_string(tileHeight),
+         std::to_string(bitCount), std::to_string(tileCount)});
+    std::fputs(text.c_str(), stdout);
 }
 
 void TextLayer(const char* title, const CCellLayers& cells, CellLayer layer)
 {
-    std::printf("%s:\n", title);
+    std::printf("%s:\n", TrMessage(title).c_str());
     for (int row = 0; row < cells.Height(); ++row) {
         const CellRow entries = cells.RowOf(layer, row);
         for (int col = 0; col < cells.Width(); ++col) std::printf(col == 0 ? "%d" : " %d", entries[col]);
@@ -242,8 +249,12 @@ void ReportRefused(const std::string& path, const FileFacts& facts, const char* 
         out.Finish();
         return;
     }
-    const char* state = facts.readable ? "올바르지 않음" : "열 수 없음";
-    std::printf("화일: %s\n상태: %s%s%s\n", path.c_str(), state, problem.empty() ? "" : " - ", problem.c_str());
+    const std::string state = facts.readable ? TrMessage(QT_TRANSLATE_NOOP("Pellin", "올바르지 않음"))
+                                             : TrMessage(QT_TRANSLATE_NOOP("Pellin", "열 수 없음"));
+    std::fputs(TrFill(QT_TRANSLATE_NOOP("Pellin", "화일: %1\n상태: %2%3\n"),
+                      {path, state, problem.empty() ? "" : " - " + problem})
+                   .c_str(),
+               stdout);
     if (h.present && h.magic) TextHeader(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
 }
 
@@ -278,14 +289,16 @@ void ReportReadableMap(const std::string& path, const LoadedMap& map, std::uint6
         out.Finish();
         return;
     }
-    std::printf("화일: %s\n상태: 정상\n", path.c_str());
+    std::fputs(TrFill(QT_TRANSLATE_NOOP("Pellin", "화일: %1\n상태: 정상\n"), {path}).c_str(), stdout);
     TextHeader(m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
-    std::printf("칸: 사용 %llu, 빈 칸 %llu, 범위 밖 %llu\n속성 있는 칸: %llu\n", (unsigned long long)counts.used,
-                (unsigned long long)counts.empty, (unsigned long long)counts.outOfRange,
-                (unsigned long long)counts.withAttribute);
+    const std::string cellCounts =
+        TrFill(QT_TRANSLATE_NOOP("Pellin", "칸: 사용 %1, 빈 칸 %2, 범위 밖 %3\n속성 있는 칸: %4\n"),
+               {std::to_string(counts.used), std::to_string(counts.empty), std::to_string(counts.outOfRange),
+                std::to_string(counts.withAttribute)});
+    std::fputs(cellCounts.c_str(), stdout);
     if (withCells) {
-        TextLayer("타일 칸", m.m_cells, CellLayer::Tiles);
-        TextLayer("맵 속성", m.m_cells, CellLayer::Attributes);
+        TextLayer(QT_TRANSLATE_NOOP("Pellin", "타일 칸"), m.m_cells, CellLayer::Tiles);
+        TextLayer(QT_TRANSLATE_NOOP("Pellin", "맵 속성"), m.m_cells, CellLayer::Attributes);
     }
 }
 
@@ -296,7 +309,8 @@ int RunInfo(const Arguments& args)
     std::string error;
     const auto parsed = ParseArgs(args, {{"--json"}, {"--cells"}}, error);
     if (!parsed) return UsageError("info", error);
-    if (parsed->positional.size() != 1) return UsageError("info", "맵 화일 하나를 주십시오");
+    if (parsed->positional.size() != 1)
+        return UsageError("info", QT_TRANSLATE_NOOP("Pellin", "맵 화일 하나를 주십시오"));
     const std::string& path = parsed->positional[0];
     const bool json = parsed->Has("--json");
 

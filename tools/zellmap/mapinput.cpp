@@ -1,4 +1,5 @@
 #include "mapinput.h"
+#include "messagetext.h"
 
 #include "progress.h"
 #include "toolsupport.h"
@@ -9,7 +10,7 @@ MapReadResult LoadMapForTool(const std::string& path, LoadedMap& map)
 {
     MapReadResult result = MapReadResult::CannotOpen;
     {
-        const ProgressLine progress("맵을 읽는 중");
+        const ProgressLine progress(QT_TRANSLATE_NOOP("Pellin", "맵을 읽는 중"));
         result = ReadLoadedMap(path, map);
     }
     if (const char* message = MapReadMessage(result)) ShowMessage(message);

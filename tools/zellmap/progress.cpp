@@ -1,4 +1,5 @@
 #include "progress.h"
+#include "messagetext.h"
 
 #include <unistd.h>
 
@@ -22,7 +23,7 @@ void WriteAll(int fd, const std::string& text)
 
 ProgressLine::ProgressLine(std::string label) : ProgressLine(std::move(label), STDERR_FILENO) {}
 
-ProgressLine::ProgressLine(std::string label, int fd) : m_label(std::move(label))
+ProgressLine::ProgressLine(std::string label, int fd) : m_label(TrMessage(label.c_str()))
 {
     if (!::isatty(fd)) return;
     m_fd = fd;

@@ -1,4 +1,5 @@
 #include "toolsupport.h"
+#include "messagetext.h"
 
 #include "progress.h"
 
@@ -10,7 +11,7 @@
 void ShowMessage(const std::string& message)
 {
     ProgressLine::EraseShowing();
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "%s\n", TrMessage(message.c_str()).c_str());
     std::fflush(stderr);
 }
 
@@ -22,8 +23,10 @@ int Fail(const std::string& message)
 
 int UsageError(const std::string& command, const std::string& text)
 {
-    std::fprintf(stderr, "zellmap %s: %s\n'zellmap %s --help'로 사용법을 보십시오.\n", command.c_str(), text.c_str(),
-                 command.c_str());
+    const std::string message =
+        TrFill(QT_TRANSLATE_NOOP("Pellin", "zellmap %1: %2\n'zellmap %3 --help'로 사용법을 보십시오.\n"),
+               {command, TrMessage(text.c_str()), command});
+    std::fputs(message.c_str(), stderr);
     return kExitUsage;
 }
 
@@ -65,12 +68,12 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const 
         }
         const KnownOption* option = OptionNamed(name);
         if (!option) {
-            error = "알 수 없는 옵션입니다: " + name;
+            error = TrFill(QT_TRANSLATE_NOOP("Pellin", "알 수 없는 옵션입니다: %1"), {name});
             return std::nullopt;
         }
         if (!option->takesValue) {
             if (inlineValue) {
-                error = option->name + " 옵션은 값을 받지 않습니다";
+                error = TrFill(QT_TRANSLATE_NOOP("Pellin", "%1 옵션은 값을 받지 않습니다"), {option->name});
                 return std::nullopt;
             }
             parsed.flags.insert(option->name);
@@ -78,7 +81,7 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, const 
         }
         if (!inlineValue) {
             if (i + 1 >= args.size()) {
-                error = option->name + " 옵션에 값이 없습니다";
+                error = TrFill(QT_TRANSLATE_NOOP("Pellin", "%1 옵션에 값이 없습니다"), {option->name});
                 return std::nullopt;
             }
             inlineValue = args[++i];
