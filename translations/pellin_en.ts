@@ -1848,5 +1848,415 @@ See &apos;zellmap %3 --help&apos; for usage.
         <source>%1 옵션에 값이 없습니다</source>
         <translation>The %1 option has no value</translation>
     </message>
+    <message>
+        <source>스탬프 모음</source>
+        <translation>Stamps</translation>
+    </message>
+    <message>
+        <source>자동 타일 규칙</source>
+        <translation>Auto-Tile Rules</translation>
+    </message>
+    <message>
+        <source>규칙 확인</source>
+        <translation>Check Rules</translation>
+    </message>
+    <message>
+        <source>스탬프 모음 창</source>
+        <translation>Stamps Window</translation>
+    </message>
+    <message>
+        <source>자동 타일 규칙 창(&amp;U)</source>
+        <translation>A&amp;uto-Tile Rules Window</translation>
+    </message>
+    <message>
+        <source>규칙 확인(&amp;K)</source>
+        <translation>Chec&amp;k Rules</translation>
+    </message>
+    <message>
+        <source>연필(&amp;P)	P</source>
+        <translation>&amp;Pencil	P</translation>
+    </message>
+    <message>
+        <source>도형(&amp;U)	U</source>
+        <translation>Shapes (&amp;U)	U</translation>
+    </message>
+    <message>
+        <source>무작위 칠하기(&amp;M)	D</source>
+        <translation>Rando&amp;m Paint	D</translation>
+    </message>
+    <message>
+        <source>연필: 끄는 동안 지나가는 칸마다 고른 블록을 칠합니다 (Shift+클릭: 마지막 칸부터 직선)
+연필 (P)</source>
+        <translation>Pencil: paints the picked block on every cell the pointer passes while dragging (Shift+click: a straight line from the last cell)
+Pencil (P)</translation>
+    </message>
+    <message>
+        <source>무작위 칠하기: 칠하는 칸마다 블록의 타일 하나를 무작위로 고릅니다
+무작위 칠하기 (D)</source>
+        <translation>Random paint: every painted cell gets one tile of the block picked at random
+Random Paint (D)</translation>
+    </message>
+    <message>
+        <source>도형: 모서리에서 모서리로 끌어 사각형이나 타원을 그립니다 (Shift: 정사각형/원, Ctrl: 가운데에서, U: 다음 모양)
+도형 (U)</source>
+        <translation>Shapes: drag from corner to corner to draw a rectangle or an ellipse (Shift: square/circle, Ctrl: from the centre, U: next shape)
+Shapes (U)</translation>
+    </message>
+    <message>
+        <source>도형 도구로 사각형을 그립니다
+사각형</source>
+        <translation>Draws rectangles with the shape tool
+Rectangle</translation>
+    </message>
+    <message>
+        <source>도형 도구로 채운 사각형을 그립니다
+채운 사각형</source>
+        <translation>Draws filled rectangles with the shape tool
+Filled Rectangle</translation>
+    </message>
+    <message>
+        <source>도형 도구로 타원을 그립니다
+타원</source>
+        <translation>Draws ellipses with the shape tool
+Ellipse</translation>
+    </message>
+    <message>
+        <source>도형 도구로 채운 타원을 그립니다
+채운 타원</source>
+        <translation>Draws filled ellipses with the shape tool
+Filled Ellipse</translation>
+    </message>
+    <message>
+        <source>스탬프 모음 창을 보이거나 감춥니다
+스탬프 모음 창 설정/해제</source>
+        <translation>Shows or hides the stamps window
+Toggle Stamps Window</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 1번 자리에 넣습니다
+1번 자리에 넣기 (Ctrl+Alt+1)</source>
+        <translation>Stores the current brush in stamp slot 1
+Store in Slot 1 (Ctrl+Alt+1)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 2번 자리에 넣습니다
+2번 자리에 넣기 (Ctrl+Alt+2)</source>
+        <translation>Stores the current brush in stamp slot 2
+Store in Slot 2 (Ctrl+Alt+2)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 3번 자리에 넣습니다
+3번 자리에 넣기 (Ctrl+Alt+3)</source>
+        <translation>Stores the current brush in stamp slot 3
+Store in Slot 3 (Ctrl+Alt+3)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 4번 자리에 넣습니다
+4번 자리에 넣기 (Ctrl+Alt+4)</source>
+        <translation>Stores the current brush in stamp slot 4
+Store in Slot 4 (Ctrl+Alt+4)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 5번 자리에 넣습니다
+5번 자리에 넣기 (Ctrl+Alt+5)</source>
+        <translation>Stores the current brush in stamp slot 5
+Store in Slot 5 (Ctrl+Alt+5)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 6번 자리에 넣습니다
+6번 자리에 넣기 (Ctrl+Alt+6)</source>
+        <translation>Stores the current brush in stamp slot 6
+Store in Slot 6 (Ctrl+Alt+6)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 7번 자리에 넣습니다
+7번 자리에 넣기 (Ctrl+Alt+7)</source>
+        <translation>Stores the current brush in stamp slot 7
+Store in Slot 7 (Ctrl+Alt+7)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 8번 자리에 넣습니다
+8번 자리에 넣기 (Ctrl+Alt+8)</source>
+        <translation>Stores the current brush in stamp slot 8
+Store in Slot 8 (Ctrl+Alt+8)</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 스탬프 모음의 9번 자리에 넣습니다
+9번 자리에 넣기 (Ctrl+Alt+9)</source>
+        <translation>Stores the current brush in stamp slot 9
+Store in Slot 9 (Ctrl+Alt+9)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 1번 자리의 스탬프를 브러시로 씁니다
+1번 자리 불러오기 (Alt+1)</source>
+        <translation>Uses the stamp in slot 1 as the brush
+Recall Slot 1 (Alt+1)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 2번 자리의 스탬프를 브러시로 씁니다
+2번 자리 불러오기 (Alt+2)</source>
+        <translation>Uses the stamp in slot 2 as the brush
+Recall Slot 2 (Alt+2)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 3번 자리의 스탬프를 브러시로 씁니다
+3번 자리 불러오기 (Alt+3)</source>
+        <translation>Uses the stamp in slot 3 as the brush
+Recall Slot 3 (Alt+3)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 4번 자리의 스탬프를 브러시로 씁니다
+4번 자리 불러오기 (Alt+4)</source>
+        <translation>Uses the stamp in slot 4 as the brush
+Recall Slot 4 (Alt+4)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 5번 자리의 스탬프를 브러시로 씁니다
+5번 자리 불러오기 (Alt+5)</source>
+        <translation>Uses the stamp in slot 5 as the brush
+Recall Slot 5 (Alt+5)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 6번 자리의 스탬프를 브러시로 씁니다
+6번 자리 불러오기 (Alt+6)</source>
+        <translation>Uses the stamp in slot 6 as the brush
+Recall Slot 6 (Alt+6)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 7번 자리의 스탬프를 브러시로 씁니다
+7번 자리 불러오기 (Alt+7)</source>
+        <translation>Uses the stamp in slot 7 as the brush
+Recall Slot 7 (Alt+7)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 8번 자리의 스탬프를 브러시로 씁니다
+8번 자리 불러오기 (Alt+8)</source>
+        <translation>Uses the stamp in slot 8 as the brush
+Recall Slot 8 (Alt+8)</translation>
+    </message>
+    <message>
+        <source>스탬프 모음의 9번 자리의 스탬프를 브러시로 씁니다
+9번 자리 불러오기 (Alt+9)</source>
+        <translation>Uses the stamp in slot 9 as the brush
+Recall Slot 9 (Alt+9)</translation>
+    </message>
+    <message>
+        <source>자동 타일 규칙 창을 보이거나 감춥니다
+자동 타일 규칙 창 설정/해제</source>
+        <translation>Shows or hides the auto-tile rules window
+Toggle Auto-Tile Rules Window</translation>
+    </message>
+    <message>
+        <source>규칙이 지금과 다른 타일을 줄 칸을 맵에 표시합니다
+규칙 확인</source>
+        <translation>Marks the cells where the rules would give a different tile
+Check Rules</translation>
+    </message>
+    <message>
+        <source>규칙과 다른 칸 %1개</source>
+        <translation>%1 cells differ from the rules</translation>
+    </message>
+    <message>
+        <source>연필</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>연필 %1, %2</source>
+        <translation>Pencil %1, %2</translation>
+    </message>
+    <message>
+        <source>켜짐</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>꺼짐</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>규칙 목록</source>
+        <translation>Rule list</translation>
+    </message>
+    <message>
+        <source>추가</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>규칙 추가</source>
+        <translation>Add rule</translation>
+    </message>
+    <message>
+        <source>복제</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>규칙 복제</source>
+        <translation>Duplicate rule</translation>
+    </message>
+    <message>
+        <source>규칙 삭제</source>
+        <translation>Delete rule</translation>
+    </message>
+    <message>
+        <source>위로</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>아래로</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>그룹 추가</source>
+        <translation>Add Group</translation>
+    </message>
+    <message>
+        <source>다시 섞기</source>
+        <translation>Reshuffle</translation>
+    </message>
+    <message>
+        <source>무작위 선택을 새로 뽑습니다</source>
+        <translation>Draws the random choices anew</translation>
+    </message>
+    <message>
+        <source>맵 밖</source>
+        <translation>Outside</translation>
+    </message>
+    <message>
+        <source>맵 밖의 칸이 가진 것으로 보는 속성 값</source>
+        <translation>The attribute value that cells outside the map are taken to have</translation>
+    </message>
+    <message>
+        <source>규칙 편집</source>
+        <translation>Edit Rule</translation>
+    </message>
+    <message>
+        <source>규칙 설정</source>
+        <translation>Rule settings</translation>
+    </message>
+    <message>
+        <source>패턴 크기</source>
+        <translation>Pattern size</translation>
+    </message>
+    <message>
+        <source>패턴</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>출력</source>
+        <translation>Outputs</translation>
+    </message>
+    <message>
+        <source>무게</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>출력 추가</source>
+        <translation>Add Output</translation>
+    </message>
+    <message>
+        <source>팔레트에서 고른 타일이나 브러시를 출력으로 더합니다</source>
+        <translation>Adds the tiles picked in the palette, or the brush, as an output</translation>
+    </message>
+    <message>
+        <source>출력 삭제</source>
+        <translation>Delete Output</translation>
+    </message>
+    <message>
+        <source>확률</source>
+        <translation>Chance</translation>
+    </message>
+    <message>
+        <source>여기서 멈춤</source>
+        <translation>Stop here</translation>
+    </message>
+    <message>
+        <source>그룹 %1, %2</source>
+        <translation>Group %1, %2</translation>
+    </message>
+    <message>
+        <source>, 타일 없음</source>
+        <translation>, tiles missing</translation>
+    </message>
+    <message>
+        <source>아무 값</source>
+        <translation>any value</translation>
+    </message>
+    <message>
+        <source>패턴 %1, %2: %3</source>
+        <translation>Pattern %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>가운데 칸: %1</source>
+        <translation>Centre cell: %1</translation>
+    </message>
+    <message>
+        <source>출력 %1: %2 x %3, 무게 %4</source>
+        <translation>Output %1: %2 x %3, weight %4</translation>
+    </message>
+    <message>
+        <source>출력 %1 무게</source>
+        <translation>Output %1 weight</translation>
+    </message>
+    <message>
+        <source>새 규칙</source>
+        <translation>New rule</translation>
+    </message>
+    <message>
+        <source>새 그룹</source>
+        <translation>New group</translation>
+    </message>
+    <message>
+        <source>출력 타일이 타일 세트에 없어 이 규칙은 건너뜁니다</source>
+        <translation>The output tiles are not in the tile set, so this rule is skipped</translation>
+    </message>
+    <message>
+        <source>도형</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>도형 %1 x %2</source>
+        <translation>Shape %1 x %2</translation>
+    </message>
+    <message>
+        <source>이 타일 세트에 없는 타일 %1개</source>
+        <translation>%1 tiles not in this tile set</translation>
+    </message>
+    <message>
+        <source>변형 %1개</source>
+        <translation>%1 variations</translation>
+    </message>
+    <message>
+        <source>스탬프 목록</source>
+        <translation>Stamp list</translation>
+    </message>
+    <message>
+        <source>변형 추가</source>
+        <translation>Add Variation</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 새 스탬프로 넣습니다</source>
+        <translation>Stores the current brush as a new stamp</translation>
+    </message>
+    <message>
+        <source>고른 스탬프를 지웁니다</source>
+        <translation>Removes the selected stamp</translation>
+    </message>
+    <message>
+        <source>지금의 브러시를 고른 스탬프의 변형으로 넣습니다</source>
+        <translation>Adds the current brush as a variation of the selected stamp</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+1~9: 브러시를 그 번호에 넣기
+Alt+1~9: 그 번호의 스탬프 쓰기</source>
+        <translation>Ctrl+Alt+1-9: store the brush under that number
+Alt+1-9: use the stamp under that number</translation>
+    </message>
+    <message>
+        <source>스탬프 모음 단축키</source>
+        <translation>Stamp keys</translation>
+    </message>
+    <message>
+        <source>스탬프 모음을 저장하지 못했습니다: %1</source>
+        <translation>Could not save the stamps: %1</translation>
+    </message>
 </context>
 </TS>

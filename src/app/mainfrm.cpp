@@ -142,9 +142,9 @@ void CMainFrame::CreateHistoryDock()
 
 void CMainFrame::CreateStampsDock()
 {
-    m_pStampsDock = new QDockWidget(QStringLiteral("스탬프 모음"), this);
+    m_pStampsDock = new QDockWidget(Pellin::tr("스탬프 모음"), this);
     m_pStampsDock->setObjectName(QStringLiteral("stamps"));
-    m_pStampsDock->setAccessibleName(QStringLiteral("스탬프 모음"));
+    m_pStampsDock->setAccessibleName(Pellin::tr("스탬프 모음"));
     m_pStampsPane = new CStampLibraryPane(m_pStampsDock);
     m_pStampsDock->setWidget(m_pStampsPane);
     addDockWidget(Qt::RightDockWidgetArea, m_pStampsDock);
@@ -188,9 +188,9 @@ void CMainFrame::RegisterStampCommands()
 
 void CMainFrame::CreateRulesDock()
 {
-    m_pRulesDock = new QDockWidget(QStringLiteral("자동 타일 규칙"), this);
+    m_pRulesDock = new QDockWidget(Pellin::tr("자동 타일 규칙"), this);
     m_pRulesDock->setObjectName(QStringLiteral("rules"));
-    m_pRulesDock->setAccessibleName(QStringLiteral("자동 타일 규칙"));
+    m_pRulesDock->setAccessibleName(Pellin::tr("자동 타일 규칙"));
     m_pRulesPane = new CRulesPane(m_pRulesDock);
     m_pRulesDock->setWidget(m_pRulesPane);
     addDockWidget(Qt::RightDockWidgetArea, m_pRulesDock);
@@ -337,7 +337,7 @@ int CMainFrame::OnCreate(CREATESTRUCT* lpCreateStruct)
     m_wndStatusBar.insertPermanentWidget(0, m_pWherePane);
     m_wndStatusBar.insertPermanentWidget(1, m_pZoomPane);
     m_pRulesCheckPane = new QLabel(&m_wndStatusBar);
-    m_pRulesCheckPane->setAccessibleDescription(QStringLiteral("규칙 확인"));
+    m_pRulesCheckPane->setAccessibleDescription(Pellin::tr("규칙 확인"));
     m_pRulesCheckPane->setFrameShape(QFrame::Panel);
     m_pRulesCheckPane->setFrameShadow(QFrame::Sunken);
     m_wndStatusBar.insertPermanentWidget(0, m_pRulesCheckPane);

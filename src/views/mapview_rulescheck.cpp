@@ -8,6 +8,7 @@
 #include "maphint.h"
 #include "mapview.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 // More marked cells than this on screen are repainted as one rectangle.
@@ -26,7 +27,7 @@ void CMapView::SetRulesCheck(bool on)
 
 QString CMapView::RulesCheckText() const
 {
-    return QStringLiteral("규칙과 다른 칸 %1개").arg(qlonglong(m_ruleDiffs.Count()));
+    return Pellin::tr("규칙과 다른 칸 %1개").arg(qlonglong(m_ruleDiffs.Count()));
 }
 
 void CMapView::FollowRulesCheck(LPARAM hint, const CObject* pHint)

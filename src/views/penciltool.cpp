@@ -2,9 +2,11 @@
 
 #include "cellline.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
-const QString kStep = QStringLiteral("연필");
+// The undo step's name, in the interface's language.
+QString StepName() { return Pellin::tr("연필"); }
 
 // a / b rounded down, for grid places left of or above the anchor.
 int FloorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
@@ -16,7 +18,7 @@ void CPencilTool::Press(const ToolEvent& e)
     CZellDoc& doc = *m_host.doc;
     if (!doc.OnAttrLayer() && !doc.HasBrush()) {
         // The document says on the status bar what is missing.
-        doc.PaintSpans({}, e.cell, kStep);
+        doc.PaintSpans({}, e.cell, StepName());
         return;
     }
     const bool line = (e.modifiers & Qt::ShiftModifier) && m_lastPainted;
@@ -86,7 +88,7 @@ void CPencilTool::PaintLine(CPoint a, CPoint b)
     if (spans.empty()) return;
     // A brush from a stamp with variations paints one drawn anew each step.
     if (!m_host.doc->OnAttrLayer()) m_host.doc->PaintBrush().DrawNextVariation();
-    m_host.doc->PaintSpans(spans, m_anchor, kStep);
+    m_host.doc->PaintSpans(spans, m_anchor, StepName());
 }
 
 std::optional<std::pair<CPoint, CPoint>> CPencilTool::LinePreview() const
@@ -98,5 +100,5 @@ std::optional<std::pair<CPoint, CPoint>> CPencilTool::LinePreview() const
 QString CPencilTool::StatusText() const
 {
     if (!m_hover) return {};
-    return QStringLiteral("연필 %1, %2").arg(m_hover->x).arg(m_hover->y);
+    return Pellin::tr("연필 %1, %2").arg(m_hover->x).arg(m_hover->y);
 }

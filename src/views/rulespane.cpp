@@ -22,6 +22,7 @@
 #include "maphint.h"
 #include "sprite.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 constexpr int kGroupRole = Qt::UserRole;
@@ -30,7 +31,7 @@ constexpr int kIconSize = 16;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-QString SwitchText(bool on) { return on ? QStringLiteral("켜짐") : QStringLiteral("꺼짐"); }
+QString SwitchText(bool on) { return on ? Pellin::tr("켜짐") : Pellin::tr("꺼짐"); }
 
 // What a pattern position shows: "*" for any, the value for "=", "≠" and
 // the value for "≠".
@@ -68,9 +69,9 @@ protected:
 
 CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("자동 타일 규칙"));
+    setAccessibleName(Pellin::tr("자동 타일 규칙"));
     m_pTree = new CRulesTree(this);
-    m_pTree->setAccessibleName(QStringLiteral("규칙 목록"));
+    m_pTree->setAccessibleName(Pellin::tr("규칙 목록"));
     m_pTree->setHeaderHidden(true);
     m_pTree->setIconSize(QSize(kIconSize, kIconSize));
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,26 +83,26 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
         made->setAccessibleName(QString::fromUtf8(name));
         return made;
     };
-    m_pAddRule = button("추가", "규칙 추가");
-    m_pDuplicate = button("복제", "규칙 복제");
-    m_pRemove = button("삭제", "규칙 삭제");
-    m_pUp = button("▲", "위로");
-    m_pDown = button("▼", "아래로");
-    m_pAddGroup = button("그룹 추가", "그룹 추가");
-    m_pReshuffle = button("다시 섞기", "다시 섞기");
-    m_pReshuffle->setToolTip(QStringLiteral("무작위 선택을 새로 뽑습니다"));
+    m_pAddRule = button(Pellin::tr("추가"), Pellin::tr("규칙 추가"));
+    m_pDuplicate = button(Pellin::tr("복제"), Pellin::tr("규칙 복제"));
+    m_pRemove = button(Pellin::tr("삭제"), Pellin::tr("규칙 삭제"));
+    m_pUp = button("▲", Pellin::tr("위로"));
+    m_pDown = button("▼", Pellin::tr("아래로"));
+    m_pAddGroup = button(Pellin::tr("그룹 추가"), Pellin::tr("그룹 추가"));
+    m_pReshuffle = button(Pellin::tr("다시 섞기"), Pellin::tr("다시 섞기"));
+    m_pReshuffle->setToolTip(Pellin::tr("무작위 선택을 새로 뽑습니다"));
     m_pOutside = new QSpinBox(this);
     m_pOutside->setRange(-32768, 32767);
     m_pOutside->setKeyboardTracking(false);
-    m_pOutside->setAccessibleName(QStringLiteral("맵 밖"));
-    m_pOutside->setToolTip(QStringLiteral("맵 밖의 칸이 가진 것으로 보는 속성 값"));
+    m_pOutside->setAccessibleName(Pellin::tr("맵 밖"));
+    m_pOutside->setToolTip(Pellin::tr("맵 밖의 칸이 가진 것으로 보는 속성 값"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_pAddRule, m_pDuplicate, m_pRemove, m_pUp, m_pDown}) buttons->addWidget(b);
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(m_pAddGroup);
     setRow->addWidget(m_pReshuffle);
-    auto* outsideLabel = new QLabel(QStringLiteral("맵 밖"), this);
+    auto* outsideLabel = new QLabel(Pellin::tr("맵 밖"), this);
     outsideLabel->setBuddy(m_pOutside);
     setRow->addWidget(outsideLabel);
     setRow->addWidget(m_pOutside);
@@ -109,16 +110,16 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
 
     // The editor of the selected rule (of the group: its name alone).
     m_pEditor = new QWidget(this);
-    m_pEditor->setAccessibleName(QStringLiteral("규칙 편집"));
+    m_pEditor->setAccessibleName(Pellin::tr("규칙 편집"));
     m_pName = new QLineEdit(m_pEditor);
-    m_pName->setAccessibleName(QStringLiteral("이름"));
+    m_pName->setAccessibleName(Pellin::tr("이름"));
     m_pRuleOnly = new QWidget(m_pEditor);
-    m_pRuleOnly->setAccessibleName(QStringLiteral("규칙 설정"));
+    m_pRuleOnly->setAccessibleName(Pellin::tr("규칙 설정"));
     m_pSize = new QComboBox(m_pRuleOnly);
-    m_pSize->setAccessibleName(QStringLiteral("패턴 크기"));
+    m_pSize->setAccessibleName(Pellin::tr("패턴 크기"));
     for (int size : {1, 3, 5}) m_pSize->addItem(QStringLiteral("%1 x %1").arg(size), size);
     auto* pattern = new QWidget(m_pRuleOnly);
-    pattern->setAccessibleName(QStringLiteral("패턴"));
+    pattern->setAccessibleName(Pellin::tr("패턴"));
     auto* grid = new QGridLayout(pattern);
     grid->setSpacing(1);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -133,24 +134,24 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
         connect(cell, &QToolButton::clicked, this, [this, i] { ClickPatternCell(i); });
     }
     m_pOutputs = new QTreeWidget(m_pRuleOnly);
-    m_pOutputs->setAccessibleName(QStringLiteral("출력"));
+    m_pOutputs->setAccessibleName(Pellin::tr("출력"));
     m_pOutputs->setRootIsDecorated(false);
-    m_pOutputs->setHeaderLabels({QStringLiteral("출력"), QStringLiteral("무게")});
+    m_pOutputs->setHeaderLabels({Pellin::tr("출력"), Pellin::tr("무게")});
     m_pOutputs->setIconSize(QSize(kIconSize, kIconSize));
     m_pOutputs->setMaximumHeight(110);
-    m_pAddOutput = new QPushButton(QStringLiteral("출력 추가"), m_pRuleOnly);
-    m_pAddOutput->setAccessibleName(QStringLiteral("출력 추가"));
-    m_pAddOutput->setToolTip(QStringLiteral("팔레트에서 고른 타일이나 브러시를 출력으로 더합니다"));
-    m_pRemoveOutput = new QPushButton(QStringLiteral("출력 삭제"), m_pRuleOnly);
-    m_pRemoveOutput->setAccessibleName(QStringLiteral("출력 삭제"));
+    m_pAddOutput = new QPushButton(Pellin::tr("출력 추가"), m_pRuleOnly);
+    m_pAddOutput->setAccessibleName(Pellin::tr("출력 추가"));
+    m_pAddOutput->setToolTip(Pellin::tr("팔레트에서 고른 타일이나 브러시를 출력으로 더합니다"));
+    m_pRemoveOutput = new QPushButton(Pellin::tr("출력 삭제"), m_pRuleOnly);
+    m_pRemoveOutput->setAccessibleName(Pellin::tr("출력 삭제"));
     m_pChance = new QSpinBox(m_pRuleOnly);
     m_pChance->setRange(1, 100);
     m_pChance->setSuffix(QStringLiteral("%"));
     m_pChance->setKeyboardTracking(false);
-    m_pChance->setAccessibleName(QStringLiteral("확률"));
-    m_pStop = new QCheckBox(QStringLiteral("여기서 멈춤"), m_pRuleOnly);
-    m_pStop->setAccessibleName(QStringLiteral("여기서 멈춤"));
-    m_pMissing = new QLabel(QString::fromUtf8(kMissingTiles), m_pRuleOnly);
+    m_pChance->setAccessibleName(Pellin::tr("확률"));
+    m_pStop = new QCheckBox(Pellin::tr("여기서 멈춤"), m_pRuleOnly);
+    m_pStop->setAccessibleName(Pellin::tr("여기서 멈춤"));
+    m_pMissing = new QLabel(Pellin::tr(kMissingTiles), m_pRuleOnly);
     m_pMissing->setWordWrap(true);
     m_pMissing->setStyleSheet(QStringLiteral("color: #a00000"));
 
@@ -160,16 +161,16 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
     outputButtons->addStretch();
     auto* ruleForm = new QFormLayout(m_pRuleOnly);
     ruleForm->setContentsMargins(0, 0, 0, 0);
-    ruleForm->addRow(QStringLiteral("패턴 크기"), m_pSize);
-    ruleForm->addRow(QStringLiteral("패턴"), pattern);
-    ruleForm->addRow(QStringLiteral("출력"), m_pOutputs);
+    ruleForm->addRow(Pellin::tr("패턴 크기"), m_pSize);
+    ruleForm->addRow(Pellin::tr("패턴"), pattern);
+    ruleForm->addRow(Pellin::tr("출력"), m_pOutputs);
     ruleForm->addRow(QString(), outputButtons);
-    ruleForm->addRow(QStringLiteral("확률"), m_pChance);
+    ruleForm->addRow(Pellin::tr("확률"), m_pChance);
     ruleForm->addRow(QString(), m_pStop);
     ruleForm->addRow(m_pMissing);
     auto* editorForm = new QFormLayout(m_pEditor);
     editorForm->setContentsMargins(0, 0, 0, 0);
-    editorForm->addRow(QStringLiteral("이름"), m_pName);
+    editorForm->addRow(Pellin::tr("이름"), m_pName);
     editorForm->addRow(m_pRuleOnly);
 
     auto* layout = new QVBoxLayout(this);
@@ -287,7 +288,7 @@ void CRulesPane::FillTree()
                                 Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
             groupItem->setCheckState(0, group.enabled ? Qt::Checked : Qt::Unchecked);
             groupItem->setData(0, Qt::AccessibleTextRole,
-                               QStringLiteral("그룹 %1, %2").arg(Text(group.name), SwitchText(group.enabled)));
+                               Pellin::tr("그룹 %1, %2").arg(Text(group.name), SwitchText(group.enabled)));
             for (int r = 0; r < int(group.rules.size()); ++r, ++ordinal) {
                 const AutoRule& rule = group.rules[std::size_t(r)];
                 auto* item = new QTreeWidgetItem(groupItem);
@@ -303,9 +304,9 @@ void CRulesPane::FillTree()
                 QString spoken = QStringLiteral("%1, %2").arg(Text(rule.name), SwitchText(rule.enabled));
                 if (missing) {
                     item->setForeground(0, QColor(Qt::gray));
-                    item->setToolTip(0, QString::fromUtf8(kMissingTiles));
-                    item->setData(0, Qt::AccessibleDescriptionRole, QString::fromUtf8(kMissingTiles));
-                    spoken += QStringLiteral(", 타일 없음");
+                    item->setToolTip(0, Pellin::tr(kMissingTiles));
+                    item->setData(0, Qt::AccessibleDescriptionRole, Pellin::tr(kMissingTiles));
+                    spoken += Pellin::tr(", 타일 없음");
                 }
                 item->setData(0, Qt::AccessibleTextRole, spoken);
             }
@@ -363,13 +364,13 @@ void CRulesPane::FillEditor()
                 QStringLiteral("QToolButton { background: %1; color: %2; border: %3; %4 }")
                     .arg(fill.name(), ink.name(), frame, centre ? QStringLiteral("font-weight: bold;") : QString()));
             button->setText(CellText(cell));
-            const QString test = cell.test == PatternTest::Any     ? QStringLiteral("아무 값")
+            const QString test = cell.test == PatternTest::Any     ? Pellin::tr("아무 값")
                                  : cell.test == PatternTest::Equal ? QStringLiteral("= %1").arg(cell.value)
                                                                    : QStringLiteral("≠ %1").arg(cell.value);
             const int dx = col - rule->size / 2;
             const int dy = row - rule->size / 2;
-            button->setAccessibleName(QStringLiteral("패턴 %1, %2: %3").arg(dx).arg(dy).arg(test));
-            button->setToolTip(centre ? QStringLiteral("가운데 칸: %1").arg(test) : test);
+            button->setAccessibleName(Pellin::tr("패턴 %1, %2: %3").arg(dx).arg(dy).arg(test));
+            button->setToolTip(centre ? Pellin::tr("가운데 칸: %1").arg(test) : test);
         }
         m_pOutputs->clear();
         for (int n = 0; n < int(rule->outputs.size()); ++n) {
@@ -377,7 +378,7 @@ void CRulesPane::FillEditor()
             auto* item = new QTreeWidgetItem(m_pOutputs);
             item->setText(0, QStringLiteral("%1 x %2").arg(output.width).arg(output.height));
             item->setData(0, Qt::AccessibleTextRole,
-                          QStringLiteral("출력 %1: %2 x %3, 무게 %4")
+                          Pellin::tr("출력 %1: %2 x %3, 무게 %4")
                               .arg(n + 1)
                               .arg(output.width)
                               .arg(output.height)
@@ -387,7 +388,7 @@ void CRulesPane::FillEditor()
             weight->setRange(1, 10000);
             weight->setValue(output.weight);
             weight->setKeyboardTracking(false);
-            weight->setAccessibleName(QStringLiteral("출력 %1 무게").arg(n + 1));
+            weight->setAccessibleName(Pellin::tr("출력 %1 무게").arg(n + 1));
             connect(weight, &QSpinBox::valueChanged, this, [this, n](int value) { OnWeightChanged(n, value); });
             m_pOutputs->setItemWidget(item, 1, weight);
         }
@@ -426,12 +427,12 @@ void CRulesPane::ChangeRule(const std::function<void(AutoRule&)>& edit)
 
 void CRulesPane::AddRuleHere()
 {
-    Change([this](RuleSet& set) { return AddRule(set, m_selected, "새 규칙"); });
+    Change([this](RuleSet& set) { return AddRule(set, m_selected, Pellin::tr("새 규칙")); });
 }
 
 void CRulesPane::AddGroupHere()
 {
-    Change([this](RuleSet& set) { return AddGroup(set, m_selected, "새 그룹"); });
+    Change([this](RuleSet& set) { return AddGroup(set, m_selected, Pellin::tr("새 그룹")); });
 }
 
 void CRulesPane::DuplicateHere()

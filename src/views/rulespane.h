@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "rulesetedit.h"
+#include "messagetext.h"
 
 class CZellDoc;
 class QCheckBox;
@@ -65,7 +66,8 @@ public:
     void RemoveOutput();
     void ClickPatternCell(int index);
 
-    static constexpr const char* kMissingTiles = "출력 타일이 타일 세트에 없어 이 규칙은 건너뜁니다";
+    static constexpr const char* kMissingTiles =
+        QT_TRANSLATE_NOOP("Pellin", "출력 타일이 타일 세트에 없어 이 규칙은 건너뜁니다");
 
 private:
     friend class CRulesTree;

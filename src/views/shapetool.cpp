@@ -7,6 +7,7 @@
 #include "app.h"
 #include "resource.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 constexpr const char* kShapeKindKey = "Settings/ShapeKind";
@@ -91,7 +92,7 @@ void CShapeTool::Release(const ToolEvent& e)
     if (m_host.marksChanged) m_host.marksChanged();
     // A brush from a stamp with variations paints one drawn anew for each shape.
     if (!m_host.doc->OnAttrLayer()) m_host.doc->PaintBrush().DrawNextVariation();
-    m_host.doc->PaintSpans(*cells, corner, QStringLiteral("도형"));
+    m_host.doc->PaintSpans(*cells, corner, Pellin::tr("도형"));
 }
 
 void CShapeTool::Cancel()
@@ -120,5 +121,5 @@ ToolOverlay CShapeTool::Overlay() const
 QString CShapeTool::StatusText() const
 {
     if (!m_press) return {};
-    return QStringLiteral("도형 %1 x %2").arg(m_box.Width()).arg(m_box.Height());
+    return Pellin::tr("도형 %1 x %2").arg(m_box.Width()).arg(m_box.Height());
 }

@@ -14,6 +14,7 @@
 #include "maphint.h"
 #include "stampthumbnail.h"
 #include "zelldoc.h"
+#include "translation.h"
 
 namespace {
 constexpr int kThumbnailSide = 48;
@@ -39,7 +40,7 @@ private:
     CStampLibraryPane* m_pane;
 };
 
-QString MissingText(int missing) { return QStringLiteral("이 타일 세트에 없는 타일 %1개").arg(missing); }
+QString MissingText(int missing) { return Pellin::tr("이 타일 세트에 없는 타일 %1개").arg(missing); }
 
 // "3 x 2", then the number of variations when more than one, then the key.
 QString DetailsText(const Stamp& stamp)
@@ -49,7 +50,7 @@ QString DetailsText(const Stamp& stamp)
         const PictureBlock& first = stamp.variations.front().block;
         parts << QStringLiteral("%1 x %2").arg(first.cols).arg(first.rows);
     }
-    if (stamp.variations.size() > 1) parts << QStringLiteral("변형 %1개").arg(stamp.variations.size());
+    if (stamp.variations.size() > 1) parts << Pellin::tr("변형 %1개").arg(stamp.variations.size());
     if (stamp.slot > 0) parts << QStringLiteral("Alt+%1").arg(stamp.slot);
     return parts.join(QStringLiteral(", "));
 }
@@ -85,23 +86,23 @@ void ShowStamp(QListWidgetItem* item, const Stamp& stamp, int index, const CTile
 
 CStampLibraryPane::CStampLibraryPane(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("스탬프 모음"));
+    setAccessibleName(Pellin::tr("스탬프 모음"));
     m_pList = new QListWidget(this);
-    m_pList->setAccessibleName(QStringLiteral("스탬프 목록"));
+    m_pList->setAccessibleName(Pellin::tr("스탬프 목록"));
     m_pList->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_pList->setDragDropMode(QAbstractItemView::InternalMove);
     m_pList->setDefaultDropAction(Qt::MoveAction);
     m_pList->setItemDelegate(new StampNameDelegate(this));
-    m_pAdd = new QPushButton(QStringLiteral("추가"), this);
-    m_pRemove = new QPushButton(QStringLiteral("지우기"), this);
-    m_pAddVariation = new QPushButton(QStringLiteral("변형 추가"), this);
-    m_pAdd->setAccessibleDescription(QStringLiteral("지금의 브러시를 새 스탬프로 넣습니다"));
-    m_pRemove->setAccessibleDescription(QStringLiteral("고른 스탬프를 지웁니다"));
-    m_pAddVariation->setAccessibleDescription(QStringLiteral("지금의 브러시를 고른 스탬프의 변형으로 넣습니다"));
-    m_pKeys = new QLabel(QStringLiteral("Ctrl+Alt+1~9: 브러시를 그 번호에 넣기\nAlt+1~9: 그 번호의 스탬프 쓰기"), this);
-    m_pKeys->setAccessibleDescription(QStringLiteral("스탬프 모음 단축키"));
+    m_pAdd = new QPushButton(Pellin::tr("추가"), this);
+    m_pRemove = new QPushButton(Pellin::tr("지우기"), this);
+    m_pAddVariation = new QPushButton(Pellin::tr("변형 추가"), this);
+    m_pAdd->setAccessibleDescription(Pellin::tr("지금의 브러시를 새 스탬프로 넣습니다"));
+    m_pRemove->setAccessibleDescription(Pellin::tr("고른 스탬프를 지웁니다"));
+    m_pAddVariation->setAccessibleDescription(Pellin::tr("지금의 브러시를 고른 스탬프의 변형으로 넣습니다"));
+    m_pKeys = new QLabel(Pellin::tr("Ctrl+Alt+1~9: 브러시를 그 번호에 넣기\nAlt+1~9: 그 번호의 스탬프 쓰기"), this);
+    m_pKeys->setAccessibleDescription(Pellin::tr("스탬프 모음 단축키"));
     m_pKeys->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
@@ -255,7 +256,7 @@ int CStampLibraryPane::SelectedIndex() const
 void CStampLibraryPane::Changed(int select)
 {
     if (!m_path.empty() && !SaveStampLibrary(m_path, m_library))
-        emit Note(QStringLiteral("스탬프 모음을 저장하지 못했습니다: %1").arg(QString::fromStdString(m_path)));
+        emit Note(Pellin::tr("스탬프 모음을 저장하지 못했습니다: %1").arg(QString::fromStdString(m_path)));
     // -2: the rows are already as they should be.
     if (select != -2) Refresh(select);
 }
