@@ -56,4 +56,3 @@ RuleSet BenchRuleSet(const std::vector<TileFingerprint>& tiles)
     set.groups.push_back(floor);
     return set;
 }
-

@@ -49,7 +49,7 @@ constexpr UINT ID_LAYER_ATTRS = 32811;
 constexpr UINT ID_SHOW_ATTRCOLOURS = 32812;
 constexpr UINT ID_VIEW_ATTRVALUES = 32813;
 constexpr UINT ID_TOOL_PENCIL = 32814;
-constexpr UINT ID_TOOL_RANDOM = 32816;        // the tools paint the brush's entries drawn at random
+constexpr UINT ID_TOOL_RANDOM = 32816;  // the tools paint the brush's entries drawn at random
 // The shape tool, and the kinds of shape it draws.
 constexpr UINT ID_TOOL_SHAPE = 32815;
 constexpr UINT ID_SHAPE_RECT = 32817;

@@ -78,16 +78,16 @@ CRulesPane::CRulesPane(QWidget* parent) : QWidget(parent)
     m_pTree->setDragDropMode(QAbstractItemView::InternalMove);
     m_pTree->m_onDrop = [pane = this](QTreeWidgetItem* target, DropAt at) { pane->OnDropped(target, at); };
 
-    const auto button = [this](const char* text, const char* name) {
-        auto* made = new QPushButton(QString::fromUtf8(text), this);
-        made->setAccessibleName(QString::fromUtf8(name));
+    const auto button = [this](const QString& text, const QString& name) {
+        auto* made = new QPushButton(text, this);
+        made->setAccessibleName(name);
         return made;
     };
     m_pAddRule = button(Pellin::tr("추가"), Pellin::tr("규칙 추가"));
     m_pDuplicate = button(Pellin::tr("복제"), Pellin::tr("규칙 복제"));
     m_pRemove = button(Pellin::tr("삭제"), Pellin::tr("규칙 삭제"));
-    m_pUp = button("▲", Pellin::tr("위로"));
-    m_pDown = button("▼", Pellin::tr("아래로"));
+    m_pUp = button(QStringLiteral("▲"), Pellin::tr("위로"));
+    m_pDown = button(QStringLiteral("▼"), Pellin::tr("아래로"));
     m_pAddGroup = button(Pellin::tr("그룹 추가"), Pellin::tr("그룹 추가"));
     m_pReshuffle = button(Pellin::tr("다시 섞기"), Pellin::tr("다시 섞기"));
     m_pReshuffle->setToolTip(Pellin::tr("무작위 선택을 새로 뽑습니다"));
@@ -427,12 +427,12 @@ void CRulesPane::ChangeRule(const std::function<void(AutoRule&)>& edit)
 
 void CRulesPane::AddRuleHere()
 {
-    Change([this](RuleSet& set) { return AddRule(set, m_selected, Pellin::tr("새 규칙")); });
+    Change([this](RuleSet& set) { return AddRule(set, m_selected, Pellin::tr("새 규칙").toStdString()); });
 }
 
 void CRulesPane::AddGroupHere()
 {
-    Change([this](RuleSet& set) { return AddGroup(set, m_selected, Pellin::tr("새 그룹")); });
+    Change([this](RuleSet& set) { return AddGroup(set, m_selected, Pellin::tr("새 그룹").toStdString()); });
 }
 
 void CRulesPane::DuplicateHere()
