@@ -1862,11 +1862,11 @@ See &apos;zellmap %3 --help&apos; for usage.
     </message>
     <message>
         <source>스탬프 모음 창</source>
-        <translation>Stamps Window</translation>
+        <translation>Stamps Pane</translation>
     </message>
     <message>
         <source>자동 타일 규칙 창(&amp;U)</source>
-        <translation>A&amp;uto-Tile Rules Window</translation>
+        <translation>A&amp;uto-Tile Rules Pane</translation>
     </message>
     <message>
         <source>규칙 확인(&amp;K)</source>
@@ -1878,7 +1878,7 @@ See &apos;zellmap %3 --help&apos; for usage.
     </message>
     <message>
         <source>도형(&amp;U)	U</source>
-        <translation>Shapes (&amp;U)	U</translation>
+        <translation>S&amp;hapes	U</translation>
     </message>
     <message>
         <source>무작위 칠하기(&amp;M)	D</source>
@@ -1930,7 +1930,7 @@ Filled Ellipse</translation>
         <source>스탬프 모음 창을 보이거나 감춥니다
 스탬프 모음 창 설정/해제</source>
         <translation>Shows or hides the stamps window
-Toggle Stamps Window</translation>
+Toggle Stamps Pane</translation>
     </message>
     <message>
         <source>지금의 브러시를 스탬프 모음의 1번 자리에 넣습니다
@@ -2044,7 +2044,7 @@ Recall Slot 9 (Alt+9)</translation>
         <source>자동 타일 규칙 창을 보이거나 감춥니다
 자동 타일 규칙 창 설정/해제</source>
         <translation>Shows or hides the auto-tile rules window
-Toggle Auto-Tile Rules Window</translation>
+Toggle Auto-Tile Rules Pane</translation>
     </message>
     <message>
         <source>규칙이 지금과 다른 타일을 줄 칸을 맵에 표시합니다
