@@ -1445,7 +1445,7 @@ with 1.
         <translation>Usage: zellmap info MAP [--json] [--cells]
 
 Reads a map file exactly as the editor does and checks it; shows the header
-(map size, tile size, colour bits, tile count), whether the file is sound,
+(map size, tile size, colour bits, tile count), whether the file is intact,
 and the number of cells with a tile, empty cells, and cells pointing to a
 missing tile (out of range).
 
@@ -1455,11 +1455,11 @@ missing tile (out of range).
             the file), tile_fingerprints (per tile, the picture&apos;s fingerprint:
             32 hex digits by which the editor&apos;s clipboard and stamps refer to
             tiles), cells_used, cells_empty, cells_out_of_range,
-            cells_with_attribute; for a file that is not sound, error and problem
+            cells_with_attribute; for a damaged file, error and problem
   --cells   Also print both cell layers (in JSON, cells and attributes: lists
             of numbers in row order)
 
-Exits with 0 for a sound file; otherwise writes the editor&apos;s message to
+Exits with 0 for an intact file; otherwise writes the editor&apos;s message to
 standard error and exits with 1.
 </translation>
     </message>
@@ -1528,7 +1528,7 @@ State: %2%3
 상태: 정상
 </source>
         <translation>File: %1
-State: sound
+State: OK
 </translation>
     </message>
     <message>
