@@ -31,7 +31,7 @@ NOT_INTERFACE_TEXTS = {
     ("src/text/fonts.cpp", '"굴림"'),
     ("src/dialogs/aboutdlg.cpp", '"굴림"'),
     # The open dialog's default suffix (its first three characters).
-    ("src/views/dialogprompts.cpp", '"비트맵 ( BMP )"'),
+    ("src/app/dialogprompts.cpp", '"비트맵 ( BMP )"'),
 }
 
 HANGUL = re.compile("[\uac00-\ud7a3\u3131-\u318e]")

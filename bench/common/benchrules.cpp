@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "synthetic.h"
+#include "tilefingerprint.h"
+
 namespace {
 
 // "*" any, "=v", "!v", as the rules file writes them, row by row.
@@ -55,4 +58,23 @@ RuleSet BenchRuleSet(const std::vector<TileFingerprint>& tiles)
     floor.rules.push_back(plain);
     set.groups.push_back(floor);
     return set;
+}
+
+RuleSet BenchRuleSet(const CMapModel& map)
+{
+    std::vector<TileFingerprint> fingerprints;
+    for (const CSprite* tile : map.m_tileList) fingerprints.push_back(FingerprintOf(*tile));
+    return BenchRuleSet(fingerprints);
+}
+
+CMapModel BenchRulesMap(int side, int tileSize)
+{
+    CMapModel map = RandomMap(side, side, tileSize, 48, 5);
+    RandomBits random(6);
+    for (int i = 0; i < 60000; ++i) {
+        const int x = random.Below(side), y = random.Below(side);
+        map.m_cells.FillRect(CellLayer::Attributes, x, y, x + 2 + random.Below(30), y + 2 + random.Below(30),
+                             short(random.Below(3)));
+    }
+    return map;
 }

@@ -13,17 +13,8 @@ constexpr int kSide = 4096;
 
 void BM_ApplyRulesWholeMap(benchmark::State& state)
 {
-    CMapModel map = RandomMap(kSide, kSide, 16, 48, 5);
-    // Walls and water as painted areas: rectangles over a floor of 0.
-    RandomBits random(6);
-    for (int i = 0; i < 60000; ++i) {
-        const int x = random.Below(kSide), y = random.Below(kSide);
-        map.m_cells.FillRect(CellLayer::Attributes, x, y, x + 2 + random.Below(30), y + 2 + random.Below(30),
-                             short(random.Below(3)));
-    }
-    std::vector<TileFingerprint> fingerprints;
-    for (const CSprite* tile : map.m_tileList) fingerprints.push_back(FingerprintOf(*tile));
-    const RuleSet set = BenchRuleSet(fingerprints);
+    CMapModel map = BenchRulesMap(kSide, 16);
+    const RuleSet set = BenchRuleSet(map);
     if (set.RuleCount() != 40) state.SkipWithError("not 40 rules");
     const CompiledRules rules(set, TileFinder(map.m_tileList));
     PairedTimes times;

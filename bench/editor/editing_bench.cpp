@@ -284,22 +284,15 @@ void BM_AutoRulesStamp2x2(benchmark::State& state)
         state.SkipWithError(problem.c_str());
         return;
     }
-    CMapModel map = RandomMap(kSide, kSide, 32, 48, 5);
-    RandomBits random(6);
-    for (int i = 0; i < 60000; ++i) {
-        const int x = random.Below(kSide), y = random.Below(kSide);
-        map.m_cells.FillRect(CellLayer::Attributes, x, y, x + 2 + random.Below(30), y + 2 + random.Below(30),
-                             short(random.Below(3)));
-    }
-    std::vector<TileFingerprint> fingerprints;
-    for (const CSprite* tile : map.m_tileList) fingerprints.push_back(FingerprintOf(*tile));
-    const RuleSet set = BenchRuleSet(fingerprints);
+    CMapModel map = BenchRulesMap(kSide, 32);
+    const RuleSet set = BenchRuleSet(map);
     ApplyRules(map.m_cells, CompiledRules(set, TileFinder(map.m_tileList)), {0, 0, kSide, kSide});
     const CPoint scroll(61237, 70411);
     editor.ShowMap(map, scroll);
     editor.doc->SetRules(set);
     editor.doc->SetActiveLayer(CellLayer::Attributes);
     const CRect client = editor.Map()->GetClientRect();
+    RandomBits random(7);  // where the edits go
     PairedTimes times;
     CPoint last;
     for (auto _ : state) {

@@ -137,6 +137,14 @@ short* CCellLayers::OwnChunk(CellLayer which, std::size_t index, bool fresh)
     return chunk.get();
 }
 
+short* CCellLayers::MutableChunk(CellLayer layer, int chunkCol, int chunkRow, bool fresh)
+{
+    if (!HasLayer(layer) || chunkCol < 0 || chunkRow < 0 || chunkCol >= m_chunksAcross ||
+        std::int64_t(chunkRow) * m_chunkHeight >= m_height)
+        return nullptr;
+    return OwnChunk(layer, std::size_t(chunkRow) * std::size_t(m_chunksAcross) + std::size_t(chunkCol), fresh);
+}
+
 bool CCellLayers::ReadRow(CellLayer layer, int row, short* out) const
 {
     return ForEachRun(layer, row, 0, m_width,

@@ -159,6 +159,17 @@ public:
     bool ReadRow(CellLayer layer, int row, short* out) const;
     bool WriteRow(CellLayer layer, int row, const short* in);
 
+    // For a writer that goes a chunk at a time: the rows of every chunk but
+    // the bottom edge's (column c of the map lies in chunk column
+    // c >> kChunkColumnShift), a chunk column's width, and chunk (chunkCol,
+    // chunkRow) of a layer this object's own, row r of it at r * width. A
+    // shared chunk is copied first, unless fresh: the caller then writes
+    // every cell of it. Null when the layer is missing, the chunk outside
+    // or memory runs out.
+    int ChunkRows() const { return m_chunkHeight; }
+    int ChunkColumnWidth(int chunkCol) const { return ChunkWidth(chunkCol); }
+    short* MutableChunk(CellLayer layer, int chunkCol, int chunkRow, bool fresh);
+
     // Every cell of columns [left, right) and rows [top, bottom) (clipped to
     // the map) set to value. A shared chunk the area covers whole is replaced
     // by a new one without copying what it held. False when the layer is

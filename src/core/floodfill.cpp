@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -195,29 +196,195 @@ void FillPattern::WriteSpan(short* cells, int y, int x0, int x1) const
     }
 }
 
+bool FillPattern::ChangesSpan(const short* cells, int y, int x0, int x1) const
+{
+    const int count = x1 - x0;
+    if (scattered) {
+        const std::size_t entryCount = std::size_t(cols) * std::size_t(rows);
+        for (int x = x0; x < x1; ++x) {
+            const short v = entries[ScatteredIndex(seed, x, y, entryCount)];
+            if (v != cells[x - x0] && !(holes && v == kEmptyTileCell)) return true;
+        }
+        return false;
+    }
+    const short* line = entries + std::size_t(Mod(std::int64_t(y) - anchorRow, rows)) * std::size_t(cols);
+    if (cols == 1) return !(holes && line[0] == kEmptyTileCell) && FindIn(cells, 0, count, line[0], false) < count;
+    int c = Mod(std::int64_t(x0) - anchorCol, cols);
+    for (int x = 0; x < count; ++x) {
+        if (line[c] != cells[x] && !(holes && line[c] == kEmptyTileCell)) return true;
+        if (++c == cols) c = 0;
+    }
+    return false;
+}
+
+namespace {
+// A repeated pattern without holes gives a row of cells the values of one
+// of its rows, whatever the row: those values across the columns a paint
+// reaches, made once, so that each span is compared and copied from them
+// instead of working the pattern out cell by cell. One value (a 1 x 1
+// brush, an attribute) needs no lines: it is looked for and filled.
+class PatternLines {
+public:
+    PatternLines(const FillPattern& pattern, int left, int right)
+        : m_pattern(pattern), m_left(left), m_width(std::max(0, right - left))
+    {
+        const std::size_t count = std::size_t(pattern.cols) * std::size_t(pattern.rows);
+        m_holes = pattern.holes &&
+                  std::find(pattern.entries, pattern.entries + count, kEmptyTileCell) != pattern.entries + count;
+        if (pattern.scattered || m_holes) return;
+        if (count == 1) {
+            m_value = pattern.entries[0];
+            return;
+        }
+        // A pattern as large as the map is left cell by cell.
+        if (std::int64_t(pattern.rows) * m_width > (std::int64_t(1) << 22)) return;
+        m_cells.resize(std::size_t(pattern.rows) * std::size_t(m_width));
+        for (int r = 0; r < pattern.rows; ++r)
+            pattern.WriteSpan(m_cells.data() + std::size_t(r) * std::size_t(m_width), pattern.anchorRow + r, left,
+                              right);
+    }
+
+    // Whether cells [x0, x1) of row y would change; cells points to x0's.
+    bool Changes(const short* cells, int y, int x0, int x1, const short* line) const
+    {
+        const int count = x1 - x0;
+        if (m_value) return FindIn(cells, 0, count, *m_value, false) < count;
+        if (line) return !std::equal(cells, cells + count, line + (x0 - m_left));
+        return m_pattern.ChangesSpan(cells, y, x0, x1);
+    }
+    void Write(short* cells, int y, int x0, int x1, const short* line) const
+    {
+        if (m_value)
+            std::fill_n(cells, x1 - x0, *m_value);
+        else if (line)
+            std::memcpy(cells, line + (x0 - m_left), std::size_t(x1 - x0) * sizeof(short));
+        else
+            m_pattern.WriteSpan(cells, y, x0, x1);
+    }
+    // Whether a span's every cell gets a value (no entry leaves its cell as it is).
+    bool WritesEveryCell() const { return !m_holes; }
+    // Row y's values from the first column the paint reaches; null when
+    // there are no lines.
+    const short* Line(int y) const
+    {
+        if (m_cells.empty()) return nullptr;
+        return m_cells.data() +
+               std::size_t(Mod(std::int64_t(y) - m_pattern.anchorRow, m_pattern.rows)) * std::size_t(m_width);
+    }
+
+private:
+    const FillPattern& m_pattern;
+    int m_left;
+    int m_width;
+    bool m_holes = false;
+    std::optional<short> m_value;
+    std::vector<short> m_cells;  // a row of values for each of the pattern's rows
+};
+
+// A span to write and the pattern's values for its row.
+struct LinedSpan {
+    CellSpan span;
+    const short* line;
+};
+
+// Spans in order of row, no cell given twice (a shape's), written a chunk
+// at a time: a chunk is made the map's own once, not once a row, and one
+// the spans cover whole is not copied first, as all it held is written over.
+bool WriteByChunks(CCellLayers& cells, CellLayer layer, const std::vector<LinedSpan>& spans, const PatternLines& lines)
+{
+    const int bandRows = cells.ChunkRows();
+    for (std::size_t first = 0; first < spans.size();) {
+        const int chunkRow = spans[first].span.row / bandRows;
+        const int top = chunkRow * bandRows;
+        const int height = std::min(bandRows, cells.Height() - top);
+        std::size_t end = first;
+        int bandLeft = cells.Width(), bandRight = 0;
+        for (; end < spans.size() && spans[end].span.row / bandRows == chunkRow; ++end) {
+            bandLeft = std::min(bandLeft, spans[end].span.left);
+            bandRight = std::max(bandRight, spans[end].span.right);
+        }
+        for (int chunkCol = bandLeft >> kChunkColumnShift; (chunkCol << kChunkColumnShift) < bandRight; ++chunkCol) {
+            const int x0 = chunkCol << kChunkColumnShift;
+            const int width = cells.ChunkColumnWidth(chunkCol);
+            const int x1 = x0 + width;
+            int rowsAcross = 0;
+            bool meets = false;
+            for (std::size_t i = first; i < end; ++i) {
+                const CellSpan& span = spans[i].span;
+                meets = meets || (span.left < x1 && span.right > x0);
+                rowsAcross += span.left <= x0 && span.right >= x1;
+            }
+            if (!meets) continue;
+            short* chunk =
+                cells.MutableChunk(layer, chunkCol, chunkRow, lines.WritesEveryCell() && rowsAcross == height);
+            if (!chunk) return false;
+            for (std::size_t i = first; i < end; ++i) {
+                const CellSpan& span = spans[i].span;
+                const int a = std::max(span.left, x0), b = std::min(span.right, x1);
+                if (a < b)
+                    lines.Write(chunk + std::size_t(span.row - top) * std::size_t(width) + std::size_t(a - x0),
+                                span.row, a, b, spans[i].line);
+            }
+        }
+        first = end;
+    }
+    return true;
+}
+}  // namespace
+
 CRect PaintSpans(CCellLayers& cells, CellLayer layer, const std::vector<CellSpan>& spans, const FillPattern& pattern)
 {
     CRect painted;
     if (pattern.IsEmpty()) return painted;
-    std::vector<short> wanted;
+    std::vector<CellSpan> onMap;
+    bool inOrder = true;  // by row, then column, no cell twice
     for (const CellSpan& span : spans) {
-        const int left = std::max(span.left, 0);
-        const int right = std::min(span.right, cells.Width());
-        if (span.row < 0 || span.row >= cells.Height() || left >= right) continue;
-        // Only cells that change are written, so a span that changes nothing
-        // leaves its chunks shared with the undo history.
-        bool changes = false;
-        cells.ForEachRun(layer, span.row, left, right, [&](int x, const short* run, int count) {
-            if (changes) return;
-            wanted.assign(run, run + count);
-            pattern.WriteSpan(wanted.data(), span.row, x, x + count);
-            changes = !std::equal(wanted.begin(), wanted.end(), run);
+        const CellSpan clipped{span.row, std::max(span.left, 0), std::min(span.right, cells.Width())};
+        if (span.row < 0 || span.row >= cells.Height() || clipped.left >= clipped.right) continue;
+        if (!onMap.empty()) {
+            const CellSpan& before = onMap.back();
+            inOrder = inOrder && (before.row < span.row || (before.row == span.row && before.right <= clipped.left));
+        }
+        onMap.push_back(clipped);
+    }
+    if (onMap.empty()) return painted;
+    int reachLeft = cells.Width(), reachRight = 0;
+    for (const CellSpan& span : onMap) {
+        reachLeft = std::min(reachLeft, span.left);
+        reachRight = std::max(reachRight, span.right);
+    }
+    const PatternLines lines(pattern, reachLeft, reachRight);
+    // Only cells that change are written, so a span that changes nothing
+    // leaves its chunks shared with the undo history. The first changing
+    // cell settles it: a shape painted over other cells is seldom read.
+    const auto changes = [&](const CellSpan& span, const short* line) {
+        bool found = false;
+        cells.ForEachRun(layer, span.row, span.left, span.right, [&](int x, const short* run, int count) {
+            found = lines.Changes(run, span.row, x, x + count, line);
+            return !found;
         });
-        if (!changes) continue;
-        if (cells.ForEachMutableRun(layer, span.row, left, right, [&](int x, short* run, int count) {
-                pattern.WriteSpan(run, span.row, x, x + count);
+        return found;
+    };
+    if (inOrder) {
+        // No span sees another's cells, so all can be looked at before any is written.
+        std::vector<LinedSpan> changing;
+        for (const CellSpan& span : onMap) {
+            const short* line = lines.Line(span.row);
+            if (!changes(span, line)) continue;
+            changing.push_back({span, line});
+            painted.UnionRect(painted, CRect(span.left, span.row, span.right, span.row + 1));
+        }
+        // Out of memory part way: the cells written so far stay.
+        WriteByChunks(cells, layer, changing, lines);
+        return painted;
+    }
+    for (const CellSpan& span : onMap) {
+        const short* line = lines.Line(span.row);
+        if (!changes(span, line)) continue;
+        if (cells.ForEachMutableRun(layer, span.row, span.left, span.right, [&](int x, short* run, int count) {
+                lines.Write(run, span.row, x, x + count, line);
             }))
-            painted.UnionRect(painted, CRect(left, span.row, right, span.row + 1));
+            painted.UnionRect(painted, CRect(span.left, span.row, span.right, span.row + 1));
     }
     return painted;
 }

@@ -44,6 +44,8 @@ struct FillPattern {
     short At(int x, int y) const;
     // Writes cells [x0, x1) of map row y; cells points to column x0's.
     void WriteSpan(short* cells, int y, int x0, int x1) const;
+    // Whether WriteSpan would change any of those cells; it stops at the first.
+    bool ChangesSpan(const short* cells, int y, int x0, int x1) const;
 };
 
 // Cells [left, right) of one map row.

@@ -815,70 +815,58 @@ void DrawCellsAtMiddles(const MapPixels& target, const CMapModel& map, ZoomCache
     }
 }
 
-// Zoomed out so far that a screen pixel covers a cell or more: the average
-// colours of cells (level 0) or of blocks of 2^j x 2^j cells, each weighted
-// by the map pixels of it the screen pixel covers.
-void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, int k)
+// The packed colours of the blocks of 2 x 2 cells in block row gy.
+const std::uint16_t* PairsRow(const ZoomCache::Impl& cache, int gy)
+{
+    return cache.pairs.data() + std::size_t(gy) * std::size_t(cache.LevelWidth(1));
+}
+
+// Blocks of 2^j x 2^j cells that tile the screen pixels exactly, n x n
+// blocks a screen pixel (n is 1 or 2): each screen pixel is one block, or
+// the average of 2 x 2.
+void DrawWholeBlocks(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, const Clip& c, int j,
+                     std::int64_t n)
+{
+    const int gx0 = int(c.x0 * n);
+    const std::size_t count = std::size_t((c.x1 - c.x0) * n);
+    std::vector<Pixel> converted[2] = {std::vector<Pixel>(count), std::vector<Pixel>(count)};
+    const auto rowOf = [&](int gy, int which) -> const Pixel* {
+        if (j == 1) {
+            From565Row(converted[which].data(), PairsRow(cache, gy) + gx0, count);
+            return converted[which].data();
+        }
+        if (j > 1)
+            return cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
+                   std::size_t(gy) * std::size_t(cache.LevelWidth(j)) + gx0;
+        Pixel* out = converted[which].data();
+        cache.CellColours(map.m_cells, gy, gx0, gx0 + int(count), out);
+        return out;
+    };
+    for (std::int64_t y = c.y0; y < c.y1; ++y) {
+        Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
+        if (n == 1 && j == 1) {
+            From565Row(out, PairsRow(cache, int(y)) + gx0, count);
+            continue;
+        }
+        const Pixel* a = rowOf(int(y * n), 0);
+        if (n == 1) {
+            std::memcpy(out, a, count * sizeof(Pixel));
+            continue;
+        }
+        const Pixel* b = rowOf(int(y * n + 1), 1);
+        for (std::size_t i = 0; i < count / 2; ++i) out[i] = Average4(a[2 * i], a[2 * i + 1], b[2 * i], b[2 * i + 1]);
+    }
+}
+
+// Blocks that do not tile the screen pixels, or the map's last part-covered
+// pixels: each screen pixel the average of the blocks it covers, each
+// weighted by the map pixels of it the screen pixel covers.
+void DrawWeightedBlocks(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, const Clip& c, int j,
+                        std::int64_t s)
 {
     const auto size = MapPictureSize(map);
-    const std::int64_t s = std::int64_t(1) << k;
-    const Clip c = ClipTo(target, (size->width + s - 1) / s, (size->height + s - 1) / s);
-    if (c.Empty()) return;
-    const int tw = map.m_nTileWidth;
-    const int th = map.m_nTileHeight;
-    const int j = ColourLevel(tw, th, s);
-    if (j >= 1 && cache.preparing) {
-        DrawCellsAtMiddles(target, map, cache, c, s);
-        return;
-    }
-    if (j == 1)
-        cache.NeedPairs(map);
-    else if (j > 1)
-        cache.NeedPyramid(map, j);
-    const auto pairsRow = [&](int gy) {
-        return cache.pairs.data() + std::size_t(gy) * std::size_t(cache.LevelWidth(1));
-    };
-    const std::int64_t bw = std::int64_t(tw) << j;
-    const std::int64_t bh = std::int64_t(th) << j;
-
-    // Blocks that tile the screen pixels exactly (power-of-two tiles), away
-    // from the map's last part-covered pixels: each screen pixel is one
-    // block, or the average of 2 x 2.
-    const std::int64_t n = s / bw;
-    if (s % bw == 0 && s % bh == 0 && s / bh == n && (n == 1 || n == 2) && c.x1 * s <= size->width &&
-        c.y1 * s <= size->height) {
-        const int gx0 = int(c.x0 * n);
-        const std::size_t count = std::size_t((c.x1 - c.x0) * n);
-        std::vector<Pixel> converted[2] = {std::vector<Pixel>(count), std::vector<Pixel>(count)};
-        const auto rowOf = [&](int gy, int which) -> const Pixel* {
-            if (j == 1) {
-                From565Row(converted[which].data(), pairsRow(gy) + gx0, count);
-                return converted[which].data();
-            }
-            if (j > 1)
-                return cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
-                       std::size_t(gy) * std::size_t(cache.LevelWidth(j)) + gx0;
-            Pixel* out = converted[which].data();
-            cache.CellColours(map.m_cells, gy, gx0, gx0 + int(count), out);
-            return out;
-        };
-        for (std::int64_t y = c.y0; y < c.y1; ++y) {
-            Pixel* out = TargetRow(target, y) + (c.x0 - target.originX);
-            if (n == 1 && j == 1) {
-                From565Row(out, pairsRow(int(y)) + gx0, count);
-                continue;
-            }
-            const Pixel* a = rowOf(int(y * n), 0);
-            if (n == 1) {
-                std::memcpy(out, a, count * sizeof(Pixel));
-                continue;
-            }
-            const Pixel* b = rowOf(int(y * n + 1), 1);
-            for (std::size_t i = 0; i < count / 2; ++i)
-                out[i] = Average4(a[2 * i], a[2 * i + 1], b[2 * i], b[2 * i + 1]);
-        }
-        return;
-    }
+    const std::int64_t bw = std::int64_t(map.m_nTileWidth) << j;
+    const std::int64_t bh = std::int64_t(map.m_nTileHeight) << j;
 
     // Which blocks each screen column and row covers, and by how many map pixels.
     struct Part {
@@ -926,7 +914,7 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
                 cache.CellColours(map.m_cells, rowPart.block, gx0, gx1, colours.data());
                 row = colours.data() - gx0;
             } else if (j == 1) {
-                From565Row(colours.data(), pairsRow(rowPart.block) + gx0, colours.size());
+                From565Row(colours.data(), PairsRow(cache, rowPart.block) + gx0, colours.size());
                 row = colours.data() - gx0;
             } else {
                 row = cache.pyramid[std::size_t(j - ZoomCache::Impl::kFirstLevel)].data() +
@@ -953,6 +941,36 @@ void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::I
             out[i] = 0xFF000000u | (channel(red[i]) << 16) | (channel(green[i]) << 8) | channel(blue[i]);
         }
     }
+}
+
+// Zoomed out so far that a screen pixel covers a cell or more: the average
+// colours of cells (level 0) or of blocks of 2^j x 2^j cells.
+void DrawFromColours(const MapPixels& target, const CMapModel& map, ZoomCache::Impl& cache, int k)
+{
+    const auto size = MapPictureSize(map);
+    const std::int64_t s = std::int64_t(1) << k;
+    const Clip c = ClipTo(target, (size->width + s - 1) / s, (size->height + s - 1) / s);
+    if (c.Empty()) return;
+    const int tw = map.m_nTileWidth;
+    const int th = map.m_nTileHeight;
+    const int j = ColourLevel(tw, th, s);
+    if (j >= 1 && cache.preparing) {
+        DrawCellsAtMiddles(target, map, cache, c, s);
+        return;
+    }
+    if (j == 1)
+        cache.NeedPairs(map);
+    else if (j > 1)
+        cache.NeedPyramid(map, j);
+    const std::int64_t bw = std::int64_t(tw) << j;
+    const std::int64_t bh = std::int64_t(th) << j;
+    // Whole blocks only away from the map's last part-covered pixels.
+    const std::int64_t n = s / bw;
+    if (s % bw == 0 && s % bh == 0 && s / bh == n && (n == 1 || n == 2) && c.x1 * s <= size->width &&
+        c.y1 * s <= size->height)
+        DrawWholeBlocks(target, map, cache, c, j, n);
+    else
+        DrawWeightedBlocks(target, map, cache, c, j, s);
 }
 
 }  // namespace

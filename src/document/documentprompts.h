@@ -1,7 +1,7 @@
 // What the document asks of the person using it and what it tells them:
 // questions, messages, the files to open and save, and the values of the
 // dialogs its commands run. The editor answers with its real dialogs and
-// message boxes (views/dialogprompts.h); the document makes no window.
+// message boxes (app/dialogprompts.h); the document makes no window.
 #pragma once
 
 #include "wintypes.h"

@@ -220,7 +220,15 @@ QMenu* CFrameWnd::BuildMenu(UINT nIDResource, QWidget* parent)
         QAction* action = menu->addAction(MenuText(item.text));
         action->setData(item.id);
     }
+    // Its items greyed and ticked as their update handlers say, as the menu bar's are.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuCommandUI(menu); });
     return menu;
+}
+
+void CFrameWnd::UpdateMenuCommandUI(QMenu* menu)
+{
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) UpdateActionUI(action->data().toUInt(), action);
 }
 
 std::vector<UINT> CFrameWnd::CommandIds() const
@@ -310,8 +318,12 @@ int CFrameWnd::CommandCheck(UINT nID)
 void CFrameWnd::UpdateCommandUI(UINT nID)
 {
     const auto it = m_actions.find(nID);
-    if (it == m_actions.end()) return;
-    CActionCmdUI ui(it->second);
+    if (it != m_actions.end()) UpdateActionUI(nID, it->second);
+}
+
+void CFrameWnd::UpdateActionUI(UINT nID, QAction* action)
+{
+    CActionCmdUI ui(action);
     if (OnCmdMsg(nID, &ui)) return;
     ui.Enable(IsCommandEnabled(nID));
 }

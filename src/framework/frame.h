@@ -52,7 +52,9 @@ public:
     QAction* CommandAction(UINT nID);
     // Every command that has an action (a menu item, button or keys), in id order.
     std::vector<UINT> CommandIds() const;
-    QMenu* BuildMenu(UINT nIDResource, QWidget* parent);  // a pop-up from a menu resource
+    // A pop-up from a menu resource; its items are brought up to date each time it shows.
+    QMenu* BuildMenu(UINT nIDResource, QWidget* parent);
+    void UpdateMenuCommandUI(QMenu* menu);
 
     // The toolbar or status bar that a view-menu id names, if the frame has it.
     QWidget* ControlBar(UINT nID) const;
@@ -70,6 +72,7 @@ private:
     void BuildMenuBar(UINT nIDResource);
     void LoadAccelerators(UINT nIDResource);
     void OnBarCheck(UINT nID);
+    void UpdateActionUI(UINT nID, QAction* action);
     void ActivateNextPane(bool previous);
     void FitFrameToPlacement();
 

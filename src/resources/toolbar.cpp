@@ -1,6 +1,6 @@
-// The toolbar (buttons in order, separators as ID_SEPARATOR) and its button
-// pictures: one 240 x 15 strip of 16 x 15 images in the 16 standard colours,
-// drawn here so that no binary picture has to be kept in the sources.
+// The tool bars (buttons in order, separators as ID_SEPARATOR) and their
+// button pictures: a strip of 16 x 15 images a bar in the 16 standard
+// colours, drawn here so that no binary picture has to be kept in the sources.
 #include <QPainter>
 #include <algorithm>
 
@@ -179,25 +179,6 @@ const std::vector<UINT> kButtons = {
     ID_SHOW_TILEATTR,   ID_SHOW_MAPATTR,  ID_TILE_FILLALL,  ID_SEPARATOR,    ID_TEXT_COLOR,
 };
 
-QImage MakeStrip()
-{
-    QImage strip(240, 15, QImage::Format_RGB32);
-    strip.fill(kSilver);
-    QPainter p(&strip);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    int index = 0;
-    for (UINT id : kButtons) {
-        if (id == ID_SEPARATOR) continue;
-        p.save();
-        p.setClipRect(index * 16, 0, 16, 15);
-        p.translate(index * 16, 0);
-        DrawButton(p, id);
-        p.restore();
-        ++index;
-    }
-    return strip;
-}
-
 // The map pane's tools, then the layer they paint and the attribute colours.
 const std::vector<UINT> kToolButtons = {ID_TOOL_STAMP,  ID_TOOL_ERASER,       ID_TOOL_FILL,     ID_TOOL_SELECT,
                                         ID_TOOL_PICKER, ID_TOOL_PENCIL,       ID_TOOL_SHAPE,    ID_SEPARATOR,
@@ -307,21 +288,21 @@ void DrawToolButton(QPainter& p, UINT id)
     }
 }
 
-QImage MakeToolStrip()
+// A bar's pictures: a 16 x 15 image for each of its buttons, left to right.
+QImage MakeStrip(const std::vector<UINT>& buttons, void (*drawButton)(QPainter&, UINT))
 {
-    const int images =
-        int(std::count_if(kToolButtons.begin(), kToolButtons.end(), [](UINT id) { return id != ID_SEPARATOR; }));
+    const int images = int(std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id != ID_SEPARATOR; }));
     QImage strip(images * 16, 15, QImage::Format_RGB32);
     strip.fill(kSilver);
     QPainter p(&strip);
     p.setRenderHint(QPainter::Antialiasing, false);
     int index = 0;
-    for (UINT id : kToolButtons) {
+    for (UINT id : buttons) {
         if (id == ID_SEPARATOR) continue;
         p.save();
         p.setClipRect(index * 16, 0, 16, 15);
         p.translate(index * 16, 0);
-        DrawToolButton(p, id);
+        drawButton(p, id);
         p.restore();
         ++index;
     }
@@ -331,6 +312,7 @@ QImage MakeToolStrip()
 
 void RegisterProgramToolbar()
 {
-    AfxRegisterToolbar(IDR_MAINFRAME, {QSize(16, 15), kButtons, MakeStrip});
-    AfxRegisterToolbar(IDR_EDITBAR, {QSize(16, 15), kToolButtons, MakeToolStrip});
+    AfxRegisterToolbar(IDR_MAINFRAME, {QSize(16, 15), kButtons, [] { return MakeStrip(kButtons, DrawButton); }});
+    AfxRegisterToolbar(IDR_EDITBAR,
+                       {QSize(16, 15), kToolButtons, [] { return MakeStrip(kToolButtons, DrawToolButton); }});
 }

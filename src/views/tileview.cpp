@@ -244,22 +244,13 @@ void CTileView::scrollContentsBy(int dx, int dy)
 
 void CTileView::OnContextMenu(CPoint screenPoint)
 {
-    const CZellDoc* doc = GetDocument();
     CFrameWnd* frame = AfxGetMainWnd();
-    if (!doc || !frame) return;
+    if (!GetDocument() || !frame) return;
+    // Opened by a right click or from the keyboard: either way the commands
+    // are this pane's, and their update handlers say which apply.
+    frame->SetActiveView(this);
     const std::unique_ptr<QMenu> menu(frame->BuildMenu(IDR_TILEPOPUP, this));
     if (!menu) return;
-    const bool haveBlock = doc->HasSelection();
-    const bool haveTiles = !doc->Tiles().IsEmpty();
-    for (QAction* action : menu->actions()) {
-        switch (action->data().toUInt()) {
-        case ID_TILE_SETATTR:
-        case ID_TILE_ERASESEL: action->setEnabled(haveBlock); break;
-        case ID_TILE_ERASEALL:
-        case ID_TILE_ARRANGE: action->setEnabled(haveTiles); break;
-        default: break;
-        }
-    }
     if (const QAction* chosen = menu->exec(QPoint(screenPoint.x, screenPoint.y)))
         frame->SendCommand(chosen->data().toUInt());
 }

@@ -4,6 +4,7 @@
 // rectangle, and stamping and filling with blocks of either kind.
 #include "cellblock.h"
 #include "cellline.h"
+#include "cellshapes.h"
 #include "floodfill.h"
 #include "mapmodel.h"
 #include "testtiles.h"
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <queue>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -138,6 +140,46 @@ TEST(PaintSpans, WritesWhatThePatternGivesEachCell)
                 if (fills && area.v[std::size_t(y * w + x)] == 99 && pattern.At(x, y) != kEmptyTileCell)
                     want.At(x, y) = pattern.At(x, y);
         ASSERT_EQ(LayerValues(filled.m_cells, CellLayer::Tiles), want.v) << "run " << run;
+    }
+}
+
+// Shapes over several chunks, some covered whole, inside an edit while a
+// copy of the layers (the undo history's) shares the chunks: each cell gets
+// what the pattern gives it, the rectangle is that of the spans that changed
+// a cell, the copy keeps its cells and the edit's chunks undo it.
+TEST(PaintSpans, ShapesAcrossChunksChangeOnlyTheirCells)
+{
+    std::mt19937 rng(29);
+    const int w = 300, h = 400;
+    CCellLayers cells;
+    cells.Create(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) cells.SetTile(x, y, short(int(rng() % 3) - 1));
+    for (int run = 0; run < 40; ++run) {
+        const CCellBlock block = RandomBlock(rng, BlockSource::Map, run % 3 ? 3 : 1, 2);
+        const FillPattern pattern =
+            run % 5 == 4 ? FillPattern::Scattered(block, rng()) : FillPattern::OfTiles(block, int(rng() % 5), 0);
+        const int x = int(rng() % 360) - 30, y = int(rng() % 460) - 30;
+        const CRect box(x, y, x + 1 + int(rng() % 330), y + 1 + int(rng() % 330));
+        const std::vector<CellSpan> spans = ShapeSpans(CellShape(rng() % 4), box);
+        const CCellLayers history = cells;
+        Grid want = GridOf(cells, CellLayer::Tiles);
+        const std::vector<short> was = want.v;
+        CRect changed;
+        for (const CellSpan& span : spans)
+            for (int c = std::max(span.left, 0); c < std::min(span.right, w); ++c)
+                if (span.row >= 0 && span.row < h && pattern.At(c, span.row) != kEmptyTileCell &&
+                    std::exchange(want.At(c, span.row), pattern.At(c, span.row)) != pattern.At(c, span.row))
+                    changed.UnionRect(changed,
+                                      CRect(std::max(span.left, 0), span.row, std::min(span.right, w), span.row + 1));
+        cells.BeginEdit();
+        EXPECT_EQ(PaintSpans(cells, CellLayer::Tiles, spans, pattern), changed) << "run " << run;
+        const std::vector<ChunkChange> edit = cells.EndEdit();
+        ASSERT_EQ(LayerValues(cells, CellLayer::Tiles), want.v) << "run " << run;
+        ASSERT_EQ(LayerValues(history, CellLayer::Tiles), was) << "run " << run;
+        CCellLayers undone = cells;
+        undone.PutChunks(edit, false);
+        ASSERT_EQ(LayerValues(undone, CellLayer::Tiles), was) << "run " << run;
     }
 }
 

@@ -373,13 +373,15 @@ TEST_F(PaletteTest, PrintsTileAttributesInTheTextColourOverTheTiles)
 
 // ---- context menu -----------------------------------------------------------
 
-// A frame that only records the commands that reach it.
+// A frame that records the commands sent through it instead of running them;
+// the update handlers (the document's) answer as in the program.
 class RecordingFrame : public CFrameWnd {
 public:
-    RecordingFrame()
+    BOOL OnCmdMsg(UINT nID, CCmdUI* pUI) override
     {
-        for (UINT id : {ID_TILE_ERASEALL, ID_TILE_ERASESEL, ID_TILE_ARRANGE, ID_TILE_SETATTR})
-            OnCommand(id, [this, id] { commands.push_back(id); });
+        if (pUI) return CFrameWnd::OnCmdMsg(nID, pUI);
+        commands.push_back(nID);
+        return TRUE;
     }
     std::vector<UINT> commands;
 };
