@@ -196,6 +196,16 @@ void CEditHistory::TrimToBudget()
 
 bool CEditHistory::DropForMemory()
 {
+    // The undone steps first: the edit that needs the memory would throw
+    // them away anyway.
+    if (canRedo()) {
+        const int undone = count() - m_nIndex;
+        m_steps.erase(m_steps.begin() + m_nIndex, m_steps.end());
+        if (m_nClean > m_nIndex) m_nClean = -1;
+        emit indexChanged(m_nIndex);
+        emit stepsDropped(undone);
+        return true;
+    }
     const int droppable = DroppableCount();
     if (droppable == 0) return false;
     try {

@@ -69,9 +69,9 @@ public:
     std::size_t StepBytes(int index) const;
     // While held (a stroke is open), pushes do not trim; letting go trims.
     void HoldTrim(bool hold);
-    // Drops the oldest steps until one of them freed memory, whatever the
-    // budget (an edit that ran out of memory tries again after it); false
-    // when no step can go or none frees anything.
+    // For an edit that ran out of memory and tries again: drops the undone
+    // steps, or else the oldest steps up to one that frees memory, whatever
+    // the budget; false when no step can go or none frees anything.
     bool DropForMemory();
     // Steps dropped since the history was cleared: the first row of the
     // history list is then no longer the map's first state.

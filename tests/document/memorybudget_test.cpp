@@ -155,22 +155,22 @@ void SetTileThreeRule(EditorTest& t)
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, OutOfMemory,
-    ::testing::Values(
-        FailingEdit{"타일 전체채우기", nullptr, [](EditorTest& t) { t.Send(ID_TILE_FILLALL); }, 5},
-        FailingEdit{"타일 채우기", nullptr, [](EditorTest& t) { t.doc->FillWithBrush(CRect(10, 10, 290, 200)); }, 0},
-        FailingEdit{"붙여넣기",
-                    [](EditorTest& t) {
-                        t.doc->FillWithBrush(CRect(0, 0, 300, 300));
-                        t.doc->SetMapSelection(CRect(0, 0, 300, 300));
-                        t.Send(ID_EDIT_COPY);
-                        t.doc->SetCellAttributes(CRect(0, 0, 300, 300), 5);
-                    },
-                    [](EditorTest& t) { t.Send(ID_EDIT_PASTE_IN_PLACE); }, 7},
-        FailingEdit{"규칙 적용", SetTileThreeRule, [](EditorTest& t) { t.Send(ID_RULES_APPLY); }, 2},
-        FailingEdit{"맵 속성 지정",
-                    [](EditorTest& t) {
-                        SetTileThreeRule(t);
-                        t.doc->SetAutoRules(true);
-                    },
-                    [](EditorTest& t) { t.doc->SetCellAttributes(CRect(0, 0, 300, 300), 5); }, 10}),
+    ::testing::Values(FailingEdit{"타일 전체채우기", nullptr, [](EditorTest& t) { t.Send(ID_TILE_FILLALL); }, 5},
+                      FailingEdit{"타일 채우기", nullptr,
+                                  [](EditorTest& t) { t.doc->FillWithBrush(CRect(10, 10, 290, 200)); }, 0},
+                      FailingEdit{"붙여넣기",
+                                  [](EditorTest& t) {
+                                      t.doc->FillWithBrush(CRect(0, 0, 300, 300));
+                                      t.doc->SetMapSelection(CRect(0, 0, 300, 300));
+                                      t.Send(ID_EDIT_COPY);
+                                      t.doc->SetCellAttributes(CRect(0, 0, 300, 300), 5);
+                                  },
+                                  [](EditorTest& t) { t.Send(ID_EDIT_PASTE_IN_PLACE); }, 7},
+                      FailingEdit{"규칙 적용", SetTileThreeRule, [](EditorTest& t) { t.Send(ID_RULES_APPLY); }, 2},
+                      FailingEdit{"맵 속성 지정",
+                                  [](EditorTest& t) {
+                                      SetTileThreeRule(t);
+                                      t.doc->SetAutoRules(true);
+                                  },
+                                  [](EditorTest& t) { t.doc->SetCellAttributes(CRect(0, 0, 300, 300), 5); }, 10}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
