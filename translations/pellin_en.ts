@@ -2258,5 +2258,17 @@ Alt+1-9: use the stamp under that number</translation>
         <source>스탬프 모음을 저장하지 못했습니다: %1</source>
         <translation>Could not save the stamps: %1</translation>
     </message>
+    <message>
+        <source>메모리가 모자라 이 작업을 하지 못했습니다</source>
+        <translation>There was not enough memory for this operation</translation>
+    </message>
+    <message>
+        <source>오래된 작업 내역을 지웠습니다 (메모리 한도)</source>
+        <translation>Older history steps were cleared (memory limit)</translation>
+    </message>
+    <message>
+        <source>&lt;오래된 내역 지움&gt;</source>
+        <translation>&lt;Older steps cleared&gt;</translation>
+    </message>
 </context>
 </TS>

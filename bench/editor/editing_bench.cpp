@@ -358,7 +358,7 @@ double CommandToPanes(EditorInProcess& editor, UINT command)
 
 // What an undo step of cells keeps for itself: its before chunks (its
 // after chunks are the map's own until they change again).
-double StepOwnBytes(const QUndoStack& stack)
+double StepOwnBytes(const CEditHistory& stack)
 {
     const auto* step = dynamic_cast<const CCellsCommand*>(stack.command(stack.index() - 1));
     double bytes = 0;

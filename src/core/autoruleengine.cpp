@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdlib>
 #include <map>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -178,23 +179,29 @@ public:
                 std::copy_n(values, count, tiles.begin() + std::ptrdiff_t(row - top) * width + (col - m_left));
             });
         const int middle = top + (bottom - top) / 2;
+        // Each thread's mask is made here: a helper thread must not run out
+        // of memory, where nothing could catch it.
+        std::vector<std::uint64_t> mask(static_cast<std::size_t>(m_rules.m_words));
+        std::vector<std::uint64_t> helperMask(mask.size());
+        std::thread helper;
         if (std::int64_t(bottom - top) * width >= kCellsForTwoThreads && bottom - top >= 2) {
-            std::thread helper([&] { DecideRows(middle, bottom, tiles); });
-            DecideRows(top, middle, tiles);
-            helper.join();
-        } else {
-            DecideRows(top, bottom, tiles);
+            try {
+                helper = std::thread([&] { DecideRows(middle, bottom, tiles, helperMask); });
+            } catch (const std::system_error&) {
+                // No thread to spare (short of memory for its stack): one does it all.
+            }
         }
+        DecideRows(top, helper.joinable() ? middle : bottom, tiles, mask);
+        if (helper.joinable()) helper.join();
     }
 
 private:
-    void DecideRows(int top, int bottom, std::vector<short>& tiles) const
+    void DecideRows(int top, int bottom, std::vector<short>& tiles, std::vector<std::uint64_t>& mask) const
     {
         const CompiledRules& rules = m_rules;
         const int span = rules.m_span;
         const int words = rules.m_words;
         const int width = m_right - m_left;
-        std::vector<std::uint64_t> mask(static_cast<std::size_t>(words));
         for (int row = top; row < bottom; ++row) {
             // classes[0] is the value class of (m_left - radius, row - radius).
             const std::uint16_t* classes = m_classes.data() + std::size_t(row - m_top) * std::size_t(m_stride);

@@ -25,6 +25,13 @@ public:
     bool operator==(const CellChunk& other) const { return m_block == other.m_block; }
     // This is the chunk's only holder: writing to it reaches no other copy.
     bool Sole() const;
+    // How many copies hold the chunk (0 for an empty one): the undo history
+    // weighs what it alone keeps by it.
+    long Holders() const;
+
+    // For tests: once `count` more chunks are made, making the next one
+    // fails, as when memory runs out; then chunks are made again.
+    static void FailAfter(long count);
 
 private:
     struct Block {

@@ -86,6 +86,7 @@ LayerAllocResult CCellLayers::Create(int width, int height)
     m_tiles = {false, {}, {}};
     m_attrs = {false, {}, {}};
     m_editing = false;  // an edit's kept chunks belong to the old layers
+    m_editFailed = false;
     m_kept.clear();
     m_width = std::max(0, width);
     m_height = std::max(0, height);
@@ -131,7 +132,10 @@ short* CCellLayers::OwnChunk(CellLayer which, std::size_t index, bool fresh)
     // Another copy still sees this chunk: write into one of our own.
     const std::size_t cells = ChunkCells(index);
     CellChunk own = CellChunk::Make(cells);
-    if (!own) return nullptr;
+    if (!own) {
+        if (m_editing) m_editFailed = true;
+        return nullptr;
+    }
     if (!fresh) std::copy_n(chunk.get(), cells, own.get());
     chunk = std::move(own);
     return chunk.get();
@@ -210,11 +214,14 @@ void CCellLayers::BeginEdit()
     for (Layer* layer : {&m_tiles, &m_attrs})
         if (layer->kept.size() != layer->chunks.size()) layer->kept.assign(layer->chunks.size(), false);
     m_editing = true;
+    m_editFailed = false;
 }
 
 std::vector<ChunkChange> CCellLayers::EndEdit()
 {
     std::vector<ChunkChange> changes;
+    // Taken first: running out of memory here leaves the edit open, to be abandoned.
+    changes.reserve(m_kept.size());
     for (KeptChunk& kept : m_kept) {
         Layer& layer = Of(kept.layer);
         layer.kept[kept.index] = false;
@@ -229,6 +236,19 @@ std::vector<ChunkChange> CCellLayers::EndEdit()
     m_kept.clear();
     m_editing = false;
     return changes;
+}
+
+void CCellLayers::AbandonEdit() noexcept
+{
+    if (!m_editing) return;
+    for (KeptChunk& kept : m_kept) {
+        Layer& layer = Of(kept.layer);
+        layer.kept[kept.index] = false;
+        layer.chunks[kept.index] = std::move(kept.before);
+    }
+    m_kept.clear();
+    m_editing = false;
+    m_editFailed = false;
 }
 
 void CCellLayers::PutChunks(const std::vector<ChunkChange>& changes, bool after)

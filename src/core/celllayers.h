@@ -183,6 +183,14 @@ public:
     // again), at a cost that follows the chunks written, not the map.
     void BeginEdit();
     std::vector<ChunkChange> EndEdit();
+    // An edit is open, and whether a write of it found no memory for a
+    // chunk of its own (that write, and the edit, are then incomplete).
+    bool Editing() const { return m_editing; }
+    bool EditFailed() const { return m_editFailed; }
+    // Ends the open edit taking it back: every chunk it wrote is again the
+    // one it was at the edit's first write there. Allocates nothing, so it
+    // serves when memory ran out.
+    void AbandonEdit() noexcept;
     // Puts each change's chunk back in place: the after chunks to redo an
     // edit, the before chunks to undo it. Later writes copy them first, so
     // the changes stay as they are.
@@ -235,6 +243,7 @@ private:
     Layer m_tiles;
     Layer m_attrs;
     bool m_editing = false;
+    bool m_editFailed = false;
     std::vector<KeptChunk> m_kept;
 };
 

@@ -171,8 +171,8 @@ CRecoveryKeeper::CRecoveryKeeper(CZellDoc& doc, std::string folder) : m_doc(doc)
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { WriteCopy(); });
-    connect(&m_doc.UndoStack(), &QUndoStack::indexChanged, this, [this] { OnHistoryChanged(); });
-    connect(&m_doc.UndoStack(), &QUndoStack::cleanChanged, this, [this] { OnHistoryChanged(); });
+    connect(&m_doc.UndoStack(), &CEditHistory::indexChanged, this, [this] { OnHistoryChanged(); });
+    connect(&m_doc.UndoStack(), &CEditHistory::cleanChanged, this, [this] { OnHistoryChanged(); });
     m_worker = std::thread([this] { Work(); });
     OnHistoryChanged();
 }

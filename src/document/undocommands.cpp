@@ -25,12 +25,22 @@ void CCellsCommand::redo()
     m_doc.PutCellChunks(m_changes, true, m_rcCells);
 }
 
+void CCellsCommand::ForEachKeptChunk(const EachChunk& each) const
+{
+    for (const ChunkChange& change : m_changes) {
+        each(change.before, change.cells);
+        each(change.after, change.cells);
+    }
+}
+
 int CCellsCommand::id() const { return m_nStroke < 0 ? -1 : kCellStrokeId; }
 
 bool CCellsCommand::mergeWith(const QUndoCommand* other)
 {
     const auto* later = dynamic_cast<const CCellsCommand*>(other);
     if (!later || later->m_nStroke != m_nStroke) return false;
+    // Room first: out of memory, this step stays as it was.
+    m_changes.reserve(m_changes.size() + later->m_changes.size());
     // Each chunk keeps its state before the stroke and takes its latest.
     for (const ChunkChange& change : later->m_changes) {
         auto kept = std::find_if(m_changes.begin(), m_changes.end(), [&](const ChunkChange& c) {

@@ -9,6 +9,7 @@
 
 #include "attrvalues.h"
 #include "celllayers.h"
+#include "edithistory.h"
 #include "tileblock.h"
 #include "tilelist.h"
 #include "wintypes.h"
@@ -18,7 +19,7 @@ class CZellDoc;
 // What one edit of the cells changed (or one stroke of edits), kept as the
 // layers' chunks before and after it. The edit is made on the map before
 // the step is pushed, so the step's first redo has nothing to do.
-class CCellsCommand : public QUndoCommand {
+class CCellsCommand : public QUndoCommand, public CKeepsChunks {
 public:
     // stroke: the number of the stroke the edit is part of, or -1.
     CCellsCommand(CZellDoc& doc, const QString& text, const CRect& cells, std::vector<ChunkChange> changes, int stroke);
@@ -29,6 +30,7 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
 
     const std::vector<ChunkChange>& Changes() const { return m_changes; }
+    void ForEachKeptChunk(const EachChunk& each) const override;
 
 private:
     CZellDoc& m_doc;

@@ -82,6 +82,8 @@ CZellDoc::CZellDoc()
     OnUpdateCommandUI(ID_EDIT_PASTE_IN_PLACE, [this](CCmdUI* ui) { OnUpdateCanPaste(ui); });
     OnUpdateCommandUI(ID_RULES_APPLY, [this](CCmdUI* ui) { OnUpdateRulesApply(ui); });
     OnUpdateCommandUI(ID_AUTO_RULES, [this](CCmdUI* ui) { OnUpdateAutoRules(ui); });
+    QObject::connect(&m_undoStack, &CEditHistory::stepsDropped, &m_undoStack,
+                     [this] { StatusNote(kMsgOldStepsDropped); });
 }
 
 CZellDoc::~CZellDoc()

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QString>
-#include <QUndoStack>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,6 +22,7 @@
 #include "dib.h"
 #include "document.h"
 #include "documentprompts.h"
+#include "edithistory.h"
 #include "floodfill.h"
 #include "mapfile.h"
 #include "mapmodel.h"
@@ -64,6 +64,12 @@ inline constexpr const char* kMsgAskSaveChanges = QT_TRANSLATE_NOOP("Pellin", "�
 inline constexpr const char* kMsgDropIgnored = QT_TRANSLATE_NOOP("Pellin", "열 수 없는 화일이라 무시했습니다: ");
 // The status bar's note for a fill without a picked block.
 inline constexpr const char* kMsgPickBlockToFill = QT_TRANSLATE_NOOP("Pellin", "채울 타일 블록을 먼저 고르세요");
+// An edit that ran out of memory was taken back whole.
+inline constexpr const char* kMsgEditOutOfMemory =
+    QT_TRANSLATE_NOOP("Pellin", "메모리가 모자라 이 작업을 하지 못했습니다");
+// The status bar's note when the history gave up its oldest steps.
+inline constexpr const char* kMsgOldStepsDropped =
+    QT_TRANSLATE_NOOP("Pellin", "오래된 작업 내역을 지웠습니다 (메모리 한도)");
 
 class CZellDoc : public CDocument {
 public:
@@ -84,8 +90,10 @@ public:
     // refused or cancelled save keeps everything), No discards, Cancel
     // keeps everything. TRUE when the caller may go on.
     BOOL SaveModified() override;
-    // Every change of the map and the tile set, undoable step by step.
-    QUndoStack& UndoStack() { return m_undoStack; }
+    // Every change of the map and the tile set, undoable step by step. The
+    // history keeps at most its memory budget of cells besides the map's
+    // own: past it the oldest steps go, with a note in the status bar.
+    CEditHistory& UndoStack() { return m_undoStack; }
     // Removes every tile from the set and frees it; leaves the picked block
     // and the map's cells alone, and tells no view.
     void DeleteAllTiles();
@@ -205,9 +213,12 @@ public:
     // Runs an edit of the map's cells (either layer or both) and keeps what
     // it changed as one undo step named step; an edit that changed nothing
     // makes no step. The edit returns the cells it wrote, which every view
-    // is told of either way.
+    // is told of either way. An edit that runs out of memory is taken back
+    // and run again once the oldest steps have given way; with none left to
+    // give (or in a stroke) it is refused with a message, the map and the
+    // history as they were. True when the edit made or joined a step.
     using CellEdit = std::function<CRect(CCellLayers& cells)>;
-    void RecordCellEdit(const QString& step, const CellEdit& edit);
+    bool RecordCellEdit(const QString& step, const CellEdit& edit);
     // While a stroke is open (a drag of a painting tool, say), every cell
     // edit joins the first one's undo step.
     void BeginStroke();
@@ -370,7 +381,16 @@ private:
     void SaveRulesBeside(const std::string& mapPath);
     // With 자동 규칙 on and attributes among the changes, applies the
     // rules around the written cells and adds their changes to the edit's.
+    // Out of memory, it takes its own changes back and throws.
     void FollowRules(std::vector<ChunkChange>& changes, CRect& written);
+    // The edit made, with the rules followed; false, the map as it was,
+    // when memory ran out.
+    bool TryCellEdit(const CellEdit& edit, CRect& written, std::vector<ChunkChange>& changes);
+    // Makes and pushes a step of the tile set, the rules or the value list;
+    // out of memory, says so and makes no step (its first redo, which makes
+    // the change, takes back what it did before throwing).
+    bool PushStep(const std::function<QUndoCommand*()>& make);
+    void RefuseForMemory() const;
     // Tells every view which cells an edit wrote (possibly none).
     // tiles: whether the changes reached the tile layer (else attributes alone).
     void CellsChanged(const CRect& cells, bool tiles = true);
@@ -426,7 +446,7 @@ private:
     bool m_bAutoRules = false;
     struct RulesCache;
     mutable std::shared_ptr<RulesCache> m_pRulesCache;
-    QUndoStack m_undoStack;
+    CEditHistory m_undoStack;
     int m_nStroke = -1;  // the open stroke's number, or -1
     // While a history jump runs: the cells its steps changed, told once after it.
     struct PendingCells {

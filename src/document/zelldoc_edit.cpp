@@ -2,6 +2,7 @@
 // attributes on the map, tiles cut from the bitmap, and the changes the
 // undo steps make. Each edit is one undo step (a stroke's edits, one together).
 #include <algorithm>
+#include <new>
 
 #include "maphint.h"
 #include "tilecut.h"
@@ -57,21 +58,83 @@ void CZellDoc::CellsChanged(const CRect& cells, bool tiles)
     UpdateAllViews(nullptr, HINT_CELLS, &hint);
 }
 
-void CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
+bool CZellDoc::TryCellEdit(const CellEdit& edit, CRect& written, std::vector<ChunkChange>& changes)
+{
+    CCellLayers& cells = m_map.m_cells;
+    try {
+        // The edit's writes go into new chunks, and the chunks as they were
+        // are kept for the undo step (or to take the edit back).
+        cells.BeginEdit();
+        written = edit(cells);
+        if (cells.EditFailed()) throw std::bad_alloc();
+        changes = cells.EndEdit();
+    } catch (const std::bad_alloc&) {
+        cells.AbandonEdit();
+        return false;
+    }
+    try {
+        FollowRules(changes, written);
+    } catch (const std::bad_alloc&) {
+        cells.PutChunks(changes, false);
+        changes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool CZellDoc::RecordCellEdit(const QString& step, const CellEdit& edit)
 {
     CRect written;
     std::vector<ChunkChange> changes;
-    // The edit's writes go into new chunks, and the chunks as they were are
-    // kept for the undo step.
-    m_map.m_cells.BeginEdit();
-    written = edit(m_map.m_cells);
-    changes = m_map.m_cells.EndEdit();
-    FollowRules(changes, written);
+    // Short of memory, the oldest steps give way and the edit runs again on
+    // the map as it was. Never inside a stroke: its step stays whole.
+    while (!TryCellEdit(edit, written, changes)) {
+        if (InStroke() || !m_undoStack.DropForMemory()) {
+            CellsChanged(written, false);
+            RefuseForMemory();
+            return false;
+        }
+    }
+    if (changes.empty()) {
+        CellsChanged(written, false);
+        return false;
+    }
     CountAttrChanges(changes, true, written);
-    // The step's first redo is the edit above and does nothing again.
     const bool tiles = ReachTiles(changes);
-    if (!changes.empty()) m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));
+    // What puts the map back should taking the step fail. It holds the
+    // step's chunks too, so the budget is looked at once it is gone.
+    std::vector<ChunkChange> restore;
+    m_undoStack.HoldTrim(true);
+    try {
+        restore = changes;
+        // The step's first redo is the edit above and does nothing again.
+        m_undoStack.push(new CCellsCommand(*this, step, written, std::move(changes), m_nStroke));
+    } catch (const std::bad_alloc&) {
+        const std::vector<ChunkChange>& back = restore.empty() ? changes : restore;
+        CountAttrChanges(back, false, written);
+        m_map.m_cells.PutChunks(back, false);
+        m_undoStack.HoldTrim(InStroke());
+        CellsChanged(written, tiles);
+        RefuseForMemory();
+        return false;
+    }
+    restore.clear();
+    m_undoStack.HoldTrim(InStroke());
     CellsChanged(written, tiles);
+    return true;
+}
+
+void CZellDoc::RefuseForMemory() const { Prompts().ShowMessage(Pellin::trStd(kMsgEditOutOfMemory)); }
+
+bool CZellDoc::PushStep(const std::function<QUndoCommand*()>& make)
+{
+    try {
+        m_undoStack.push(make());
+        return true;
+    } catch (const std::bad_alloc&) {
+        RefuseForMemory();
+        return false;
+    }
 }
 
 void CZellDoc::CountAttrChanges(const std::vector<ChunkChange>& changes, bool forward, const CRect& cells)
@@ -88,9 +151,18 @@ void CZellDoc::CountAttrChanges(const std::vector<ChunkChange>& changes, bool fo
     }
 }
 
-void CZellDoc::BeginStroke() { m_nStroke = m_nStrokes++; }
+void CZellDoc::BeginStroke()
+{
+    m_nStroke = m_nStrokes++;
+    // The stroke's step grows until it ends: the budget waits for it.
+    m_undoStack.HoldTrim(true);
+}
 
-void CZellDoc::EndStroke() { m_nStroke = -1; }
+void CZellDoc::EndStroke()
+{
+    m_nStroke = -1;
+    m_undoStack.HoldTrim(false);
+}
 
 namespace {
 // The rows of a rectangle as spans.
@@ -146,7 +218,17 @@ void CZellDoc::PaletteChanged(LPARAM hint)
 
 void CZellDoc::PutTiles(const std::vector<std::pair<int, TileEntry>>& tiles)
 {
-    for (const auto& [number, tile] : tiles) m_map.m_tileList.InsertAt(number, tile);
+    std::vector<bool> placed(tiles.size(), false);
+    std::size_t next = 0;
+    try {
+        for (; next < tiles.size(); ++next)
+            placed[next] = m_map.m_tileList.InsertAt(tiles[next].first, tiles[next].second);
+    } catch (const std::bad_alloc&) {
+        // Out of memory half-way: the tiles put so far come out again, the last first.
+        while (next-- > 0)
+            if (placed[next]) m_map.m_tileList.RemoveAt(tiles[next].first);
+        throw;
+    }
     PaletteChanged(HINT_TILE_IMAGES);
 }
 
@@ -154,6 +236,7 @@ std::vector<std::pair<int, TileEntry>> CZellDoc::TakeTiles(const std::vector<int
 {
     // The highest number first, so every number still names its tile.
     std::vector<std::pair<int, TileEntry>> taken;
+    taken.reserve(numbers.size());  // so that no tile is taken and then lost
     for (auto number = numbers.rbegin(); number != numbers.rend(); ++number)
         if (TileEntry tile = m_map.m_tileList.RemoveAt(*number); tile.picture)
             taken.emplace_back(*number, std::move(tile));
@@ -176,7 +259,8 @@ void CZellDoc::AddCutTiles(const QString& step, CTileList& cut)
     }
     std::vector<TileEntry> tiles;
     for (int i = 0; i < cut.GetCount(); ++i) tiles.push_back(cut.EntryAt(i));
-    m_undoStack.push(new CAddTilesCommand(*this, step, std::move(tiles)));
+    if (!PushStep([&] { return new CAddTilesCommand(*this, step, std::move(tiles)); }))
+        PaletteChanged(HINT_TILE_IMAGES);
 }
 
 void CZellDoc::RemoveTiles(const QString& step, std::vector<int> numbers)
@@ -188,7 +272,8 @@ void CZellDoc::RemoveTiles(const QString& step, std::vector<int> numbers)
         PaletteChanged(HINT_TILE_IMAGES);
         return;
     }
-    m_undoStack.push(new CRemoveTilesCommand(*this, step, std::move(numbers)));
+    if (!PushStep([&] { return new CRemoveTilesCommand(*this, step, std::move(numbers)); }))
+        PaletteChanged(HINT_TILE_IMAGES);
 }
 
 void CZellDoc::CutTiles(const std::vector<CRect>& bitmapCells)

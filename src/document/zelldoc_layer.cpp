@@ -37,7 +37,8 @@ void CZellDoc::RecordAttrValues(const QString& step, const std::vector<AttrValue
     std::vector<AttrValueDetails> after = m_attrValues.Kept();
     if (after == before) return;
     // The change is made; the step's first redo puts the same list again.
-    m_undoStack.push(new CAttrValuesCommand(*this, step, before, std::move(after)));
+    if (!PushStep([&] { return new CAttrValuesCommand(*this, step, before, std::move(after)); }))
+        PutKeptAttrValues(before);  // no step: the change goes back
 }
 
 bool CZellDoc::AddAttrValue(const AttrValueDetails& details)

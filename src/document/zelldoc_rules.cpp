@@ -4,6 +4,7 @@
 #include <QUndoCommand>
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 #include "autoruleengine.h"
 #include "autorulesfile.h"
@@ -22,21 +23,12 @@ public:
     {
     }
     void undo() override { m_doc.PutRules(m_before); }
-    void redo() override
-    {
-        // The change is made before the step is pushed.
-        if (m_bMade) {
-            m_bMade = false;
-            return;
-        }
-        m_doc.PutRules(m_after);
-    }
+    void redo() override { m_doc.PutRules(m_after); }
 
 private:
     CZellDoc& m_doc;
     RuleSet m_before;
     RuleSet m_after;
-    bool m_bMade = true;
 };
 
 }  // namespace
@@ -52,14 +44,14 @@ struct CZellDoc::RulesCache {
 void CZellDoc::SetRules(RuleSet rules, const QString& step)
 {
     if (rules == m_rules) return;
-    RuleSet before = std::exchange(m_rules, std::move(rules));
-    m_undoStack.push(new CRulesCommand(*this, step, std::move(before), m_rules));
-    UpdateAllViews(nullptr, HINT_RULES);
+    // The step's first redo puts the new set in.
+    PushStep([&] { return new CRulesCommand(*this, step, m_rules, std::move(rules)); });
 }
 
 void CZellDoc::PutRules(const RuleSet& rules)
 {
-    m_rules = rules;
+    RuleSet copy = rules;  // made first: out of memory, the rules stay as they were
+    m_rules = std::move(copy);
     UpdateAllViews(nullptr, HINT_RULES);
 }
 
@@ -111,9 +103,21 @@ void CZellDoc::FollowRules(std::vector<ChunkChange>& changes, CRect& written)
     const CompiledRules& rules = CompiledRuleSet();
     if (rules.Empty()) return;
     CCellLayers& cells = m_map.m_cells;
-    cells.BeginEdit();
-    const CRect tiles = ApplyRules(cells, rules, RulesReach(rules, written, MapWidth(), MapHeight()));
-    std::vector<ChunkChange> more = cells.EndEdit();
+    CRect tiles;
+    std::vector<ChunkChange> more;
+    try {
+        cells.BeginEdit();
+        tiles = ApplyRules(cells, rules, RulesReach(rules, written, MapWidth(), MapHeight()));
+        if (cells.EditFailed()) throw std::bad_alloc();
+        more = cells.EndEdit();
+        changes.reserve(changes.size() + more.size());  // the merge below then cannot fail
+    } catch (const std::bad_alloc&) {
+        if (cells.Editing())
+            cells.AbandonEdit();
+        else
+            cells.PutChunks(more, false);
+        throw;
+    }
     // One step: a chunk both passes changed goes from its state before the
     // edit to its state after the rules.
     for (ChunkChange& change : more) {

@@ -51,7 +51,8 @@ void CZellDoc::OnTileSetAttr()
         PaletteChanged(HINT_TILE_ATTRS);
         return;
     }
-    m_undoStack.push(new CTileAttrCommand(*this, Pellin::tr("타일 속성 지정"), std::move(before), value));
+    if (!PushStep([&] { return new CTileAttrCommand(*this, Pellin::tr("타일 속성 지정"), std::move(before), value); }))
+        PaletteChanged(HINT_TILE_ATTRS);
 }
 
 void CZellDoc::OnTileEraseAll()

@@ -17,8 +17,6 @@ FillPattern CZellDoc::BrushPattern(int col, int row)
 
 bool CZellDoc::PaintSpans(const std::vector<CellSpan>& spans, CPoint anchor, const QString& step)
 {
-    const int steps = m_undoStack.count();
-    const int index = m_undoStack.index();
     const short value = m_nCurrentAttr;
     if (!OnAttrLayer() && !HasBrush()) {
         StatusNote(kMsgPickBlockToFill);
@@ -27,11 +25,11 @@ bool CZellDoc::PaintSpans(const std::vector<CellSpan>& spans, CPoint anchor, con
     const CellLayer layer = m_activeLayer;
     const FillPattern pattern = OnAttrLayer() ? FillPattern::OfValue(value) : BrushPattern(anchor.x, anchor.y);
     CRect painted;
-    RecordCellEdit(step, [&](CCellLayers& cells) {
+    const bool changed = RecordCellEdit(step, [&](CCellLayers& cells) {
         painted = ::PaintSpans(cells, layer, spans, pattern);
         return painted;
     });
-    return !painted.IsRectEmpty() || m_undoStack.count() != steps || m_undoStack.index() != index;
+    return changed || !painted.IsRectEmpty();
 }
 
 void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
@@ -51,27 +49,23 @@ void CZellDoc::EraseLine(CPoint fromCell, CPoint toCell)
 
 bool CZellDoc::FloodFill(int col, int row, bool everywhere)
 {
-    const int steps = m_undoStack.count();
-    const int index = m_undoStack.index();
     if (OnAttrLayer()) {
         const short value = m_nCurrentAttr;
         const FillPattern pattern = FillPattern::OfValue(value);
-        RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
+        return RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
             return everywhere ? FillEverywhere(cells, CellLayer::Attributes, col, row, pattern)
                               : FloodFillArea(cells, CellLayer::Attributes, col, row, pattern);
         });
-        return m_undoStack.count() != steps || m_undoStack.index() != index;
     }
     if (!HasBrush()) {
         StatusNote(kMsgPickBlockToFill);
         return false;
     }
     const FillPattern pattern = BrushPattern(col, row);
-    RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
+    return RecordCellEdit(Pellin::tr("채우기"), [&](CCellLayers& cells) {
         return everywhere ? FillEverywhere(cells, CellLayer::Tiles, col, row, pattern)
                           : FloodFillArea(cells, CellLayer::Tiles, col, row, pattern);
     });
-    return m_undoStack.count() != steps || m_undoStack.index() != index;
 }
 
 void CZellDoc::SetMapSelection(const CRect& cells)

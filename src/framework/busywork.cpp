@@ -18,8 +18,9 @@ CBusyWork::~CBusyWork()
     if (m_busyPointer) QApplication::restoreOverrideCursor();
     if (m_bar) {
         delete m_bar;
-        // The status bar goes back to its idle text.
-        if (m_statusBar) m_statusBar->clearMessage();
+        // The status bar goes back to its idle text, unless the work left a
+        // note there (the history's, say) that the person must still see.
+        if (m_statusBar && m_statusBar->currentMessage() == m_what) m_statusBar->clearMessage();
     }
 }
 

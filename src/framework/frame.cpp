@@ -14,7 +14,9 @@
 #include <QToolBar>
 #include <QWindow>
 #include <QGuiApplication>
+#include <new>
 
+#include "afxmsg.h"
 #include "app.h"
 #include "cmdids.h"
 #include "document.h"
@@ -292,7 +294,17 @@ void CFrameWnd::SendCommand(UINT nID)
 {
     // A command whose element is greyed does not run.
     if (!IsCommandEnabled(nID)) return;
-    OnCmdMsg(nID, nullptr);
+    // Out of memory, a command ends with a message rather than the program
+    // (the document takes its own edits back before it gets here).
+    try {
+        OnCmdMsg(nID, nullptr);
+    } catch (const std::bad_alloc&) {
+        try {
+            AfxMessageBox(Pellin::trStd(kMsgCommandOutOfMemory), MB_ICONEXCLAMATION);
+        } catch (const std::bad_alloc&) {
+            // Not even the message fits: the window stays as it is.
+        }
+    }
 }
 
 bool CFrameWnd::IsCommandEnabled(UINT nID)

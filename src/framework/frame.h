@@ -16,6 +16,10 @@ class CScrollView;
 class QAction;
 class QMenu;
 
+// Shown when a command ran out of memory.
+inline constexpr const char* kMsgCommandOutOfMemory =
+    QT_TRANSLATE_NOOP("Pellin", "메모리가 모자라 이 작업을 하지 못했습니다");
+
 class CFrameWnd : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 public:

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QStyle>
 #include <QTimer>
-#include <QUndoStack>
 
 #include "zelldoc.h"
 #include "translation.h"
@@ -72,10 +71,10 @@ void CHistoryPane::SetDocument(CZellDoc* doc)
     if (m_pDoc) disconnect(&m_pDoc->UndoStack(), nullptr, this, nullptr);
     m_pDoc = doc;
     if (m_pDoc) {
-        connect(&m_pDoc->UndoStack(), &QUndoStack::indexChanged, this, [this] { Refresh(); });
+        connect(&m_pDoc->UndoStack(), &CEditHistory::indexChanged, this, [this] { Refresh(); });
         // A first save names the file just after the history turns clean:
         // the mark follows once the save is done.
-        connect(&m_pDoc->UndoStack(), &QUndoStack::cleanChanged, this, [this] {
+        connect(&m_pDoc->UndoStack(), &CEditHistory::cleanChanged, this, [this] {
             Refresh();
             QTimer::singleShot(0, this, [this] { Refresh(); });
         });
@@ -85,13 +84,15 @@ void CHistoryPane::SetDocument(CZellDoc* doc)
 
 void CHistoryPane::Refresh()
 {
-    QStringList steps{Pellin::tr(kInitialState)};
+    // Once the oldest steps have gone, the first row is where the kept ones start.
+    const bool dropped = m_pDoc && m_pDoc->UndoStack().DroppedCount() > 0;
+    QStringList steps{Pellin::tr(dropped ? kDroppedState : kInitialState)};
     int savedRow = -1;
     if (m_pDoc) {
-        const QUndoStack& stack = m_pDoc->UndoStack();
+        const CEditHistory& stack = m_pDoc->UndoStack();
         for (int i = 0; i < stack.count(); ++i) steps.append(stack.text(i));
         // The saved state's row; none when it was thrown away with the steps
-        // after it, or when the map was never saved to a file or read from one.
+        // after it or dropped with the oldest ones, or when the map was never saved to a file or read from one.
         if (!m_pDoc->GetPathName().empty()) savedRow = stack.cleanIndex();
     }
     m_bSyncing = true;

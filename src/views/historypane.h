@@ -1,5 +1,6 @@
 // The history list ("작업 내역"): the document's undo steps by the names the
-// status bar shows, "<처음 상태>" first, the current step selected and the
+// status bar shows, "<처음 상태>" first (or, once the oldest steps were
+// dropped for memory, "<오래된 내역 지움>"), the current step selected and the
 // step at which the map was last saved marked. Picking a row undoes or
 // redoes to it in one go (the panes redraw once); while a stroke is open
 // the history stays where it is.
@@ -24,6 +25,7 @@ public:
 
     static constexpr const char* kInitialState = QT_TRANSLATE_NOOP("Pellin", "<처음 상태>");
     static constexpr const char* kSavedState = QT_TRANSLATE_NOOP("Pellin", "저장된 상태");
+    static constexpr const char* kDroppedState = QT_TRANSLATE_NOOP("Pellin", "<오래된 내역 지움>");
 
 private:
     void OnCurrentChanged(const QModelIndex& current);

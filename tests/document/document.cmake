@@ -12,6 +12,7 @@ if(PELLIN_EDITOR)
     ${CMAKE_CURRENT_SOURCE_DIR}/tooledits_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/attrvalues_doc_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/history_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/memorybudget_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/rules_doc_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/rulesdock_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/../core/pngwriter.cpp

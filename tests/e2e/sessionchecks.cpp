@@ -147,7 +147,7 @@ std::string CheckSaveAndRead(const CZellDoc& doc)
 
 std::string CheckHistory(CZellDoc& doc, const std::string* origin)
 {
-    QUndoStack& history = doc.UndoStack();
+    CEditHistory& history = doc.UndoStack();
     if (bool(doc.IsModified()) == history.isClean()) return "the modified flag disagrees with the history";
     const std::string now = ModelBytes(doc.Map());
     const int index = history.index();

@@ -34,4 +34,13 @@ TEST(BusyWork, PointerAfterHalfASecondBarAfterASecondNothingLeftAfter)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(progressBar(), nullptr);
     EXPECT_EQ(bar->currentMessage(), QString());
+
+    // A note the work left in the status bar outlives the bar.
+    {
+        CBusyWork work(QStringLiteral("타일 전체채우기..."), bar);
+        QThread::msleep(CBusyWork::kProgressBarAfterMs + 50);
+        work.Progress(1, 2);
+        bar->showMessage(QStringLiteral("note"));
+    }
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("note"));
 }
