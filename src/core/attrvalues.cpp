@@ -47,14 +47,38 @@ CAttrValueTable::CAttrValueTable() : m_counts(kValueCount, 0) {}
 
 void CAttrValueTable::Recount(const CCellLayers& cells)
 {
+    const std::atomic<bool> never{false};
+    m_counts = CountAttrValues(cells, never);
+    m_counting = false;
+}
+
+void CAttrValueTable::StartCounting()
+{
     std::fill(m_counts.begin(), m_counts.end(), 0);
+    m_counting = true;
+}
+
+void CAttrValueTable::AddCounts(const std::vector<std::uint32_t>& counts)
+{
+    // The edits' changes may have taken counts below zero: the sum wraps
+    // back to the true count.
+    for (std::size_t i = 0; i < std::min(counts.size(), m_counts.size()); ++i) m_counts[i] += counts[i];
+    m_counting = false;
+}
+
+std::vector<std::uint32_t> CountAttrValues(const CCellLayers& cells, const std::atomic<bool>& stop)
+{
+    std::vector<std::uint32_t> counts(kValueCount, 0);
     for (int row = 0; row < cells.Height(); ++row) {
+        // Between rows: a few microseconds apart.
+        if (stop.load(std::memory_order_relaxed)) return {};
         const bool present =
             cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
-                for (int i = 0; i < count; ++i) ++m_counts[Index(values[i])];
+                for (int i = 0; i < count; ++i) ++counts[std::size_t(std::uint16_t(values[i]) ^ 0x8000u)];
             });
         if (!present) break;
     }
+    return counts;
 }
 
 namespace {
@@ -117,7 +141,7 @@ std::vector<AttrValueInfo> CAttrValueTable::Values() const
         if (!IsListed(value)) continue;
         const auto kept = m_kept.find(value);
         const bool chosen = kept != m_kept.end() && kept->second.colour.has_value();
-        values.push_back({value, Name(value), Colour(value), chosen, m_counts[index]});
+        values.push_back({value, Name(value), Colour(value), chosen, Count(value)});
     }
     return values;
 }
@@ -161,7 +185,7 @@ void CAttrValueTable::SetColour(short value, std::optional<AttrColour> colour)
 
 bool CAttrValueTable::Remove(short value)
 {
-    if (value == 0 || Count(value) > 0) return false;
+    if (value == 0 || m_counting || Count(value) > 0) return false;
     return m_kept.erase(value) > 0;
 }
 

@@ -9,12 +9,40 @@
 #include "tilelist.h"
 
 #include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
+#include <sys/uio.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
+
+// Writes every piece, however the system splits the work.
+bool WritePieces(int file, std::span<const iovec> pieces)
+{
+    std::vector<iovec> left(pieces.begin(), pieces.end());
+    std::size_t i = 0;
+    while (i < left.size()) {
+        const int count = int(std::min<std::size_t>(left.size() - i, IOV_MAX));
+        const ssize_t put = ::writev(file, &left[i], count);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        // A short write leaves the rest for the next turn.
+        std::size_t done = std::size_t(put);
+        for (; i < left.size() && done >= left[i].iov_len; ++i) done -= left[i].iov_len;
+        if (done > 0) {
+            left[i].iov_base = static_cast<std::uint8_t*>(left[i].iov_base) + done;
+            left[i].iov_len -= done;
+        }
+    }
+    return true;
+}
 
 // The bit count and colour table the file declares for its tiles.
 struct TileFormat {
@@ -59,6 +87,13 @@ class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual bool Put(const void* data, std::size_t size) = 0;
+    // The pieces' bytes one after another.
+    virtual bool PutPieces(std::span<const iovec> pieces)
+    {
+        for (const iovec& piece : pieces)
+            if (!Put(piece.iov_base, piece.iov_len)) return false;
+        return true;
+    }
 };
 
 class MemorySink final : public ByteSink {
@@ -87,15 +122,31 @@ public:
     }
     bool Put(const void* data, std::size_t size) override
     {
+        Count(size);
+        return size == 0 || std::fwrite(data, 1, size, m_file) == size;
+    }
+    // Straight from the pieces to the file, past the stream's buffer: the
+    // layers' 1 GiB is then copied once, by the system, on its way out.
+    bool PutPieces(std::span<const iovec> pieces) override
+    {
+        std::size_t total = 0;
+        for (const iovec& piece : pieces) total += piece.iov_len;
+        if (std::fflush(m_file) != 0) return false;
+        if (!WritePieces(fileno(m_file), pieces)) return false;
+        Count(total);
+        return true;
+    }
+
+private:
+    void Count(std::size_t size)
+    {
         m_done += size;
         if (m_progress && m_done - m_reported >= (std::uint64_t(1) << 20)) {
             m_reported = m_done;
             m_progress(m_done, m_total);
         }
-        return size == 0 || std::fwrite(data, 1, size, m_file) == size;
     }
 
-private:
     std::FILE* m_file;
     std::uint64_t m_total;
     const MapFileProgress& m_progress;
@@ -115,10 +166,30 @@ void PutUint32(std::uint8_t* p, std::uint32_t v)
     PutUint16(p + 2, std::uint16_t(v >> 16));
 }
 
-// A layer row by row; a missing layer goes out as fill.
+// A layer row by row; a missing layer goes out as fill. Where the layer's
+// entries are the file's own (a little-endian machine), the rows go out
+// straight from the chunks, a band at a time, as the reader takes them in.
 bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short fill)
 {
     const std::size_t width = std::size_t(cells.Width());
+    constexpr std::size_t kPiecesPerWrite = 1024;
+    constexpr std::size_t kDirectFromWidth = 64;
+    if (std::endian::native == std::endian::little && width >= kDirectFromWidth && cells.HasLayer(layer)) {
+        const std::size_t perRow = (width + kChunkColumns - 1) / kChunkColumns;
+        const int rowsPerWrite = int(std::max<std::size_t>(1, kPiecesPerWrite / perRow));
+        std::vector<iovec> pieces;
+        pieces.reserve(std::size_t(rowsPerWrite) * perRow);
+        for (int top = 0; top < cells.Height(); top += rowsPerWrite) {
+            pieces.clear();
+            const int bottom = std::min(cells.Height(), top + rowsPerWrite);
+            for (int row = top; row < bottom; ++row)
+                cells.ForEachRun(layer, row, 0, cells.Width(), [&](int, const short* entries, int n) {
+                    pieces.push_back({const_cast<short*>(entries), 2 * std::size_t(n)});
+                });
+            if (!sink.PutPieces(pieces)) return false;
+        }
+        return true;
+    }
     std::vector<std::uint8_t> piece(2 * width);
     for (int row = 0; row < cells.Height(); ++row) {
         const bool present =
