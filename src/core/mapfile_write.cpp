@@ -10,39 +10,15 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <span>
 #include <sys/uio.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-// Writes every piece, however the system splits the work.
-bool WritePieces(int file, std::span<const iovec> pieces)
-{
-    std::vector<iovec> left(pieces.begin(), pieces.end());
-    std::size_t i = 0;
-    while (i < left.size()) {
-        const int count = int(std::min<std::size_t>(left.size() - i, IOV_MAX));
-        const ssize_t put = ::writev(file, &left[i], count);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        // A short write leaves the rest for the next turn.
-        std::size_t done = std::size_t(put);
-        for (; i < left.size() && done >= left[i].iov_len; ++i) done -= left[i].iov_len;
-        if (done > 0) {
-            left[i].iov_base = static_cast<std::uint8_t*>(left[i].iov_base) + done;
-            left[i].iov_len -= done;
-        }
-    }
-    return true;
-}
 
 // The bit count and colour table the file declares for its tiles.
 struct TileFormat {
@@ -125,16 +101,25 @@ public:
         Count(size);
         return size == 0 || std::fwrite(data, 1, size, m_file) == size;
     }
-    // Straight from the pieces to the file, past the stream's buffer: the
-    // layers' 1 GiB is then copied once, by the system, on its way out.
+    // Gathered into a band of our own that stays in the cache and goes to
+    // the file in one write, past the stream's buffer (a write of at least
+    // its size skips it): small pieces handed to the system one by one cost
+    // more than the copy.
     bool PutPieces(std::span<const iovec> pieces) override
     {
         std::size_t total = 0;
         for (const iovec& piece : pieces) total += piece.iov_len;
-        if (std::fflush(m_file) != 0) return false;
-        if (!WritePieces(fileno(m_file), pieces)) return false;
-        Count(total);
-        return true;
+        try {
+            if (m_band.size() < total) m_band.resize(total);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::size_t at = 0;
+        for (const iovec& piece : pieces) {
+            std::memcpy(m_band.data() + at, piece.iov_base, piece.iov_len);
+            at += piece.iov_len;
+        }
+        return Put(m_band.data(), total);
     }
 
 private:
@@ -148,6 +133,7 @@ private:
     }
 
     std::FILE* m_file;
+    std::vector<std::uint8_t> m_band;
     std::uint64_t m_total;
     const MapFileProgress& m_progress;
     std::uint64_t m_done = 0;
@@ -167,12 +153,12 @@ void PutUint32(std::uint8_t* p, std::uint32_t v)
 }
 
 // A layer row by row; a missing layer goes out as fill. Where the layer's
-// entries are the file's own (a little-endian machine), the rows go out
-// straight from the chunks, a band at a time, as the reader takes them in.
+// entries are the file's own (a little-endian machine), the rows' parts go
+// to the sink as they lie in the chunks, a band of rows at a time.
 bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short fill)
 {
     const std::size_t width = std::size_t(cells.Width());
-    constexpr std::size_t kPiecesPerWrite = 1024;
+    constexpr std::size_t kPiecesPerWrite = 4096;  // 1 MiB of a wide map's rows, the stream buffer's size
     constexpr std::size_t kDirectFromWidth = 64;
     if (std::endian::native == std::endian::little && width >= kDirectFromWidth && cells.HasLayer(layer)) {
         const std::size_t perRow = (width + kChunkColumns - 1) / kChunkColumns;
