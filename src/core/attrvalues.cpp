@@ -48,7 +48,7 @@ CAttrValueTable::CAttrValueTable() : m_counts(kValueCount, 0) {}
 void CAttrValueTable::Recount(const CCellLayers& cells)
 {
     const std::atomic<bool> never{false};
-    m_counts = CountAttrValues(cells, never);
+    m_counts = CountAttrValues(AttrLayerChunksOf(cells), never);
     m_counting = false;
 }
 
@@ -66,17 +66,24 @@ void CAttrValueTable::AddCounts(const std::vector<std::uint32_t>& counts)
     m_counting = false;
 }
 
-std::vector<std::uint32_t> CountAttrValues(const CCellLayers& cells, const std::atomic<bool>& stop)
+AttrLayerChunks AttrLayerChunksOf(const CCellLayers& cells)
+{
+    AttrLayerChunks layer;
+    for (std::size_t index = 0; index < cells.ChunkCount(CellLayer::Attributes); ++index) {
+        layer.chunks.push_back(cells.Chunk(CellLayer::Attributes, index));
+        layer.cells.push_back(cells.ChunkCellCount(index));
+    }
+    return layer;
+}
+
+std::vector<std::uint32_t> CountAttrValues(const AttrLayerChunks& layer, const std::atomic<bool>& stop)
 {
     std::vector<std::uint32_t> counts(kValueCount, 0);
-    for (int row = 0; row < cells.Height(); ++row) {
-        // Between rows: a few microseconds apart.
+    for (std::size_t chunk = 0; chunk < layer.chunks.size(); ++chunk) {
+        // Between chunks: some microseconds apart.
         if (stop.load(std::memory_order_relaxed)) return {};
-        const bool present =
-            cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
-                for (int i = 0; i < count; ++i) ++counts[std::size_t(std::uint16_t(values[i]) ^ 0x8000u)];
-            });
-        if (!present) break;
+        const short* values = layer.chunks[chunk].get();
+        for (std::size_t i = 0; i < layer.cells[chunk]; ++i) ++counts[std::size_t(std::uint16_t(values[i]) ^ 0x8000u)];
     }
     return counts;
 }

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "cellchunk.h"
 #include "messagetext.h"
 
 class CCellLayers;
@@ -97,6 +98,14 @@ private:
     bool m_counting = false;
 };
 
+// The attribute layer's chunks held apart from the layers: what a count on
+// another thread keeps, so that the tile layer's chunks stay the map's own.
+struct AttrLayerChunks {
+    std::vector<CellChunk> chunks;
+    std::vector<std::size_t> cells;  // each chunk's
+};
+AttrLayerChunks AttrLayerChunksOf(const CCellLayers& cells);
+
 // The cells of the attribute layer holding each value, indexed by value +
 // 32768; empty when stop was set before the end.
-std::vector<std::uint32_t> CountAttrValues(const CCellLayers& cells, const std::atomic<bool>& stop);
+std::vector<std::uint32_t> CountAttrValues(const AttrLayerChunks& layer, const std::atomic<bool>& stop);

@@ -1,7 +1,5 @@
 #include "attrcounting.h"
 
-#include "attrvalues.h"
-
 namespace {
 // Often enough that the counts come within a frame or two of being ready.
 constexpr int kPollMs = 20;
@@ -10,11 +8,11 @@ constexpr int kPollMs = 20;
 CAttrValueCounting::CAttrValueCounting(const CCellLayers& cells, Done done)
     : m_work(std::make_shared<Work>()), m_done(std::move(done))
 {
-    m_work->cells = cells;
+    m_work->layer = AttrLayerChunksOf(cells);
     m_thread = std::thread([work = m_work] {
-        work->counts = CountAttrValues(work->cells, work->stop);
-        // The copy's chunks go now: the map's edits need not copy them any more.
-        work->cells = CCellLayers();
+        work->counts = CountAttrValues(work->layer, work->stop);
+        // The chunks go now: the map's edits need not copy them any more.
+        work->layer = AttrLayerChunks();
         work->finished.store(true, std::memory_order_release);
     });
     m_poll.setInterval(kPollMs);

@@ -1,6 +1,6 @@
 // The attribute layer of a large map counted on a thread of its own, so
-// that opening the map does not wait for it. The count is of a copy of the
-// layers taken at the start, which shares their chunks and costs nothing;
+// that opening the map does not wait for it. The count is of the attribute
+// layer's chunks as they were at the start, shared, not copied;
 // the edits made meanwhile are counted by the table as usual (see
 // CAttrValueTable::StartCounting).
 #pragma once
@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "attrvalues.h"
 #include "celllayers.h"
 
 class CAttrValueCounting {
@@ -30,7 +31,7 @@ private:
     void Poll();
 
     struct Work {
-        CCellLayers cells;
+        AttrLayerChunks layer;
         std::atomic<bool> stop{false};
         std::atomic<bool> finished{false};
         std::vector<std::uint32_t> counts;

@@ -76,7 +76,7 @@ TEST_P(AttrValueCounts, FollowRandomRectangleEditsAsARecountWould)
     }
     if (apart) {
         EXPECT_TRUE(TableCounts(table).empty()) << "no counts while counting";
-        table.AddCounts(CountAttrValues(start, std::atomic<bool>(false)));
+        table.AddCounts(CountAttrValues(AttrLayerChunksOf(start), std::atomic<bool>(false)));
         EXPECT_EQ(TableCounts(table), PlainCount(cells));
     }
     // The incremental counts are the ones a fresh count gives.
