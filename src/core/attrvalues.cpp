@@ -47,14 +47,45 @@ CAttrValueTable::CAttrValueTable() : m_counts(kValueCount, 0) {}
 
 void CAttrValueTable::Recount(const CCellLayers& cells)
 {
+    const std::atomic<bool> never{false};
+    m_counts = CountAttrValues(AttrLayerChunksOf(cells), never);
+    m_counting = false;
+}
+
+void CAttrValueTable::StartCounting()
+{
     std::fill(m_counts.begin(), m_counts.end(), 0);
-    for (int row = 0; row < cells.Height(); ++row) {
-        const bool present =
-            cells.ForEachRun(CellLayer::Attributes, row, 0, cells.Width(), [&](int, const short* values, int count) {
-                for (int i = 0; i < count; ++i) ++m_counts[Index(values[i])];
-            });
-        if (!present) break;
+    m_counting = true;
+}
+
+void CAttrValueTable::AddCounts(const std::vector<std::uint32_t>& counts)
+{
+    // The edits' changes may have taken counts below zero: the sum wraps
+    // back to the true count.
+    for (std::size_t i = 0; i < std::min(counts.size(), m_counts.size()); ++i) m_counts[i] += counts[i];
+    m_counting = false;
+}
+
+AttrLayerChunks AttrLayerChunksOf(const CCellLayers& cells)
+{
+    AttrLayerChunks layer;
+    for (std::size_t index = 0; index < cells.ChunkCount(CellLayer::Attributes); ++index) {
+        layer.chunks.push_back(cells.Chunk(CellLayer::Attributes, index));
+        layer.cells.push_back(cells.ChunkCellCount(index));
     }
+    return layer;
+}
+
+std::vector<std::uint32_t> CountAttrValues(const AttrLayerChunks& layer, const std::atomic<bool>& stop)
+{
+    std::vector<std::uint32_t> counts(kValueCount, 0);
+    for (std::size_t chunk = 0; chunk < layer.chunks.size(); ++chunk) {
+        // Between chunks: some microseconds apart.
+        if (stop.load(std::memory_order_relaxed)) return {};
+        const short* values = layer.chunks[chunk].get();
+        for (std::size_t i = 0; i < layer.cells[chunk]; ++i) ++counts[std::size_t(std::uint16_t(values[i]) ^ 0x8000u)];
+    }
+    return counts;
 }
 
 namespace {
@@ -117,7 +148,7 @@ std::vector<AttrValueInfo> CAttrValueTable::Values() const
         if (!IsListed(value)) continue;
         const auto kept = m_kept.find(value);
         const bool chosen = kept != m_kept.end() && kept->second.colour.has_value();
-        values.push_back({value, Name(value), Colour(value), chosen, m_counts[index]});
+        values.push_back({value, Name(value), Colour(value), chosen, Count(value)});
     }
     return values;
 }
@@ -161,7 +192,7 @@ void CAttrValueTable::SetColour(short value, std::optional<AttrColour> colour)
 
 bool CAttrValueTable::Remove(short value)
 {
-    if (value == 0 || Count(value) > 0) return false;
+    if (value == 0 || m_counting || Count(value) > 0) return false;
     return m_kept.erase(value) > 0;
 }
 

@@ -8,12 +8,14 @@
 // edit as they were and as they became.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+#include "cellchunk.h"
 #include "messagetext.h"
 
 class CCellLayers;
@@ -59,7 +61,16 @@ public:
     // count cells changed from before[i] to after[i].
     void Update(const short* before, const short* after, std::size_t count);
 
-    std::uint64_t Count(short value) const { return m_counts[Index(value)]; }
+    // Counting a large layer apart (CountAttrValues, on another thread):
+    // StartCounting clears the counts, which then take only the edits made
+    // meanwhile (Update); AddCounts adds the layer's counts as they were at
+    // the start, which gives the counts of the layer now. Until then every
+    // value counts as held by no cell.
+    void StartCounting();
+    void AddCounts(const std::vector<std::uint32_t>& counts);
+    bool Counting() const { return m_counting; }
+
+    std::uint64_t Count(short value) const { return m_counting ? 0 : m_counts[Index(value)]; }
     // 0, a value some cell holds, or one the user keeps.
     bool IsListed(short value) const { return value == 0 || Count(value) > 0 || m_kept.count(value) > 0; }
     // The listed values, ascending.
@@ -84,4 +95,17 @@ private:
 
     std::vector<std::uint32_t> m_counts;  // by value + 32768; a map has at most 2^28 cells
     std::map<short, AttrValueDetails> m_kept;
+    bool m_counting = false;
 };
+
+// The attribute layer's chunks held apart from the layers: what a count on
+// another thread keeps, so that the tile layer's chunks stay the map's own.
+struct AttrLayerChunks {
+    std::vector<CellChunk> chunks;
+    std::vector<std::size_t> cells;  // each chunk's
+};
+AttrLayerChunks AttrLayerChunksOf(const CCellLayers& cells);
+
+// The cells of the attribute layer holding each value, indexed by value +
+// 32768; empty when stop was set before the end.
+std::vector<std::uint32_t> CountAttrValues(const AttrLayerChunks& layer, const std::atomic<bool>& stop);

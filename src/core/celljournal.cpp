@@ -77,31 +77,40 @@ private:
     int m_fd;
 };
 
+constexpr std::uint8_t kTileAttributesRecord = 2;
+
 struct ChunkRecord {
-    CellLayer layer;
+    std::uint8_t kind;  // 0 tiles, 1 attributes, kTileAttributesRecord
     std::size_t index;
     const std::uint8_t* cells;
+    std::size_t count;
 };
 
 // The payload's chunks, each checked against the layers' shape; nothing
 // when any of them does not fit.
 std::optional<std::vector<ChunkRecord>> ParsePayload(const std::vector<std::uint8_t>& payload, std::size_t count,
-                                                     const CCellLayers& cells)
+                                                     const CCellLayers& cells, const TileAttributes* tileAttributes)
 {
     std::vector<ChunkRecord> records;
     std::size_t at = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (payload.size() - at < kChunkHeader) return std::nullopt;
         const std::uint8_t* head = payload.data() + at;
-        if (head[0] > 1) return std::nullopt;
-        const CellLayer layer = head[0] == 0 ? CellLayer::Tiles : CellLayer::Attributes;
+        const std::uint8_t kind = head[0];
         const std::size_t index = std::size_t(Get(head + 4, 4));
         const std::size_t cellCount = std::size_t(Get(head + 8, 4));
         at += kChunkHeader;
-        if (index >= cells.ChunkCount(layer) || cellCount != cells.ChunkCellCount(index) ||
-            (payload.size() - at) / 2 < cellCount)
-            return std::nullopt;
-        records.push_back({layer, index, payload.data() + at});
+        if ((payload.size() - at) / 2 < cellCount) return std::nullopt;
+        if (kind == kTileAttributesRecord) {
+            if (index != 0 || (tileAttributes && cellCount != tileAttributes->size())) return std::nullopt;
+            for (std::size_t i = 0; i < cellCount; ++i)
+                if (Get(payload.data() + at + 2 * i, 2) > 0xFF) return std::nullopt;
+        } else {
+            if (kind > 1) return std::nullopt;
+            const CellLayer layer = kind == 0 ? CellLayer::Tiles : CellLayer::Attributes;
+            if (index >= cells.ChunkCount(layer) || cellCount != cells.ChunkCellCount(index)) return std::nullopt;
+        }
+        records.push_back({kind, index, payload.data() + at, cellCount});
         at += 2 * cellCount;
     }
     if (at != payload.size()) return std::nullopt;
@@ -131,10 +140,12 @@ std::vector<JournalChunk> ChangedChunks(const CCellLayers& then, const CCellLaye
     return changed;
 }
 
-std::size_t JournalBatchBytes(const std::vector<JournalChunk>& chunks)
+std::size_t JournalBatchBytes(const std::vector<JournalChunk>& chunks,
+                              const std::optional<TileAttributes>& tileAttributes)
 {
     std::size_t bytes = kBatchHeader + kBatchTrailer;
     for (const JournalChunk& chunk : chunks) bytes += kChunkHeader + 2 * chunk.count;
+    if (tileAttributes) bytes += kChunkHeader + 2 * tileAttributes->size();
     return bytes;
 }
 
@@ -148,14 +159,22 @@ bool StartJournal(const std::string& path, int width, int height)
     return WriteAll(file.fd(), header.data(), header.size()) && ::fdatasync(file.fd()) == 0;
 }
 
-bool AppendJournal(const std::string& path, const std::vector<JournalChunk>& chunks)
+bool AppendJournal(const std::string& path, const std::vector<JournalChunk>& chunks,
+                   const std::optional<TileAttributes>& tileAttributes)
 {
-    if (chunks.empty()) return true;
+    if (chunks.empty() && !tileAttributes) return true;
+    const std::size_t bytes = JournalBatchBytes(chunks, tileAttributes);
     std::vector<std::uint8_t> batch;
-    batch.reserve(JournalBatchBytes(chunks));
+    batch.reserve(bytes);
     batch.insert(batch.end(), kBatchMagic, kBatchMagic + sizeof kBatchMagic);
-    Put(batch, chunks.size(), 4);
-    Put(batch, JournalBatchBytes(chunks) - kBatchHeader - kBatchTrailer, 8);
+    Put(batch, chunks.size() + (tileAttributes ? 1 : 0), 4);
+    Put(batch, bytes - kBatchHeader - kBatchTrailer, 8);
+    if (tileAttributes) {
+        Put(batch, kTileAttributesRecord, 4);
+        Put(batch, 0, 4);
+        Put(batch, tileAttributes->size(), 4);
+        for (const std::uint8_t value : *tileAttributes) Put(batch, value, 2);
+    }
     for (const JournalChunk& chunk : chunks) {
         Put(batch, chunk.layer == CellLayer::Tiles ? 0 : 1, 4);
         Put(batch, chunk.index, 4);
@@ -175,7 +194,7 @@ bool AppendJournal(const std::string& path, const std::vector<JournalChunk>& chu
     return false;
 }
 
-bool ApplyJournal(const std::string& path, CCellLayers& cells)
+bool ApplyJournal(const std::string& path, CCellLayers& cells, TileAttributes* tileAttributes)
 {
     const File file(path, O_RDONLY);
     if (file.fd() < 0) return false;
@@ -203,13 +222,20 @@ bool ApplyJournal(const std::string& path, CCellLayers& cells)
             return true;
         left -= bytes + kBatchTrailer;
         if (Get(trailer, 8) != Fnv1a(payload.data(), payload.size())) return true;
-        const auto records = ParsePayload(payload, count, cells);
+        const auto records = ParsePayload(payload, count, cells, tileAttributes);
         if (!records) return true;
         std::vector<short> chunk;
         for (const ChunkRecord& record : *records) {
-            chunk.resize(cells.ChunkCellCount(record.index));
+            if (record.kind == kTileAttributesRecord) {
+                if (!tileAttributes) continue;
+                for (std::size_t i = 0; i < record.count; ++i)
+                    (*tileAttributes)[i] = std::uint8_t(Get(record.cells + 2 * i, 2));
+                continue;
+            }
+            chunk.resize(record.count);
             for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = short(Get(record.cells + 2 * i, 2));
-            if (!cells.WriteChunk(record.layer, record.index, chunk.data())) return false;
+            const CellLayer layer = record.kind == 0 ? CellLayer::Tiles : CellLayer::Attributes;
+            if (!cells.WriteChunk(layer, record.index, chunk.data())) return false;
         }
     }
 }

@@ -47,7 +47,7 @@ std::size_t CCellLayers::ChunkCells(std::size_t chunk) const
     return std::size_t(ChunkWidth(int(chunk % across))) * std::size_t(ChunkHeight(int(chunk / across)));
 }
 
-bool CCellLayers::MakeLayer(Layer& layer, short fill) const
+bool CCellLayers::MakeLayer(Layer& layer, std::optional<short> fill) const
 {
     layer.chunks.clear();
     layer.present = false;
@@ -69,18 +69,19 @@ bool CCellLayers::MakeLayer(Layer& layer, short fill) const
         }
         // Empty (-1) and 0 are one byte repeated: memset fills the layer of
         // a large map several times faster than a loop of shorts.
-        const auto bits = static_cast<unsigned short>(fill);
-        if ((bits & 0xFF) == bits >> 8)
+        // Without a fill the reader writes every cell itself.
+        const auto bits = static_cast<unsigned short>(fill.value_or(0));
+        if (fill && (bits & 0xFF) == bits >> 8)
             std::memset(block.get(), bits & 0xFF, cells * sizeof(short));
-        else
-            std::fill_n(block.get(), cells, fill);
+        else if (fill)
+            std::fill_n(block.get(), cells, *fill);
         layer.chunks.push_back(std::move(block));
     }
     layer.present = true;
     return true;
 }
 
-LayerAllocResult CCellLayers::Create(int width, int height)
+LayerAllocResult CCellLayers::Create(int width, int height, Fill fill)
 {
     // The old cells go first, so a large map is never held twice.
     m_tiles = {false, {}, {}};
@@ -94,8 +95,11 @@ LayerAllocResult CCellLayers::Create(int width, int height)
     m_chunkHeight = kChunkCells / m_chunkWidth;
     m_chunksAcross = int((std::int64_t(m_width) + m_chunkWidth - 1) / m_chunkWidth);  // the width may be INT_MAX
     if (!LayerCellCount(width, height)) return LayerAllocResult::TooLarge;
-    if (!MakeLayer(m_tiles, kEmptyTileCell)) return LayerAllocResult::TileLayerFailed;
-    if (!MakeLayer(m_attrs, kNoAttrCell)) return LayerAllocResult::AttrLayerFailed;
+    const bool set = fill == Fill::Empty;
+    if (!MakeLayer(m_tiles, set ? std::optional<short>(kEmptyTileCell) : std::nullopt))
+        return LayerAllocResult::TileLayerFailed;
+    if (!MakeLayer(m_attrs, set ? std::optional<short>(kNoAttrCell) : std::nullopt))
+        return LayerAllocResult::AttrLayerFailed;
     return LayerAllocResult::Ok;
 }
 

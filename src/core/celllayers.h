@@ -108,8 +108,10 @@ public:
     // Replaces both layers with width x height cells, the tile layer all -1
     // and the attribute layer all 0, the tile layer first. The size is taken
     // even on failure; the layer that could not be made (and the attribute
-    // layer after a failed tile layer) is then missing.
-    LayerAllocResult Create(int width, int height);
+    // layer after a failed tile layer) is then missing. Unset leaves the
+    // cells as the allocator gave them, for a reader that writes them all.
+    enum class Fill { Empty, Unset };
+    LayerAllocResult Create(int width, int height, Fill fill = Fill::Empty);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -226,7 +228,7 @@ private:
     };
     const Layer& Of(CellLayer layer) const { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
     Layer& Of(CellLayer layer) { return layer == CellLayer::Tiles ? m_tiles : m_attrs; }
-    bool MakeLayer(Layer& layer, short fill) const;
+    bool MakeLayer(Layer& layer, std::optional<short> fill) const;
     // The chunks' shape: chunk (cx, cy) is entry cy * m_chunksAcross + cx.
     int ChunkWidth(int chunkCol) const;
     int ChunkHeight(int chunkRow) const;

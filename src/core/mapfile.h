@@ -84,6 +84,14 @@ using MapFileProgress = std::function<void(std::uint64_t done, std::uint64_t tot
 
 MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress = {});
 
+// A row of a layer as the file holds it: width little-endian int16 entries.
+using MapRowVisitor = std::function<void(CellLayer layer, int row, const std::uint8_t* cells, int width)>;
+// Reads and checks the file as ReadMapFile does, but hands the cells to
+// rows a row at a time (the tile layer's, then the attribute layer's)
+// instead of keeping them: for a tool that only looks at the cells, at the
+// cost of reading the file and in little memory. out's layers stay empty.
+MapReadResult ScanMapFile(const std::string& path, MapFileContent& out, const MapRowVisitor& rows);
+
 // What the document saves: the map, and the loaded bitmap's format, which
 // the file declares when there are no tiles to take it from.
 struct MapSaveInput {

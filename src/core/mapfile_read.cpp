@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <new>
 #include <span>
+#include <vector>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -190,10 +192,38 @@ std::shared_ptr<BYTE[]> TileStorage(std::size_t bytes)
     return std::shared_ptr<BYTE[]>(static_cast<BYTE*>(memory), [bytes](BYTE* p) { ::munmap(p, bytes); });
 }
 
-// Fills a layer from the source, a row at a time.
+// Fills a layer from the source. Where the file's entries are the layer's
+// own (a little-endian machine), they are read straight into the chunks, a
+// band of rows at a time: a copy through a buffer of ours would cost as
+// much again as the reading. Rows of a narrow map are pieces too small for
+// that, and go through the buffer.
 bool ReadLayer(ByteSource& source, CCellLayers& cells, CellLayer layer)
 {
     const std::size_t width = std::size_t(cells.Width());
+    constexpr std::size_t kPiecesPerRead = 1024;
+    constexpr std::size_t kDirectFromWidth = 64;
+    if (std::endian::native == std::endian::little && width >= kDirectFromWidth) {
+        const std::size_t perRow = (width + kChunkColumns - 1) / kChunkColumns;
+        const int rowsPerRead = int(std::max<std::size_t>(1, kPiecesPerRead / perRow));
+        std::vector<iovec> pieces;
+        try {
+            pieces.reserve(std::size_t(rowsPerRead) * perRow);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        for (int top = 0; top < cells.Height(); top += rowsPerRead) {
+            pieces.clear();
+            const int bottom = std::min(cells.Height(), top + rowsPerRead);
+            for (int row = top; row < bottom; ++row) {
+                const bool own = cells.ForEachMutableRun(layer, row, 0, cells.Width(), [&](int, short* entries, int n) {
+                    pieces.push_back({entries, 2 * std::size_t(n)});
+                });
+                if (!own) return false;
+            }
+            if (!source.ReadInto(pieces)) return false;
+        }
+        return true;
+    }
     for (int row = 0; row < cells.Height(); ++row) {
         const std::uint8_t* p = source.Next(width * 2);
         if (!p) return false;
@@ -207,7 +237,28 @@ bool ReadLayer(ByteSource& source, CCellLayers& cells, CellLayer layer)
     return true;
 }
 
-MapReadResult Parse(ByteSource& source, MapFileContent& out)
+// Hands a layer's rows, as the file holds them, to rows: read a band at a
+// time straight into a buffer of ours, so each byte is copied once.
+bool ScanLayer(ByteSource& source, int width, int height, CellLayer layer, const MapRowVisitor& rows)
+{
+    constexpr std::size_t kBandBytes = std::size_t(1) << 20;
+    const std::size_t rowBytes = std::size_t(width) * 2;
+    if (rowBytes == 0) return true;
+    const int bandRows = int(std::clamp<std::size_t>(kBandBytes / rowBytes, 1, std::size_t(std::max(height, 1))));
+    std::unique_ptr<std::uint8_t[]> band(new (std::nothrow) std::uint8_t[rowBytes * std::size_t(bandRows)]);
+    if (!band) return false;
+    for (int top = 0; top < height; top += bandRows) {
+        const int count = std::min(bandRows, height - top);
+        iovec piece{band.get(), rowBytes * std::size_t(count)};
+        if (!source.ReadInto(std::span(&piece, 1))) return false;
+        for (int i = 0; i < count; ++i) rows(layer, top + i, band.get() + rowBytes * std::size_t(i), width);
+    }
+    return true;
+}
+
+// rows null: the cells go into out's layers; otherwise they go to rows and
+// out's layers stay empty.
+MapReadResult Parse(ByteSource& source, MapFileContent& out, const MapRowVisitor* rows = nullptr)
 {
     if (source.Size() < kMapHeaderSize) return MapReadResult::Invalid;
     const std::uint8_t* header = source.Next(kMapHeaderSize);
@@ -233,7 +284,11 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
 
     // The file really holds this many cells; the layers may still be more
     // than we are willing to allocate.
-    switch (map.m_cells.Create(mapWidth, mapHeight)) {
+    // Every cell is read into the layers, so they are not filled first.
+    const LayerAllocResult made =
+        rows ? (LayerCellCount(mapWidth, mapHeight) ? LayerAllocResult::Ok : LayerAllocResult::TooLarge)
+             : map.m_cells.Create(mapWidth, mapHeight, CCellLayers::Fill::Unset);
+    switch (made) {
     case LayerAllocResult::TooLarge: return MapReadResult::TooLarge;
     case LayerAllocResult::TileLayerFailed: return MapReadResult::TileLayerAllocFailed;
     case LayerAllocResult::AttrLayerFailed: return MapReadResult::AttrLayerAllocFailed;
@@ -297,8 +352,14 @@ MapReadResult Parse(ByteSource& source, MapFileContent& out)
         }
     }
 
-    if (!ReadLayer(source, map.m_cells, CellLayer::Tiles) || !ReadLayer(source, map.m_cells, CellLayer::Attributes))
+    if (rows) {
+        if (!ScanLayer(source, mapWidth, mapHeight, CellLayer::Tiles, *rows) ||
+            !ScanLayer(source, mapWidth, mapHeight, CellLayer::Attributes, *rows))
+            return MapReadResult::CannotOpen;
+    } else if (!ReadLayer(source, map.m_cells, CellLayer::Tiles) ||
+               !ReadLayer(source, map.m_cells, CellLayer::Attributes)) {
         return MapReadResult::CannotOpen;
+    }
 
     out = std::move(content);
     return MapReadResult::Ok;
@@ -313,7 +374,9 @@ MapReadResult ParseMapFile(const std::uint8_t* data, std::size_t size, MapFileCo
     return Parse(source, out);
 }
 
-MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress)
+namespace {
+MapReadResult ReadFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress,
+                       const MapRowVisitor* rows)
 {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) return MapReadResult::CannotOpen;
@@ -321,8 +384,19 @@ MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const Ma
     MapReadResult result = MapReadResult::CannotOpen;
     if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode)) {
         FileSource source(file, std::uint64_t(info.st_size), progress);
-        result = Parse(source, out);
+        result = Parse(source, out, rows);
     }
     ::close(file);
     return result;
+}
+}  // namespace
+
+MapReadResult ReadMapFile(const std::string& path, MapFileContent& out, const MapFileProgress& progress)
+{
+    return ReadFile(path, out, progress, nullptr);
+}
+
+MapReadResult ScanMapFile(const std::string& path, MapFileContent& out, const MapRowVisitor& rows)
+{
+    return ReadFile(path, out, {}, &rows);
 }

@@ -9,10 +9,14 @@
 #include "tilelist.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
+#include <sys/uio.h>
+#include <vector>
 
 namespace {
 
@@ -59,6 +63,13 @@ class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual bool Put(const void* data, std::size_t size) = 0;
+    // The pieces' bytes one after another.
+    virtual bool PutPieces(std::span<const iovec> pieces)
+    {
+        for (const iovec& piece : pieces)
+            if (!Put(piece.iov_base, piece.iov_len)) return false;
+        return true;
+    }
 };
 
 class MemorySink final : public ByteSink {
@@ -87,16 +98,42 @@ public:
     }
     bool Put(const void* data, std::size_t size) override
     {
+        Count(size);
+        return size == 0 || std::fwrite(data, 1, size, m_file) == size;
+    }
+    // Gathered into a band of our own that stays in the cache and goes to
+    // the file in one write, past the stream's buffer (a write of at least
+    // its size skips it): small pieces handed to the system one by one cost
+    // more than the copy.
+    bool PutPieces(std::span<const iovec> pieces) override
+    {
+        std::size_t total = 0;
+        for (const iovec& piece : pieces) total += piece.iov_len;
+        try {
+            if (m_band.size() < total) m_band.resize(total);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::size_t at = 0;
+        for (const iovec& piece : pieces) {
+            std::memcpy(m_band.data() + at, piece.iov_base, piece.iov_len);
+            at += piece.iov_len;
+        }
+        return Put(m_band.data(), total);
+    }
+
+private:
+    void Count(std::size_t size)
+    {
         m_done += size;
         if (m_progress && m_done - m_reported >= (std::uint64_t(1) << 20)) {
             m_reported = m_done;
             m_progress(m_done, m_total);
         }
-        return size == 0 || std::fwrite(data, 1, size, m_file) == size;
     }
 
-private:
     std::FILE* m_file;
+    std::vector<std::uint8_t> m_band;
     std::uint64_t m_total;
     const MapFileProgress& m_progress;
     std::uint64_t m_done = 0;
@@ -115,10 +152,30 @@ void PutUint32(std::uint8_t* p, std::uint32_t v)
     PutUint16(p + 2, std::uint16_t(v >> 16));
 }
 
-// A layer row by row; a missing layer goes out as fill.
+// A layer row by row; a missing layer goes out as fill. Where the layer's
+// entries are the file's own (a little-endian machine), the rows' parts go
+// to the sink as they lie in the chunks, a band of rows at a time.
 bool PutLayer(ByteSink& sink, const CCellLayers& cells, CellLayer layer, short fill)
 {
     const std::size_t width = std::size_t(cells.Width());
+    constexpr std::size_t kPiecesPerWrite = 4096;  // 1 MiB of a wide map's rows, the stream buffer's size
+    constexpr std::size_t kDirectFromWidth = 64;
+    if (std::endian::native == std::endian::little && width >= kDirectFromWidth && cells.HasLayer(layer)) {
+        const std::size_t perRow = (width + kChunkColumns - 1) / kChunkColumns;
+        const int rowsPerWrite = int(std::max<std::size_t>(1, kPiecesPerWrite / perRow));
+        std::vector<iovec> pieces;
+        pieces.reserve(std::size_t(rowsPerWrite) * perRow);
+        for (int top = 0; top < cells.Height(); top += rowsPerWrite) {
+            pieces.clear();
+            const int bottom = std::min(cells.Height(), top + rowsPerWrite);
+            for (int row = top; row < bottom; ++row)
+                cells.ForEachRun(layer, row, 0, cells.Width(), [&](int, const short* entries, int n) {
+                    pieces.push_back({const_cast<short*>(entries), 2 * std::size_t(n)});
+                });
+            if (!sink.PutPieces(pieces)) return false;
+        }
+        return true;
+    }
     std::vector<std::uint8_t> piece(2 * width);
     for (int row = 0; row < cells.Height(); ++row) {
         const bool present =

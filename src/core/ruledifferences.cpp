@@ -17,7 +17,6 @@ void RuleDifferences::Recount(const CCellLayers& cells, const CompiledRules& rul
     m_width = cells.Width();
     m_height = cells.Height();
     m_words = (m_width + 63) / 64;
-    m_bits.assign(std::size_t(m_words) * std::size_t(m_height), 0);
     ForEachDifferingCell(cells, rules, CRect(0, 0, m_width, m_height), [this](int col, int row) { Mark(col, row); });
 }
 
@@ -30,7 +29,7 @@ void RuleDifferences::Update(const CCellLayers& cells, const CompiledRules& rule
     CRect area;
     area.IntersectRect(requested, CRect(0, 0, m_width, m_height));
     if (area.IsRectEmpty()) return;
-    for (int row = area.top; row < area.bottom; ++row)
+    for (int row = area.top; row < area.bottom && !m_bits.empty(); ++row)
         for (int col = area.left; col < area.right; ++col) {
             std::uint64_t& word = m_bits[Word(col, row)];
             // A whole word inside the area is cleared at once.

@@ -1,7 +1,9 @@
 // Where a map's tiles differ from what its rules would give ("규칙 확인"):
 // one bit a cell over the whole map and their count, counted once for new
 // rules or tiles and then kept up by recounting only the cells an edit can
-// change (its cells grown by the rules' reach).
+// change (its cells grown by the rules' reach). The bits are made at the
+// first differing cell: a map without rules, or that follows them, keeps
+// none (for the largest map they are 32 MiB).
 #pragma once
 
 #include "autoruleengine.h"
@@ -23,7 +25,7 @@ public:
     std::int64_t Count() const { return m_count; }
     bool At(int col, int row) const
     {
-        if (col < 0 || row < 0 || col >= m_width || row >= m_height) return false;
+        if (col < 0 || row < 0 || col >= m_width || row >= m_height || m_bits.empty()) return false;
         return (m_bits[Word(col, row)] >> (col % 64)) & 1;
     }
     int Width() const { return m_width; }
@@ -33,6 +35,7 @@ public:
     template <class Each>
     void ForEachIn(const CRect& area, Each each) const
     {
+        if (m_bits.empty()) return;
         const int left = std::max(0, area.left);
         const int right = std::min(m_width, area.right);
         for (int row = std::max(0, area.top); row < std::min(m_height, area.bottom); ++row)
@@ -53,6 +56,7 @@ private:
     std::size_t Word(int col, int row) const { return std::size_t(row) * std::size_t(m_words) + std::size_t(col / 64); }
     void Mark(int col, int row)
     {
+        if (m_bits.empty()) m_bits.assign(std::size_t(m_words) * std::size_t(m_height), 0);
         m_bits[Word(col, row)] |= std::uint64_t(1) << (col % 64);
         ++m_count;
     }

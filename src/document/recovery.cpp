@@ -54,15 +54,32 @@ bool Abandoned(const std::string& lockFile)
     return free;
 }
 
+// The same pictures in the same order; their attributes go in the journal.
 bool SameTiles(const CTileList& a, const CTileList& b)
 {
     if (a.GetCount() != b.GetCount()) return false;
     for (int n = 0; n < a.GetCount(); ++n)
-        if (a.GetAt(n) != b.GetAt(n) || a.AttributeAt(n) != b.AttributeAt(n)) return false;
+        if (a.GetAt(n) != b.GetAt(n)) return false;
     return true;
 }
 
-// Anything but the cells changed: the journal cannot say it.
+TileAttributes AttributesOf(const CTileList& tiles)
+{
+    TileAttributes attributes(std::size_t(tiles.GetCount()));
+    for (std::size_t n = 0; n < attributes.size(); ++n) attributes[n] = tiles.AttributeAt(int(n));
+    return attributes;
+}
+
+// The tiles' attributes when now's differ from then's (same tiles).
+std::optional<TileAttributes> ChangedAttributes(const CTileList& then, const CTileList& now)
+{
+    for (int n = 0; n < now.GetCount(); ++n)
+        if (then.AttributeAt(n) != now.AttributeAt(n)) return AttributesOf(now);
+    return std::nullopt;
+}
+
+// Anything but the cells and the tiles' attributes changed: the journal
+// cannot say it.
 bool NeedsNewBase(const MapSnapshot& then, const MapSnapshot& now)
 {
     return then.map.m_nTileWidth != now.map.m_nTileWidth || then.map.m_nTileHeight != now.map.m_nTileHeight ||
@@ -146,7 +163,12 @@ MapReadResult CRecoveryKeeper::ReadCopy(const RecoveredSession& session, MapFile
     if (result != MapReadResult::Ok) return result;
     // A journal that cannot be read leaves the base as it is: older work
     // is better than none.
-    if (!session.journalFile.empty()) ApplyJournal(session.journalFile, content.map.m_cells);
+    if (!session.journalFile.empty()) {
+        CTileList& tiles = content.map.m_tileList;
+        TileAttributes attributes = AttributesOf(tiles);
+        ApplyJournal(session.journalFile, content.map.m_cells, &attributes);
+        for (std::size_t n = 0; n < attributes.size(); ++n) tiles.SetAttributeAt(int(n), attributes[n]);
+    }
     out = std::move(content);
     return MapReadResult::Ok;
 }
@@ -279,9 +301,10 @@ void CRecoveryKeeper::PostBase(std::shared_ptr<const MapSnapshot> snapshot, cons
 void CRecoveryKeeper::PostJournal(const std::shared_ptr<const MapSnapshot>& snapshot, const std::string& meta)
 {
     std::vector<JournalChunk> changes = ChangedChunks(m_written->map.m_cells, snapshot->map.m_cells);
+    std::optional<TileAttributes> attributes = ChangedAttributes(m_written->map.m_tileList, snapshot->map.m_tileList);
     const bool metaChanged = meta != m_writtenMeta;
-    if (changes.empty() && !metaChanged) return;
-    const std::uint64_t bytes = JournalBatchBytes(changes);
+    if (changes.empty() && !attributes && !metaChanged) return;
+    const std::uint64_t bytes = JournalBatchBytes(changes, attributes);
     if (m_journalBytes + bytes > std::max(m_baseBytes / 4, kJournalAllowance)) {
         PostBase(snapshot, meta);
         return;
@@ -290,11 +313,12 @@ void CRecoveryKeeper::PostJournal(const std::shared_ptr<const MapSnapshot>& snap
     m_written = snapshot;
     m_writtenMeta = meta;
     const int generation = m_generation;
-    Post([this, changes = std::move(changes), text = metaChanged ? MetaOf(meta, generation) : std::string(), generation,
-          bytes] {
+    Post([this, changes = std::move(changes), attributes = std::move(attributes),
+          text = metaChanged ? MetaOf(meta, generation) : std::string(), generation, bytes] {
         // Its base was never written: the next copy starts a new one.
         if (m_committed != generation) return;
-        if (!AppendJournal(JournalFile(generation), changes) || (!text.empty() && !WriteText(m_metaFile, text))) {
+        if (!AppendJournal(JournalFile(generation), changes, attributes) ||
+            (!text.empty() && !WriteText(m_metaFile, text))) {
             m_writeFailed = true;
             return;
         }

@@ -8,8 +8,9 @@
 // What is written follows what changed, not the map: the first copy is the
 // whole map (the base, a .Map file); after that each copy appends the cell
 // chunks that changed since the last one to a journal beside it
-// (core/celljournal.h). A new base replaces both when the tiles, the map's
-// size or its format change, or when the journal has grown past a quarter of
+// (core/celljournal.h), and the tiles' attributes when they changed. A new
+// base replaces both when the tiles' pictures, the map's size or its format
+// change, or when the journal has grown past a quarter of
 // the base. The notes file (.meta) names the base and journal in force and
 // is replaced last, so a crash at any moment leaves a pair that belongs
 // together. The rule set is kept beside them (a .rules.json the notes name)

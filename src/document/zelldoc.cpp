@@ -1,5 +1,6 @@
 #include "zelldoc.h"
 
+#include "attrcounting.h"
 #include "recovery.h"
 #include "resource.h"
 

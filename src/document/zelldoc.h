@@ -35,6 +35,7 @@ struct MapFileContent;
 class CScrollView;
 struct RecoveredSession;
 class CRecoveryKeeper;
+class CAttrValueCounting;
 class CompiledRules;
 
 // What Save writes, taken in no time: the map shares its cells and tiles
@@ -372,6 +373,8 @@ private:
     // names and colours of the file beside mapPath (a damaged one is passed
     // over with a note); none for a new map.
     void TakeAttrValuesFor(const std::string& mapPath);
+    // The counts of a large map's values, counted on their own thread.
+    void TakeAttrCounts(const std::vector<std::uint32_t>& counts);
     // Writes the names and colours beside the map just saved (a failure is
     // noted; the map is saved all the same).
     void SaveAttrValuesBeside(const std::string& mapPath);
@@ -439,6 +442,7 @@ private:
     BYTE m_byTextBlue = 0;
     CDocumentPrompts* m_pPrompts = nullptr;
     CAttrValueTable m_attrValues;
+    std::unique_ptr<CAttrValueCounting> m_attrCounting;  // a large map's values being counted
     CellLayer m_activeLayer = CellLayer::Tiles;
     short m_nCurrentAttr = 1;
     RuleSet m_rules;

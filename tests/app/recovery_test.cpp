@@ -20,6 +20,7 @@
 #include "recovery.h"
 #include "scratchfolder.h"
 #include "testtiles.h"
+#include "undocommands.h"
 #include "uiinput.h"
 #include "waituntil.h"
 #include "zellapp.h"
@@ -164,6 +165,7 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
     const std::string folder = scratch.Path().string();
     {
         CMapModel start = ModelOf(300, 700, 16, 16);
+        AddTestTiles(start.m_tileList, 4, 16, 16, 24, 3);
         MapSaveInput input;
         input.map = &start;
         ASSERT_EQ(WriteMapFile(folder + "/start.Map", input), MapWriteResult::Ok);
@@ -175,9 +177,15 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
     ASSERT_NE(doc->Recovery(), nullptr);
     doc->SetSelection({2, 1, {1, 2}}, nullptr);
     std::mt19937 random(17);
+    // A tile's attribute, as the tile attribute command sets it.
+    auto setTileAttribute = [&](int tile, BYTE value) {
+        doc->UndoStack().push(new CTileAttrCommand(*doc, "attribute", {{tile, doc->Tiles().AttributeAt(tile)}}, value));
+    };
     auto edit = [&] {
         const int col = int(random() % 300), row = int(random() % 700);
-        if (random() % 2)
+        if (random() % 5 == 0)
+            setTileAttribute(int(random() % 4), BYTE(random()));
+        else if (random() % 2)
             doc->SetCellAttributes(CRect(col, row, col + 3, row + 40), short(random()));
         else
             doc->FillWithBrush(CRect(col, row, col + 5, row + 30));
@@ -193,6 +201,12 @@ TEST(RecoveryWhileEditing, EachCopyHoldsItsMoment)
     keeper.Flush();
     keeper.WaitForWrites();
     EXPECT_LE(keeper.BytesWritten() - base, 2u * 128 * 128 + 64);
+    // A tile's attribute goes in the journal too, not in a new base.
+    const std::uint64_t stamped = keeper.BytesWritten();
+    setTileAttribute(2, 9);
+    keeper.Flush();
+    keeper.WaitForWrites();
+    EXPECT_LE(keeper.BytesWritten() - stamped, 64u);
     for (int round = 0; round < 10; ++round) {
         edit();
         const std::vector<std::uint8_t> expected = Saved(*doc);

@@ -40,13 +40,22 @@ std::string ReadText(const std::filesystem::path& path)
 
 }  // namespace
 
-TEST(AttrValueTable, CountsFollowRandomRectangleEditsAsARecountWould)
+// Counted at once, or apart: a count of the layer as it was at the start
+// (as a thread does it) added at the end to the edits counted meanwhile.
+class AttrValueCounts : public ::testing::TestWithParam<bool> {};
+
+TEST_P(AttrValueCounts, FollowRandomRectangleEditsAsARecountWould)
 {
+    const bool apart = GetParam();
     std::mt19937 random(20);
     CCellLayers cells;
     ASSERT_EQ(cells.Create(37, 23), LayerAllocResult::Ok);
+    const CCellLayers start = cells;
     CAttrValueTable table;
-    table.Recount(cells);
+    if (apart)
+        table.StartCounting();
+    else
+        table.Recount(cells);
     // Few values, extremes among them, so that counts reach 0 and come back.
     const short values[] = {0, 1, 2, -1, 7, 32767, -32768};
     for (int edit = 0; edit < 400; ++edit) {
@@ -61,15 +70,21 @@ TEST(AttrValueTable, CountsFollowRandomRectangleEditsAsARecountWould)
             }
             table.Update(before.data(), after.data(), before.size());
         }
-        if (edit % 50 == 0 || edit == 399) {
+        if (!apart && (edit % 50 == 0 || edit == 399)) {
             ASSERT_EQ(TableCounts(table), PlainCount(cells)) << "after edit " << edit;
         }
+    }
+    if (apart) {
+        EXPECT_TRUE(TableCounts(table).empty()) << "no counts while counting";
+        table.AddCounts(CountAttrValues(AttrLayerChunksOf(start), std::atomic<bool>(false)));
+        EXPECT_EQ(TableCounts(table), PlainCount(cells));
     }
     // The incremental counts are the ones a fresh count gives.
     CAttrValueTable recounted;
     recounted.Recount(cells);
     for (const short value : values) EXPECT_EQ(table.Count(value), recounted.Count(value)) << value;
 }
+INSTANTIATE_TEST_SUITE_P(AttrValueTable, AttrValueCounts, ::testing::Bool());
 
 TEST(AttrValueTable, ListsZeroCountedAndKeptValuesWithTheirNamesAndColours)
 {

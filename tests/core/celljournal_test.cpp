@@ -1,5 +1,6 @@
-// The journal of changed chunks against a simple model: applied to the base,
-// it gives the cells as they were after its last batch; cut short or
+// The journal of changed chunks (and of the tiles' attributes) against a
+// simple model: applied to the base, it gives the cells and attributes as
+// they were after its last batch; cut short or
 // damaged anywhere, it gives them as they were after the last whole batch
 // before the damage, and never anything else.
 #include "celljournal.h"
@@ -15,9 +16,9 @@
 
 namespace {
 
-std::vector<short> AllCells(const CCellLayers& cells)
+std::vector<short> AllCells(const CCellLayers& cells, const TileAttributes& attributes)
 {
-    std::vector<short> all;
+    std::vector<short> all(attributes.begin(), attributes.end());
     for (const CellLayer layer : {CellLayer::Tiles, CellLayer::Attributes})
         for (int row = 0; row < cells.Height(); ++row) {
             std::vector<short> values(std::size_t(cells.Width()));
@@ -36,7 +37,8 @@ TEST(CellJournal, GivesBackTheLastWholeBatch)
     ASSERT_EQ(cells.Create(300, 200), LayerAllocResult::Ok);
     const CCellLayers base = cells;
     ASSERT_TRUE(StartJournal(path, 300, 200));
-    std::vector<std::vector<short>> states{AllCells(cells)};
+    TileAttributes attributes(5, 0);
+    std::vector<std::vector<short>> states{AllCells(cells, attributes)};
     std::vector<std::uintmax_t> ends{std::filesystem::file_size(path)};  // where each batch ends
     for (int batch = 0; batch < 6; ++batch) {
         const CCellLayers written = cells;
@@ -45,16 +47,23 @@ TEST(CellJournal, GivesBackTheLastWholeBatch)
             const CellLayer layer = random() % 2 ? CellLayer::Tiles : CellLayer::Attributes;
             cells.FillRect(layer, col, row, col + int(random() % 140), row + int(random() % 140), short(random()));
         }
-        ASSERT_TRUE(AppendJournal(path, ChangedChunks(written, cells)));
-        states.push_back(AllCells(cells));
+        // Every other batch sets the tiles' attributes too.
+        std::optional<TileAttributes> changed;
+        if (batch % 2) {
+            for (std::uint8_t& value : attributes) value = std::uint8_t(random());
+            changed = attributes;
+        }
+        ASSERT_TRUE(AppendJournal(path, ChangedChunks(written, cells), changed));
+        states.push_back(AllCells(cells, attributes));
         ends.push_back(std::filesystem::file_size(path));
     }
     const std::vector<std::uint8_t> whole = ReadBytes(path);
     const auto applied = [&](const std::vector<std::uint8_t>& journal) {
         WriteBytes(path, journal);
         CCellLayers copy = base;
-        ApplyJournal(path, copy);
-        return AllCells(copy);
+        TileAttributes restored(5, 0);
+        ApplyJournal(path, copy, &restored);
+        return AllCells(copy, restored);
     };
     EXPECT_EQ(applied(whole), states.back());
     for (int trial = 0; trial < 40; ++trial) {

@@ -114,6 +114,27 @@ struct CellCounts {
     std::uint64_t withAttribute = 0;
 };
 
+// A row of the file's cells counted as they come: a cell names a tile when
+// its number is one of the file's tiles (every tile of a sound file has a
+// picture).
+void CountRow(CellCounts& counts, CellLayer layer, const std::uint8_t* cells, int width, int tileCount)
+{
+    std::uint64_t hits = 0, empty = 0;
+    if (layer == CellLayer::Tiles) {
+        for (int i = 0; i < width; ++i) {
+            const unsigned value = unsigned(cells[2 * i] | (cells[2 * i + 1] << 8));
+            empty += value == 0xFFFFu;
+            hits += value < unsigned(tileCount);
+        }
+        counts.used += hits;
+        counts.empty += empty;
+        counts.outOfRange += std::uint64_t(width) - hits - empty;
+        return;
+    }
+    for (int i = 0; i < width; ++i) hits += (cells[2 * i] | cells[2 * i + 1]) != 0;
+    counts.withAttribute += hits;
+}
+
 CellCounts CountCells(const LoadedMap& map)
 {
     CellCounts counts;
@@ -258,18 +279,19 @@ void ReportRefused(const std::string& path, const FileFacts& facts, const char* 
     if (h.present && h.magic) TextHeader(h.mapWidth, h.mapHeight, h.tileWidth, h.tileHeight, h.bitCount, h.tileCount);
 }
 
-void ReportReadableMap(const std::string& path, const LoadedMap& map, std::uint64_t size, bool json, bool withCells)
+// The cells are in map only withCells; the counts are made apart.
+void ReportReadableMap(const std::string& path, const LoadedMap& map, const RawHeader& header, const CellCounts& counts,
+                       std::uint64_t size, bool json, bool withCells)
 {
     const MapFileContent& c = map.content;
     const CMapModel& m = map.Map();
-    const CellCounts counts = CountCells(map);
     const int tileCount = map.Tiles().GetCount();
     if (json) {
         JsonOut out(stdout);
         out.String("file", path);
         out.Bool("sound", true);
         out.Number("file_size", (long long)size);
-        JsonHeader(out, m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
+        JsonHeader(out, header.mapWidth, header.mapHeight, m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
         out.List("tile_attributes", std::size_t(tileCount),
                  [&](std::size_t i) { std::fprintf(out.Stream(), "%d", map.Tiles().AttributeAt(int(i))); });
         out.List("tile_sha256", std::size_t(tileCount),
@@ -290,7 +312,7 @@ void ReportReadableMap(const std::string& path, const LoadedMap& map, std::uint6
         return;
     }
     std::fputs(TrFill(QT_TRANSLATE_NOOP("Pellin", "화일: %1\n상태: 정상\n"), {path}).c_str(), stdout);
-    TextHeader(m.MapWidth(), m.MapHeight(), m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
+    TextHeader(header.mapWidth, header.mapHeight, m.m_nTileWidth, m.m_nTileHeight, c.bitCount, tileCount);
     const std::string cellCounts =
         TrFill(QT_TRANSLATE_NOOP("Pellin", "칸: 사용 %1, 빈 칸 %2, 범위 밖 %3\n속성 있는 칸: %4\n"),
                {std::to_string(counts.used), std::to_string(counts.empty), std::to_string(counts.outOfRange),
@@ -314,15 +336,29 @@ int RunInfo(const Arguments& args)
     const std::string& path = parsed->positional[0];
     const bool json = parsed->Has("--json");
 
-    LoadedMap map;
-    const MapReadResult result = ReadLoadedMap(path, map);
+    const bool withCells = parsed->Has("--cells");
+
+    // Only --cells needs the layers themselves; the counts are made from the
+    // file's rows as they are read, without building the map's 1 GiB.
     const FileFacts facts = ExamineFile(path);
+    LoadedMap map;
+    CellCounts counts;
+    MapReadResult result = MapReadResult::Ok;
+    if (withCells) {
+        result = ReadLoadedMap(path, map);
+        if (result == MapReadResult::Ok) counts = CountCells(map);
+    } else {
+        const int tileCount = facts.header.tileCount;
+        result = ScanMapFile(path, map.content, [&](CellLayer layer, int, const std::uint8_t* cells, int width) {
+            CountRow(counts, layer, cells, width, tileCount);
+        });
+    }
     if (result != MapReadResult::Ok) {
         const char* message = MapReadMessage(result);
         ReportRefused(path, facts, message, json);
         std::fflush(stdout);
         return Fail(message ? message : kMsgMapInvalid);
     }
-    ReportReadableMap(path, map, facts.size, json, parsed->Has("--cells"));
+    ReportReadableMap(path, map, facts.header, counts, facts.size, json, withCells);
     return kExitOk;
 }
