@@ -4,8 +4,12 @@
 //   zoomed to fit it), each sample from the simulated pointer move to the
 //   pane's repainted surface, against the same moves with no button held;
 //   and what the stroke's undo step keeps against the chunks it touched;
+// - the same stroke on the attribute layer with 자동 규칙 on, the rules
+//   rewriting the tiles around every sample;
 // - a 1,024 x 1,024 band painted with a 2 x 2 brush in random mode against
 //   the same band painted plainly, each to the repainted pane.
+#include "autoruleengine.h"
+#include "benchrules.h"
 #include "docbackstage.h"
 #include "figures.h"
 #include "pairedtiming.h"
@@ -119,6 +123,68 @@ void BM_PencilStroke(benchmark::State& state)
                   double(touched.size()), "chunks", "chunks the stroke touched", Limit::RatioAtMost, 2.0, ""});
 }
 BENCHMARK(BM_PencilStroke)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_PencilStrokeAutoRules(benchmark::State& state)
+{
+    PaneWithMap pane;
+    CMapView& view = pane.view;
+    CZellDoc& doc = pane.doc;
+    // The 40 rules on a floor of 0, the tiles following them to begin with.
+    std::vector<TileFingerprint> fingerprints;
+    for (int n = 0; n <= 40; ++n) fingerprints.push_back(FingerprintOf(*doc.Tiles().GetAt(n)));
+    const RuleSet set = BenchRuleSet(fingerprints);
+    const CRect whole(0, 0, kSide, kSide);
+    ApplyRules(BackstageMap(doc).m_cells, CompiledRules(set, TileFinder(doc.Tiles())), whole);
+    doc.UpdateAllViews(nullptr, HINT_NEW_MAP);
+    doc.SetRules(set);
+    doc.SetActiveLayer(CellLayer::Attributes);
+    doc.SetCurrentAttrValue(1);
+    doc.SetAutoRules(true);
+    view.ZoomToFit();
+    view.UpdateWindow();
+    view.SetTool(MapTool::Pencil);
+    // A wall drawn from corner to corner, as in BM_PencilStroke.
+    const CRect shown = view.Viewport().ClientRectOfCells(whole);
+    std::vector<QPoint> path;
+    for (int i = 0; i < 1000; ++i) {
+        const double t = i / 999.0;
+        const double x = shown.left + 2 + t * (std::min(shown.right, 1279) - shown.left - 4);
+        const double y =
+            shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
+        path.emplace_back(int(x), int(y));
+    }
+    PairedTimes times;
+    QWidget* window = view.viewport();
+    const int steps = doc.UndoStack().count();
+    for (auto _ : state) {
+        for (const QPoint& p : path)
+            times.baseline.push_back(SecondsOf([&] {
+                QTest::mouseMove(window, p);
+                view.UpdateWindow();
+            }));
+        QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, path.front());
+        double stroke = 0;
+        for (const QPoint& p : path) {
+            times.subject.push_back(SecondsOf([&] {
+                QTest::mouseMove(window, p);
+                view.UpdateWindow();
+            }));
+            stroke += times.subject.back();
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, path.back());
+        state.SetIterationTime(stroke);
+        if (doc.UndoStack().count() != steps + 1 || CheckRules(doc.Cells(), doc.CompiledRuleSet(), whole).count != 0) {
+            state.SkipWithError("the stroke left cells the rules would change");
+            return;
+        }
+        doc.UndoStack().undo();
+    }
+    RecordFigure(state, {"Pencil stroke of 1,000 samples on the attributes with 자동 규칙 and the 40 rules: one sample "
+                         "to the repainted pane",
+                         times.SubjectMs(), times.BaselineMs(), "ms", "the same pointer move with no button held",
+                         Limit::AtMost, 3, "median"});
+}
+BENCHMARK(BM_PencilStrokeAutoRules)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_RandomBand1024(benchmark::State& state)
 {

@@ -1,8 +1,11 @@
 #include "autoruleengine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstdlib>
+#include <deque>
+#include <exception>
 #include <map>
 #include <system_error>
 #include <thread>
@@ -20,6 +23,11 @@ std::uint64_t Mix(std::uint64_t z)
 // Rows decided at a time: the value classes of a band and its tiles are
 // kept in buffers of about this many rows of the area.
 constexpr int kBandRows = 256;
+// The most column codes (classes to the power of the pattern's span) kept
+// with masks of whole columns.
+constexpr std::size_t kMaxColumnCodes = 4096;
+// Rows a thread takes at a time when two decide a band.
+constexpr int kRowsATake = 4;
 // Below this many cells a band is decided on one thread.
 constexpr std::int64_t kCellsForTwoThreads = 1 << 16;
 
@@ -111,23 +119,46 @@ CompiledRules::CompiledRules(const RuleSet& set, const TileFinder& finder)
                 }
             }
     }
+
+    // With one word a cell and few classes, the masks of whole pattern
+    // columns by the code of their classes (top class lowest).
+    std::size_t codes = 1;
+    for (int i = 0; i < m_span && codes <= kMaxColumnCodes; ++i) codes *= std::size_t(m_classes);
+    if (m_words == 1 && codes <= kMaxColumnCodes) {
+        m_columnCodes = codes;
+        m_columnMasks.assign(std::size_t(m_span) * codes, ~std::uint64_t(0));
+        for (int dx = 0; dx < m_span; ++dx)
+            for (std::size_t code = 0; code < codes; ++code) {
+                std::size_t rest = code;
+                for (int dy = 0; dy < m_span; ++dy, rest /= std::size_t(m_classes))
+                    m_columnMasks[std::size_t(dx) * codes + code] &=
+                        *MaskAt(dy * m_span + dx, int(rest % std::size_t(m_classes)));
+            }
+    }
 }
 
 std::optional<short> CompiledRules::RuleTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const
 {
     if (rule.chance < 100 && int(CellRandom(rule.chanceKey, cellHash) % 100) >= rule.chance) return std::nullopt;
+    return OutputTile(rule, col, row, cellHash);
+}
+
+short CompiledRules::OutputTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const
+{
     const Output* output = &rule.outputs.front();
     if (rule.outputs.size() > 1) {
         const std::uint64_t draw = CellRandom(rule.outputKey, cellHash);
         // A total that is a power of two (as often) needs no division.
         const std::uint64_t total = std::uint64_t(rule.totalWeight);
-        std::int64_t pick = std::int64_t(std::has_single_bit(total) ? draw & (total - 1) : draw % total);
+        std::int64_t pick = std::int64_t((total & (total - 1)) == 0 ? draw & (total - 1) : draw % total);
         for (const Output& candidate : rule.outputs) {
             output = &candidate;
             pick -= candidate.weight;
             if (pick < 0) break;
         }
     }
+    // Most outputs are one tile: no division for its place in the block.
+    if (output->tiles.size() == 1) return output->tiles.front();
     const int x = col % output->width;
     const int y = row % output->height;
     return output->tiles[std::size_t(y * output->width + x)];
@@ -145,6 +176,49 @@ std::optional<short> CompiledRules::DecideFromMask(const std::uint64_t* mask, in
             tile = written;
             if (rule.stop) return tile;
         }
+    return tile;
+}
+
+CompiledRules::Plan CompiledRules::MakePlan(std::uint64_t mask) const
+{
+    Plan plan;
+    for (std::uint64_t bits = mask; bits != 0; bits &= bits - 1) {
+        const auto index = std::countr_zero(bits);
+        const Rule& rule = m_rules[index];
+        const bool always = rule.chance >= 100;
+        if (always) plan.certain |= std::uint64_t(1) << plan.steps.size();
+        plan.draws = plan.draws || !always || rule.outputs.size() > 1;
+        Step step{rule.chanceKey, std::uint32_t(rule.chance), std::uint16_t(index), rule.stop, std::nullopt};
+        if (rule.outputs.size() == 1 && rule.outputs.front().tiles.size() == 1)
+            step.tile = rule.outputs.front().tiles.front();
+        plan.steps.push_back(step);
+        // Nothing after a rule that always writes and stops is ever tried.
+        if (always && rule.stop) break;
+    }
+    // With nothing drawn every step writes, so the last one decides.
+    if (!plan.draws) plan.fixed = plan.steps.back().tile;
+    return plan;
+}
+
+std::optional<short> CompiledRules::DecideByPlan(const Plan& plan, int col, int row) const
+{
+    if (plan.fixed) return plan.fixed;
+    std::uint64_t cellHash = 0;
+    std::uint64_t passed = plan.certain;
+    if (plan.draws) {
+        cellHash = CellHash(col, row);
+        // Every chance at once, without a branch a step: the draws are
+        // independent, so they overlap in the processor.
+        const std::size_t count = plan.steps.size();
+        for (std::size_t i = 0; i < count; ++i)
+            passed |= std::uint64_t(CellRandom(plan.steps[i].chanceKey, cellHash) % 100 < plan.steps[i].chance) << i;
+    }
+    std::optional<short> tile;
+    for (; passed != 0; passed &= passed - 1) {
+        const Step& step = plan.steps[std::size_t(std::countr_zero(passed))];
+        tile = step.tile ? step.tile : OutputTile(m_rules[step.rule], col, row, cellHash);
+        if (step.stop) break;
+    }
     return tile;
 }
 
@@ -173,41 +247,67 @@ public:
                                        out[i] = m_rules.m_classOf[std::size_t(values[i] + 32768)];
                                });
         }
-        tiles.assign(std::size_t(bottom - top) * std::size_t(width), kEmptyTileCell);
+        // Every cell is read into it below: no need to clear it first.
+        tiles.resize(std::size_t(bottom - top) * std::size_t(width));
         for (int row = top; row < bottom; ++row)
             m_cells.ForEachRun(CellLayer::Tiles, row, m_left, m_right, [&](int col, const short* values, int count) {
                 std::copy_n(values, count, tiles.begin() + std::ptrdiff_t(row - top) * width + (col - m_left));
             });
-        const int middle = top + (bottom - top) / 2;
-        // Each thread's mask is made here: a helper thread must not run out
-        // of memory, where nothing could catch it.
-        std::vector<std::uint64_t> mask(static_cast<std::size_t>(m_rules.m_words));
-        std::vector<std::uint64_t> helperMask(mask.size());
-        std::thread helper;
         if (std::int64_t(bottom - top) * width >= kCellsForTwoThreads && bottom - top >= 2) {
+            // Both threads take rows as they go, so neither waits for the
+            // other when one is held up.
+            std::atomic<int> next(top);
+            std::exception_ptr helperFailed;
+            std::thread helper;
             try {
-                helper = std::thread([&] { DecideRows(middle, bottom, tiles, helperMask); });
+                helper = std::thread([&] {
+                    // Nothing could catch a failure on the helper thread: it
+                    // is handed to this one, which reports it to the caller.
+                    try {
+                        DecideTakenRows(next, bottom, tiles, m_helper);
+                    } catch (...) {
+                        helperFailed = std::current_exception();
+                    }
+                });
             } catch (const std::system_error&) {
                 // No thread to spare (short of memory for its stack): one does it all.
             }
+            try {
+                DecideTakenRows(next, bottom, tiles, m_main);
+            } catch (...) {
+                if (helper.joinable()) helper.join();
+                throw;
+            }
+            if (helper.joinable()) helper.join();
+            if (helperFailed) std::rethrow_exception(helperFailed);
+        } else {
+            DecideRows(top, bottom, tiles, m_main);
         }
-        DecideRows(top, helper.joinable() ? middle : bottom, tiles, mask);
-        if (helper.joinable()) helper.join();
     }
 
 private:
-    void DecideRows(int top, int bottom, std::vector<short>& tiles, std::vector<std::uint64_t>& mask) const
+    struct Scratch;
+
+    void DecideTakenRows(std::atomic<int>& next, int bottom, std::vector<short>& tiles, Scratch& scratch) const
+    {
+        for (int first; (first = next.fetch_add(kRowsATake)) < bottom;)
+            DecideRows(first, std::min(bottom, first + kRowsATake), tiles, scratch);
+    }
+
+    void DecideRows(int top, int bottom, std::vector<short>& tiles, Scratch& scratch) const
     {
         const CompiledRules& rules = m_rules;
         const int span = rules.m_span;
         const int words = rules.m_words;
         const int width = m_right - m_left;
+        std::vector<std::uint64_t>& mask = scratch.mask;
+        mask.resize(static_cast<std::size_t>(words));
         for (int row = top; row < bottom; ++row) {
             // classes[0] is the value class of (m_left - radius, row - radius).
             const std::uint16_t* classes = m_classes.data() + std::size_t(row - m_top) * std::size_t(m_stride);
             short* out = tiles.data() + std::ptrdiff_t(row - m_top) * width;
             if (words == 1) {
-                DecideRowOneWord(classes, out, width, row);
+                DecideRowOneWord(classes, out, width, row, scratch.plans, scratch.columns);
                 continue;
             }
             for (int x = 0; x < width; ++x) {
@@ -228,25 +328,97 @@ private:
         }
     }
 
-    // The common case of at most 64 rules: one word of bits a cell.
-    void DecideRowOneWord(const std::uint16_t* classes, short* out, int width, int row) const
+    // The plans of the masks met, each made once.
+    class PlanCache {
+    public:
+        explicit PlanCache(const CompiledRules& rules) : m_rules(rules), m_slots(64, kNone) {}
+        const CompiledRules::Plan& For(std::uint64_t mask)
+        {
+            std::size_t slot = Find(mask);
+            if (m_slots[slot] == kNone) {
+                if (2 * (m_plans.size() + 1) > m_slots.size()) {
+                    Grow();
+                    slot = Find(mask);
+                }
+                m_slots[slot] = std::uint32_t(m_plans.size());
+                m_masks.push_back(mask);
+                m_plans.push_back(m_rules.MakePlan(mask));
+            }
+            return m_plans[m_slots[slot]];
+        }
+
+    private:
+        static constexpr std::uint32_t kNone = ~std::uint32_t(0);
+        std::size_t Find(std::uint64_t mask) const
+        {
+            std::size_t slot = std::size_t(Mix(mask)) & (m_slots.size() - 1);
+            while (m_slots[slot] != kNone && m_masks[m_slots[slot]] != mask) slot = (slot + 1) & (m_slots.size() - 1);
+            return slot;
+        }
+        void Grow()
+        {
+            m_slots.assign(2 * m_slots.size(), kNone);
+            for (std::size_t i = 0; i < m_masks.size(); ++i) m_slots[Find(m_masks[i])] = std::uint32_t(i);
+        }
+
+        const CompiledRules& m_rules;
+        std::vector<std::uint32_t> m_slots;  // open addressing: index into m_masks and m_plans
+        std::vector<std::uint64_t> m_masks;
+        std::deque<CompiledRules::Plan> m_plans;
+    };
+
+    // The common case of at most 64 rules: one word of bits a cell, and the
+    // cell decided by its mask's plan.
+    void DecideRowOneWord(const std::uint16_t* classes, short* out, int width, int row, PlanCache& plans,
+                          std::vector<std::uint32_t>& columns) const
     {
         const CompiledRules& rules = m_rules;
         const int span = rules.m_span;
         const std::size_t stride = std::size_t(m_stride);
         const std::uint64_t* masks = rules.m_masks.data();
         const std::size_t classCount = std::size_t(rules.m_classes);
+        const std::size_t codes = rules.m_columnCodes;
+        if (codes != 0) {
+            // Each column's code, once for the span cells that see it.
+            columns.assign(std::size_t(width + span - 1), 0);
+            for (int dy = span - 1; dy >= 0; --dy) {
+                const std::uint16_t* line = classes + std::size_t(dy) * stride;
+                for (std::size_t x = 0; x < columns.size(); ++x)
+                    columns[x] = columns[x] * std::uint32_t(classCount) + line[x];
+            }
+        }
+        std::uint64_t planMask = 0;
+        const CompiledRules::Plan* plan = nullptr;
         for (int x = 0; x < width; ++x) {
             std::uint64_t mask = ~std::uint64_t(0);
-            for (int dy = 0; dy < span && mask; ++dy) {
-                const std::uint16_t* line = classes + std::size_t(dy) * stride + std::size_t(x);
-                const std::uint64_t* rowMasks = masks + std::size_t(dy * span) * classCount;
-                for (int dx = 0; dx < span; ++dx) mask &= rowMasks[std::size_t(dx) * classCount + line[dx]];
+            if (codes != 0) {
+                const std::uint64_t* columnMasks = rules.m_columnMasks.data();
+                for (int dx = 0; dx < span; ++dx)
+                    mask &= columnMasks[std::size_t(dx) * codes + columns[std::size_t(x + dx)]];
+            } else {
+                for (int dy = 0; dy < span && mask; ++dy) {
+                    const std::uint16_t* line = classes + std::size_t(dy) * stride + std::size_t(x);
+                    const std::uint64_t* rowMasks = masks + std::size_t(dy * span) * classCount;
+                    for (int dx = 0; dx < span; ++dx) mask &= rowMasks[std::size_t(dx) * classCount + line[dx]];
+                }
             }
             if (!mask) continue;
-            if (const auto tile = rules.DecideFromMask(&mask, m_left + x, row)) out[x] = *tile;
+            // Neighbours alike in a run share the plan.
+            if (mask != planMask) {
+                plan = &plans.For(mask);
+                planMask = mask;
+            }
+            if (const auto tile = rules.DecideByPlan(*plan, m_left + x, row)) out[x] = *tile;
         }
     }
+
+    // What a thread keeps from row to row and band to band.
+    struct Scratch {
+        explicit Scratch(const CompiledRules& rules) : plans(rules) {}
+        PlanCache plans;
+        std::vector<std::uint64_t> mask;
+        std::vector<std::uint32_t> columns;
+    };
 
     const CompiledRules& m_rules;
     const CCellLayers& m_cells;
@@ -255,6 +427,8 @@ private:
     int m_stride;
     int m_top = 0;
     std::vector<std::uint16_t> m_classes;  // the band's value classes, grown by the radius
+    Scratch m_main{m_rules};
+    Scratch m_helper{m_rules};
 };
 
 namespace {

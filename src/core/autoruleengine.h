@@ -4,10 +4,12 @@
 // numbers; a rule with an output tile the set lacks is skipped), into one
 // bit per rule for every pattern position and attribute value: the rules
 // that fit a cell are the AND of the bits its neighbours' values give, so
-// a cell costs about one lookup per pattern position whatever the number of
-// rules. Random choices are a pure function of the seed, the rule's place
-// in the set and the cell: the result never depends on the order cells or
-// rules are applied in.
+// a cell costs about one lookup per pattern position (per pattern column
+// when the values are few) whatever the number of rules. The rules of one
+// such set of bits come to a plan, made once for every cell with that set:
+// its tile when nothing is drawn, else the chances to draw. Random choices
+// are a pure function of the seed, the rule's place in the set and the
+// cell: the result never depends on the order cells or rules are applied in.
 #pragma once
 
 #include "autorules.h"
@@ -59,8 +61,28 @@ private:
         std::int64_t totalWeight = 0;
         std::vector<Output> outputs;
     };
+    // What the rules of one mask (at most 64 rules) come to, made once for
+    // every cell with that mask: its rules in order up to the first that
+    // always writes and stops, as steps.
+    struct Step {
+        std::uint64_t chanceKey = 0;
+        std::uint32_t chance = 100;
+        std::uint16_t rule = 0;  // index into m_rules
+        bool stop = true;
+        std::optional<short> tile;  // its one tile, when it has one output of one tile
+    };
+    struct Plan {
+        std::vector<Step> steps;
+        std::uint64_t certain = 0;   // bit i: steps[i] always passes its chance
+        bool draws = false;          // some choice depends on the cell's random numbers
+        std::optional<short> fixed;  // the tile of every cell, when no choice depends on the cell
+    };
+    Plan MakePlan(std::uint64_t mask) const;
+    std::optional<short> DecideByPlan(const Plan& plan, int col, int row) const;
     // The tile the rule writes into the cell, if its chance lets it.
     std::optional<short> RuleTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const;
+    // The tile the rule writes into the cell once its chance has let it.
+    short OutputTile(const Rule& rule, int col, int row, std::uint64_t cellHash) const;
     // Decides a cell from the rules that fit it (bit i: m_rules[i]).
     std::optional<short> DecideFromMask(const std::uint64_t* mask, int col, int row) const;
     const std::uint64_t* MaskAt(int position, int valueClass) const
@@ -74,8 +96,10 @@ private:
     int m_words = 0;
     int m_classes = 1;
     std::uint16_t m_outsideClass = 0;
-    std::vector<std::uint16_t> m_classOf;  // per attribute value + 32768: the values' class
-    std::vector<std::uint64_t> m_masks;    // [position][class][word]
+    std::vector<std::uint16_t> m_classOf;      // per attribute value + 32768: the values' class
+    std::vector<std::uint64_t> m_masks;        // [position][class][word]
+    std::size_t m_columnCodes = 0;             // 0: no column masks
+    std::vector<std::uint64_t> m_columnMasks;  // [column][code], one word
     std::vector<Rule> m_rules;
     std::vector<bool> m_resolved;
 };

@@ -11,20 +11,21 @@
 #include <random>
 #include <vector>
 
-// Values 0..3 in patterns and maps, so that rules often fit; tiles from the
-// fingerprints given (some may be missing from the map's tile set).
-inline RuleSet RandomRuleSet(std::mt19937& random, const std::vector<TileFingerprint>& tiles)
+// Values 0..values-1 in patterns and maps (few, so that rules often fit);
+// tiles from the fingerprints given (some may be missing from the map's
+// tile set).
+inline RuleSet RandomRuleSet(std::mt19937& random, const std::vector<TileFingerprint>& tiles, int values = 4)
 {
     auto pick = [&](int below) { return int(random() % unsigned(below)); };
     RuleSet set;
-    set.outside = short(pick(4));
+    set.outside = short(pick(values));
     set.seed = std::uint32_t(random());
     for (int g = 1 + pick(3); g > 0; --g) {
         RuleGroup group;
         group.enabled = pick(6) != 0;
         for (int r = 1 + pick(6); r > 0; --r) {
             AutoRule rule = MakeBlankRule(1 + 2 * pick(3));
-            for (PatternCell& cell : rule.pattern) cell = {PatternTest(pick(4) % 3), short(pick(4))};
+            for (PatternCell& cell : rule.pattern) cell = {PatternTest(pick(4) % 3), short(pick(values))};
             rule.enabled = pick(8) != 0;
             rule.chance = pick(3) ? 100 : 1 + pick(100);
             rule.stop = pick(4) != 0;
