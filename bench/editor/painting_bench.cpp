@@ -57,6 +57,45 @@ struct PaneWithMap {
     CMapView view;
 };
 
+// A wavy path of 1,000 pointer samples from corner to corner of shown, as
+// a fast hand draws.
+std::vector<QPoint> WavyPath(const CRect& shown)
+{
+    std::vector<QPoint> path;
+    for (int i = 0; i < 1000; ++i) {
+        const double t = i / 999.0;
+        const double x = shown.left + 2 + t * (std::min(shown.right, 1279) - shown.left - 4);
+        const double y =
+            shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
+        path.emplace_back(int(x), int(y));
+    }
+    return path;
+}
+
+// Moves the pointer along path without a button (the baseline), then draws
+// it as one stroke, timing each sample to the repainted pane; returns the
+// stroke's time.
+double TimeStroke(CMapView& view, const std::vector<QPoint>& path, PairedTimes& times)
+{
+    QWidget* window = view.viewport();
+    for (const QPoint& p : path)
+        times.baseline.push_back(SecondsOf([&] {
+            QTest::mouseMove(window, p);
+            view.UpdateWindow();
+        }));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, path.front());
+    double stroke = 0;
+    for (const QPoint& p : path) {
+        times.subject.push_back(SecondsOf([&] {
+            QTest::mouseMove(window, p);
+            view.UpdateWindow();
+        }));
+        stroke += times.subject.back();
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, path.back());
+    return stroke;
+}
+
 void BM_PencilStroke(benchmark::State& state)
 {
     PaneWithMap pane;
@@ -67,34 +106,11 @@ void BM_PencilStroke(benchmark::State& state)
     view.SetTool(MapTool::Pencil);
     // A wavy path from corner to corner of the map, as a fast hand draws.
     const CRect shown = view.Viewport().ClientRectOfCells(CRect(0, 0, kSide, kSide));
-    std::vector<QPoint> path;
-    for (int i = 0; i < 1000; ++i) {
-        const double t = i / 999.0;
-        const double x = shown.left + 2 + t * (std::min(shown.right, 1279) - shown.left - 4);
-        const double y =
-            shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
-        path.emplace_back(int(x), int(y));
-    }
+    const std::vector<QPoint> path = WavyPath(shown);
     PairedTimes times;
-    QWidget* window = view.viewport();
     for (auto _ : state) {
         pane.doc.UndoStack().clear();
-        for (const QPoint& p : path)
-            times.baseline.push_back(SecondsOf([&] {
-                QTest::mouseMove(window, p);
-                view.UpdateWindow();
-            }));
-        QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, path.front());
-        double stroke = 0;
-        for (const QPoint& p : path) {
-            times.subject.push_back(SecondsOf([&] {
-                QTest::mouseMove(window, p);
-                view.UpdateWindow();
-            }));
-            stroke += times.subject.back();
-        }
-        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, path.back());
-        state.SetIterationTime(stroke);
+        state.SetIterationTime(TimeStroke(view, path, times));
         // The next round paints over the map as it was.
         if (state.iterations() + 1 < state.max_iterations) pane.doc.UndoStack().undo();
     }
@@ -145,34 +161,11 @@ void BM_PencilStrokeAutoRules(benchmark::State& state)
     view.SetTool(MapTool::Pencil);
     // A wall drawn from corner to corner, as in BM_PencilStroke.
     const CRect shown = view.Viewport().ClientRectOfCells(whole);
-    std::vector<QPoint> path;
-    for (int i = 0; i < 1000; ++i) {
-        const double t = i / 999.0;
-        const double x = shown.left + 2 + t * (std::min(shown.right, 1279) - shown.left - 4);
-        const double y =
-            shown.top + 2 + (0.5 + 0.45 * std::sin(t * 12)) * (std::min(shown.bottom, 959) - shown.top - 4);
-        path.emplace_back(int(x), int(y));
-    }
+    const std::vector<QPoint> path = WavyPath(shown);
     PairedTimes times;
-    QWidget* window = view.viewport();
     const int steps = doc.UndoStack().count();
     for (auto _ : state) {
-        for (const QPoint& p : path)
-            times.baseline.push_back(SecondsOf([&] {
-                QTest::mouseMove(window, p);
-                view.UpdateWindow();
-            }));
-        QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, path.front());
-        double stroke = 0;
-        for (const QPoint& p : path) {
-            times.subject.push_back(SecondsOf([&] {
-                QTest::mouseMove(window, p);
-                view.UpdateWindow();
-            }));
-            stroke += times.subject.back();
-        }
-        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, path.back());
-        state.SetIterationTime(stroke);
+        state.SetIterationTime(TimeStroke(view, path, times));
         if (doc.UndoStack().count() != steps + 1 || CheckRules(doc.Cells(), doc.CompiledRuleSet(), whole).count != 0) {
             state.SkipWithError("the stroke left cells the rules would change");
             return;
